@@ -1,14 +1,21 @@
 #include "tests/graphics/gl_fixture.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
 void GlWindowTest::SetUp() {
-  GcInitLists();
+  // One window system and one host game per process, as in the program; every
+  // test gets a window (and so a context and a graphics generation) of its own.
+  static BBTarvexGame* host = [] {
+    GcInitLists();
+    HostPlatform* glfw = GlfwPlatform();
+    return glfw->Init() ? new BBTarvexGame(glfw) : nullptr;
+  }();
+  ASSERT_NE(host, nullptr) << "no display";
+  game = host;
+  platform = game->Platform();
   InitGraphicsGlobals();
-  platform = GlfwPlatform();
-  ASSERT_TRUE(platform->Init()) << "no display";
-  game = new BBTarvexGame(platform);
   game->OpenGameWindow(1024, 768, 8, 8, 8, 0, 0, 0, false);
   ASSERT_TRUE(platform->WindowOpen());
   gfx = new gxtkGraphics();
@@ -24,7 +31,6 @@ void GlWindowTest::SetUp() {
 
 void GlWindowTest::TearDown() {
   EndFrame();
-  platform->Terminate();
   if (!folder.empty()) std::filesystem::remove_all(folder);
   // The host game lives for the whole process, as it does in the program.
 }
@@ -57,7 +63,9 @@ c_Image* GlWindowTest::Load(const std::string& name, const testpng::Bytes& bytes
   for (int shift = 0; shift <= 16; shift += 8) {
     const int a = int(actual >> shift) & 255, e = int(expected >> shift) & 255;
     if (std::abs(a - e) > tolerance) {
-      return ::testing::AssertionFailure() << std::hex << "got 0x" << actual << ", expected 0x" << expected;
+      char text[64];
+      std::snprintf(text, sizeof text, "got %06x, expected %06x", unsigned(actual), unsigned(expected));
+      return ::testing::AssertionFailure() << text;
     }
   }
   return ::testing::AssertionSuccess();

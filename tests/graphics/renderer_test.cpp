@@ -80,7 +80,7 @@ TEST_F(RendererTest, OvalVertexCountFollowsItsSizeOnScreen) {
   }
   // Ovals of the same vertex count share a batch, each drawn as its own fan.
   gfx->SetMatrix(1, 0, 0, 1, 0, 0);
-  gfx->Flush();
+  gfx->ClearScreen(0, 0, 0);
   const int before = gfx->counters.drawCalls;
   gfx->DrawOval(100, 100, 40, 40);
   gfx->DrawOval(200, 100, 40, 40);
