@@ -28,12 +28,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   while (it->HasNext()) {
     c_FileStream* stream = static_cast<c_FileStream*>(it->NextObject());
     if (stream->valueCount < 0) __builtin_trap();
+    // A stored name in upper case opens the file of its lower-case name, if any.
     c_FileStream* opened = fs->OpenFile(stream->fileName);
-    if (opened && opened->readTokens.Length() != opened->valueCount) __builtin_trap();
-    for (int i = 0; i <= stream->valueCount; ++i) {
-      if (opened) opened->NextInt();
-    }
-    if (opened && opened->lastError.Empty()) __builtin_trap();
+    if (!opened) continue;
+    if (opened->readTokens.Length() != opened->valueCount) __builtin_trap();
+    for (int i = 0; i <= opened->valueCount; ++i) opened->NextFloat();
+    if (opened->lastError.Empty()) __builtin_trap();
   }
   const String saved = fs->BuildStateText();
   if (!(Load(saved)->BuildStateText() == saved)) __builtin_trap();
