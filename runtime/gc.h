@@ -167,12 +167,17 @@ struct GcStats {
   int liveBytes;
   int markedBytes;
   int garbageBytes;
-  int unmarkedCount;
-  int markedCount;
-  int queuedCount;
-  int garbageCount;
 };
 GcStats GcGetStats();
+
+struct GcListCounts {
+  int unmarked;
+  int marked;
+  int queued;
+  int garbage;
+};
+// Walks the four lists: linear in the heap size.
+GcListCounts GcCountObjects();
 
 // Walks every list and checks every link, colour and byte counter. Returns an
 // empty string when the heap is consistent, else a description of the first fault.
@@ -181,5 +186,6 @@ std::string GcCheckHeap();
 // True when o is a live collected object (on the unmarked, marked or queue list).
 bool GcIsLiveObject(const void* o);
 
-// Runs full collections until the garbage is destroyed: for tests and benchmarks.
-void GcCollectAll();
+// Runs full collections until the garbage is destroyed: for tests and
+// benchmarks. extraRoot stands for the host's delegate, marked before each one.
+void GcCollectAll(gc_object* extraRoot = nullptr);

@@ -2,6 +2,7 @@
 # Regenerates every file under data/ from the generators in this folder.
 # Deterministic: the same sources always give byte-identical files.
 set -euo pipefail
+shopt -s nullglob
 here=$(cd "$(dirname "$0")" && pwd)
 out=${1:-$here/../../data}
 mkdir -p "$out"
