@@ -10,6 +10,7 @@ void InitAppGlobals() {
   currentApp = nullptr;
   currentDelegate = nullptr;
   currentInputDevice = nullptr;
+  currentAudioDevice = nullptr;
   appUpdateRate = 0;
 }
 
@@ -35,25 +36,27 @@ int c_App::Close() { Error(String()); }
 
 void c_GameDelegate::Mark() {
   // GRAPHICS: graphics.Mark();
-  // AUDIO: audio.Mark();
+  audio.Mark();
   input.Mark();
 }
 
 void c_GameDelegate::HandleStart() {
   // GRAPHICS: the renderer, into graphics and currentGraphicsDevice, then the
   // drawing interface's default font for it ("glim_font.png").
-  // AUDIO: the audio device, into audio and currentAudioDevice.
+  audio = new gxtkAudio();
+  currentAudioDevice = audio.get();
   input = new c_InputDevice();
   currentInputDevice = input.get();
   currentApp->Startup();
 }
 
+// The application is not told about suspension; only the sound pauses.
 void c_GameDelegate::HandleSuspend() {
-  // AUDIO: audio->Suspend.
+  audio->SuspendOutput();
 }
 
 void c_GameDelegate::HandleResume() {
-  // AUDIO: audio->Resume.
+  audio->ResumeOutput();
 }
 
 void c_GameDelegate::HandleUpdate() {

@@ -3,6 +3,7 @@
 // reaches the current application, the host game and the devices.
 #pragma once
 
+#include "audio/sound.h"
 #include "host/game.h"
 #include "host/input.h"
 #include "runtime/gc.h"
@@ -34,7 +35,7 @@ class c_GameDelegate : public BBGameDelegate {
   void Mark() override;
 
   // GRAPHICS: gc_ref<gxtkGraphics> graphics;
-  // AUDIO: gc_ref<gxtkAudio> audio;
+  gc_ref<gxtkAudio> audio;
   gc_ref<c_InputDevice> input;
 };
 

@@ -16,7 +16,7 @@ class ProbeApp : public c_App {
  public:
   int Startup() override {
     log += "S";
-    sawDevice = currentInputDevice.get() != nullptr;
+    sawDevice = currentInputDevice.get() != nullptr && currentAudioDevice.get() != nullptr;
     if (rate) SetAppUpdateRate(rate);
     return 0;
   }
@@ -90,6 +90,7 @@ TEST_F(AppTest, StartCreatesTheInputDeviceBeforeStartupAndRendersBeforeTheFirstU
   EXPECT_EQ(game->CurrentUpdateRate(), 30);
   EXPECT_EQ(app->log.substr(0, 4), "SRUR");
   EXPECT_EQ(currentInputDevice.get(), currentDelegate->input.get());
+  EXPECT_EQ(currentAudioDevice.get(), currentDelegate->audio.get());
 }
 
 TEST_F(AppTest, UpdateSeesTheHitsOnceAndTheyAreClearedAfterwards) {

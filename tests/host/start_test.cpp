@@ -85,7 +85,7 @@ TEST(StartTest, ApplicationRunsTheLoopInTheFirstWindowUntilItCloses) {
         std::exit(TarvexStartWith(platform, nullptr, 2, args, InitGlobals, MainWithApplication));
       },
       ::testing::ExitedWithCode(0),
-      "^init\nopen 1024x768 bits 888000 windowed\nstartup\nrender\n(render\n)+terminate\n$");
+      "^init\nopen 1024x768 bits 888000 windowed\nstartup\nrender\n(render\n)+terminate\n");
 }
 
 TEST(StartTest, ThrowableFromTheMainFunctionTerminatesThenReportsIt) {
