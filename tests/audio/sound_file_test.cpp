@@ -144,9 +144,11 @@ TEST_F(SoundFiles, LoadingFlushesTheDiscardedBuffers) {
   const unsigned int buffer = first->buffer;
   first->Release();
   ASSERT_TRUE(IsBuffer(buffer));
-  ASSERT_NE(audio->CreateSample(String("./data/sounds/a.wav")), nullptr);
-  EXPECT_FALSE(IsBuffer(buffer));
+  // The flush runs before the new buffer is made (which may reuse the name).
+  gxtkSample* second = audio->CreateSample(String("./data/sounds/a.wav"));
+  ASSERT_NE(second, nullptr);
   EXPECT_TRUE(discardedBuffers.empty());
+  EXPECT_TRUE(second->buffer == buffer || !IsBuffer(buffer));
 }
 
 }  // namespace
