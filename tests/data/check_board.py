@@ -1,0 +1,289 @@
+"""Checks every picture of the level board: it exists, decodes with stb_image (the
+decoder the game's surfaces use) and with PIL, has the size and frame strip the
+game cuts from it, and holds the geometry the game relies on: rails where the
+train runs, seamless ground, transparent backgrounds, animations that move.
+
+Usage: check_board.py DATA_FOLDER
+"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+import numpy as np
+from PIL import Image
+
+CELL = 74
+
+# name: (width, height, frame width, frame height, frames)
+FILES = {}
+for k in range(7):
+    FILES["game/%d.png" % k] = (74, 74, 74, 74, 1)
+for n in ("tile1", "tile2", "tile3", "tilestart", "tilefinish", "gold", "tunnelN", "tunnelE", "tunnelS", "tunnelW"):
+    FILES["game/%s.png" % n] = (74, 74, 74, 74, 1)
+FILES["game/ironmine.png"] = (148, 148, 148, 148, 1)
+FILES["game/ironmineanimation.png"] = (None, None, 60, 76, 9)
+FILES["game/explosion.png"] = (None, None, 74, 74, 6)
+FILES["game/bandit.png"] = (None, None, 74, 74, 20)
+FILES["game/indigen.png"] = (None, None, 74, 74, 20)
+FILES["game/engine.png"] = (None, None, None, None, 1)
+FILES["game/smoke.png"] = (None, None, None, None, 1)
+SINGLE = ("pond", "forest", "hangman", "house", "watertower", "cort", "diligenta", "skull", "stones")
+DOUBLE = ("mountain", "dinosaur", "corturi", "caravan", "mountain2")
+for n in SINGLE:
+    FILES["game/buildings/%s.png" % n] = (74, 74, 74, 74, 1)
+for n in DOUBLE:
+    FILES["game/buildings/%s.png" % n] = (148, 148, 148, 148, 1)
+FILES["game/buildings/hill.png"] = (74, 222, 74, 222, 1)
+FILES["game/buildings/pond2x.png"] = (None, None, 148, 148, 12)
+
+STB_PROGRAM = r"""
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb/stb_image.h>
+#include <stdio.h>
+int main(int argc, char **argv) {
+  for (int i = 1; i < argc; ++i) {
+    int w, h, n;
+    unsigned char *p = stbi_load(argv[i], &w, &h, &n, 0);
+    if (!p) { printf("FAIL %s\n", argv[i]); continue; }
+    unsigned long sum = 0;
+    for (long k = 0; k < (long)w * h * n; ++k) sum += p[k];
+    printf("OK %d %d %d %lu\n", w, h, n, sum);
+    stbi_image_free(p);
+  }
+  return 0;
+}
+"""
+
+failures = []
+
+
+def check(condition, message):
+    if not condition:
+        failures.append(message)
+    return condition
+
+
+def frames_of(img, fw, fh, count):
+    """Cuts frames left to right, then row by row, as the game does."""
+    out = []
+    cx = cy = 0
+    for _ in range(count):
+        if cx + fw > img.shape[1]:
+            cx, cy = 0, cy + fh
+        if cx + fw > img.shape[1] or cy + fh > img.shape[0]:
+            return None
+        out.append(img[cy:cy + fh, cx:cx + fw])
+        cx += fw
+    return out
+
+
+def stb_decode(paths):
+    """Decodes every file with stb_image; returns {path: (w, h, channels, checksum)} or None."""
+    compiler = shutil.which("cc") or shutil.which("gcc") or shutil.which("clang")
+    if not compiler or not os.path.exists("/usr/include/stb/stb_image.h"):
+        return None
+    work = tempfile.mkdtemp()
+    try:
+        src = os.path.join(work, "decode.c")
+        exe = os.path.join(work, "decode")
+        with open(src, "w") as f:
+            f.write(STB_PROGRAM)
+        subprocess.run([compiler, "-O1", "-w", "-o", exe, src, "-lm"], check=True)
+        out = subprocess.run([exe] + paths, check=True, capture_output=True, text=True).stdout.split("\n")
+        result = {}
+        for path, line in zip(paths, out):
+            parts = line.split()
+            result[path] = None if parts[0] == "FAIL" else tuple(int(v) for v in parts[1:])
+        return result
+    finally:
+        shutil.rmtree(work)
+
+
+def edge_step(a, b):
+    """Mean colour jump across the join of a (left) and b (right), against the
+    ordinary step between neighbouring columns inside the pictures."""
+    a = a[..., :3].astype(float)
+    b = b[..., :3].astype(float)
+    join = np.abs(a[:, -1] - b[:, 0]).mean()
+    inner = (np.abs(np.diff(a, axis=1)).mean() + np.abs(np.diff(b, axis=1)).mean()) / 2
+    return join, inner
+
+
+def main():
+    data = sys.argv[1]
+    images = {}
+    paths = [os.path.join(data, n) for n in FILES]
+    missing = [p for p in paths if not os.path.exists(p)]
+    for p in missing:
+        failures.append("missing: %s" % p)
+    present = [p for p in paths if os.path.exists(p)]
+    stb = stb_decode(present)
+    if stb is None:
+        print("stb_image decoder unavailable (no C compiler or stb headers): decoding with PIL only")
+
+    for name, (w, h, fw, fh, count) in FILES.items():
+        path = os.path.join(data, name)
+        if not os.path.exists(path):
+            continue
+        im = Image.open(path)
+        check(im.format == "PNG", "%s: not a PNG" % name)
+        check(im.mode == "RGBA", "%s: mode %s, expected RGBA" % (name, im.mode))
+        arr = np.asarray(im.convert("RGBA"))
+        images[name] = arr
+        H, W = arr.shape[:2]
+        if stb is not None:
+            got = stb.get(path)
+            if check(got is not None, "%s: stb_image cannot decode it" % name):
+                check(got[:3] == (W, H, 4), "%s: stb_image sees %r" % (name, got[:3]))
+                check(got[3] == int(arr.astype(np.uint64).sum()), "%s: stb_image and PIL decode different pixels" % name)
+        if w is not None:
+            check((W, H) == (w, h), "%s: %dx%d, expected %dx%d" % (name, W, H, w, h))
+        if fw is not None and count > 1:
+            frames = frames_of(arr, fw, fh, count)
+            if check(frames is not None, "%s: %d frames of %dx%d do not fit in %dx%d" % (name, count, fw, fh, W, H)):
+                check(W % fw == 0 and H % fh == 0, "%s: %dx%d is not a whole number of frames" % (name, W, H))
+                for i, f in enumerate(frames):
+                    check(f[..., 3].max() > 0, "%s: frame %d is empty" % (name, i))
+                steps = [np.abs(frames[i].astype(int) - frames[(i + 1) % count].astype(int)).mean() for i in range(count)]
+                check(min(steps) > 0.0, "%s: two consecutive frames are identical: no motion" % name)
+                if name != "game/explosion.png":       # the only strip that plays once
+                    check(steps[-1] < 3.0 * np.mean(steps[:-1]) + 0.5,
+                          "%s: the loop jumps from the last frame to the first" % name)
+
+    if failures:
+        return finish()
+
+    # engine: about 60 x 36, facing east, its middle solid (the handle is the centre)
+    eng = images["game/engine.png"]
+    EH, EW = eng.shape[:2]
+    check(56 <= EW <= 68 and 32 <= EH <= 42, "engine.png: %dx%d, expected about 60x36" % (EW, EH))
+    check(eng[EH // 2, EW // 2, 3] == 255, "engine.png: the centre is not solid")
+    cols = np.flatnonzero(eng[..., 3].max(axis=0) > 128)
+    rows = np.flatnonzero(eng[..., 3].max(axis=1) > 128)
+    check(cols[-1] - cols[0] > rows[-1] - rows[0], "engine.png: longer than wide, so it does not face east")
+    check(abs((cols[0] + cols[-1]) / 2.0 - EW / 2.0) <= 3 and abs((rows[0] + rows[-1]) / 2.0 - EH / 2.0) <= 3,
+          "engine.png: the engine is not centred on the picture's centre")
+    smoke = images["game/smoke.png"]
+    SH, SW = smoke.shape[:2]
+    check(smoke[0, 0, 3] == 0 and smoke[SH // 2, SW // 2, 3] > 100, "smoke.png: not a soft round puff")
+    check(smoke[SH // 2, SW // 2, 3] < 255, "smoke.png: the puff is not translucent")
+
+    # ground: opaque, and every variant meets every variant without a seam
+    tiles = [images["game/tile%d.png" % i] for i in (1, 2, 3)]
+    for i, t in enumerate(tiles):
+        check(t[..., 3].min() == 255, "tile%d.png: ground is not opaque" % (i + 1))
+    for i, a in enumerate(tiles):
+        for j, b in enumerate(tiles):
+            for flip, label in ((False, "left-right"), (True, "top-bottom")):
+                aa, bb = (a.transpose(1, 0, 2), b.transpose(1, 0, 2)) if flip else (a, b)
+                join, inner = edge_step(aa, bb)
+                check(join < 2.0 * inner + 1.0, "tile%d/tile%d %s join is a visible seam (%.1f vs %.1f)" %
+                      (i + 1, j + 1, label, join, inner))
+
+    # rails: every joined side carries the same cross-section at its edge, no
+    # unjoined side carries any, and the rails lie at the path's offsets
+    def is_rail(px):
+        r, g, b, a = (int(v) for v in px)
+        return a > 200 and abs(r - g) < 24 and abs(g - b) < 24 and b >= r - 4
+
+    joins = {0: "WE", 1: "NS", 2: "ES", 3: "WS", 4: "EN", 5: "WN", 6: "NESW"}
+    pieces = {k: images["game/%d.png" % k] for k in range(7)}
+
+    def edge(arr, side):
+        return {"N": arr[0], "S": arr[-1], "W": arr[:, 0], "E": arr[:, -1]}[side].astype(int)
+
+    def profile(e):
+        """Rows of an edge that carry rail steel, and the extent of the track bed."""
+        steel = [i for i in range(len(e)) if is_rail(e[i])]
+        bed = np.flatnonzero(e[:, 3] > 0)
+        return steel, (bed[0], bed[-1]) if bed.size else None
+
+    def runs(rows):
+        out = []
+        for r in rows:
+            if out and r == out[-1][1] + 1:
+                out[-1][1] = r
+            else:
+                out.append([r, r])
+        return out
+
+    def near(a, b):
+        """Same rails (runs of rows) or bed extent, each end within a pixel."""
+        a = runs(a) if isinstance(a, list) else [a]
+        b = runs(b) if isinstance(b, list) else [b]
+        return len(a) == len(b) and all(abs(x[0] - y[0]) <= 1 and abs(x[1] - y[1]) <= 1 for x, y in zip(a, b))
+
+    ref_steel, ref_bed = profile(edge(pieces[0], "W"))
+    check(ref_bed is not None and ref_bed[0] > 5 and ref_bed[1] < 68, "0.png: the rail bed reaches the cell's corners")
+    check(len(ref_steel) >= 4, "0.png: no rail steel at the west edge")
+    for k, sides in joins.items():
+        for side in "NESW":
+            e = edge(pieces[k], side)
+            steel, bed = profile(e)
+            if side in sides:
+                check(near(steel, ref_steel) and bed is not None and near(bed, ref_bed),
+                      "%d.png: side %s does not meet the next piece (rails at %s, expected %s)" % (k, side, steel, ref_steel))
+            else:
+                check(e[20:54, 3].max() < 30, "%d.png: side %s is not joined but carries track" % (k, side))
+    # rail steel (grey, opaque) exactly 10 pixels either side of the path
+    for k in (0, 6):
+        for x in (3, 37, 70):
+            check(is_rail(pieces[k][27, x]) and is_rail(pieces[k][47, x]), "%d.png: no rail at x=%d along y=27/47" % (k, x))
+    for k in (1, 6):
+        for y in (3, 37, 70):
+            check(is_rail(pieces[k][y, 27]) and is_rail(pieces[k][y, 47]), "%d.png: no rail at y=%d along x=27/47" % (k, y))
+    corners = {2: (74, 74), 3: (0, 74), 4: (74, 0), 5: (0, 0)}
+    for k, (cx, cy) in corners.items():
+        for deg in (20, 45, 70):
+            for radius in (27.0, 47.0):
+                a = np.radians(deg)
+                x = cx + (1 if cx == 0 else -1) * radius * np.cos(a)
+                y = cy + (1 if cy == 0 else -1) * radius * np.sin(a)
+                check(is_rail(pieces[k][int(round(y - 0.5)), int(round(x - 0.5))]),
+                      "%d.png: no rail on the curve of radius %.0f at %d degrees" % (k, radius, deg))
+        # the train's path itself (radius 37) runs between the rails, over sleepers or bed
+        a = np.radians(45)
+        x = cx + (1 if cx == 0 else -1) * 37 * np.cos(a)
+        y = cy + (1 if cy == 0 else -1) * 37 * np.sin(a)
+        check(not is_rail(pieces[k][int(y), int(x)]), "%d.png: rail steel on the path's middle line" % k)
+
+    # start and finish markers let the track show through the middle of the cell
+    for n in ("tilestart", "tilefinish"):
+        m = images["game/%s.png" % n]
+        check(m[20:54, 20:54, 3].max() == 0, "%s.png: covers the middle of the cell" % n)
+        check(m[..., 3].max() == 255, "%s.png: draws nothing" % n)
+
+    # things that stand on the ground have transparent surroundings
+    for name in ["game/gold.png", "game/ironmine.png"] + ["game/buildings/%s.png" % n for n in SINGLE + DOUBLE + ("hill",)]:
+        arr = images[name]
+        check(arr[0, 0, 3] == 0 and arr[0, -1, 3] == 0, "%s: no transparent background" % name)
+        check((arr[..., 3] > 128).mean() > 0.03, "%s: almost nothing drawn" % name)
+    gold = images["game/gold.png"]
+    check(gold[28:46, 28:46, 3].max() == 255, "gold.png: the nuggets are not in the middle of the cell")
+
+    # tunnels: the mouth opens towards the letter, the rock lies on the other side
+    for side, (near, far) in {"E": ((slice(None), slice(56, 74)), (slice(None), slice(0, 18))),
+                              "W": ((slice(None), slice(0, 18)), (slice(None), slice(56, 74))),
+                              "N": ((slice(0, 18), slice(None)), (slice(56, 74), slice(None))),
+                              "S": ((slice(56, 74), slice(None)), (slice(0, 18), slice(None)))}.items():
+        t = images["game/tunnel%s.png" % side]
+        check(t[near][..., 3].mean() < 20 and t[far][..., 3].mean() > 200,
+              "tunnel%s.png: the mouth does not open towards %s" % (side, side))
+
+    return finish()
+
+
+def finish():
+    if failures:
+        for f in failures:
+            print("FAIL:", f)
+        print("%d problem(s) in the board pictures" % len(failures))
+        return 1
+    print("board pictures: %d files checked" % len(FILES))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

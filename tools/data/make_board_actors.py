@@ -1,0 +1,466 @@
+"""Everything on the board that moves or works: the engine and its smoke, the
+explosion, the bandits, the raider, the iron mine and its worker.
+
+Usage: make_board_actors.py DATA_FOLDER
+"""
+import math
+import os
+import sys
+
+import numpy as np
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from common import (PALETTE, Art, blob_points, blur, lerp_colour, mix, np_rng,  # noqa: E402
+                    outline, output_dir, paint_rock, rng, save_png, strip)
+
+CELL = 74
+INK = (48, 34, 24)
+SKIN = (206, 150, 108)
+
+
+# ---------------------------------------------------------------------------
+# The engine, seen from above, facing east; its centre is the picture's centre.
+# ---------------------------------------------------------------------------
+
+ENGINE_W, ENGINE_H = 62, 38
+
+
+def engine():
+    art = Art(ENGINE_W, ENGINE_H)
+    cy = ENGINE_H / 2.0
+    body = art.poly([(3, cy - 12), (54, cy - 12), (61, cy - 4), (61, cy + 4), (54, cy + 12), (3, cy + 12)])
+    art.fill(blur(body, 1.5 * art.ss), PALETTE["shadow"], 0.45)
+    # running boards and the red wheels showing at the sides
+    for y0 in (cy - 13.5, cy + 10.5):
+        for x0 in (24, 34, 44):
+            w = art.rect(x0, y0, x0 + 8, y0 + 3)
+            art.fill(w, (150, 40, 32))
+            art.shade(w, art.dome(w, 0.8, 1.0))
+    frame = art.rect(3, cy - 11, 55, cy + 11)
+    art.fill(frame, (44, 40, 40))
+    # cowcatcher
+    pilot = art.poly([(53, cy - 10), (61, cy - 3), (61, cy + 3), (53, cy + 10)])
+    art.fill(pilot, (170, 46, 36))
+    for k in range(-3, 4):
+        art.fill(art.line([(54, cy + k * 2.6), (60.5, cy + k * 0.8)], 0.5), (110, 28, 24))
+    outline(art, pilot, INK, 0.6)
+    # boiler: a cylinder lying east-west, light on its upper side
+    boiler = art.rect(19, cy - 8.5, 53, cy + 8.5)
+    v = (art.Y - (cy - 8.5)) / 17.0
+    shade = 0.55 + 0.75 * np.sin(np.clip(v, 0, 1) * math.pi) ** 0.7 * (1.0 - 0.45 * np.clip(v, 0, 1))
+    art.fill(boiler, np.array((48, 84, 64))[None, None, :] * shade[..., None])
+    for x in (26, 38, 49):
+        band = art.rect(x, cy - 8.5, x + 1.4, cy + 8.5)
+        art.fill(band, np.array((210, 170, 80))[None, None, :] * shade[..., None])
+    smokebox = art.rect(50, cy - 8, 54, cy + 8)
+    art.fill(smokebox, np.array((58, 58, 62))[None, None, :] * shade[..., None])
+    outline(art, boiler, INK, 0.55)
+    # sand dome and steam dome (brass), chimney
+    for x, r in ((33, 3.6), (42, 3.0)):
+        d = art.ellipse(x, cy, r, r)
+        art.shadow(d, 0.8, 0.8, 0.6, 0.4)
+        art.fill(d, (214, 170, 74))
+        art.shade(d, art.dome(d, r * 0.6, 1.6))
+        outline(art, d, INK, 0.4, 0.5)
+    stack = art.ellipse(50, cy, 4.2, 4.2)
+    art.shadow(stack, 1.0, 1.0, 0.7, 0.45)
+    art.fill(stack, (40, 40, 44))
+    art.shade(stack, art.dome(stack, 1.5, 1.2))
+    art.fill(art.ellipse(50, cy, 2.6, 2.6), (14, 12, 12))
+    # headlamp
+    lamp = art.ellipse(56.5, cy, 1.6, 1.6)
+    art.fill(lamp, (250, 226, 140))
+    # cab with its roof
+    cab = art.rect(3, cy - 11.5, 20, cy + 11.5)
+    art.shadow(cab, 1.0, 1.0, 0.8, 0.45)
+    art.fill(cab, lerp_colour((176, 54, 42), (118, 34, 30), (art.Y - (cy - 11.5)) / 23.0))
+    roof = art.rect(2, cy - 12.5, 18, cy + 12.5)
+    art.fill(roof, lerp_colour((196, 74, 56), (126, 38, 32), (art.Y - (cy - 12.5)) / 25.0))
+    art.shade(roof, art.dome(roof, 2.0, 0.8))
+    art.fill(art.rect(2, cy - 0.6, 18, cy + 0.6), (150, 44, 36), 0.6)
+    outline(art, roof, INK, 0.6)
+    art.fill(art.rect(2.5, cy - 12, 17.5, cy - 11), (232, 196, 100), 0.8)
+    return art.image()
+
+
+def smoke_puff():
+    S = 40
+    art = Art(S, S)
+    r = rng("smoke")
+    for i in range(7):
+        a = i / 7.0 * 2 * math.pi + r.uniform(-0.3, 0.3)
+        d = 0 if i == 0 else r.uniform(5, 8)
+        x = S / 2 + math.cos(a) * d
+        y = S / 2 + math.sin(a) * d
+        rad = 11 if i == 0 else r.uniform(6.5, 9)
+        dist = art.circle_field(x, y) / rad
+        m = np.clip(1.0 - dist, 0, 1) ** 0.8
+        light = np.clip(1.0 - ((art.X - (x - rad * 0.4)) ** 2 + (art.Y - (y - rad * 0.4)) ** 2) / (rad * rad * 1.8), 0, 1)
+        col = lerp_colour((168, 166, 164), (250, 248, 244), 0.35 + 0.65 * light)
+        art.fill(m, col, 0.75)
+    return art.image()
+
+
+def explosion_frames():
+    frames = []
+    for k in range(6):
+        t = k / 5.0
+        art = Art(CELL, CELL)
+        c = CELL / 2.0
+        radius = 9 + 26 * t ** 0.55
+        ang = np.arctan2(art.Y - c, art.X - c)
+        tongue = 0.0
+        r = rng("boom")
+        for n, amp in ((5, 0.18), (9, 0.12), (14, 0.06)):
+            tongue = tongue + amp * np.sin(n * ang + r.uniform(0, 6.28) + k * 0.4)
+        d = art.circle_field(c, c) / (radius * (1 + tongue))
+        fade = 1.0 if k < 3 else (1.0 - (k - 2) / 4.0)
+        heat = np.clip(1.0 - d, 0, 1)
+        tex = art.noise(6, "boomtex%d" % k, 3)
+        heat = np.clip(heat * (0.7 + 0.6 * tex) * (1.25 - 0.35 * t), 0, 1)
+        col = np.where(heat[..., None] > 0.6,
+                       lerp_colour((255, 200, 80), (255, 252, 220), (heat - 0.6) / 0.4),
+                       lerp_colour((200, 40, 10), (255, 200, 80), heat / 0.6))
+        art.fill(np.clip(heat * 1.6, 0, 1), col, fade)
+        # sparks flying outwards
+        rs = rng("sparks")
+        for i in range(14):
+            a = rs.uniform(0, 2 * math.pi)
+            dist = radius * (0.7 + 0.5 * rs.random()) + 6 * t
+            x = c + math.cos(a) * dist
+            y = c + math.sin(a) * dist
+            l = 2 + 3 * t
+            m = art.line([(x, y), (x - math.cos(a) * l, y - math.sin(a) * l)], 0.9)
+            art.fill(m, (255, 220, 120), fade * (0.9 - 0.5 * t))
+        frames.append(art.image())
+    return strip(frames)
+
+
+# ---------------------------------------------------------------------------
+# People: small figures in a three-quarter view
+# ---------------------------------------------------------------------------
+
+def limb(art, pts, width, colour):
+    m = art.line(pts, width)
+    art.fill(m, colour)
+    art.shade(m, art.dome(m, width * 0.4, 1.0))
+    return m
+
+
+def figure(art, hip, shoulder, head, legs, arms, coat, trousers, hat, scarf=None, hat_tilt=0.0,
+           hat_kind="wide", back_arm_first=True):
+    """Draws one person.  `legs` and `arms` are lists of point lists (far limb first)."""
+    hx, hy = head
+    # shadow on the ground under the feet
+    feet = [pts[-1] for pts in legs]
+    fx = sum(p[0] for p in feet) / len(feet)
+    fy = max(p[1] for p in feet)
+    art.fill(blur(art.ellipse(fx + 4, fy + 1, 8, 2.6), 1.2 * art.ss), PALETTE["shadow"], 0.4)
+    parts = []
+    if back_arm_first and arms:
+        parts.append(limb(art, arms[0], 2.6, mix(coat, (0, 0, 0), 0.25)))
+    for pts in legs:
+        parts.append(limb(art, pts, 3.0, trousers))
+        art.fill(art.ellipse(pts[-1][0] + 1.0, pts[-1][1], 2.0, 1.2), (50, 36, 28))
+    sx, sy = shoulder
+    px, py = hip
+    torso = art.poly([(sx - 4.2, sy - 0.5), (sx + 4.2, sy - 0.5), (px + 3.6, py), (px - 3.6, py)])
+    torso = np.maximum(torso, art.ellipse(sx, sy, 4.2, 2.2))
+    art.fill(torso, coat)
+    art.shade(torso, art.dome(torso, 2.0, 1.2))
+    parts.append(torso)
+    if scarf is not None:
+        art.fill(art.ellipse(sx, sy - 0.3, 3.0, 1.6), scarf)
+    for pts in arms[1 if back_arm_first else 0:]:
+        parts.append(limb(art, pts, 2.6, coat))
+        art.fill(art.ellipse(pts[-1][0], pts[-1][1], 1.3, 1.3), SKIN)
+    h = art.ellipse(hx, hy, 3.0, 3.2)
+    art.fill(h, SKIN)
+    art.shade(h, art.dome(h, 1.2, 1.0))
+    parts.append(h)
+    if scarf is not None:
+        art.fill(art.poly([(hx - 3.0, hy + 0.2), (hx + 3.0, hy + 0.2), (hx + 0.5, hy + 3.6)]), scarf)
+    else:
+        art.fill(art.ellipse(hx + 1.2, hy + 0.2, 0.5, 0.6), (40, 30, 24))
+    # the hat
+    ca, sa = math.cos(hat_tilt), math.sin(hat_tilt)
+
+    def rot(x, y):
+        return (hx + x * ca - y * sa, hy + x * sa + y * ca)
+    if hat_kind == "wide":
+        brim = art.poly([rot(6.0 * math.cos(a), -2.0 + 1.6 * math.sin(a)) for a in np.linspace(0, 2 * math.pi, 20)])
+        crown = art.poly([rot(-3.0, -2.2), rot(-2.4, -5.6), rot(0, -6.2), rot(2.4, -5.6), rot(3.0, -2.2)])
+    else:
+        brim = art.poly([rot(4.0 * math.cos(a), -1.8 + 1.2 * math.sin(a)) for a in np.linspace(0, 2 * math.pi, 20)])
+        crown = art.poly([rot(-3.0, -1.8), rot(-2.2, -4.6), rot(2.2, -4.6), rot(3.0, -1.8)])
+    art.fill(brim, hat)
+    art.fill(crown, mix(hat, (255, 255, 255), 0.08))
+    art.shade(np.maximum(brim, crown), art.dome(np.maximum(brim, crown), 1.2, 1.0))
+    parts += [brim, crown]
+    outline(art, np.maximum.reduce(parts), INK, 0.55, 0.5)
+
+
+def bandit_frames():
+    """Two outlaws crouching by the mine, one filling a sack with iron, one keeping watch."""
+    frames = []
+    for i in range(20):
+        ph = 2 * math.pi * i / 20.0
+        art = Art(CELL, CELL)
+        # the iron they are loading
+        for k, (x, y) in enumerate(((20, 60), (26, 62), (22, 64), (29, 58))):
+            bar = art.poly([(x - 3.5, y - 1.2), (x + 3.5, y - 1.2), (x + 3.5, y + 1.2), (x - 3.5, y + 1.2)])
+            art.shadow(bar, 0.8, 0.8, 0.6, 0.4)
+            art.fill(bar, (120, 110, 108))
+            art.shade(bar, art.dome(bar, 0.8, 1.5))
+        sack = art.poly(blob_points(40, 58, 6.5, 7.5 + 0.4 * math.sin(ph), rng("sack"), 0.1, 24))
+        art.shadow(sack, 1.5, 1.5, 1.0, 0.35)
+        art.fill(sack, (186, 160, 110))
+        art.shade(sack, art.dome(sack, 3, 1.2))
+        art.fill(art.ellipse(40, 51, 3, 1.2), (120, 96, 60))
+        outline(art, sack, INK, 0.5)
+        # the loader: crouched, reaching from the iron to the sack and back
+        reach = 0.5 - 0.5 * math.cos(ph)
+        bob = 0.8 * math.sin(ph * 2)
+        hip = (27, 52 + bob * 0.3)
+        sh = (28 + reach * 2, 43 + bob)
+        hand = (22 + reach * 14, 58 - reach * 6 - 2 * math.sin(math.pi * reach))
+        figure(art, hip, sh, (sh[0] + 0.8, sh[1] - 5),
+               legs=[[hip, (33, 55), (31, 61)], [hip, (23, 56), (26, 62)]],
+               arms=[[(sh[0] + 2, sh[1] + 1), (sh[0] + 5, sh[1] + 6), (sh[0] + 7, sh[1] + 9)],
+                     [(sh[0] - 2, sh[1] + 1), ((sh[0] + hand[0]) / 2 - 1, (sh[1] + hand[1]) / 2 + 2), hand]],
+               coat=(88, 74, 64), trousers=(70, 70, 92), hat=(40, 34, 30), scarf=(176, 44, 36))
+        # the lookout: squatting with a rifle, turning his head
+        look = math.sin(ph)
+        hip2 = (54, 40)
+        sh2 = (53.5, 31 + 0.3 * math.sin(ph * 2))
+        figure(art, hip2, sh2, (sh2[0] + look * 1.2, sh2[1] - 5),
+               legs=[[hip2, (59, 43), (58, 48)], [hip2, (50, 44), (51, 49)]],
+               arms=[[(sh2[0] + 2, sh2[1] + 1), (sh2[0] + 6, sh2[1] + 4), (sh2[0] + 9, sh2[1] + 3)],
+                     [(sh2[0] - 2, sh2[1] + 1), (sh2[0] + 1, sh2[1] + 5), (sh2[0] + 6, sh2[1] + 4)]],
+               coat=(132, 98, 64), trousers=(64, 56, 50), hat=(78, 60, 44), scarf=(150, 40, 36),
+               hat_tilt=0.12 * look)
+        rifle = art.line([(sh2[0] + 1, sh2[1] + 6), (sh2[0] + 15, sh2[1] - 4)], 1.0)
+        art.fill(rifle, (60, 44, 32))
+        art.fill(art.line([(sh2[0] + 8, sh2[1] + 1), (sh2[0] + 15, sh2[1] - 4)], 0.6), (110, 112, 118))
+        frames.append(art.image())
+    return strip(frames)
+
+
+def raider_frames():
+    """A raider kneeling on the track, hammering the rail loose with a maul."""
+    frames = []
+    for i in range(20):
+        ph = 2 * math.pi * i / 20.0
+        art = Art(CELL, CELL)
+        # the swing: raised (u = 0) to strike (u = 1) and back, striking once a loop
+        u = 0.5 - 0.5 * math.cos(ph)
+        u = u ** 1.6
+        hip = (33, 52)
+        sh = (33 + 2 * u, 42 + 2 * u)
+        head = (sh[0] + 1.5 + u, sh[1] - 5 + u * 0.5)
+        a = math.radians(-120 + 150 * u)            # maul angle about the hands
+        hands = (sh[0] + 5 + 3 * u, sh[1] + 1 + 4 * u)
+        head_m = (hands[0] + math.cos(a) * 13, hands[1] + math.sin(a) * 13)
+        # far arm behind the body, then the body
+        figure(art, hip, sh, head,
+               legs=[[hip, (40, 55), (39, 61)], [hip, (28, 58), (22, 60)]],
+               arms=[[(sh[0] + 2, sh[1] + 1), ((sh[0] + hands[0]) / 2 + 1, (sh[1] + hands[1]) / 2 + 1.5), hands],
+                     [(sh[0] - 2, sh[1] + 1), ((sh[0] + hands[0]) / 2 - 1, (sh[1] + hands[1]) / 2 + 2), hands]],
+               coat=(150, 110, 64), trousers=(92, 72, 54), hat=(110, 84, 52), scarf=(64, 110, 90),
+               hat_kind="wide")
+        shaft = art.line([hands, head_m], 1.1)
+        art.fill(shaft, (120, 84, 50))
+        ca, sa = math.cos(a + math.pi / 2), math.sin(a + math.pi / 2)
+        mh = art.poly([(head_m[0] + ca * 3.2, head_m[1] + sa * 3.2), (head_m[0] - ca * 3.2, head_m[1] - sa * 3.2),
+                       (head_m[0] - ca * 3.2 + math.cos(a) * 2.5, head_m[1] - sa * 3.2 + math.sin(a) * 2.5),
+                       (head_m[0] + ca * 3.2 + math.cos(a) * 2.5, head_m[1] + sa * 3.2 + math.sin(a) * 2.5)])
+        art.shadow(mh, 1, 1, 0.8, 0.35)
+        art.fill(mh, (86, 88, 96))
+        art.shade(mh, art.dome(mh, 1, 1.5))
+        outline(art, mh, INK, 0.5, 0.4)
+        # sparks at the strike
+        if u > 0.85:
+            rs = rng("rsparks%d" % i)
+            for k in range(7):
+                ang = rs.uniform(-math.pi, 0)
+                l = rs.uniform(3, 7)
+                sx, sy = head_m[0] + 2, head_m[1] + 2
+                art.fill(art.line([(sx, sy), (sx + math.cos(ang) * l, sy + math.sin(ang) * l)], 0.6), (255, 220, 120), 0.9)
+        # a pulled spike lying on the ground
+        art.fill(art.line([(50, 60), (55, 58)], 1.0), (90, 90, 96))
+        frames.append(art.image())
+    return strip(frames)
+
+
+# ---------------------------------------------------------------------------
+# The iron mine and its worker
+# ---------------------------------------------------------------------------
+
+MINE = 148
+
+
+def iron_mine():
+    art = Art(MINE, MINE)
+    r = rng("mine")
+    # the rocky hill the mine is cut into
+    pts = []
+    for i in range(40):
+        t = i / 39.0 * math.pi
+        x = 74 - math.cos(t) * 72
+        y = 70 - math.sin(t) * 66 + r.uniform(-2, 2)
+        pts.append((x, y))
+    pts += [(146, 96), (120, 92), (100, 84), (56, 84), (30, 90), (2, 86)]
+    hill = art.poly(pts)
+    art.shadow(hill, 4, 4, 4, 0.4)
+    height = blur(hill, 12 * art.ss) * 34 + art.noise(8, "mine/h", 3) * 8 * hill
+    col = lerp_colour((142, 112, 88), (190, 160, 124), art.noise(10, "mine/c", 3))
+    rust = np.clip((art.noise(6, "mine/rust", 2) - 0.55) * 4, 0, 1)
+    col = col * (1 - 0.5 * rust[..., None]) + np.array((160, 84, 50))[None, None, :] * 0.5 * rust[..., None]
+    art.fill(hill, col)
+    art.shade(hill, art.relief(height, 1.0, 0.55))
+    outline(art, hill, INK, 0.45, 1.0)
+    for i in range(10):
+        x, y = r.uniform(10, 138), r.uniform(14, 70)
+        if 50 < x < 104 and y > 40:
+            continue
+        paint_rock(art, blob_points(x, y, r.uniform(3, 7), r.uniform(2.5, 5), r, 0.15, 18),
+                   mix(PALETTE["rock"], (170, 130, 100), r.random()), "mr%d" % i, 0.45)
+    # track out of the adit
+    for rx in (73.5, 88.5):
+        art.fill(art.line([(rx, 84), (rx, 146)], 1.6, False), (70, 72, 78))
+    for k in range(7):
+        y = 88 + k * 8.5
+        sl = art.rect(69, y, 93, y + 3)
+        art.shadow(sl, 0.8, 0.8, 0.6, 0.4)
+        art.fill(sl, (120, 80, 48))
+    for rx in (73.5, 88.5):
+        m = art.line([(rx, 84), (rx, 146)], 1.5, False)
+        art.fill(m, (110, 114, 122))
+        art.fill(art.line([(rx - 0.4, 84), (rx - 0.4, 146)], 0.5, False), (190, 196, 204), 0.8)
+    # the adit: a dark opening in a timber frame
+    hole = art.poly([(66, 88), (66, 58), (70, 52), (92, 52), (96, 58), (96, 88)])
+    depth = np.clip((88 - art.Y) / 30.0, 0, 1)
+    art.fill(hole, lerp_colour((52, 40, 32), (8, 6, 6), depth ** 0.6))
+    for x0 in (62, 94):
+        post = art.rect(x0, 52, x0 + 6, 90)
+        art.shadow(post, 1.5, 1.5, 1.0, 0.45)
+        art.fill(post, plank(art, (142, 96, 56), "post%d" % x0))
+        art.shade(post, art.dome(post, 1.5, 1.0))
+        outline(art, post, INK, 0.55)
+    lintel = art.rect(58, 46, 104, 54)
+    art.shadow(lintel, 1.5, 2.0, 1.0, 0.5)
+    art.fill(lintel, plank(art, (156, 106, 62), "lintel"))
+    art.shade(lintel, art.dome(lintel, 2.0, 1.0))
+    outline(art, lintel, INK, 0.6)
+    # a lantern on the frame
+    art.glow(art.ellipse(99, 60, 2.5, 2.5), (255, 200, 90), 3, 0.5)
+    art.fill(art.ellipse(99, 60, 1.6, 2.0), (255, 220, 120))
+    # ore heap at the right
+    heap = art.poly(blob_points(124, 118, 20, 14, r, 0.12, 30))
+    art.shadow(heap, 3, 3, 2.5, 0.4)
+    for i in range(22):
+        x = 124 + r.uniform(-17, 17)
+        y = 118 + r.uniform(-11, 11)
+        if ((x - 124) / 19) ** 2 + ((y - 118) / 13) ** 2 > 1:
+            continue
+        s = r.uniform(2.5, 4.5)
+        paint_rock(art, blob_points(x, y, s, s * 0.8, r, 0.2, 12), mix((100, 92, 96), (150, 80, 56), r.random()),
+                   "ore%d" % i, 0.3, 0.4)
+    # the vein the worker cuts at the lower left, and an empty cart track
+    vein = blob_points(52, 108, 9, 12, r, 0.15, 24)
+    paint_rock(art, vein, (128, 104, 96), "vein", 0.5)
+    for k in range(6):
+        x, y = 48 + r.uniform(-5, 7), 104 + r.uniform(-8, 10)
+        art.fill(art.ellipse(x, y, 1.4, 0.9), (176, 80, 48), 0.9)
+    for y in (138.5, 144.5):
+        art.fill(art.line([(2, y), (58, y)], 1.0, False), (96, 98, 104))
+    # a sign post
+    post = art.line([(120, 92), (120, 76)], 1.6)
+    art.fill(post, (110, 76, 46))
+    sign = art.rect(110, 72, 134, 80)
+    art.shadow(sign, 1.2, 1.2, 0.8, 0.4)
+    art.fill(sign, plank(art, (176, 130, 80), "sign"))
+    outline(art, sign, INK, 0.6)
+    # a pick and hammer drawn on the sign
+    art.fill(art.line([(116, 79), (123, 73)], 0.8), (60, 40, 30))
+    art.fill(art.line([(119, 73), (125, 76)], 1.0), (70, 72, 78))
+    art.fill(art.line([(124, 79), (130, 73)], 0.8), (60, 40, 30))
+    art.fill(art.rect(127.5, 72.5, 131.5, 75.5), (70, 72, 78))
+    return art.image()
+
+
+def plank(art, colour, seed):
+    tex = art.noise(20, seed, 2)
+    streak = 0.5 + 0.5 * np.sin(art.Y * 2.3 + tex * 4)
+    return np.asarray(colour, dtype=float)[None, None, :] * (0.82 + 0.18 * tex[..., None] + 0.08 * streak[..., None])
+
+
+def mine_worker_frames():
+    """A miner swinging his pick at the vein, his loaded cart behind him.  The frame's
+    top-left sits on the mine picture's pixel (0, 72)."""
+    FW, FH = 60, 76
+    frames = []
+    for i in range(9):
+        art = Art(FW, FH)
+        # the cart on its rails (mine rails at mine y 138.5 and 144.5 -> 66.5 and 72.5 here)
+        cart = art.poly([(2, 52), (22, 52), (20, 66), (4, 66)])
+        art.shadow(cart, 1.5, 1.5, 1.0, 0.45)
+        art.fill(cart, lerp_colour((120, 122, 130), (64, 66, 72), (art.X - 2) / 20.0))
+        art.fill(art.rect(2, 52, 22, 54), (150, 154, 160))
+        for k in range(8):
+            rr = rng("cartore%d" % k)
+            x, y = 5 + k * 2.2, 51 + rr.uniform(-1.5, 0.5)
+            paint_rock(art, blob_points(x, y, 2.2, 1.7, rr, 0.2, 12), mix((100, 92, 96), (160, 82, 54), rr.random()),
+                       "co%d" % k, 0.2, 0.4)
+        for x in (6, 18):
+            wh = art.ellipse(x, 67, 2.8, 2.8)
+            art.fill(wh, (40, 40, 44))
+            art.fill(art.ellipse(x, 67, 1.0, 1.0), (140, 140, 146))
+        outline(art, cart, INK, 0.6)
+        # the swing: pick raised behind at u = 0, striking the vein at u = 1; a
+        # slow lift and a quick blow
+        u = (1.0, 0.8, 0.55, 0.3, 0.1, 0.0, 0.12, 0.45, 0.8)[i]
+        hip = (34, 56)
+        sh = (34 + 2.5 * u, 46 + 1.5 * u)
+        head = (sh[0] + 1.2 + u, sh[1] - 5.2)
+        hands = (sh[0] + 3 + 5 * u, sh[1] - 2 + 7 * u)
+        a = math.radians(-150 + 165 * u)
+        tip = (hands[0] + math.cos(a) * 11, hands[1] + math.sin(a) * 11)
+        figure(art, hip, sh, head,
+               legs=[[hip, (38, 62), (41, 68)], [hip, (31, 62), (29, 68)]],
+               arms=[[(sh[0] + 2, sh[1] + 1), ((sh[0] + hands[0]) / 2 + 1, (sh[1] + hands[1]) / 2 + 2), hands],
+                     [(sh[0] - 2, sh[1] + 1), ((sh[0] + hands[0]) / 2 - 1.5, (sh[1] + hands[1]) / 2 + 2.5), hands]],
+               coat=(70, 96, 140), trousers=(96, 80, 60), hat=(190, 150, 60), hat_kind="round")
+        # helmet lamp
+        art.fill(art.ellipse(head[0] + 2.6, head[1] - 3.0, 0.9, 0.9), (255, 236, 150))
+        shaft = art.line([hands, tip], 1.0)
+        art.fill(shaft, (130, 90, 54))
+        ca, sa = math.cos(a + math.pi / 2), math.sin(a + math.pi / 2)
+        pick = art.line([(tip[0] + ca * 4.5 - math.cos(a), tip[1] + sa * 4.5 - math.sin(a)), tip,
+                         (tip[0] - ca * 4.5 - math.cos(a), tip[1] - sa * 4.5 - math.sin(a))], 1.1)
+        art.fill(pick, (96, 98, 106))
+        outline(art, pick, INK, 0.4, 0.4)
+        if u > 0.9:
+            for k in range(6):
+                rs = rng("msp%d" % k)
+                ang = rs.uniform(-math.pi * 0.9, -math.pi * 0.1)
+                l = rs.uniform(3, 6)
+                art.fill(art.line([tip, (tip[0] + math.cos(ang) * l, tip[1] + math.sin(ang) * l)], 0.6),
+                         (255, 226, 130), 0.9)
+        frames.append(art.image())
+    return strip(frames)
+
+
+def main():
+    out = output_dir()
+    save_png(engine(), out, "game/engine.png")
+    save_png(smoke_puff(), out, "game/smoke.png")
+    save_png(explosion_frames(), out, "game/explosion.png")
+    save_png(bandit_frames(), out, "game/bandit.png")
+    save_png(raider_frames(), out, "game/indigen.png")
+    save_png(iron_mine(), out, "game/ironmine.png")
+    save_png(mine_worker_frames(), out, "game/ironmineanimation.png")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,465 @@
+"""Ground tiles, the seven rail pieces, start and finish markers, gold, stones and
+the four tunnel mouths: every 74 x 74 picture that makes up the track bed.
+
+Usage: make_board_track.py DATA_FOLDER
+"""
+import math
+import os
+import sys
+
+import numpy as np
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from common import (PALETTE, Art, blob_points, blur, fractal_noise, image_periodic,  # noqa: E402
+                    lerp_colour, mix, new_canvas, np_rng, output_dir, paint_rock, rng, save_png)
+
+CELL = 74
+HALF = CELL / 2.0
+CURVE_RADIUS = 37.0          # the train's path through a curve, about a cell corner
+RAIL_OFFSET = 10.0           # each rail's distance from the path
+RAIL_WIDTH = 3.0
+SLEEPER_HALF_LENGTH = 16.5
+SLEEPER_WIDTH = 5.5
+SLEEPERS_STRAIGHT = 6        # sleepers along a straight cell, half a pitch from each edge
+SLEEPERS_CURVE = 5           # sleepers along a quarter circle, half a step from each edge
+BALLAST_HALF_WIDTH = 21.0
+
+# The corner each curve turns about, by piece kind (kind: joined sides).
+CURVE_CORNERS = {2: (CELL, CELL), 3: (0.0, CELL), 4: (CELL, 0.0), 5: (0.0, 0.0)}
+
+
+# ---------------------------------------------------------------------------
+# Ground
+# ---------------------------------------------------------------------------
+
+def ground_tile(variant):
+    """Sand and dry grass.  All three variants share the same periodic base, and
+    each adds its own detail only away from the edges, so any two variants meet
+    without a seam."""
+    art = Art(CELL, CELL)
+    W = art.W
+    X, Y = art.X, art.Y
+    window = (np.sin(math.pi * X / CELL) * np.sin(math.pi * Y / CELL)) ** 0.8
+
+    patches = fractal_noise(W, W, 2, "ground/patches", 3, True)
+    mottle = fractal_noise(W, W, 6, "ground/mottle", 3, True)
+    grain = fractal_noise(W, W, 37, "ground/grain", 2, True)
+    own = fractal_noise(W, W, 3, "ground/own%d" % variant, 3, True)
+    patches = 0.5 + (patches - 0.5) * 0.35 + (own - 0.5) * 1.5 * window
+
+    sand = np.array(PALETTE["sand"], dtype=float)
+    sand_dark = np.array(PALETTE["sand_dark"], dtype=float)
+    grass = np.array(PALETTE["grass_dry"], dtype=float)
+    grass_t = np.clip((patches - 0.47) * 3.0, 0.0, 1.0)
+    col = lerp_colour(sand, grass * 1.04, grass_t * 0.75)
+    col = col * (0.93 + 0.12 * mottle[..., None])
+    col = col * (0.95 + 0.1 * grain[..., None])
+    speck = np_rng("ground/speck").random((W, W))
+    col = col * np.where(speck > 0.985, 0.86, 1.0)[..., None]
+    col = col * np.where(speck < 0.01, 1.06, 1.0)[..., None]
+    art.fill(np.ones((W, W)), col)
+    bumps = fractal_noise(W, W, 9, "ground/bumps", 2, True) * 1.2
+    art.shade(np.ones((W, W)), art.relief(bumps, 0.6, 0.8))
+    del sand_dark
+
+    def wrapped(feature, x, y):
+        for ox in (-CELL, 0, CELL):
+            for oy in (-CELL, 0, CELL):
+                if -12 < x + ox < CELL + 12 and -12 < y + oy < CELL + 12:
+                    feature(x + ox, y + oy)
+
+    def tuft(r, size):
+        def draw(x, y):
+            blades = []
+            for i in range(r.randint(7, 12)):
+                ang = -math.pi / 2 + r.uniform(-1.25, 1.25)
+                length = size * r.uniform(0.6, 1.0)
+                bend = r.uniform(-0.25, 0.25)
+                mx = x + math.cos(ang + bend) * length * 0.5
+                my = y + math.sin(ang + bend) * length * 0.5
+                ex = x + math.cos(ang) * length
+                ey = y + math.sin(ang) * length * 0.8
+                blades.append(([(x + r.uniform(-1, 1), y), (mx, my), (ex, ey)], r.random()))
+            base = art.ellipse(x + 0.8, y + 0.6, size * 0.55, size * 0.22)
+            art.fill(blur(base, 3), PALETTE["shadow"], 0.25)
+            for pts, t in blades:
+                m = art.line(pts, 0.55)
+                art.fill(m, mix((150, 136, 70), (214, 190, 120), t))
+        return draw
+
+    def pebble(r, size):
+        tone = r.uniform(0.85, 1.1)
+        colour = tuple(c * tone for c in mix(PALETTE["rock"], PALETTE["sand_dark"], r.random() * 0.5))
+        rx = size * r.uniform(0.8, 1.2)
+        ry = size * r.uniform(0.55, 0.8)
+        ang = r.uniform(0, math.pi)
+        seed = "pebble%d" % r.randint(0, 10 ** 6)
+
+        def draw(x, y):
+            paint_rock(art, blob_points(x, y, rx, ry, r, 0.12, 16, ang), colour, seed, 0.35, 0.2)
+        return draw
+
+    shared = rng("ground/shared")
+    # a few shared details straddle the edges, so the joins are not bare
+    for x, y in ((2, 21), (50, 73), (73, 47)):
+        wrapped(tuft(shared, shared.uniform(3.0, 4.0)), x, y)
+    for x, y in ((30, 1), (0.5, 60)):
+        wrapped(pebble(shared, shared.uniform(0.8, 1.2)), x, y)
+
+    r = rng("ground/variant%d" % variant)
+    margin = 10
+    tufts = (5, 8, 4)[variant]
+    pebbles = (4, 2, 6)[variant]
+    for i in range(tufts):
+        tuft(r, r.uniform(3.5, 6.5))(r.uniform(margin, CELL - margin), r.uniform(margin, CELL - margin))
+    for i in range(pebbles):
+        pebble(r, r.uniform(0.8, 2.0))(r.uniform(margin, CELL - margin), r.uniform(margin, CELL - margin))
+    if variant == 2:
+        # a dry crack in the sand
+        x, y = r.uniform(24, 34), r.uniform(24, 34)
+        pts = [(x, y)]
+        ang = r.uniform(0, 2 * math.pi)
+        for i in range(6):
+            ang += r.uniform(-0.7, 0.7)
+            x += math.cos(ang) * 3.2
+            y += math.sin(ang) * 3.2
+            pts.append((x, y))
+        art.fill(art.line(pts, 0.9), PALETTE["sand_dark"], 0.8)
+        art.fill(art.line([(p[0] + 0.5, p[1] + 0.5) for p in pts], 0.5), (120, 96, 64), 0.6)
+    return image_periodic(art)
+
+
+# ---------------------------------------------------------------------------
+# Rails
+# ---------------------------------------------------------------------------
+
+def straight_frame(horizontal):
+    """(point at distance s along the path and offset o to its side, in cell pixels)."""
+    if horizontal:
+        return lambda s, o: (s, HALF + o)
+    return lambda s, o: (HALF + o, s)
+
+
+def curve_points(corner, radius, steps=48, overshoot=6.0):
+    cx, cy = corner
+    sx = 1.0 if cx == 0 else -1.0
+    sy = 1.0 if cy == 0 else -1.0
+    pts = []
+    a0 = -math.radians(overshoot)
+    a1 = math.pi / 2 + math.radians(overshoot)
+    for i in range(steps + 1):
+        a = a0 + (a1 - a0) * i / steps
+        pts.append((cx + sx * radius * math.cos(a), cy + sy * radius * math.sin(a)))
+    return pts
+
+
+def sleeper_quads(kind):
+    """Each sleeper as a four-point outline."""
+    quads = []
+    hl, hw = SLEEPER_HALF_LENGTH, SLEEPER_WIDTH / 2.0
+    if kind in (0, 1, 6):
+        for horizontal in ((True,) if kind == 0 else (False,) if kind == 1 else (False, True)):
+            for i in range(SLEEPERS_STRAIGHT):
+                s = (i + 0.5) * CELL / SLEEPERS_STRAIGHT
+                if kind == 6 and not horizontal and abs(s - HALF) < SLEEPER_HALF_LENGTH:
+                    continue        # the crossing's middle rests on the W-E sleepers
+                if horizontal:
+                    quads.append([(s - hw, HALF - hl), (s + hw, HALF - hl), (s + hw, HALF + hl), (s - hw, HALF + hl)])
+                else:
+                    quads.append([(HALF - hl, s - hw), (HALF + hl, s - hw), (HALF + hl, s + hw), (HALF - hl, s + hw)])
+    else:
+        cx, cy = CURVE_CORNERS[kind]
+        sx = 1.0 if cx == 0 else -1.0
+        sy = 1.0 if cy == 0 else -1.0
+        for i in range(SLEEPERS_CURVE):
+            a = (i + 0.5) * (math.pi / 2) / SLEEPERS_CURVE
+            u = (sx * math.cos(a), sy * math.sin(a))          # radial direction
+            t = (-sx * math.sin(a), sy * math.cos(a))         # along the track
+            r0, r1 = CURVE_RADIUS - hl, CURVE_RADIUS + hl
+            quads.append([(cx + u[0] * r0 - t[0] * hw, cy + u[1] * r0 - t[1] * hw),
+                          (cx + u[0] * r1 - t[0] * hw, cy + u[1] * r1 - t[1] * hw),
+                          (cx + u[0] * r1 + t[0] * hw, cy + u[1] * r1 + t[1] * hw),
+                          (cx + u[0] * r0 + t[0] * hw, cy + u[1] * r0 + t[1] * hw)])
+    return quads
+
+
+def rail_paths(kind):
+    paths = []
+    for o in (-RAIL_OFFSET, RAIL_OFFSET):
+        if kind in (0, 6):
+            paths.append([(-4, HALF + o), (CELL + 4, HALF + o)])
+        if kind in (1, 6):
+            paths.append([(HALF + o, -4), (HALF + o, CELL + 4)])
+        if kind in CURVE_CORNERS:
+            paths.append(curve_points(CURVE_CORNERS[kind], CURVE_RADIUS + o))
+    return paths
+
+
+def ballast_mask(art, kind):
+    d = np.full(art.X.shape, 1e9)
+    if kind in (0, 6):
+        d = np.minimum(d, np.abs(art.Y - HALF))
+    if kind in (1, 6):
+        d = np.minimum(d, np.abs(art.X - HALF))
+    if kind in CURVE_CORNERS:
+        cx, cy = CURVE_CORNERS[kind]
+        d = np.minimum(d, np.abs(np.hypot(art.X - cx, art.Y - cy) - CURVE_RADIUS))
+    return np.clip((BALLAST_HALF_WIDTH - d) / 5.0, 0.0, 1.0)
+
+
+def rail_piece(kind):
+    art = Art(CELL, CELL)
+    W = art.W
+    # gravel bed, denser in the middle, soft at its edges
+    bed = ballast_mask(art, kind)
+    gravel = np_rng("ballast").random((W, W))
+    gravel = blur(gravel, 1.2)
+    gravel = (gravel - gravel.mean()) / (gravel.std() + 1e-9)
+    coarse = fractal_noise(W, W, 8, "ballast/coarse", 2, True)
+    col = lerp_colour((150, 138, 120), (196, 184, 164), 0.5 + 0.22 * gravel + 0.3 * (coarse - 0.5))
+    art.fill(bed, col, 0.82)
+    art.shade(bed, art.relief(gravel * 0.4, 1.0, 0.75))
+
+    quads = sleeper_quads(kind)
+    r = rng("sleepers")
+    grain = fractal_noise(W, W, 30, "wood/grain", 2, False)
+    streak = fractal_noise(W, W, 4, "wood/streak", 2, False)
+    masks = [art.poly(q) for q in quads]
+    for m in masks:
+        art.shadow(m, 1.2, 1.4, 1.0, 0.45)
+    for i, m in enumerate(masks):
+        tone = 0.85 + 0.25 * r.random()
+        wood = np.array(PALETTE["wood"], dtype=float) * tone
+        c = wood[None, None, :] * (0.8 + 0.3 * grain[..., None] + 0.1 * streak[..., None])
+        art.fill(m, c)
+        art.shade(m, art.dome(m, 1.2, 0.7))
+        # nail heads where the rails sit
+    rails = rail_paths(kind)
+    for p in rails:
+        m = art.line(p, RAIL_WIDTH + 0.6, round_caps=False)
+        art.shadow(m, 1.0, 1.2, 0.8, 0.55)
+    for p in rails:
+        foot = art.line(p, RAIL_WIDTH + 1.2, round_caps=False)
+        art.fill(foot, (64, 60, 58), 0.9)
+    for p in rails:
+        m = art.line(p, RAIL_WIDTH, round_caps=False)
+        art.fill(m, PALETTE["iron"])
+        art.shade(m, art.dome(m, 0.8, 1.4))
+        top = art.line([(x - 0.45, y - 0.45) for x, y in p], 1.1, round_caps=False)
+        art.fill(top * m, PALETTE["iron_light"], 0.9)
+    return art.image()
+
+
+# ---------------------------------------------------------------------------
+# Start and finish markers (drawn over the piece laid on the cell)
+# ---------------------------------------------------------------------------
+
+def corner_marks(art, colour, light):
+    """Painted wooden corner stakes that frame the cell without touching the rails."""
+    L, t = 13.0, 3.2
+    for cx, cy, sx, sy in ((2, 2, 1, 1), (CELL - 2, 2, -1, 1), (2, CELL - 2, 1, -1), (CELL - 2, CELL - 2, -1, -1)):
+        pts_h = [(cx, cy), (cx + sx * L, cy), (cx + sx * L, cy + sy * t), (cx, cy + sy * t)]
+        pts_v = [(cx, cy), (cx + sx * t, cy), (cx + sx * t, cy + sy * L), (cx, cy + sy * L)]
+        m = np.maximum(art.poly(pts_h), art.poly(pts_v))
+        art.shadow(m, 1.2, 1.2, 1.0, 0.45)
+        art.fill(m, colour)
+        # white stripes across the stakes
+        stripes = np.maximum(art.poly([(cx + sx * 6, cy), (cx + sx * 9, cy), (cx + sx * 9, cy + sy * t), (cx + sx * 6, cy + sy * t)]),
+                             art.poly([(cx, cy + sy * 6), (cx + sx * t, cy + sy * 6), (cx + sx * t, cy + sy * 9), (cx, cy + sy * 9)]))
+        art.fill(stripes * m, light)
+        art.shade(m, art.dome(m, 1.5, 1.0))
+
+
+def flag(art, px, py, height, cloth, checker=False, wave_seed=0):
+    pole = art.line([(px, py), (px, py - height)], 1.4)
+    art.shadow(art.line([(px, py), (px + height * 0.5, py + height * 0.25)], 1.4), 0, 0, 0.8, 0.3)
+    art.fill(pole, (96, 70, 44))
+    art.shade(pole, art.dome(pole, 0.7, 1.0))
+    art.fill(art.ellipse(px, py - height, 1.3, 1.3), PALETTE["gold"])
+    fw, fh = height * 0.75, height * 0.45
+    top = py - height + 1.0
+    pts = []
+    n = 12
+    for i in range(n + 1):
+        u = i / n
+        pts.append((px + u * fw, top + math.sin(u * 5.0 + wave_seed) * 1.2 * u))
+    for i in range(n, -1, -1):
+        u = i / n
+        pts.append((px + u * fw, top + fh + math.sin(u * 5.0 + wave_seed) * 1.2 * u))
+    m = art.poly(pts)
+    art.shadow(m, 2.0, 2.0, 1.2, 0.3)
+    if checker:
+        cells = 4
+        X = (art.X - px) / (fw / cells)
+        Yw = art.Y - top - np.sin((art.X - px) / fw * 5.0 + wave_seed) * 1.2 * (art.X - px) / fw
+        Yc = Yw / (fh / 3)
+        board = ((np.floor(X) + np.floor(Yc)) % 2)[..., None]
+        col = np.where(board > 0.5, np.array([30, 26, 24])[None, None, :], np.array([244, 238, 226])[None, None, :])
+        art.fill(m, col)
+    else:
+        art.fill(m, cloth)
+    wave = 0.85 + 0.25 * np.sin((art.X - px) / fw * 5.0 + wave_seed + 1.2)
+    art.shade(m, wave)
+
+
+def start_marker():
+    art = Art(CELL, CELL)
+    corner_marks(art, (54, 132, 70), (236, 232, 214))
+    flag(art, 7.5, 17.0, 15.0, (60, 156, 78), wave_seed=0.3)
+    return art.image()
+
+
+def finish_marker():
+    art = Art(CELL, CELL)
+    corner_marks(art, (180, 50, 40), (240, 236, 220))
+    flag(art, 60.0, 17.0, 15.0, None, checker=True, wave_seed=1.0)
+    return art.image()
+
+
+# ---------------------------------------------------------------------------
+# Gold and stones
+# ---------------------------------------------------------------------------
+
+def sparkle(art, x, y, size, alpha=0.9):
+    m = np.maximum(art.poly([(x - size, y), (x, y - size * 0.18), (x + size, y), (x, y + size * 0.18)]),
+                   art.poly([(x, y - size), (x + size * 0.18, y), (x, y + size), (x - size * 0.18, y)]))
+    art.glow(m, (255, 250, 200), 1.0, 0.6 * alpha)
+    art.fill(m, (255, 252, 230), alpha)
+
+
+def gold_nuggets():
+    art = Art(CELL, CELL)
+    r = rng("gold")
+    art.fill(blur(art.ellipse(39, 41, 17, 10), 6 * art.ss), PALETTE["shadow"], 0.25)
+    spots = [(31, 38, 6.5), (42, 35, 7.5), (46, 44, 5.5), (35, 46, 6.0), (26, 45, 4.0), (52, 37, 3.5), (39, 42, 4.5)]
+    for x, y, s in spots:
+        pts = blob_points(x, y, s, s * 0.75, r, 0.28, 18, r.uniform(0, math.pi))
+        m = art.poly(pts)
+        art.shadow(m, 1.5, 1.6, 1.2, 0.45)
+        tex = art.noise(10, "gold%d" % x, 3)
+        col = lerp_colour((176, 112, 24), (252, 212, 90), 0.35 + 0.5 * tex)
+        art.fill(m, col)
+        art.shade(m, art.dome(m, s * 0.8, 1.6))
+        hl = art.ellipse(x - s * 0.35, y - s * 0.3, s * 0.3, s * 0.2)
+        art.fill(blur(hl, 2) * m, (255, 248, 210), 0.8)
+    sparkle(art, 44.5, 31.5, 5.0)
+    sparkle(art, 28.5, 36.0, 3.2, 0.8)
+    return art.image()
+
+
+def stones():
+    art = Art(CELL, CELL)
+    r = rng("stones")
+    art.fill(blur(art.ellipse(39, 42, 30, 24), 5 * art.ss), PALETTE["shadow"], 0.3)
+    rocks = [(22, 26, 13, 10), (48, 22, 14, 11), (36, 40, 16, 13), (18, 50, 11, 9), (55, 46, 12, 11),
+             (38, 59, 12, 8), (58, 62, 7, 5), (12, 36, 6, 5), (30, 16, 6, 4)]
+    for i, (x, y, rx, ry) in enumerate(rocks):
+        tone = r.uniform(0.86, 1.1)
+        colour = tuple(c * tone for c in mix(PALETTE["rock"], (168, 140, 110), r.random() * 0.6))
+        pts = blob_points(x, y, rx, ry, r, 0.16, 24, r.uniform(0, math.pi))
+        m = paint_rock(art, pts, colour, "stone%d" % i, 0.5, 0.3)
+        # a crack or two
+        if rx > 10:
+            a = r.uniform(0, math.pi)
+            cx, cy = x + r.uniform(-3, 3), y + r.uniform(-3, 3)
+            crack = art.line([(cx - math.cos(a) * rx * 0.4, cy - math.sin(a) * ry * 0.4), (cx, cy + 1),
+                              (cx + math.cos(a) * rx * 0.45, cy + math.sin(a) * ry * 0.45)], 0.6)
+            art.fill(crack * m, (70, 60, 52), 0.6)
+    return art.image()
+
+
+# ---------------------------------------------------------------------------
+# Tunnel mouths: a rocky bank with a stone portal; the opening faces the letter's
+# direction.  The geometry is laid out facing east and turned, while the lighting
+# stays fixed on the screen.
+# ---------------------------------------------------------------------------
+
+def tunnel(side):
+    art = Art(CELL, CELL)
+
+    def to_screen(x, y):
+        dx, dy = x - HALF, y - HALF
+        if side == "E":
+            return HALF + dx, HALF + dy
+        if side == "W":
+            return HALF - dx, HALF - dy
+        if side == "N":
+            return HALF + dy, HALF - dx
+        return HALF - dy, HALF + dx          # S
+
+    def P(points):
+        return art.poly([to_screen(x, y) for x, y in points])
+
+    r = rng("tunnel")
+    # local frame: the mouth looks towards +x; rock fills the back (small x)
+    bank = []
+    for i in range(21):
+        y = -6 + i * (CELL + 12) / 20.0
+        edge = 44.0 + 3.0 * math.sin(y * 0.21 + 1.0) + r.uniform(-1.2, 1.2)
+        if 8 < y < 66:
+            edge = max(edge, 47.0)
+        bank.append((edge, y))
+    mound = P([(-6, -6)] + bank + [(-6, CELL + 6)])
+    art.shadow(mound, 3.0, 3.0, 3.0, 0.45)
+    height = blur(mound, 6 * art.ss) * 14 + art.noise(7, "tunnel/h", 3) * 5 * mound
+    rockcol = lerp_colour((150, 120, 92), (196, 170, 130), art.noise(9, "tunnel/c", 3))
+    grassy = np.clip((art.noise(3, "tunnel/g", 2) - 0.45) * 3, 0, 1) * 0.6
+    rockcol = rockcol * (1 - grassy[..., None]) + np.array(PALETTE["grass_dry"])[None, None, :] * grassy[..., None]
+    art.fill(mound, rockcol)
+    art.shade(mound, art.relief(height, 1.0, 0.6))
+    # a few boulders on the bank
+    for i in range(5):
+        x, y = r.uniform(6, 34), r.uniform(4, 70)
+        if 14 < y < 60 and x > 24:
+            continue
+        sx, sy = to_screen(x, y)
+        paint_rock(art, blob_points(sx, sy, r.uniform(3, 5), r.uniform(2.5, 4), r, 0.15, 16), PALETTE["rock"],
+                   "tb%d" % i, 0.4)
+
+    # the portal: dressed stone blocks around a dark arch
+    wall = P([(36, 8), (49, 8), (49, 66), (36, 66)])
+    art.shadow(wall, 2.0, 2.0, 1.5, 0.5)
+    stone = lerp_colour((150, 140, 128), (200, 190, 172), art.noise(14, "tunnel/s", 2))
+    art.fill(wall, stone)
+    # block joints
+    for y in (14, 20, 54, 60):
+        art.fill(P([(36, y - 0.35), (49, y - 0.35), (49, y + 0.35), (36, y + 0.35)]) * wall, (92, 84, 76), 0.8)
+    for y0, y1, xs in ((8, 14, (42.5,)), (14, 20, (39.5, 45.5)), (54, 60, (42.5,)), (60, 66, (39.5, 45.5))):
+        for x in xs:
+            art.fill(P([(x - 0.35, y0), (x + 0.35, y0), (x + 0.35, y1), (x - 0.35, y1)]) * wall, (92, 84, 76), 0.8)
+    art.shade(wall, art.dome(wall, 2.0, 1.0))
+    # the opening, darkening into the hill
+    hole = P([(30, 19.5), (49.5, 19.5), (49.5, 54.5), (30, 54.5)])
+    lx = np.zeros_like(art.X)
+    # distance into the tunnel along the local x axis, measured on the screen
+    ex, ey = to_screen(49.5, HALF)
+    bx, by = to_screen(30.0, HALF)
+    ux, uy = (bx - ex) / 19.5, (by - ey) / 19.5
+    lx = ((art.X - ex) * ux + (art.Y - ey) * uy)
+    depth = np.clip(lx / 12.0, 0.0, 1.0)
+    art.fill(hole, lerp_colour((70, 58, 46), (10, 8, 8), depth))
+    # the arch's rim: a keystone band across the top of the mouth
+    rim = P([(47, 17), (50.5, 17), (50.5, 57), (47, 57)]) * (1 - P([(46, 20.5), (52, 20.5), (52, 53.5), (46, 53.5)]))
+    art.fill(rim, (176, 164, 146))
+    key = P([(45.5, 15.5), (51, 15.5), (51, 21), (45.5, 21)])
+    art.fill(key, (212, 200, 178))
+    art.shade(key, art.dome(key, 1.5, 1.0))
+    return art.image()
+
+
+def main():
+    out = output_dir()
+    for variant in range(3):
+        save_png(ground_tile(variant), out, "game/tile%d.png" % (variant + 1))
+    for kind in range(7):
+        save_png(rail_piece(kind), out, "game/%d.png" % kind)
+    save_png(start_marker(), out, "game/tilestart.png")
+    save_png(finish_marker(), out, "game/tilefinish.png")
+    save_png(gold_nuggets(), out, "game/gold.png")
+    save_png(stones(), out, "game/buildings/stones.png")
+    for side in "NESW":
+        save_png(tunnel(side), out, "game/tunnel%s.png" % side)
+
+
+if __name__ == "__main__":
+    main()
