@@ -1,0 +1,190 @@
+"""Synthesises the six sound effects into data/sounds/ as 16-bit PCM mono WAV:
+a wooden click, coins for a purchase, hammering on a spike for a build, a
+pickaxe on rock for the mine, a war cry for the raiders and gunshots for the
+bandits.  Every sound starts at once and fades to silence at its end."""
+import math
+import os
+import sys
+
+import numpy as np
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from common import output_dir  # noqa: E402
+from sound_common import (add_at, bandpass, exp_env, fade_out, highpass, noise,  # noqa: E402
+                          normalise, onepole_lowpass, seconds, write_wav)
+
+RATE = 22050
+
+
+def tone(freq, n, phase=0.0):
+    t = np.arange(n) / RATE
+    return np.sin(2 * math.pi * freq * t + phase)
+
+
+def partials(freqs_amps_decays, dur, name):
+    n = seconds(dur, RATE)
+    out = np.zeros(n)
+    for i, (f, a, d) in enumerate(freqs_amps_decays):
+        out += a * tone(f, n, phase=i * 0.7) * exp_env(n, RATE, d, 0.0005)
+    return out
+
+
+def click():
+    """A short wooden knock: a filtered noise tick over two damped resonances."""
+    n = seconds(0.09, RATE)
+    tick = bandpass(noise(n, "click"), 900, 5000, RATE) * exp_env(n, RATE, 0.006, 0.0003)
+    body = partials([(1750, 0.7, 0.012), (2900, 0.35, 0.008), (620, 0.5, 0.02)], 0.09, "click")
+    x = 1.4 * tick + body
+    return fade_out(normalise(x, 0.8), RATE, 0.02)
+
+
+def coin(freq, name, dur=0.45):
+    # a small metal disc: inharmonic partials, the higher ones dying first
+    ratios = [(1.0, 1.0, 0.20), (2.32, 0.6, 0.12), (3.87, 0.45, 0.08), (5.41, 0.3, 0.05)]
+    x = partials([(freq * r, a, d) for r, a, d in ratios], dur, name)
+    n = len(x)
+    x += 0.5 * highpass(noise(n, name), 3000, RATE) * exp_env(n, RATE, 0.004, 0.0003)
+    return x
+
+
+def buy():
+    """Coins dropped onto a pile, then the purse closes."""
+    total = np.zeros(seconds(0.75, RATE))
+    drops = [(0.000, 2210, 1.0), (0.070, 2630, 0.8), (0.125, 1980, 0.7),
+             (0.200, 2890, 0.65), (0.260, 2400, 0.5), (0.330, 3100, 0.35)]
+    for i, (t, f, a) in enumerate(drops):
+        add_at(total, a * coin(f, "coin%d" % i), seconds(t, RATE))
+    # a soft leather thump under the first coin
+    n = seconds(0.12, RATE)
+    thump = onepole_lowpass(noise(n, "purse"), 400, RATE) * exp_env(n, RATE, 0.03)
+    add_at(total, 2.5 * thump, 0)
+    return fade_out(normalise(total), RATE, 0.12)
+
+
+def hammer_hit(name, pitch=1.0):
+    """A hammer on an iron spike: a ringing strike over a dull wooden thud."""
+    ring = partials([(1180 * pitch, 0.8, 0.09), (2710 * pitch, 0.5, 0.05),
+                     (4320 * pitch, 0.3, 0.03), (620 * pitch, 0.35, 0.06)], 0.3, name)
+    n = len(ring)
+    thud = onepole_lowpass(noise(n, name + "thud"), 300, RATE) * exp_env(n, RATE, 0.025, 0.0005)
+    crack = highpass(noise(n, name + "crack"), 2500, RATE) * exp_env(n, RATE, 0.004, 0.0002)
+    return ring + 4.0 * thud + 0.8 * crack
+
+
+def build():
+    """Three hammer blows on a rail spike."""
+    total = np.zeros(seconds(0.95, RATE))
+    for i, (t, p, a) in enumerate([(0.0, 1.0, 1.0), (0.30, 1.02, 0.9), (0.58, 0.99, 1.0)]):
+        add_at(total, a * hammer_hit("hammer%d" % i, p), seconds(t, RATE))
+    return fade_out(normalise(total), RATE, 0.1)
+
+
+def pick_hit(name):
+    """A pickaxe biting rock: a bright chip, a crunch, then falling gravel."""
+    n = seconds(0.45, RATE)
+    chip = partials([(3150, 0.6, 0.03), (4780, 0.4, 0.02), (1890, 0.4, 0.04)], 0.45, name)
+    crunch = bandpass(noise(n, name + "crunch"), 300, 2500, RATE) * exp_env(n, RATE, 0.05, 0.001)
+    # gravel: sparse random ticks that thin out
+    rng = np.random.default_rng(len(name) * 7919)
+    gravel = np.zeros(n)
+    for _ in range(28):
+        t = rng.uniform(0.03, 0.4)
+        k = seconds(0.01, RATE)
+        tick = bandpass(noise(k, name + "g%.4f" % t), 1500, 6000, RATE, 1) * exp_env(k, RATE, 0.002)
+        add_at(gravel, tick * rng.uniform(0.2, 0.6) * (1.0 - t * 2.0), seconds(t, RATE))
+    return chip + 3.0 * crunch + 1.2 * gravel
+
+
+def mine():
+    """Two pickaxe strikes on rock."""
+    total = np.zeros(seconds(0.9, RATE))
+    add_at(total, pick_hit("pickA"), 0)
+    add_at(total, 0.85 * pick_hit("pickB"), seconds(0.38, RATE))
+    return fade_out(normalise(total), RATE, 0.12)
+
+
+def voice(f0, dur, formants, name, vibrato=0.0, vib_rate=6.0, ulu=0.0, ulu_rate=9.0):
+    """A voiced shout by additive synthesis: harmonics of a gliding pitch shaped
+    by formant peaks; ulu adds the rapid tongue trill of an ululation."""
+    n = seconds(dur, RATE)
+    t = np.arange(n) / RATE
+    f0 = np.asarray(f0, dtype=np.float64)
+    pitch = f0 * (1.0 + vibrato * np.sin(2 * math.pi * vib_rate * t))
+    phase = 2 * math.pi * np.cumsum(pitch) / RATE
+    out = np.zeros(n)
+    for k in range(1, 40):
+        fk = pitch * k
+        gain = np.zeros(n)
+        for fc, bw, amp in formants:
+            gain += amp / (1.0 + ((fk - fc) / bw) ** 2)
+        gain *= (fk < RATE * 0.45)
+        out += gain * np.sin(k * phase) / k ** 0.3
+    if ulu:
+        out *= 1.0 - ulu * (0.5 + 0.5 * np.sin(2 * math.pi * ulu_rate * t)) ** 2
+    breath = bandpass(noise(n, name), 800, 4000, RATE) * 0.05
+    return out + breath
+
+
+def war_cry():
+    """A rising whoop followed by a trilled, ululating call."""
+    a_formants = [(800, 120, 1.0), (1250, 150, 0.7), (2700, 250, 0.25)]
+    e_formants = [(450, 100, 1.0), (2100, 200, 0.6), (2900, 250, 0.3)]
+    d1 = 0.42
+    n1 = seconds(d1, RATE)
+    glide = 300 + 260 * (np.linspace(0, 1, n1) ** 0.6)
+    whoop = voice(glide, d1, a_formants, "whoop", vibrato=0.01)
+    whoop *= np.minimum(1.0, np.linspace(0, 12, n1)) * np.linspace(1.0, 0.7, n1)
+    d2 = 0.85
+    n2 = seconds(d2, RATE)
+    pitch2 = 560 - 80 * np.linspace(0, 1, n2)
+    trill = voice(pitch2, d2, e_formants, "trill", vibrato=0.02, ulu=0.85, ulu_rate=10.0)
+    trill *= np.minimum(1.0, np.linspace(0, 20, n2)) * np.linspace(1.0, 0.3, n2)
+    total = np.zeros(seconds(1.3, RATE))
+    add_at(total, whoop, 0)
+    add_at(total, trill, seconds(0.38, RATE))
+    # a second, lower voice answering a little later
+    add_at(total, 0.45 * voice(glide * 0.8, d1, a_formants, "whoop2", vibrato=0.012)
+           * np.linspace(1.0, 0.0, n1), seconds(0.18, RATE))
+    return fade_out(normalise(total), RATE, 0.15)
+
+
+def gunshot(name):
+    """A rifle shot: a sharp crack, a low boom and its echo off the canyon."""
+    n = seconds(0.6, RATE)
+    crack = highpass(noise(n, name + "crack"), 1200, RATE) * exp_env(n, RATE, 0.012, 0.0002)
+    boom = onepole_lowpass(noise(n, name + "boom"), 250, RATE) * exp_env(n, RATE, 0.09, 0.001)
+    body = bandpass(noise(n, name + "body"), 300, 3000, RATE, 1) * exp_env(n, RATE, 0.04, 0.0005)
+    x = 1.3 * crack + 6.0 * boom + 1.5 * body
+    echo = np.zeros(n)
+    for delay, gain in ((0.11, 0.35), (0.23, 0.18), (0.37, 0.09)):
+        d = seconds(delay, RATE)
+        echo[d:] += gain * onepole_lowpass(x, 1800, RATE)[:n - d]
+    return x + echo
+
+
+def bandits():
+    """Three shots fired in quick succession."""
+    total = np.zeros(seconds(1.35, RATE))
+    for i, (t, a) in enumerate([(0.0, 1.0), (0.27, 0.8), (0.62, 0.95)]):
+        add_at(total, a * gunshot("shot%d" % i), seconds(t, RATE))
+    return fade_out(normalise(total), RATE, 0.2)
+
+
+SOUNDS = {
+    "click2.wav": click,
+    "buy.wav": buy,
+    "build.wav": build,
+    "mine1.wav": mine,
+    "indigen.wav": war_cry,
+    "bandits.wav": bandits,
+}
+
+
+def main():
+    out = output_dir()
+    for name, make in SOUNDS.items():
+        write_wav(os.path.join(out, "sounds", name), make(), RATE)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,69 @@
+"""Where the game places its pictures, tests its clicks and writes its texts
+around the board, on the map and in the menus, in virtual pixels of the
+1024 x 768 screen.  Rectangles are (x0, y0, x1, y1) with both ends inside the
+area (closed); areas the game tests with open bounds are stored here already
+shrunk by one pixel on each open side.  The generators draw every button on
+these rectangles, the preview tool draws them over the pictures and the data
+check compares the two."""
+
+SCREEN = (1024, 768)
+
+# ---------------------------------------------------------------- main menu
+MENU_BUTTONS = {  # x > 667; y bounds exclusive
+    "continue": (668, 179, 1016, 258),
+    "new game": (668, 306, 1016, 379),
+    "music": (668, 416, 1016, 488),
+    "sound": (668, 500, 1016, 597),
+    "quit": (668, 615, 1016, 707),
+    "full screen": (375, 713, 649, 767),
+}
+MENU_MARKS = {"menu/musicOn.png": (665, 416), "menu/soundOn.png": (677, 501),
+              "menu/fullscreenOn.png": (373, 718)}
+MENU_TEXTS = {"level": (175, 630), "score": (175, 698)}
+
+# ---------------------------------------------------------------- in-level frame
+BOARD_WINDOW = (31, 31, 992, 696)          # the 13 x 9 cells of 74 pixels
+PAUSE_BUTTON = (924, 704, 997, 767)
+DEPART_BUTTON = (501, 1, 581, 25)
+PALETTE_SLOTS = [(32 + 66 * n, 706, 87 + 66 * n, 761) for n in range(8)]
+STATUS_TEXTS = {"score": (31, 4), "iron": (331, 4), "time": (500, 4), "clock": (590, 4),
+                "workers": (662, 742)}
+TIME_BAR = (590, 10, 889, 19)               # DrawRect (590, 10, up to 300, 10)
+
+# ---------------------------------------------------------------- panels
+PANELS = {
+    "game/msgLevelDone.png": (320, 218),
+    "game/msgLevelFail.png": (320, 200),
+    "game/msgPause.png": (320, 159),
+}
+DONE_BUTTONS = {"continue": (574, 479, 689, 532), "retry": (456, 479, 570, 532),
+                "menu": (341, 479, 453, 532)}
+DONE_TEXTS = {"time": (485, 388), "gold": (485, 417), "score": (485, 446)}
+FAIL_BUTTONS = {"retry": (550, 395, 678, 458), "menu": (344, 395, 483, 458)}
+PAUSE_BUTTONS = {  # 358 < x < 670, bands open
+    "resume": (359, 317, 669, 365),
+    "restart": (359, 368, 669, 416),
+    "music": (359, 419, 669, 467),
+    "sound": (359, 470, 669, 518),
+    "quit": (359, 521, 669, 569),
+}
+PAUSE_MARKS = {"game/pauseMusicOn.png": (359, 431), "game/pauseSoundOn.png": (359, 483)}
+
+TUTORIAL_POSITIONS = [(110, 315), (600, 315), (140, 540), (360, 540), (600, 25), (400, 25),
+                      (270, 118), (515, 540), (160, 390), (520, 450), (100, 100), (128, 402)]
+
+# ---------------------------------------------------------------- scenario map
+MAP_ICONS = [(138, 96), (169, 166), (239, 215), (241, 315), (341, 263), (382, 180), (460, 145),
+             (519, 215), (527, 313), (586, 379), (655, 420), (735, 465), (784, 408), (817, 338),
+             (854, 255)]
+ICON_SIZE = 24
+SELECTION_SIZE = ICON_SIZE + 8              # drawn at 4 pixels up and left of the icon
+MAP_START_BUTTON = (765, 671, 949, 768)
+MAP_BUY_BUTTON = (521, 671, 734, 754)
+START_GREY_AT = (754, 693)
+NO_FUNDS_AT = (525, 692)
+START_PLATE = (765, 693, 949, 767)          # the part of the start button startGrey covers
+BUY_PLATE = (525, 692, 730, 754)            # the part of the buy button noFunds covers
+MAP_TEXTS = {"name": (512, 25), "start iron": (163, 630), "mine iron": (163, 700),
+             "bandits": (369, 630), "raiders": (369, 700), "gold": (640, 602),
+             "workers": (640, 657), "max workers": (684, 657)}

@@ -1,0 +1,123 @@
+"""Synthesis helpers shared by the sound effect and music generators: seeded
+noise, simple filters, envelopes, plucked strings and the 16-bit PCM mono WAV
+writer.  All signals are float64 numpy arrays in -1..1."""
+import math
+import os
+import wave
+
+import numpy as np
+
+from screen_common import np_rng
+
+
+def seconds(t, rate):
+    return int(round(t * rate))
+
+
+def noise(n, name):
+    return np_rng(name).uniform(-1.0, 1.0, n)
+
+
+def onepole_lowpass(x, cutoff, rate):
+    """First-order low-pass; cutoff may be a number or an array per sample."""
+    a = np.exp(-2.0 * math.pi * np.asarray(cutoff, dtype=np.float64) / rate)
+    if a.ndim == 0:
+        return _onepole_const(x, float(a))
+    y = np.empty_like(x)
+    acc = 0.0
+    for i in range(len(x)):
+        acc = (1.0 - a[i]) * x[i] + a[i] * acc
+        y[i] = acc
+    return y
+
+
+def _onepole_const(x, a):
+    # y[n] = (1-a) x[n] + a y[n-1], as a convolution with its decaying kernel
+    # cut where it falls below 1e-7
+    if a <= 0.0:
+        return x.copy()
+    k = int(min(len(x), max(1, math.ceil(math.log(1e-7) / math.log(a)))))
+    kernel = (1.0 - a) * a ** np.arange(k)
+    return fft_convolve(x, kernel)[:len(x)]
+
+
+def fft_convolve(x, h):
+    """Linear convolution (length len(x) + len(h) - 1)."""
+    if len(h) < 64 or len(x) < 64:
+        return np.convolve(x, h)
+    n = len(x) + len(h) - 1
+    size = 1 << (n - 1).bit_length()
+    return np.fft.irfft(np.fft.rfft(x, size) * np.fft.rfft(h, size), size)[:n]
+
+
+def highpass(x, cutoff, rate):
+    return x - onepole_lowpass(x, cutoff, rate)
+
+
+def bandpass(x, low, high, rate, passes=2):
+    y = x
+    for _ in range(passes):
+        y = onepole_lowpass(highpass(y, low, rate), high, rate)
+    return y
+
+
+def exp_env(n, rate, decay, attack=0.002):
+    t = np.arange(n) / rate
+    env = np.exp(-t / decay)
+    a = max(1, seconds(attack, rate))
+    env[:a] *= np.linspace(0.0, 1.0, a, endpoint=False) + 1.0 / a
+    return env
+
+
+def add_at(buf, sig, start):
+    """Adds sig into buf from sample start, cutting what falls outside."""
+    if start >= len(buf):
+        return
+    end = min(len(buf), start + len(sig))
+    buf[start:end] += sig[:end - start]
+
+
+def pluck(freq, dur, rate, name, brightness=0.6, decay=0.996):
+    """A plucked string by the Karplus-Strong method, tuned exactly by
+    resampling a string with a whole-sample period."""
+    period = int(math.ceil(rate / freq))
+    ratio = period / (rate / freq)           # >= 1: read the string a little faster
+    n = int(dur * rate * ratio) + period + 2
+    y = np.zeros(n)
+    burst = noise(period + 1, name)
+    burst = onepole_lowpass(burst, 1500.0 + 9000.0 * brightness, rate)
+    burst -= burst.mean()
+    y[:period + 1] = burst
+    s = period + 1
+    while s < n:
+        m = min(period, n - s)
+        y[s:s + m] = decay * 0.5 * (y[s - period:s - period + m] + y[s - period - 1:s - period - 1 + m])
+        s += m
+    out_n = int(dur * rate)
+    pos = np.arange(out_n) * ratio
+    out = np.interp(pos, np.arange(n), y)
+    peak = np.max(np.abs(out[:period * 4])) or 1.0
+    return out / peak
+
+
+def fade_out(x, rate, t):
+    n = min(len(x), seconds(t, rate))
+    if n > 0:
+        x[-n:] *= np.linspace(1.0, 0.0, n) ** 2
+    return x
+
+
+def normalise(x, peak=0.89):
+    m = np.max(np.abs(x))
+    return x * (peak / m) if m > 0 else x
+
+
+def write_wav(path, samples, rate):
+    """16-bit PCM mono WAV with only the "fmt " and "data" chunks."""
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    pcm = np.clip(np.round(samples * 32767.0), -32767, 32767).astype("<i2")
+    with wave.open(path, "wb") as w:
+        w.setnchannels(1)
+        w.setsampwidth(2)
+        w.setframerate(rate)
+        w.writeframes(pcm.tobytes())
