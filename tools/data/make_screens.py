@@ -203,8 +203,8 @@ def make_logo():
     img = with_shadow(img, badge, (0, 0), (6, 8), 8, 0.6)
     face = paper_texture(W, H, "logo-face", (120, 78, 40)) * bevel(inner, 4, -0.5)
     img = Image.alpha_composite(img, from_array(face, inner))
-    img = Image.alpha_composite(img, track_side(W, H, 392, 400, 625, 16))
-    img = Image.alpha_composite(img, locomotive(W, H, 402, 388, 0.9, smoke=True, name="logo"))
+    img = Image.alpha_composite(img, track_side(W, H, 392, 404, 620, 16))
+    img = Image.alpha_composite(img, locomotive(W, H, 402, 388, 0.9, smoke=False, name="logo"))
     img = put_text(img, (512, 540), "TARVEX", ("serif_bold", 64), "gold", anchor="mm", stroke=2.5,
                    stroke_fill=(40, 24, 12), shadow=(4, 5, 0.6))
     img = put_text(img, (512, 600), "a little railway game", ("serif", 24), (236, 214, 170), anchor="mm",
@@ -244,7 +244,7 @@ def make_splash():
                          extra_cacti=[(90, 560, 150), (930, 600, 120), (820, 520, 70)])
     img = Image.alpha_composite(img, rock(W, H, 200, 700, 30, "splash-rock1"))
     img = Image.alpha_composite(img, rock(W, H, 760, 720, 22, "splash-rock2"))
-    img = title_sign(img, (172, 60, 852, 220), TITLE.upper(), 62, "lay the line before the train leaves")
+    img = title_sign(img, (142, 60, 882, 220), TITLE.upper(), 54, "lay the line before the train leaves")
     note = paper_panel(300, 56, "splash-note", 10)
     img = with_shadow(img, note, (362, 694), (4, 5), 4, 0.5)
     img = put_text(img, (512, 722), "Click to start", ("serif_bold", 24), "ink", anchor="mm")
@@ -270,8 +270,8 @@ def make_theend():
     img = put_text(img, (260, 509), "LAST STATION", ("serif_bold", 17), "ink", anchor="mm")
     img = title_sign(img, (212, 60, 812, 230), "THE END", 80, "Every line is laid: the frontier is joined.",
                      name="end-sign")
-    note = paper_panel(380, 56, "end-note", 10)
-    img = with_shadow(img, note, (322, 694), (4, 5), 4, 0.5)
+    note = paper_panel(440, 56, "end-note", 10)
+    img = with_shadow(img, note, (292, 694), (4, 5), 4, 0.5)
     img = put_text(img, (512, 722), "Click to return to the menu", ("serif_bold", 22), "ink", anchor="mm")
     return img
 
