@@ -137,14 +137,13 @@ Recording RecordScenario(const TempFolder& folder, const std::function<void(gxtk
   std::ifstream in(out, std::ios::binary);
   const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   // Walk the chunks to "data"; the backend writes 16-bit mono as asked.
+  auto byte = [&](std::size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])); };
   std::size_t pos = 12;
   while (pos + 8 <= bytes.size() && std::string(&bytes[pos], 4) != "data") {
-    const std::uint32_t size = static_cast<unsigned char>(bytes[pos + 4]) | static_cast<unsigned char>(bytes[pos + 5]) << 8 |
-                               static_cast<unsigned char>(bytes[pos + 6]) << 16 | static_cast<unsigned char>(bytes[pos + 7]) << 24;
-    pos += 8 + size;
+    pos += 8 + (byte(pos + 4) | byte(pos + 5) << 8 | byte(pos + 6) << 16 | byte(pos + 7) << 24);
   }
   for (std::size_t i = pos + 8; i + 1 < bytes.size(); i += 2) {
-    rec.samples.push_back(static_cast<std::int16_t>(static_cast<unsigned char>(bytes[i]) | bytes[i + 1] << 8));
+    rec.samples.push_back(static_cast<std::int16_t>(byte(i) | byte(i + 1) << 8));
   }
   std::ifstream log(marks);
   std::string name;
