@@ -82,7 +82,7 @@ def forest():
     trees = [(22, 40, 30), (48, 34, 34), (36, 52, 30), (60, 54, 26), (16, 62, 22), (44, 68, 20)]
     for (x, y, h) in sorted(trees, key=lambda t: t[1]):
         pine(art, x, y, h, r)
-    return art.image()
+    return finished(art)
 
 
 # ---------------------------------------------------------------------------
@@ -158,7 +158,7 @@ def pond():
     for i in range(3):
         paint_rock(art, blob_points(r.choice([10, 62]) + r.uniform(-3, 3), r.uniform(20, 60), 2.2, 1.6, r, 0.1, 14),
                    PALETTE["rock"], "pr%d" % i, 0.4)
-    return art.image()
+    return finished(art)
 
 
 def lily(art, x, y, s, r):
@@ -207,6 +207,7 @@ def pond2x_frames():
             art.fill(g * m, (246, 252, 255), 0.6 * a)
         art.rgb = art.rgb * (1 - static.a[..., None]) + static.rgb
         art.a = art.a * (1 - static.a) + static.a
+        art.fade_edges()
         frames.append(art.image())
     return strip(frames)
 
@@ -228,10 +229,10 @@ def peak(art, bx, by, w, h, r, lean=0.0, seed="peak"):
     whole = np.maximum(art.poly(left), art.poly(right))
     art.shadow(whole, min(7.0, h * 0.12), min(4.0, h * 0.06), 2.5, 0.35)
     tex = art.noise(10, seed, 3)
-    strata = 0.5 + 0.5 * np.sin((art.X * 0.8 + art.Y * 1.6) * 0.9 + tex * 6)
+    strata = 0.5 + 0.5 * np.sin((art.X * 0.5 + art.Y * 1.0) * 0.7 + tex * 8)
     fall = np.clip((art.Y - apex[1]) / h, 0, 1)
-    lit = ROCK_LIT[None, None, :] * (0.82 + 0.22 * tex[..., None] + 0.06 * strata[..., None]) * (1.02 - 0.18 * fall[..., None])
-    shade = ROCK_SHADE[None, None, :] * (0.8 + 0.3 * tex[..., None] + 0.08 * strata[..., None]) * (1.0 - 0.1 * fall[..., None])
+    lit = ROCK_LIT[None, None, :] * (0.82 + 0.24 * tex[..., None] + 0.03 * strata[..., None]) * (1.02 - 0.18 * fall[..., None])
+    shade = ROCK_SHADE[None, None, :] * (0.8 + 0.32 * tex[..., None] + 0.04 * strata[..., None]) * (1.0 - 0.1 * fall[..., None])
     ml = art.poly(left)
     mr = art.poly(right)
     art.fill(ml, lit)
@@ -277,7 +278,7 @@ def mountain():
     peak(art, 108, 128, 72, 54, r, -4, "m3")
     peak(art, 68, 138, 56, 30, r, 2, "m4")
     rubble(art, r, (14, 128, 134, 142), 8, "mr")
-    return art.image()
+    return finished(art)
 
 
 def mesa(art, cx, base_y, w, top_h, cliff, r, seed):
@@ -352,7 +353,7 @@ def mountain2():
     butte(art, blob_points(114, 116, 24, 20, r, 0.22, 28), 18.0, "butte2")
     butte(art, blob_points(30, 124, 14, 12, r, 0.2, 24), 12.0, "butte3")
     rubble(art, r, (50, 118, 96, 140), 6, "m2r")
-    return art.image()
+    return finished(art)
 
 
 def hill():
@@ -384,7 +385,7 @@ def hill():
     pine(art, 22, 66, 20, r)
     pine(art, 52, 150, 18, r)
     pine(art, 46, 190, 14, r)
-    return art.image()
+    return finished(art)
 
 
 # ---------------------------------------------------------------------------
@@ -441,7 +442,7 @@ def house():
     art.shade(ch, 1.0 - 0.3 * np.clip((art.X - 51) / 3, 0, 1))
     body = np.maximum.reduce([front, side, roof, porch, ch])
     outline(art, body, INK, 0.6)
-    return art.image()
+    return finished(art)
 
 
 def water_tower():
@@ -480,7 +481,7 @@ def water_tower():
     art.fill(sp, (70, 72, 78))
     art.fill(art.ellipse(cx + 22, 47, 1.2, 0.8), (80, 150, 190))
     outline(art, np.maximum(tank, roof), INK, 0.6)
-    return art.image()
+    return finished(art)
 
 
 def tent(art, x, y, w, h, r, canvas=(232, 218, 186), stripe=None):
@@ -527,7 +528,7 @@ def cort():
     art.shadow(roll, 1, 1, 1, 0.3)
     art.fill(roll, (140, 60, 48))
     art.shade(roll, art.dome(roll, 1.5, 1.0))
-    return art.image()
+    return finished(art)
 
 
 def campfire(art, x, y):
@@ -564,7 +565,7 @@ def corturi():
     art.shade(barrel, art.dome(barrel, 3, 1.0))
     art.fill(art.ellipse(128, 125.5, 5, 2.2), (96, 64, 38))
     outline(art, barrel, INK, 0.5)
-    return art.image()
+    return finished(art)
 
 
 def wheel(art, cx, cy, rx, ry, colour, spokes=8):
@@ -620,7 +621,7 @@ def caravan():
     wagon(art, 56, 104, 1.45, r)
     wagon(art, 104, 140, 1.3, r)
     campfire(art, 22, 138)
-    return art.image()
+    return finished(art)
 
 
 def diligenta():
@@ -658,7 +659,7 @@ def diligenta():
     wheel(art, 18, 56, 6.5, 7, (214, 170, 60))      # near wheels
     wheel(art, 50, 56, 8, 8.5, (214, 170, 60))
     outline(art, body, INK, 0.6)
-    return art.image()
+    return finished(art)
 
 
 def bone(art, pts, width, shade_radius=1.2):
@@ -700,7 +701,7 @@ def skull():
     for i in range(3):
         paint_rock(art, blob_points(r.choice([14, 58]) + r.uniform(-3, 3), r.uniform(50, 66), 2.4, 1.8, r, 0.12, 14),
                    PALETTE["rock"], "sk%d" % i, 0.4)
-    return art.image()
+    return finished(art)
 
 
 def hangman():
@@ -742,7 +743,7 @@ def hangman():
     art.fill(crow, (30, 28, 32))
     art.fill(art.ellipse(39, 28, 1.2, 1.2), (30, 28, 32))
     art.fill(art.poly([(37.8, 27.8), (36.2, 28.4), (37.8, 28.8)]), (200, 160, 60))
-    return art.image()
+    return finished(art)
 
 
 def dinosaur():
@@ -803,7 +804,7 @@ def dinosaur():
     # sand drifting over the tail
     drift = art.poly(blob_points(22, 108, 14, 7, r, 0.2, 24))
     art.fill(blur(drift, 1.5 * art.ss), (226, 202, 156), 0.9)
-    return art.image()
+    return finished(art)
 
 
 def main():
@@ -819,6 +820,11 @@ def main():
         if only and name not in only:
             continue
         save_png(paint(), out, "game/buildings/%s.png" % name)
+
+
+def finished(art):
+    art.fade_edges()
+    return art.image()
 
 
 if __name__ == "__main__":

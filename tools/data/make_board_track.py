@@ -393,13 +393,16 @@ def tunnel(side):
     r = rng("tunnel")
     # local frame: the mouth looks towards +x; the bank fills the back (small x)
     bank = []
-    for i in range(25):
-        y = -8 + i * (CELL + 16) / 24.0
-        edge = 42.0 + 4.0 * math.sin(y * 0.19 + 1.0) + r.uniform(-1.5, 1.5)
-        if 6 < y < 68:
+    for i in range(33):
+        y = 1 + i * (CELL - 2) / 32.0
+        # the bank's face rounds off towards the cell's side edges
+        edge = 46.5 + 2.5 * math.sin(y * 0.23 + 1.0) + r.uniform(-1.0, 1.0)
+        d = abs(y - HALF) / HALF
+        edge -= 26.0 * max(0.0, d - 0.55) ** 1.5 * 2.5
+        if 12 < y < 62:
             edge = max(edge, 46.5)
         bank.append((edge, y))
-    mound = P([(-8, -8)] + bank + [(-8, CELL + 8)])
+    mound = P([(-8, 1)] + bank + [(-8, CELL - 1)])
     art.shadow(mound, 3.0, 3.0, 3.0, 0.45)
     paint_earth(art, mound, "tunnel", ridge_height=22.0, roughness=7.0, radius=9.0, grass=0.5)
     for i in range(6):
@@ -448,6 +451,7 @@ def tunnel(side):
         art.fill(k, (218, 206, 184))
         art.shade(k, art.dome(k, 1.2, 1.2))
         outline(art, k, (70, 60, 50), 0.5, 0.5)
+    art.fade_edges(1.5)
     return art.image()
 
 
