@@ -3,6 +3,7 @@
 // sizes and sample layouts the game relies on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -12,20 +13,13 @@
 
 #include "audio/sound_codec.h"
 #include "graphics/image_codec.h"
+#include "tests/data/data_folder.h"
 #include "runtime/gc.h"
 #include "runtime/string.h"
 
 namespace {
 
-std::string DataFolder() {
-  const char* dir = std::getenv("TARVEX_DATA_DIR");
-  return dir ? dir : "data";
-}
-
-std::vector<unsigned char> ReadAll(const std::string& relative) {
-  std::ifstream in(DataFolder() + "/" + relative, std::ios::binary);
-  return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using datatest::ReadAll;
 
 struct Picture {
   const char* path;
@@ -91,7 +85,7 @@ struct Decoded {
   int length = 0, channels = 0, format = 0, rate = 0;
 };
 
-Decoded ExpectSound(const std::string& path) {
+Decoded ExpectSound(const std::string& path, std::vector<short>* samples = nullptr) {
   Decoded d;
   std::vector<unsigned char> bytes = ReadAll(path);
   EXPECT_FALSE(bytes.empty()) << path << " is missing";
@@ -99,6 +93,10 @@ Decoded ExpectSound(const std::string& path) {
   unsigned char* block = DecodeSound(String(path.c_str()), bytes.data(), bytes.size(), &d.length, &d.channels,
                                      &d.format, &d.rate);
   EXPECT_NE(block, nullptr) << path << ": the sound decoder refuses it";
+  if (block && samples && d.format == 2) {
+    const short* pcm = reinterpret_cast<const short*>(block);
+    samples->assign(pcm, pcm + static_cast<std::size_t>(d.length) * d.channels);
+  }
   std::free(block);
   return d;
 }
@@ -117,15 +115,27 @@ TEST(ScreenData, SoundEffectsDecodeAsShort16BitMono) {
   }
 }
 
-TEST(ScreenData, MusicDecodesToOneToThreeMinutes) {
+TEST(ScreenData, MusicDecodesToOneToThreeMinutesAndLoopsSmoothly) {
   GcInitLists();
-  Decoded d = ExpectSound("music.ogg");
+  std::vector<short> pcm;
+  Decoded d = ExpectSound("music.ogg", &pcm);
   EXPECT_EQ(d.channels, 1);
   EXPECT_EQ(d.format, 2);
   ASSERT_GT(d.rate, 0);
   double seconds = static_cast<double>(d.length) / d.rate;
   EXPECT_GE(seconds, 60.0);
   EXPECT_LE(seconds, 180.0);
+  // Played with the loop flag the last sample runs into the first: that step
+  // must be no larger than the ordinary steps inside the tune.
+  ASSERT_GT(pcm.size(), 1000u);
+  std::vector<int> steps;
+  for (std::size_t i = 1; i < pcm.size(); ++i) {
+    steps.push_back(std::abs(pcm[i] - pcm[i - 1]));
+  }
+  std::size_t rank = steps.size() * 995 / 1000;
+  std::nth_element(steps.begin(), steps.begin() + rank, steps.end());
+  int seam = std::abs(pcm.front() - pcm.back());
+  EXPECT_LE(seam, steps[rank]) << "the loop clicks";
 }
 
 }  // namespace

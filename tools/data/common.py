@@ -68,7 +68,7 @@ def new_canvas(width, height, colour=(0, 0, 0, 0)):
 import math
 
 import numpy as np
-from PIL import ImageDraw, ImageFilter
+from PIL import ImageDraw
 
 SS = 4
 LIGHT = np.array([-0.55, -0.65, 0.75])
@@ -309,7 +309,29 @@ class Art:
     def noise(self, cells, seed, octaves=3, periodic=False):
         return fractal_noise(self.W, self.H, cells, seed, octaves, periodic)
 
+    def zoom(self, k, cx, cy):
+        """Scales everything painted so far by k about the point (cx, cy)."""
+        s = self.ss
+        # output pixel (u, v) takes the buffer at ((u - cx*s) / k + cx*s, ...)
+        data = (1.0 / k, 0.0, cx * s * (1.0 - 1.0 / k), 0.0, 1.0 / k, cy * s * (1.0 - 1.0 / k))
+
+        def warp(channel):
+            img = Image.fromarray(channel.astype(np.float32), mode="F")
+            return np.asarray(img.transform(img.size, Image.AFFINE, data, resample=Image.BICUBIC), dtype=np.float64)
+        self.rgb = np.stack([warp(self.rgb[..., i]) for i in range(3)], axis=-1)
+        self.a = np.clip(warp(self.a), 0.0, 1.0)
+        self.rgb = np.clip(self.rgb, 0.0, 255.0 * self.a[..., None])
+
     # -- output ------------------------------------------------------------
+    def fade_edges(self, width=2.5):
+        """Fades everything out towards the picture's border, so a shadow or a rim
+        that reaches the edge never ends in a hard line."""
+        ramp_x = np.clip(np.minimum(self.X, self.width - self.X) / width, 0.0, 1.0)
+        ramp_y = np.clip(np.minimum(self.Y, self.height - self.Y) / width, 0.0, 1.0)
+        k = ramp_x * ramp_y
+        self.rgb *= k[..., None]
+        self.a *= k
+
     def image(self):
         w, h = self.width, self.height
         chans = []

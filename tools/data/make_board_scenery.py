@@ -13,7 +13,7 @@ import sys
 import numpy as np
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from common import (PALETTE, Art, blob_points, blur, lerp_colour, mix, np_rng,  # noqa: E402
+from common import (PALETTE, Art, blob_points, blur, lerp_colour, mix,  # noqa: E402
                     relief_factor, outline, output_dir, paint_earth, paint_rock, rng, save_png, strip)
 
 CELL = 74
@@ -82,7 +82,7 @@ def forest():
     trees = [(22, 40, 30), (48, 34, 34), (36, 52, 30), (60, 54, 26), (16, 62, 22), (44, 68, 20)]
     for (x, y, h) in sorted(trees, key=lambda t: t[1]):
         pine(art, x, y, h, r)
-    return art.image()
+    return finished(art)
 
 
 # ---------------------------------------------------------------------------
@@ -113,7 +113,6 @@ def water_body(art, mask, seed, phase=0.0, ripple_centres=()):
     depth = blur(mask, 6 * art.ss)
     col = lerp_colour((120, 170, 170), (40, 86, 120), np.clip((depth - 0.35) * 1.7, 0, 1))
     # drifting shimmer: a periodic noise moved round a small circle
-    H, W = art.H, art.W
     shimmer = art.noise(6, seed + "/shimmer", 3, periodic=True)
     dx = int(round(math.cos(2 * math.pi * phase) * 3 * art.ss))
     dy = int(round(math.sin(2 * math.pi * phase) * 3 * art.ss))
@@ -125,12 +124,10 @@ def water_body(art, mask, seed, phase=0.0, ripple_centres=()):
     art.fill(mask * refl * 0.35, (200, 228, 236))
     # ripples: rings that move outwards by one spacing over the loop
     for (cx, cy, spacing, rmax) in ripple_centres:
-        d = art.circle_field(cx, cy) / 0.7 * np.hypot(1.0, 1.0) / np.hypot(1.0, 1.0)
         dist = np.hypot(art.X - cx, (art.Y - cy) / 0.62)
         ring = np.cos(2 * math.pi * (dist / spacing - phase))
         ring = np.clip((ring - 0.8) * 5, 0, 1) * np.clip(1 - dist / rmax, 0, 1)
         art.fill(mask * ring, (226, 240, 244), 0.55)
-        del d
     # the wet rim
     rim = mask * (1 - np.clip((blur(mask, 1.2 * art.ss) - 0.5) * 3 + 0.5, 0, 1))
     art.fill(rim, (58, 72, 62), 0.55)
@@ -158,7 +155,7 @@ def pond():
     for i in range(3):
         paint_rock(art, blob_points(r.choice([10, 62]) + r.uniform(-3, 3), r.uniform(20, 60), 2.2, 1.6, r, 0.1, 14),
                    PALETTE["rock"], "pr%d" % i, 0.4)
-    return art.image()
+    return finished(art)
 
 
 def lily(art, x, y, s, r):
@@ -207,6 +204,7 @@ def pond2x_frames():
             art.fill(g * m, (246, 252, 255), 0.6 * a)
         art.rgb = art.rgb * (1 - static.a[..., None]) + static.rgb
         art.a = art.a * (1 - static.a) + static.a
+        art.fade_edges()
         frames.append(art.image())
     return strip(frames)
 
@@ -228,10 +226,10 @@ def peak(art, bx, by, w, h, r, lean=0.0, seed="peak"):
     whole = np.maximum(art.poly(left), art.poly(right))
     art.shadow(whole, min(7.0, h * 0.12), min(4.0, h * 0.06), 2.5, 0.35)
     tex = art.noise(10, seed, 3)
-    strata = 0.5 + 0.5 * np.sin((art.X * 0.8 + art.Y * 1.6) * 0.9 + tex * 6)
+    strata = 0.5 + 0.5 * np.sin((art.X * 0.5 + art.Y * 1.0) * 0.7 + tex * 8)
     fall = np.clip((art.Y - apex[1]) / h, 0, 1)
-    lit = ROCK_LIT[None, None, :] * (0.82 + 0.22 * tex[..., None] + 0.06 * strata[..., None]) * (1.02 - 0.18 * fall[..., None])
-    shade = ROCK_SHADE[None, None, :] * (0.8 + 0.3 * tex[..., None] + 0.08 * strata[..., None]) * (1.0 - 0.1 * fall[..., None])
+    lit = ROCK_LIT[None, None, :] * (0.82 + 0.24 * tex[..., None] + 0.03 * strata[..., None]) * (1.02 - 0.18 * fall[..., None])
+    shade = ROCK_SHADE[None, None, :] * (0.8 + 0.32 * tex[..., None] + 0.04 * strata[..., None]) * (1.0 - 0.1 * fall[..., None])
     ml = art.poly(left)
     mr = art.poly(right)
     art.fill(ml, lit)
@@ -277,7 +275,7 @@ def mountain():
     peak(art, 108, 128, 72, 54, r, -4, "m3")
     peak(art, 68, 138, 56, 30, r, 2, "m4")
     rubble(art, r, (14, 128, 134, 142), 8, "mr")
-    return art.image()
+    return finished(art)
 
 
 def mesa(art, cx, base_y, w, top_h, cliff, r, seed):
@@ -325,8 +323,6 @@ def butte(art, pts, plateau, seed):
     art.shadow(m, 5, 4, 3.5, 0.4)
     body = blur(m, 9 * art.ss)
     height = np.minimum(body * plateau * 1.35, plateau) + (art.noise(8, seed + "/h", 3) - 0.5) * 3.0 * m
-    gy, gx = np.gradient(height * art.ss)
-    slope = np.clip(np.hypot(gx, gy) * 0.9, 0.0, 1.0)
     tex = art.noise(10, seed + "/c", 3)
     strata = 0.5 + 0.5 * np.sin(height * 1.6 + tex * 1.5)
     cliff = lerp_colour((132, 66, 44), (214, 132, 86), 0.25 + 0.6 * strata)
@@ -352,7 +348,7 @@ def mountain2():
     butte(art, blob_points(114, 116, 24, 20, r, 0.22, 28), 18.0, "butte2")
     butte(art, blob_points(30, 124, 14, 12, r, 0.2, 24), 12.0, "butte3")
     rubble(art, r, (50, 118, 96, 140), 6, "m2r")
-    return art.image()
+    return finished(art)
 
 
 def hill():
@@ -384,7 +380,7 @@ def hill():
     pine(art, 22, 66, 20, r)
     pine(art, 52, 150, 18, r)
     pine(art, 46, 190, 14, r)
-    return art.image()
+    return finished(art)
 
 
 # ---------------------------------------------------------------------------
@@ -441,7 +437,7 @@ def house():
     art.shade(ch, 1.0 - 0.3 * np.clip((art.X - 51) / 3, 0, 1))
     body = np.maximum.reduce([front, side, roof, porch, ch])
     outline(art, body, INK, 0.6)
-    return art.image()
+    return finished(art)
 
 
 def water_tower():
@@ -480,7 +476,7 @@ def water_tower():
     art.fill(sp, (70, 72, 78))
     art.fill(art.ellipse(cx + 22, 47, 1.2, 0.8), (80, 150, 190))
     outline(art, np.maximum(tank, roof), INK, 0.6)
-    return art.image()
+    return finished(art)
 
 
 def tent(art, x, y, w, h, r, canvas=(232, 218, 186), stripe=None):
@@ -527,7 +523,7 @@ def cort():
     art.shadow(roll, 1, 1, 1, 0.3)
     art.fill(roll, (140, 60, 48))
     art.shade(roll, art.dome(roll, 1.5, 1.0))
-    return art.image()
+    return finished(art)
 
 
 def campfire(art, x, y):
@@ -564,7 +560,7 @@ def corturi():
     art.shade(barrel, art.dome(barrel, 3, 1.0))
     art.fill(art.ellipse(128, 125.5, 5, 2.2), (96, 64, 38))
     outline(art, barrel, INK, 0.5)
-    return art.image()
+    return finished(art)
 
 
 def wheel(art, cx, cy, rx, ry, colour, spokes=8):
@@ -620,12 +616,11 @@ def caravan():
     wagon(art, 56, 104, 1.45, r)
     wagon(art, 104, 140, 1.3, r)
     campfire(art, 22, 138)
-    return art.image()
+    return finished(art)
 
 
 def diligenta():
     art = Art(CELL, CELL)
-    x, y = 36, 60
     art.fill(blur(art.poly([(10, 60), (58, 60), (70, 54), (24, 52)]), 2 * art.ss), PALETTE["shadow"], 0.38)
     wheel(art, 22, 52, 6, 6.5, (150, 110, 40))       # far wheels
     wheel(art, 52, 52, 7, 7.5, (150, 110, 40))
@@ -658,7 +653,7 @@ def diligenta():
     wheel(art, 18, 56, 6.5, 7, (214, 170, 60))      # near wheels
     wheel(art, 50, 56, 8, 8.5, (214, 170, 60))
     outline(art, body, INK, 0.6)
-    return art.image()
+    return finished(art)
 
 
 def bone(art, pts, width, shade_radius=1.2):
@@ -700,7 +695,7 @@ def skull():
     for i in range(3):
         paint_rock(art, blob_points(r.choice([14, 58]) + r.uniform(-3, 3), r.uniform(50, 66), 2.4, 1.8, r, 0.12, 14),
                    PALETTE["rock"], "sk%d" % i, 0.4)
-    return art.image()
+    return finished(art)
 
 
 def hangman():
@@ -742,7 +737,7 @@ def hangman():
     art.fill(crow, (30, 28, 32))
     art.fill(art.ellipse(39, 28, 1.2, 1.2), (30, 28, 32))
     art.fill(art.poly([(37.8, 27.8), (36.2, 28.4), (37.8, 28.8)]), (200, 160, 60))
-    return art.image()
+    return finished(art)
 
 
 def dinosaur():
@@ -803,7 +798,7 @@ def dinosaur():
     # sand drifting over the tail
     drift = art.poly(blob_points(22, 108, 14, 7, r, 0.2, 24))
     art.fill(blur(drift, 1.5 * art.ss), (226, 202, 156), 0.9)
-    return art.image()
+    return finished(art)
 
 
 def main():
@@ -819,6 +814,11 @@ def main():
         if only and name not in only:
             continue
         save_png(paint(), out, "game/buildings/%s.png" % name)
+
+
+def finished(art):
+    art.fade_edges()
+    return art.image()
 
 
 if __name__ == "__main__":

@@ -11,7 +11,7 @@ import numpy as np
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from common import (PALETTE, Art, blob_points, blur, fractal_noise, image_periodic,  # noqa: E402
-                    lerp_colour, outline, mix, new_canvas, np_rng, output_dir, paint_earth, paint_rock, rng, save_png)
+                    lerp_colour, outline, mix, np_rng, output_dir, paint_earth, paint_rock, rng, save_png)
 
 CELL = 74
 HALF = CELL / 2.0
@@ -48,7 +48,6 @@ def ground_tile(variant):
     patches = 0.5 + (patches - 0.5) * 0.35 + (own - 0.5) * 1.5 * window
 
     sand = np.array(PALETTE["sand"], dtype=float)
-    sand_dark = np.array(PALETTE["sand_dark"], dtype=float)
     grass = np.array(PALETTE["grass_dry"], dtype=float)
     grass_t = np.clip((patches - 0.47) * 3.0, 0.0, 1.0)
     col = lerp_colour(sand, grass * 1.04, grass_t * 0.75)
@@ -60,7 +59,6 @@ def ground_tile(variant):
     art.fill(np.ones((W, W)), col)
     bumps = fractal_noise(W, W, 9, "ground/bumps", 2, True) * 1.2
     art.shade(np.ones((W, W)), art.relief(bumps, 0.6, 0.8))
-    del sand_dark
 
     def wrapped(feature, x, y):
         for ox in (-CELL, 0, CELL):
@@ -393,13 +391,16 @@ def tunnel(side):
     r = rng("tunnel")
     # local frame: the mouth looks towards +x; the bank fills the back (small x)
     bank = []
-    for i in range(25):
-        y = -8 + i * (CELL + 16) / 24.0
-        edge = 42.0 + 4.0 * math.sin(y * 0.19 + 1.0) + r.uniform(-1.5, 1.5)
-        if 6 < y < 68:
+    for i in range(33):
+        y = 1 + i * (CELL - 2) / 32.0
+        # the bank's face rounds off towards the cell's side edges
+        edge = 46.5 + 2.5 * math.sin(y * 0.23 + 1.0) + r.uniform(-1.0, 1.0)
+        d = abs(y - HALF) / HALF
+        edge -= 26.0 * max(0.0, d - 0.55) ** 1.5 * 2.5
+        if 12 < y < 62:
             edge = max(edge, 46.5)
         bank.append((edge, y))
-    mound = P([(-8, -8)] + bank + [(-8, CELL + 8)])
+    mound = P([(-8, 1)] + bank + [(-8, CELL - 1)])
     art.shadow(mound, 3.0, 3.0, 3.0, 0.45)
     paint_earth(art, mound, "tunnel", ridge_height=22.0, roughness=7.0, radius=9.0, grass=0.5)
     for i in range(6):
@@ -420,15 +421,11 @@ def tunnel(side):
     stone = lerp_colour((150, 140, 128), (206, 196, 178), art.noise(14, "tunnel/s", 2))
     art.fill(ring, stone)
     # joints between the blocks: radial round the arch, straight along the sides
-    ex, ey = to_screen(40, HALF)
     for k in range(9):
         ang = math.pi / 2 + k * math.pi / 8
-        joint = P([(40 + math.cos(ang) * 12, HALF + math.sin(ang) * 16.5),
-                   (40 + math.cos(ang) * 17.5, HALF + math.sin(ang) * 23)])
         art.fill(art.line([to_screen(40 + math.cos(ang) * 12, HALF + math.sin(ang) * 16.5),
                            to_screen(40 + math.cos(ang) * 17.5, HALF + math.sin(ang) * 23)], 0.6) * ring,
                  (96, 88, 80), 0.8)
-        del joint
     for y in (HALF - 22, HALF + 17.5):
         for x in (45.5,):
             art.fill(art.line([to_screen(x, y), to_screen(x, y + 4.5)], 0.6) * ring, (96, 88, 80), 0.8)
@@ -448,6 +445,7 @@ def tunnel(side):
         art.fill(k, (218, 206, 184))
         art.shade(k, art.dome(k, 1.2, 1.2))
         outline(art, k, (70, 60, 50), 0.5, 0.5)
+    art.fade_edges(1.5)
     return art.image()
 
 
