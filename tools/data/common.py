@@ -68,7 +68,7 @@ def new_canvas(width, height, colour=(0, 0, 0, 0)):
 import math
 
 import numpy as np
-from PIL import ImageDraw, ImageFilter
+from PIL import ImageDraw
 
 SS = 4
 LIGHT = np.array([-0.55, -0.65, 0.75])

@@ -10,7 +10,7 @@ import sys
 import numpy as np
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from common import (PALETTE, Art, blob_points, blur, lerp_colour, mix, np_rng,  # noqa: E402
+from common import (PALETTE, Art, blob_points, blur, lerp_colour, mix,  # noqa: E402
                     outline, output_dir, paint_earth, paint_rock, rng, save_png, strip)
 
 CELL = 74

@@ -13,7 +13,7 @@ import sys
 import numpy as np
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from common import (PALETTE, Art, blob_points, blur, lerp_colour, mix, np_rng,  # noqa: E402
+from common import (PALETTE, Art, blob_points, blur, lerp_colour, mix,  # noqa: E402
                     relief_factor, outline, output_dir, paint_earth, paint_rock, rng, save_png, strip)
 
 CELL = 74
@@ -113,7 +113,6 @@ def water_body(art, mask, seed, phase=0.0, ripple_centres=()):
     depth = blur(mask, 6 * art.ss)
     col = lerp_colour((120, 170, 170), (40, 86, 120), np.clip((depth - 0.35) * 1.7, 0, 1))
     # drifting shimmer: a periodic noise moved round a small circle
-    H, W = art.H, art.W
     shimmer = art.noise(6, seed + "/shimmer", 3, periodic=True)
     dx = int(round(math.cos(2 * math.pi * phase) * 3 * art.ss))
     dy = int(round(math.sin(2 * math.pi * phase) * 3 * art.ss))
@@ -125,12 +124,10 @@ def water_body(art, mask, seed, phase=0.0, ripple_centres=()):
     art.fill(mask * refl * 0.35, (200, 228, 236))
     # ripples: rings that move outwards by one spacing over the loop
     for (cx, cy, spacing, rmax) in ripple_centres:
-        d = art.circle_field(cx, cy) / 0.7 * np.hypot(1.0, 1.0) / np.hypot(1.0, 1.0)
         dist = np.hypot(art.X - cx, (art.Y - cy) / 0.62)
         ring = np.cos(2 * math.pi * (dist / spacing - phase))
         ring = np.clip((ring - 0.8) * 5, 0, 1) * np.clip(1 - dist / rmax, 0, 1)
         art.fill(mask * ring, (226, 240, 244), 0.55)
-        del d
     # the wet rim
     rim = mask * (1 - np.clip((blur(mask, 1.2 * art.ss) - 0.5) * 3 + 0.5, 0, 1))
     art.fill(rim, (58, 72, 62), 0.55)
@@ -326,8 +323,6 @@ def butte(art, pts, plateau, seed):
     art.shadow(m, 5, 4, 3.5, 0.4)
     body = blur(m, 9 * art.ss)
     height = np.minimum(body * plateau * 1.35, plateau) + (art.noise(8, seed + "/h", 3) - 0.5) * 3.0 * m
-    gy, gx = np.gradient(height * art.ss)
-    slope = np.clip(np.hypot(gx, gy) * 0.9, 0.0, 1.0)
     tex = art.noise(10, seed + "/c", 3)
     strata = 0.5 + 0.5 * np.sin(height * 1.6 + tex * 1.5)
     cliff = lerp_colour((132, 66, 44), (214, 132, 86), 0.25 + 0.6 * strata)
@@ -626,7 +621,6 @@ def caravan():
 
 def diligenta():
     art = Art(CELL, CELL)
-    x, y = 36, 60
     art.fill(blur(art.poly([(10, 60), (58, 60), (70, 54), (24, 52)]), 2 * art.ss), PALETTE["shadow"], 0.38)
     wheel(art, 22, 52, 6, 6.5, (150, 110, 40))       # far wheels
     wheel(art, 52, 52, 7, 7.5, (150, 110, 40))

@@ -11,7 +11,7 @@ import numpy as np
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from common import (PALETTE, Art, blob_points, blur, fractal_noise, image_periodic,  # noqa: E402
-                    lerp_colour, outline, mix, new_canvas, np_rng, output_dir, paint_earth, paint_rock, rng, save_png)
+                    lerp_colour, outline, mix, np_rng, output_dir, paint_earth, paint_rock, rng, save_png)
 
 CELL = 74
 HALF = CELL / 2.0
@@ -48,7 +48,6 @@ def ground_tile(variant):
     patches = 0.5 + (patches - 0.5) * 0.35 + (own - 0.5) * 1.5 * window
 
     sand = np.array(PALETTE["sand"], dtype=float)
-    sand_dark = np.array(PALETTE["sand_dark"], dtype=float)
     grass = np.array(PALETTE["grass_dry"], dtype=float)
     grass_t = np.clip((patches - 0.47) * 3.0, 0.0, 1.0)
     col = lerp_colour(sand, grass * 1.04, grass_t * 0.75)
@@ -60,7 +59,6 @@ def ground_tile(variant):
     art.fill(np.ones((W, W)), col)
     bumps = fractal_noise(W, W, 9, "ground/bumps", 2, True) * 1.2
     art.shade(np.ones((W, W)), art.relief(bumps, 0.6, 0.8))
-    del sand_dark
 
     def wrapped(feature, x, y):
         for ox in (-CELL, 0, CELL):
@@ -423,15 +421,11 @@ def tunnel(side):
     stone = lerp_colour((150, 140, 128), (206, 196, 178), art.noise(14, "tunnel/s", 2))
     art.fill(ring, stone)
     # joints between the blocks: radial round the arch, straight along the sides
-    ex, ey = to_screen(40, HALF)
     for k in range(9):
         ang = math.pi / 2 + k * math.pi / 8
-        joint = P([(40 + math.cos(ang) * 12, HALF + math.sin(ang) * 16.5),
-                   (40 + math.cos(ang) * 17.5, HALF + math.sin(ang) * 23)])
         art.fill(art.line([to_screen(40 + math.cos(ang) * 12, HALF + math.sin(ang) * 16.5),
                            to_screen(40 + math.cos(ang) * 17.5, HALF + math.sin(ang) * 23)], 0.6) * ring,
                  (96, 88, 80), 0.8)
-        del joint
     for y in (HALF - 22, HALF + 17.5):
         for x in (45.5,):
             art.fill(art.line([to_screen(x, y), to_screen(x, y + 4.5)], 0.6) * ring, (96, 88, 80), 0.8)
