@@ -2,25 +2,15 @@
 // as RGBA, with the size the board code cuts its frames from.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "graphics/image_codec.h"
+#include "tests/data/data_folder.h"
 
 namespace {
 
-std::string DataFolder() {
-  const char* dir = std::getenv("TARVEX_DATA_DIR");
-  return dir ? dir : "data";
-}
-
-std::vector<unsigned char> ReadAll(const std::string& relative) {
-  std::ifstream in(DataFolder() + "/" + relative, std::ios::binary);
-  return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using datatest::ReadAll;
 
 struct Decoded {
   int width = 0, height = 0, components = 0;

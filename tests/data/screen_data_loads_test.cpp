@@ -13,20 +13,13 @@
 
 #include "audio/sound_codec.h"
 #include "graphics/image_codec.h"
+#include "tests/data/data_folder.h"
 #include "runtime/gc.h"
 #include "runtime/string.h"
 
 namespace {
 
-std::string DataFolder() {
-  const char* dir = std::getenv("TARVEX_DATA_DIR");
-  return dir ? dir : "data";
-}
-
-std::vector<unsigned char> ReadAll(const std::string& relative) {
-  std::ifstream in(DataFolder() + "/" + relative, std::ios::binary);
-  return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using datatest::ReadAll;
 
 struct Picture {
   const char* path;

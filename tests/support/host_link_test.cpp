@@ -1,5 +1,5 @@
-// The file system through the host's application-state file, in a scratch
-// working directory.
+// The support libraries over the host's files, in a scratch working directory:
+// the file system through the application-state file, fonts from description files.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -10,11 +10,12 @@
 #include <string>
 
 #include "host/game.h"
+#include "support/bitmap_font.h"
 #include "support/file_system.h"
 
 namespace {
 
-class StateFile : public ::testing::Test {
+class ScratchHost : public ::testing::Test {
  protected:
   void SetUp() override {
     char pattern[] = "/tmp/tarvex-state-XXXXXX";
@@ -46,7 +47,7 @@ class StateFile : public ::testing::Test {
   std::unique_ptr<BBGame> game_;
 };
 
-TEST_F(StateFile, FirstRunStoresTheEmptyStateAtOnce) {
+TEST_F(ScratchHost, FirstRunStoresTheEmptyStateAtOnce) {
   EXPECT_EQ(Stored(), "<missing>");
   c_FileSystem* fs = CreateFileSystem();
   EXPECT_EQ(fileSystem.get(), fs);
@@ -56,7 +57,7 @@ TEST_F(StateFile, FirstRunStoresTheEmptyStateAtOnce) {
   EXPECT_EQ(Stored(), "");
 }
 
-TEST_F(StateFile, SavedFilesComeBackInTheNextRun) {
+TEST_F(ScratchHost, SavedFilesComeBackInTheNextRun) {
   c_FileSystem* fs = CreateFileSystem();
   c_FileStream* save = fs->CreateFile(String("Trandle.sav"));
   for (int i = 0; i < 21; ++i) save->AppendInt(i * 1000 - 3);
@@ -82,7 +83,7 @@ TEST_F(StateFile, SavedFilesComeBackInTheNextRun) {
   EXPECT_EQ(Stored(), expected);
 }
 
-TEST_F(StateFile, ForeignOrEmptyStateLoadsNoFilesAndIsOverwrittenBySaving) {
+TEST_F(ScratchHost, ForeignOrEmptyStateLoadsNoFilesAndIsOverwrittenBySaving) {
   Store("TVXDATA\t0");
   EXPECT_EQ(CreateFileSystem()->files->Count(), 0);
   Store("some other program's state");
@@ -94,13 +95,33 @@ TEST_F(StateFile, ForeignOrEmptyStateLoadsNoFilesAndIsOverwrittenBySaving) {
   EXPECT_EQ(Stored(), "TVXDATA\t1\ta\t1\t5");
 }
 
-TEST_F(StateFile, NonAsciiNamesSurviveTheFile) {
+TEST_F(ScratchHost, NonAsciiNamesSurviveTheFile) {
   c_FileSystem* fs = CreateFileSystem();
   fs->CreateFile(String(u"Sp\u00C4t\u20AC"))->AppendInt(1);
   ASSERT_EQ(fs->SaveFilesToState(), 0);
   // Only A to Z are lowered; the stored text is UTF-8.
   EXPECT_EQ(Stored(), "TVXDATA\t1\tsp\xC3\x84t\xE2\x82\xAC\t1\t1");
   EXPECT_NE(CreateFileSystem()->OpenFile(String(u"SP\u00C4T\u20AC")), nullptr);
+}
+
+TEST_F(ScratchHost, MissingFontIsReportedAndHasNoGlyphs) {
+  testing::internal::CaptureStdout();
+  c_BitmapFont* font = LoadFont(String("time.txt"));
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "FONT time.txt WAS NOT FOUND!!!\n");
+  EXPECT_EQ(font->faceGlyphs.Length(), 1);
+  EXPECT_EQ(font->faceGlyphs[0], nullptr);
+  EXPECT_EQ(font->TextWidth(String("time")), 0.0f);
+}
+
+TEST_F(ScratchHost, FontDescriptionIsReadFromItsFileWithDynamicLoading) {
+  std::ofstream("Small.TXT", std::ios::binary) << "65,{FC,0,0,0,1,2,8,9,10,0,\n66,{SH,0,0,0,0,0,8,9,10,0,";
+  testing::internal::CaptureStdout();
+  c_BitmapFont* font = LoadFont(String("./Small.TXT"));
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  ASSERT_EQ(font->faceGlyphs.Length(), 67);
+  EXPECT_EQ(font->faceGlyphs[65]->imagePath.ToUtf8(), "./Small_65.png");
+  EXPECT_EQ(font->shadowGlyphs[66]->imagePath.ToUtf8(), "./Small_SHADOW_66.png");
+  EXPECT_EQ(font->TextWidth(String("A")), 8.0f);
 }
 
 }  // namespace
