@@ -79,7 +79,7 @@ class RealDisplay : public ::testing::Test {
   bool ClickAt(int x, int y) {
     const int before = delegateRoot->events;
     const std::string command =
-        "xdotool mousemove --sync " + std::to_string(x) + " " + std::to_string(y) + " click 1";
+        "timeout 20 xdotool mousemove --sync " + std::to_string(x) + " " + std::to_string(y) + " click 1";
     if (std::system(command.c_str()) != 0) return false;
     for (int i = 0; i < 200 && delegateRoot->events < before + 2; ++i) {
       game->Platform()->PollEvents();
