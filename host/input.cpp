@@ -207,7 +207,8 @@ void c_InputDevice::ApplyKeyEvent(int event, int data) {
 void c_InputDevice::ApplyMouseEvent(int event, int data, float x, float y) {
   switch (event) {
     case ButtonPressed:
-      ApplyKeyEvent(KeyPressed, KeyMouseLeft + data);
+      // Buttons 0 to 2 are keys 1 to 3; there are no others.
+      if (data >= 0 && data < 3) ApplyKeyEvent(KeyPressed, KeyMouseLeft + data);
       MoveTouch(0, x, y);
       return;
     case ButtonReleased:

@@ -98,6 +98,20 @@ inline void MarkNow(gc_interface* i) {
   if (i) MarkNow(GcObjectOf(i));
 }
 
+// A class that implements an interface is both a gc_object and a gc_interface;
+// its pointers are queued and marked as the object they point to.
+template <class T>
+using EnableForObjectWithInterface =
+    std::enable_if_t<std::is_base_of<gc_object, T>::value && std::is_base_of<gc_interface, T>::value>;
+template <class T, class = EnableForObjectWithInterface<T>>
+inline void QueueMark(T* o) {
+  QueueMark(static_cast<gc_object*>(o));
+}
+template <class T, class = EnableForObjectWithInterface<T>>
+inline void MarkNow(T* o) {
+  MarkNow(static_cast<gc_object*>(o));
+}
+
 // ---- Barriered reference holders ------------------------------------------
 
 // A field (or object-array element) holding a reference to T. Every store

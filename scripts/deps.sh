@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config clang
   libglfw3-dev libgl-dev libopenal-dev libopenal1 libstb-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xdotool x11-utils libx11-dev imagemagick
   python3 python3-pil python3-numpy vorbis-tools sox fonts-dejavu-core
 )
 if [ "${1:-}" = "--game-only" ]; then

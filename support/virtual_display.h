@@ -54,3 +54,15 @@ extern gc_global<c_VirtualDisplay*> currentVirtualDisplay;
 
 // Makes a new display of 1024 x 768 with the zoom the current one.
 c_VirtualDisplay* CreateVirtualDisplay(float zoom);
+
+// The following need the drawing interface and the input device.
+
+// First thing in every render: recomputes the geometry when the device size or
+// the zoom changed, paints the whole device black, clips drawing to the
+// logical screen and scales (and centres) the frame's transform onto it.
+void ApplyVirtualDisplay();
+// The input device's mouse in logical coordinates, clamped to 0..1023 / 0..767.
+float VirtualMouseX();
+float VirtualMouseY();
+float VirtualWidth();
+float VirtualHeight();

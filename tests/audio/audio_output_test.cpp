@@ -61,8 +61,6 @@ int RunChild(const std::function<void()>& environment, const std::function<int()
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-void SleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
-
 // The device's clock: how much output it has mixed, in nanoseconds.
 std::int64_t DeviceClock(ALCdevice* device) {
   static const auto getInteger64 =
@@ -71,6 +69,31 @@ std::int64_t DeviceClock(ALCdevice* device) {
   if (getInteger64 != nullptr) getInteger64(device, ALC_DEVICE_CLOCK_SOFT, 1, &clock);
   return clock;
 }
+
+// What a scenario uses to pace itself by the output actually mixed (not by
+// the wall clock, which a busy machine makes drift from it) and to log when
+// each event took effect.
+class Script {
+ public:
+  Script(ALCdevice* device, const std::string& logPath) : device_(device), log_(logPath), last_(DeviceClock(device)) {}
+  void Mark(const char* name) {
+    last_ = DeviceClock(device_);
+    log_ << name << ' ' << last_ << '\n';
+  }
+  // Returns once the device has mixed ms milliseconds of output since the last mark.
+  void Play(int ms) {
+    const std::int64_t until = last_ + std::int64_t(ms) * 1000000;
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (DeviceClock(device_) < until && std::chrono::steady_clock::now() < giveUp) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+  }
+
+ private:
+  ALCdevice* device_;
+  std::ofstream log_;
+  std::int64_t last_;
+};
 
 // The mono 16-bit samples of the wave backend's file, and when each event
 // took effect (as positions in seconds of output).
@@ -108,7 +131,7 @@ struct Recording {
 };
 
 // Plays the scripted scenario on a device whose output goes to a wave file.
-Recording RecordScenario(const TempFolder& folder, const std::function<void(gxtkAudio*, const std::function<void(const char*)>&)>& scenario) {
+Recording RecordScenario(const TempFolder& folder, const std::function<void(gxtkAudio*, Script&)>& scenario) {
   const std::string conf = folder.File("alsoft.conf");
   const std::string out = folder.File("out.wav");
   const std::string marks = folder.File("marks.txt");
@@ -122,9 +145,10 @@ Recording RecordScenario(const TempFolder& folder, const std::function<void(gxtk
       [&] {
         auto* audio = new gxtkAudio();
         if (audio->device == nullptr || audio->context == nullptr) return 3;
-        std::ofstream log(marks);
-        scenario(audio, [&](const char* name) { log << name << ' ' << DeviceClock(audio->device) << '\n'; });
-        log.close();
+        {
+          Script script(audio->device, marks);
+          scenario(audio, script);
+        }
         // Closing the device finishes the file.
         alcMakeContextCurrent(nullptr);
         alcDestroyContext(audio->context);
@@ -137,14 +161,13 @@ Recording RecordScenario(const TempFolder& folder, const std::function<void(gxtk
   std::ifstream in(out, std::ios::binary);
   const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   // Walk the chunks to "data"; the backend writes 16-bit mono as asked.
+  auto byte = [&](std::size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])); };
   std::size_t pos = 12;
   while (pos + 8 <= bytes.size() && std::string(&bytes[pos], 4) != "data") {
-    const std::uint32_t size = static_cast<unsigned char>(bytes[pos + 4]) | static_cast<unsigned char>(bytes[pos + 5]) << 8 |
-                               static_cast<unsigned char>(bytes[pos + 6]) << 16 | static_cast<unsigned char>(bytes[pos + 7]) << 24;
-    pos += 8 + size;
+    pos += 8 + (byte(pos + 4) | byte(pos + 5) << 8 | byte(pos + 6) << 16 | byte(pos + 7) << 24);
   }
   for (std::size_t i = pos + 8; i + 1 < bytes.size(); i += 2) {
-    rec.samples.push_back(static_cast<std::int16_t>(static_cast<unsigned char>(bytes[i]) | bytes[i + 1] << 8));
+    rec.samples.push_back(static_cast<std::int16_t>(byte(i) | byte(i + 1) << 8));
   }
   std::ifstream log(marks);
   std::string name;
@@ -158,28 +181,28 @@ constexpr double kSettle = 0.04;
 
 TEST(AudioOutput, EffectsPausesAndSuspensionAreHeard) {
   TempFolder folder;
-  const Recording rec = RecordScenario(folder, [](gxtkAudio* audio, const std::function<void(const char*)>& mark) {
+  const Recording rec = RecordScenario(folder, [](gxtkAudio* audio, Script& script) {
     gxtkSample* tone = MakeTone(audio, 1000, 441.0);
-    SleepMs(200);
-    mark("start");
+    script.Play(200);
+    script.Mark("start");
     audio->StartChannel(tone, 0, 1);
-    SleepMs(250);
-    mark("hold");
+    script.Play(250);
+    script.Mark("hold");
     audio->HoldChannel(0);
-    SleepMs(250);
-    mark("continue");
+    script.Play(250);
+    script.Mark("continue");
     audio->ContinueChannel(0);
-    SleepMs(250);
-    mark("suspend");
+    script.Play(250);
+    script.Mark("suspend");
     audio->SuspendOutput();
-    SleepMs(250);
-    mark("resume");
+    script.Play(250);
+    script.Mark("resume");
     audio->ResumeOutput();
-    SleepMs(250);
-    mark("halt");
+    script.Play(250);
+    script.Mark("halt");
     audio->HaltChannel(0);
-    SleepMs(200);
-    mark("end");
+    script.Play(200);
+    script.Mark("end");
   });
   ASSERT_EQ(rec.at.size(), 7u);
   ASSERT_GE(rec.samples.size(), static_cast<std::size_t>(rec.at.at("end") * kOutputRate));
@@ -197,20 +220,20 @@ TEST(AudioOutput, EffectsPausesAndSuspensionAreHeard) {
 
 TEST(AudioOutput, MusicLoopsUntilStopped) {
   TempFolder folder;
-  const Recording rec = RecordScenario(folder, [](gxtkAudio* audio, const std::function<void(const char*)>& mark) {
+  const Recording rec = RecordScenario(folder, [](gxtkAudio* audio, Script& script) {
     // 80 ms of tone then 120 ms of silence, repeated every 200 ms while it loops.
     const int toneFrames = kToneRate * 80 / 1000, frames = kToneRate * 200 / 1000;
     wavtest::Bytes pcm = wavtest::Sine16(toneFrames, 1, 660.0 / kToneRate);
     pcm.resize(static_cast<std::size_t>(frames) * 2, 0);
     gxtkSample* music = audio->UploadIntoSample(new gxtkSample(), pcm.data(), frames, 1, 2, kToneRate);
     gxtkSample* once = audio->UploadIntoSample(new gxtkSample(), pcm.data(), frames, 1, 2, kToneRate);
-    mark("loop");
+    script.Mark("loop");
     audio->StartChannel(music, kMusicChannel, 1);
-    SleepMs(900);
-    mark("once");
+    script.Play(900);
+    script.Mark("once");
     audio->StartChannel(once, kMusicChannel, 0);
-    SleepMs(700);
-    mark("end");
+    script.Play(700);
+    script.Mark("end");
   });
   ASSERT_EQ(rec.at.size(), 3u);
   // Four full periods fit in the looping stretch; a single play gives one burst.

@@ -2,15 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <memory>
-#include <string>
-
-#include <unistd.h>
 
 #include "tests/audio/wav_builder.h"
 
@@ -206,29 +200,6 @@ TEST(SoundFileKind, ExtensionDecidesWithoutRegardToCase) {
 }
 
 // ---- Ogg Vorbis ---------------------------------------------------------------
-
-// Encodes a sine tone with oggenc in a temporary folder and answers the file's bytes.
-Bytes EncodeOgg(int seconds, int channels, int rate, double hertz) {
-  char folder[] = "/tmp/tarvex-ogg-XXXXXX";
-  if (mkdtemp(folder) == nullptr) return {};
-  const std::string wavPath = std::string(folder) + "/tone.wav";
-  const std::string oggPath = std::string(folder) + "/tone.ogg";
-  WavShape shape;
-  shape.channels = static_cast<unsigned>(channels);
-  shape.rate = static_cast<std::uint32_t>(rate);
-  const Bytes wav = SimpleWav(shape, Sine16(seconds * rate, channels, hertz / rate));
-  std::ofstream(wavPath, std::ios::binary).write(reinterpret_cast<const char*>(wav.data()), wav.size());
-  const std::string command = "oggenc -Q -q 2 -o '" + oggPath + "' '" + wavPath + "'";
-  Bytes ogg;
-  if (std::system(command.c_str()) == 0) {
-    std::ifstream in(oggPath, std::ios::binary);
-    ogg.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-  std::remove(wavPath.c_str());
-  std::remove(oggPath.c_str());
-  rmdir(folder);
-  return ogg;
-}
 
 // Upward zero crossings of channel c, a robust measure of the tone's pitch.
 int RisingCrossings(const Decoded& d, int c) {

@@ -1,8 +1,14 @@
 // Builds WAV file images byte by byte for the decoder and device tests.
 #pragma once
 
+#include <unistd.h>
+
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -74,6 +80,33 @@ inline Bytes Sine16(int frames, int channels, double cyclesPerFrame, double ampl
     for (int c = 0; c < channels; ++c) Put16(out, static_cast<std::uint16_t>(v));
   }
   return out;
+}
+
+inline void WriteFile(const std::string& path, const Bytes& bytes) {
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+// A sine tone encoded with oggenc (vorbis-tools) in a temporary folder: the
+// Ogg file's bytes, or nothing when oggenc is missing.
+inline Bytes EncodeOgg(int seconds, int channels, int rate, double hertz) {
+  char folder[] = "/tmp/tarvex-ogg-XXXXXX";
+  if (mkdtemp(folder) == nullptr) return {};
+  const std::string wavPath = std::string(folder) + "/tone.wav";
+  const std::string oggPath = std::string(folder) + "/tone.ogg";
+  WavShape shape;
+  shape.channels = static_cast<unsigned>(channels);
+  shape.rate = static_cast<std::uint32_t>(rate);
+  WriteFile(wavPath, SimpleWav(shape, Sine16(seconds * rate, channels, hertz / rate)));
+  const std::string command = "oggenc -Q -q 2 -o '" + oggPath + "' '" + wavPath + "'";
+  Bytes ogg;
+  if (std::system(command.c_str()) == 0) {
+    std::ifstream in(oggPath, std::ios::binary);
+    ogg.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  std::remove(wavPath.c_str());
+  std::remove(oggPath.c_str());
+  rmdir(folder);
+  return ogg;
 }
 
 }  // namespace wavtest

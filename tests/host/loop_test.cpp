@@ -281,6 +281,22 @@ TEST_F(LoopTest, ScheduleUsesZeroForTheClockBeforeInitialisation) {
   EXPECT_EQ(game->ElapsedMilliseconds(), 2000);  // truncated
 }
 
+TEST_F(LoopTest, FailedWindowOpenEndsTheLoopAtItsFirstCheck) {
+  platform.openSucceeds = false;
+  delegate->onStart = [&] { game->ChangeUpdateRate(30); };
+  game->RunLoop();
+  EXPECT_EQ(Pattern(), "R");
+  EXPECT_EQ(platform.polls, 1);
+}
+
+TEST_F(LoopTest, CursorFollowsTheRequestOnlyWhileTheWindowSystemRuns) {
+  game->ShowMouseCursor(false);
+  EXPECT_FALSE(platform.cursorShown);
+  platform.Terminate();
+  game->ShowMouseCursor(true);
+  EXPECT_FALSE(platform.cursorShown);
+}
+
 TEST_F(LoopTest, ThrowableFromAnUpdateEndsWithTheUncaughtMessage) {
   delegate->onStart = [&] { game->ChangeUpdateRate(30); };
   delegate->onUpdate = [&] { throw static_cast<ThrowableObject*>(new c_QuaddException(String("hidden"))); };

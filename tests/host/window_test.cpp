@@ -100,7 +100,7 @@ std::string Shell(const std::string& command) {
 
 // The id of the (newest) window with the game's title.
 std::string FindWindow() {
-  std::string ids = Shell("xdotool search --sync --onlyvisible --name '^Rails Against Time$' 2>/dev/null");
+  std::string ids = Shell("timeout 20 xdotool search --sync --onlyvisible --name '^Rails Against Time$' 2>/dev/null");
   while (!ids.empty() && ids.back() == '\n') ids.pop_back();
   const std::size_t last = ids.rfind('\n');
   return last == std::string::npos ? ids : ids.substr(last + 1);
@@ -115,7 +115,7 @@ TEST(WindowTest, ClickReopenAndCloseOnTheRealWindow) {
 
   std::string window = FindWindow();
   ASSERT_FALSE(window.empty());
-  Shell("xdotool mousemove --sync --window " + window + " 300 200 click 1");
+  Shell("timeout 20 xdotool mousemove --sync --window " + window + " 300 200 click 1");
   EXPECT_EQ(app.WaitForLine("hit"), "hit 300 200");
 
   // With vertical sync on, sixty updates still take two seconds.
@@ -126,7 +126,7 @@ TEST(WindowTest, ClickReopenAndCloseOnTheRealWindow) {
   EXPECT_LT(ms, 3000);
 
   // Holding a key while the window is reopened full screen and back.
-  Shell("xdotool windowfocus --sync " + window + " keydown a");
+  Shell("timeout 20 xdotool windowfocus --sync " + window + " keydown a");
   EXPECT_EQ(app.WaitForLine("reopened"), "reopened 2 released");
   Shell("xdotool keyup a");
 

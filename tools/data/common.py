@@ -68,7 +68,7 @@ def new_canvas(width, height, colour=(0, 0, 0, 0)):
 import math
 
 import numpy as np
-from PIL import ImageDraw, ImageFilter
+from PIL import ImageDraw
 
 SS = 4
 LIGHT = np.array([-0.55, -0.65, 0.75])
@@ -309,7 +309,29 @@ class Art:
     def noise(self, cells, seed, octaves=3, periodic=False):
         return fractal_noise(self.W, self.H, cells, seed, octaves, periodic)
 
+    def zoom(self, k, cx, cy):
+        """Scales everything painted so far by k about the point (cx, cy)."""
+        s = self.ss
+        # output pixel (u, v) takes the buffer at ((u - cx*s) / k + cx*s, ...)
+        data = (1.0 / k, 0.0, cx * s * (1.0 - 1.0 / k), 0.0, 1.0 / k, cy * s * (1.0 - 1.0 / k))
+
+        def warp(channel):
+            img = Image.fromarray(channel.astype(np.float32), mode="F")
+            return np.asarray(img.transform(img.size, Image.AFFINE, data, resample=Image.BICUBIC), dtype=np.float64)
+        self.rgb = np.stack([warp(self.rgb[..., i]) for i in range(3)], axis=-1)
+        self.a = np.clip(warp(self.a), 0.0, 1.0)
+        self.rgb = np.clip(self.rgb, 0.0, 255.0 * self.a[..., None])
+
     # -- output ------------------------------------------------------------
+    def fade_edges(self, width=2.5):
+        """Fades everything out towards the picture's border, so a shadow or a rim
+        that reaches the edge never ends in a hard line."""
+        ramp_x = np.clip(np.minimum(self.X, self.width - self.X) / width, 0.0, 1.0)
+        ramp_y = np.clip(np.minimum(self.Y, self.height - self.Y) / width, 0.0, 1.0)
+        k = ramp_x * ramp_y
+        self.rgb *= k[..., None]
+        self.a *= k
+
     def image(self):
         w, h = self.width, self.height
         chans = []
@@ -383,3 +405,26 @@ def outline(art, mask, colour, opacity=0.5, width=0.8):
     """Darkens the inner rim of a mask: the hand-inked edge of a shape."""
     inner = np.clip((blur(mask, width * art.ss) - 0.5) * 3.0 + 0.5, 0.0, 1.0)
     art.fill(mask * (1.0 - inner), colour, opacity)
+
+
+EARTH = (172, 142, 100)
+
+
+def paint_earth(art, mask, seed, ridge_height=20.0, roughness=6.0, radius=10.0, grass=0.5):
+    """A rocky, grass-patched mound filling `mask`: height from the mask's depth plus
+    noise, coloured by slope (steep = bare rock, flat = dry grass), lit from the
+    top-left, with an inked rim.  Used by hills, tunnel banks and the mine."""
+    body = blur(mask, radius * art.ss)
+    height = body * ridge_height + (art.noise(7, seed + "/h", 4) - 0.5) * roughness * mask
+    gy, gx = np.gradient(height * art.ss)
+    slope = np.clip(np.hypot(gx, gy) * 1.2, 0.0, 1.0)
+    tex = art.noise(12, seed + "/c", 3)
+    rock = lerp_colour((128, 108, 90), (178, 152, 120), tex)
+    earth = lerp_colour(EARTH, PALETTE["sand"], tex * 0.6)
+    patches = np.clip((art.noise(4, seed + "/g", 3) - (1.0 - grass) * 0.8) * 3.0, 0.0, 1.0)
+    earth = earth * (1 - patches[..., None] * 0.8) + np.array(PALETTE["grass_dry"])[None, None, :] * patches[..., None] * 0.8
+    col = earth * (1 - slope[..., None]) + rock * slope[..., None]
+    art.fill(mask, col)
+    art.shade(mask, relief_factor(height * art.ss, 1.3, 0.45))
+    outline(art, mask, (84, 64, 44), 0.45, 0.9)
+    return height

@@ -10,8 +10,8 @@ import sys
 import numpy as np
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from common import (PALETTE, Art, blob_points, blur, lerp_colour, mix, np_rng,  # noqa: E402
-                    outline, output_dir, paint_rock, rng, save_png, strip)
+from common import (PALETTE, Art, blob_points, blur, lerp_colour, mix,  # noqa: E402
+                    outline, output_dir, paint_earth, paint_rock, rng, save_png, strip)
 
 CELL = 74
 INK = (48, 34, 24)
@@ -231,10 +231,10 @@ def bandit_frames():
                coat=(88, 74, 64), trousers=(70, 70, 92), hat=(40, 34, 30), scarf=(176, 44, 36))
         # the lookout: squatting with a rifle, turning his head
         look = math.sin(ph)
-        hip2 = (54, 40)
-        sh2 = (53.5, 31 + 0.3 * math.sin(ph * 2))
+        hip2 = (51, 40)
+        sh2 = (50.5, 31 + 0.3 * math.sin(ph * 2))
         figure(art, hip2, sh2, (sh2[0] + look * 1.2, sh2[1] - 5),
-               legs=[[hip2, (59, 43), (58, 48)], [hip2, (50, 44), (51, 49)]],
+               legs=[[hip2, (56, 43), (55, 48)], [hip2, (47, 44), (48, 49)]],
                arms=[[(sh2[0] + 2, sh2[1] + 1), (sh2[0] + 6, sh2[1] + 4), (sh2[0] + 9, sh2[1] + 3)],
                      [(sh2[0] - 2, sh2[1] + 1), (sh2[0] + 1, sh2[1] + 5), (sh2[0] + 6, sh2[1] + 4)]],
                coat=(132, 98, 64), trousers=(64, 56, 50), hat=(78, 60, 44), scarf=(150, 40, 36),
@@ -242,6 +242,8 @@ def bandit_frames():
         rifle = art.line([(sh2[0] + 1, sh2[1] + 6), (sh2[0] + 15, sh2[1] - 4)], 1.0)
         art.fill(rifle, (60, 44, 32))
         art.fill(art.line([(sh2[0] + 8, sh2[1] + 1), (sh2[0] + 15, sh2[1] - 4)], 0.6), (110, 112, 118))
+        art.zoom(1.25, 38, 50)
+        art.fade_edges(1.5)
         frames.append(art.image())
     return strip(frames)
 
@@ -288,6 +290,8 @@ def raider_frames():
                 art.fill(art.line([(sx, sy), (sx + math.cos(ang) * l, sy + math.sin(ang) * l)], 0.6), (255, 220, 120), 0.9)
         # a pulled spike lying on the ground
         art.fill(art.line([(50, 60), (55, 58)], 1.0), (90, 90, 96))
+        art.zoom(1.3, 36, 52)
+        art.fade_edges(1.5)
         frames.append(art.image())
     return strip(frames)
 
@@ -302,26 +306,21 @@ MINE = 148
 def iron_mine():
     art = Art(MINE, MINE)
     r = rng("mine")
-    # the rocky hill the mine is cut into
+    # the rocky hill the mine is cut into, its face open towards the bottom
     pts = []
-    for i in range(40):
-        t = i / 39.0 * math.pi
-        x = 74 - math.cos(t) * 72
-        y = 70 - math.sin(t) * 66 + r.uniform(-2, 2)
-        pts.append((x, y))
-    pts += [(146, 96), (120, 92), (100, 84), (56, 84), (30, 90), (2, 86)]
+    for i in range(48):
+        t = i / 47.0 * math.pi
+        wob = 1 + 0.05 * math.sin(5 * t + 0.7) + r.uniform(-0.025, 0.025)
+        pts.append((74 - math.cos(t) * 70 * wob, 78 - math.sin(t) * 72 * wob))
+    pts += [(140, 90), (124, 96), (104, 88), (58, 88), (34, 96), (12, 92)]
     hill = art.poly(pts)
     art.shadow(hill, 4, 4, 4, 0.4)
-    height = blur(hill, 12 * art.ss) * 34 + art.noise(8, "mine/h", 3) * 8 * hill
-    col = lerp_colour((142, 112, 88), (190, 160, 124), art.noise(10, "mine/c", 3))
-    rust = np.clip((art.noise(6, "mine/rust", 2) - 0.55) * 4, 0, 1)
-    col = col * (1 - 0.5 * rust[..., None]) + np.array((160, 84, 50))[None, None, :] * 0.5 * rust[..., None]
-    art.fill(hill, col)
-    art.shade(hill, art.relief(height, 1.0, 0.55))
-    outline(art, hill, INK, 0.45, 1.0)
-    for i in range(10):
-        x, y = r.uniform(10, 138), r.uniform(14, 70)
-        if 50 < x < 104 and y > 40:
+    paint_earth(art, hill, "mine", ridge_height=34.0, roughness=9.0, radius=14.0, grass=0.4)
+    rust = np.clip((art.noise(6, "mine/rust", 2) - 0.55) * 4, 0, 1) * hill
+    art.fill(rust, (168, 84, 50), 0.35)
+    for i in range(12):
+        x, y = r.uniform(12, 136), r.uniform(16, 76)
+        if 48 < x < 108 and y > 36:
             continue
         paint_rock(art, blob_points(x, y, r.uniform(3, 7), r.uniform(2.5, 5), r, 0.15, 18),
                    mix(PALETTE["rock"], (170, 130, 100), r.random()), "mr%d" % i, 0.45)
@@ -372,8 +371,14 @@ def iron_mine():
     for k in range(6):
         x, y = 48 + r.uniform(-5, 7), 104 + r.uniform(-8, 10)
         art.fill(art.ellipse(x, y, 1.4, 0.9), (176, 80, 48), 0.9)
+    for k in range(7):
+        x = 5 + k * 8
+        sl = art.rect(x, 136, x + 3, 147)
+        art.shadow(sl, 0.6, 0.6, 0.5, 0.35)
+        art.fill(sl, (120, 80, 48))
     for y in (138.5, 144.5):
-        art.fill(art.line([(2, y), (58, y)], 1.0, False), (96, 98, 104))
+        art.fill(art.line([(2, y), (58, y)], 1.1, False), (96, 98, 104))
+        art.fill(art.line([(2, y - 0.4), (58, y - 0.4)], 0.4, False), (186, 190, 198), 0.8)
     # a sign post
     post = art.line([(120, 92), (120, 76)], 1.6)
     art.fill(post, (110, 76, 46))

@@ -13,8 +13,8 @@ import sys
 import numpy as np
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from common import (PALETTE, Art, blob_points, blur, lerp_colour, mix, np_rng,  # noqa: E402
-                    outline, output_dir, paint_rock, rng, save_png, strip)
+from common import (PALETTE, Art, blob_points, blur, lerp_colour, mix,  # noqa: E402
+                    relief_factor, outline, output_dir, paint_earth, paint_rock, rng, save_png, strip)
 
 CELL = 74
 INK = (56, 40, 28)
@@ -82,7 +82,7 @@ def forest():
     trees = [(22, 40, 30), (48, 34, 34), (36, 52, 30), (60, 54, 26), (16, 62, 22), (44, 68, 20)]
     for (x, y, h) in sorted(trees, key=lambda t: t[1]):
         pine(art, x, y, h, r)
-    return art.image()
+    return finished(art)
 
 
 # ---------------------------------------------------------------------------
@@ -113,7 +113,6 @@ def water_body(art, mask, seed, phase=0.0, ripple_centres=()):
     depth = blur(mask, 6 * art.ss)
     col = lerp_colour((120, 170, 170), (40, 86, 120), np.clip((depth - 0.35) * 1.7, 0, 1))
     # drifting shimmer: a periodic noise moved round a small circle
-    H, W = art.H, art.W
     shimmer = art.noise(6, seed + "/shimmer", 3, periodic=True)
     dx = int(round(math.cos(2 * math.pi * phase) * 3 * art.ss))
     dy = int(round(math.sin(2 * math.pi * phase) * 3 * art.ss))
@@ -125,12 +124,10 @@ def water_body(art, mask, seed, phase=0.0, ripple_centres=()):
     art.fill(mask * refl * 0.35, (200, 228, 236))
     # ripples: rings that move outwards by one spacing over the loop
     for (cx, cy, spacing, rmax) in ripple_centres:
-        d = art.circle_field(cx, cy) / 0.7 * np.hypot(1.0, 1.0) / np.hypot(1.0, 1.0)
         dist = np.hypot(art.X - cx, (art.Y - cy) / 0.62)
         ring = np.cos(2 * math.pi * (dist / spacing - phase))
         ring = np.clip((ring - 0.8) * 5, 0, 1) * np.clip(1 - dist / rmax, 0, 1)
-        art.fill(mask * ring, (226, 240, 244), 0.55)
-        del d
+        art.fill(mask * ring, (226, 240, 244), 0.32)
     # the wet rim
     rim = mask * (1 - np.clip((blur(mask, 1.2 * art.ss) - 0.5) * 3 + 0.5, 0, 1))
     art.fill(rim, (58, 72, 62), 0.55)
@@ -139,8 +136,8 @@ def water_body(art, mask, seed, phase=0.0, ripple_centres=()):
 def shore(art, pts, r):
     m = art.poly(pts)
     bank = blur(m, 3 * art.ss)
-    art.fill(np.clip(bank * 1.6, 0, 1), (168, 142, 98), 0.75)
-    art.fill(np.clip(blur(m, 1.2 * art.ss) * 1.4, 0, 1), (128, 112, 76), 0.6)
+    art.fill(np.clip(bank * 1.6, 0, 1), (196, 170, 124), 0.7)
+    art.fill(np.clip(blur(m, 1.5 * art.ss) * 1.5 - 0.3, 0, 1), (150, 128, 88), 0.55)
     return m
 
 
@@ -158,7 +155,7 @@ def pond():
     for i in range(3):
         paint_rock(art, blob_points(r.choice([10, 62]) + r.uniform(-3, 3), r.uniform(20, 60), 2.2, 1.6, r, 0.1, 14),
                    PALETTE["rock"], "pr%d" % i, 0.4)
-    return art.image()
+    return finished(art)
 
 
 def lily(art, x, y, s, r):
@@ -207,6 +204,7 @@ def pond2x_frames():
             art.fill(g * m, (246, 252, 255), 0.6 * a)
         art.rgb = art.rgb * (1 - static.a[..., None]) + static.rgb
         art.a = art.a * (1 - static.a) + static.a
+        art.fade_edges()
         frames.append(art.image())
     return strip(frames)
 
@@ -223,15 +221,15 @@ def peak(art, bx, by, w, h, r, lean=0.0, seed="peak"):
     """A rocky peak on base line y = by, centre bx: a lit left face and a shaded right face."""
     apex = (bx + lean, by - h)
     foot = (bx + lean * 0.4 + w * 0.08, by + h * 0.04)
-    left = jagged([(bx - w / 2, by), apex, foot], r, 1.6, 4)
-    right = jagged([apex, (bx + w / 2, by), foot], r, 1.6, 4)
+    left = jagged([(bx - w / 2, by), apex, foot], r, 2.4, 6)
+    right = jagged([apex, (bx + w / 2, by), foot], r, 2.4, 6)
     whole = np.maximum(art.poly(left), art.poly(right))
-    art.shadow(whole, h * 0.25, h * 0.12, 2.5, 0.35)
+    art.shadow(whole, min(7.0, h * 0.12), min(4.0, h * 0.06), 2.5, 0.35)
     tex = art.noise(10, seed, 3)
-    strata = 0.5 + 0.5 * np.sin((art.X * 0.8 + art.Y * 1.6) * 0.9 + tex * 6)
+    strata = 0.5 + 0.5 * np.sin((art.X * 0.5 + art.Y * 1.0) * 0.7 + tex * 8)
     fall = np.clip((art.Y - apex[1]) / h, 0, 1)
-    lit = ROCK_LIT[None, None, :] * (0.82 + 0.22 * tex[..., None] + 0.06 * strata[..., None]) * (1.02 - 0.18 * fall[..., None])
-    shade = ROCK_SHADE[None, None, :] * (0.8 + 0.3 * tex[..., None] + 0.08 * strata[..., None]) * (1.0 - 0.1 * fall[..., None])
+    lit = ROCK_LIT[None, None, :] * (0.82 + 0.24 * tex[..., None] + 0.03 * strata[..., None]) * (1.02 - 0.18 * fall[..., None])
+    shade = ROCK_SHADE[None, None, :] * (0.8 + 0.32 * tex[..., None] + 0.04 * strata[..., None]) * (1.0 - 0.1 * fall[..., None])
     ml = art.poly(left)
     mr = art.poly(right)
     art.fill(ml, lit)
@@ -269,19 +267,24 @@ def rubble(art, r, box, count, seed):
 def mountain():
     art = Art(148, 148)
     r = rng("mountain")
-    base = art.poly(blob_points(76, 112, 66, 30, r, 0.1, 30))
-    art.fill(blur(base, 4 * art.ss), (150, 128, 96), 0.5)
-    peak(art, 78, 100, 104, 84, r, -6, "m1")
-    peak(art, 38, 122, 66, 50, r, 4, "m2")
-    peak(art, 112, 128, 62, 46, r, -3, "m3")
-    peak(art, 72, 136, 44, 26, r, 2, "m4")
-    rubble(art, r, (20, 128, 130, 142), 7, "mr")
-    return art.image()
+    base = art.poly(blob_points(74, 106, 68, 36, r, 0.1, 30))
+    art.fill(blur(base, 4 * art.ss), (150, 128, 96), 0.55)
+    peak(art, 100, 84, 84, 62, r, -4, "m0")
+    peak(art, 62, 96, 116, 90, r, -8, "m1")
+    peak(art, 30, 122, 58, 50, r, 5, "m2")
+    peak(art, 108, 128, 72, 54, r, -4, "m3")
+    peak(art, 68, 138, 56, 30, r, 2, "m4")
+    rubble(art, r, (14, 128, 134, 142), 8, "mr")
+    return finished(art)
 
 
 def mesa(art, cx, base_y, w, top_h, cliff, r, seed):
     """A flat-topped sandstone butte: a grassy top and banded cliffs."""
-    top = blob_points(cx, base_y - cliff - top_h * 0.5, w / 2, top_h / 2, r, 0.08, 30)
+    talus = art.poly(blob_points(cx + 3, base_y - 2, w / 2 + 7, top_h / 2 + 5, r, 0.12, 30))
+    art.shadow(talus, 3, 2, 2, 0.3)
+    art.fill(talus, lerp_colour((200, 140, 100), (226, 176, 128), art.noise(10, seed + "talus", 3)))
+    art.shade(talus, art.dome(talus, 4, 0.8))
+    top = jagged(blob_points(cx, base_y - cliff - top_h * 0.5, w / 2, top_h / 2, r, 0.16, 24), r, 0.8, 2)
     top_y = [p[1] for p in top]
     body_pts = [(x, y) for (x, y) in top if y >= min(top_y) + top_h * 0.45]
     lower = [(x, y + cliff) for (x, y) in body_pts]
@@ -291,7 +294,8 @@ def mesa(art, cx, base_y, w, top_h, cliff, r, seed):
     body = np.maximum(art.poly(cliff_pts), art.poly(top))
     art.shadow(body, cliff * 0.45, cliff * 0.2, 2.5, 0.35)
     tex = art.noise(8, seed, 3)
-    bands = 0.5 + 0.5 * np.sin((art.Y - base_y) * 1.5 + tex * 3)
+    warp = art.noise(3, seed + "warp", 2)
+    bands = 0.5 + 0.5 * np.sin((art.Y - base_y) * (0.9 + 0.5 * warp) + tex * 5 + art.X * 0.05)
     side = np.clip((art.X - (cx - w / 2)) / w, 0, 1)
     red = lerp_colour((214, 140, 94), (130, 70, 48), side * 0.85 + 0.1)
     red = red * (0.82 + 0.12 * bands[..., None] + 0.14 * tex[..., None])
@@ -312,42 +316,71 @@ def mesa(art, cx, base_y, w, top_h, cliff, r, seed):
     return body
 
 
+def butte(art, pts, plateau, seed):
+    """A flat-topped red sandstone butte seen from above: a level grassy top, cliffs
+    banded with strata where the height changes fast, a talus skirt below."""
+    m = art.poly(pts)
+    art.shadow(m, 5, 4, 3.5, 0.4)
+    body = blur(m, 9 * art.ss)
+    height = np.minimum(body * plateau * 1.35, plateau) + (art.noise(8, seed + "/h", 3) - 0.5) * 3.0 * m
+    tex = art.noise(10, seed + "/c", 3)
+    strata = 0.5 + 0.5 * np.sin(height * 1.6 + tex * 1.5)
+    cliff = lerp_colour((132, 66, 44), (214, 132, 86), 0.25 + 0.6 * strata)
+    top = lerp_colour((204, 156, 100), np.array(PALETTE["grass_dry"]) * 1.02, art.noise(4, seed + "/t", 3) * 0.4)
+    flat = np.clip((height - plateau * 0.9) / (plateau * 0.08), 0.0, 1.0)
+    col = cliff * (1 - flat[..., None]) + top * flat[..., None]
+    col = col * (0.9 + 0.15 * tex[..., None])
+    art.fill(m, col)
+    art.shade(m, relief_factor(height * art.ss, 1.1, 0.42))
+    outline(art, m, (96, 48, 32), 0.5, 0.9)
+    # the rim of the top, catching the light
+    rim = np.clip((height - plateau * 0.93) * 4.0, 0, 1) * (1 - np.clip((height - plateau * 0.995) * 40, 0, 1))
+    art.fill(rim * m, (236, 190, 130), 0.35)
+    return m
+
+
 def mountain2():
     art = Art(148, 148)
     r = rng("mountain2")
-    base = art.poly(blob_points(74, 114, 64, 28, r, 0.1, 30))
-    art.fill(blur(base, 4 * art.ss), (196, 150, 104), 0.4)
-    mesa(art, 62, 92, 86, 30, 38, r, "mesa1")
-    mesa(art, 110, 128, 48, 18, 26, r, "mesa2")
-    mesa(art, 30, 134, 30, 12, 16, r, "mesa3")
-    rubble(art, r, (50, 124, 96, 142), 5, "m2r")
-    return art.image()
+    skirt = art.poly(blob_points(74, 80, 66, 58, r, 0.1, 30))
+    art.fill(blur(skirt, 5 * art.ss), (206, 150, 104), 0.45)
+    butte(art, blob_points(64, 66, 50, 42, r, 0.2, 36, 0.4), 26.0, "butte1")
+    butte(art, blob_points(114, 116, 24, 20, r, 0.22, 28), 18.0, "butte2")
+    butte(art, blob_points(30, 124, 14, 12, r, 0.2, 24), 12.0, "butte3")
+    rubble(art, r, (50, 118, 96, 140), 6, "m2r")
+    return finished(art)
 
 
 def hill():
+    """A long rocky ridge running down three cells."""
     art = Art(CELL, 222)
     r = rng("hill")
-    pts = blob_points(37, 111, 33, 104, r, 0.06, 48)
+    pts = []
+    n = 40
+    for i in range(n):
+        t = 2 * math.pi * i / n
+        wob = 1 + 0.09 * math.sin(3 * t + 0.5) + 0.06 * math.sin(7 * t + 1.3) + r.uniform(-0.03, 0.03)
+        pts.append((36 + 31 * math.cos(t) * wob, 111 + 104 * math.sin(t) * (1 + 0.02 * math.sin(5 * t))))
     m = art.poly(pts)
-    art.shadow(m, 4, 4, 4, 0.35)
-    height = blur(m, 14 * art.ss) * 26 + art.noise(6, "hill/h", 3) * 6 * m
-    tex = art.noise(8, "hill/c", 3)
-    col = lerp_colour((188, 170, 106), (150, 140, 78), tex)
-    art.fill(m, col)
-    art.shade(m, art.relief(height, 1.0, 0.55))
-    outline(art, m, (96, 84, 50), 0.4, 1.0)
-    for i in range(12):
-        x, y = r.uniform(14, 60), r.uniform(20, 200)
-        if r.random() < 0.5:
-            paint_rock(art, blob_points(x, y, r.uniform(2, 4), r.uniform(1.5, 3), r, 0.12, 14), PALETTE["rock"], "hr%d" % i, 0.4)
-        else:
-            for k in range(6):
-                a = -math.pi / 2 + r.uniform(-1.1, 1.1)
-                l = r.uniform(2.5, 4.0)
-                art.fill(art.line([(x, y), (x + math.cos(a) * l, y + math.sin(a) * l)], 0.5), (128, 118, 60), 0.9)
-    pine(art, 24, 72, 18, r)
-    pine(art, 50, 160, 16, r)
-    return art.image()
+    art.shadow(m, 3.5, 3.5, 3.5, 0.4)
+    paint_earth(art, m, "hill", ridge_height=30.0, roughness=7.0, radius=12.0, grass=0.55)
+    # rock outcrops along the crest, shrubs and a pine or two on the slopes
+    for i in range(9):
+        y = 24 + i * 21 + r.uniform(-4, 4)
+        x = 36 + 6 * math.sin(y * 0.05) + r.uniform(-5, 5)
+        s = r.uniform(3.0, 5.5)
+        paint_rock(art, blob_points(x, y, s, s * 0.75, r, 0.18, 16, r.uniform(0, 3)),
+                   mix(PALETTE["rock"], (186, 160, 128), r.random() * 0.6), "hr%d" % i, 0.45)
+    for i in range(10):
+        x, y = r.uniform(14, 58), r.uniform(18, 204)
+        shrub = art.ellipse(x, y, r.uniform(1.8, 2.8), r.uniform(1.4, 2.0))
+        art.shadow(shrub, 1.0, 1.0, 0.8, 0.35)
+        art.fill(shrub, mix((110, 116, 60), (150, 146, 80), r.random()))
+        art.shade(shrub, art.dome(shrub, 1.0, 1.2))
+    pine(art, 22, 66, 20, r)
+    pine(art, 52, 150, 18, r)
+    pine(art, 46, 190, 14, r)
+    return finished(art)
 
 
 # ---------------------------------------------------------------------------
@@ -404,7 +437,7 @@ def house():
     art.shade(ch, 1.0 - 0.3 * np.clip((art.X - 51) / 3, 0, 1))
     body = np.maximum.reduce([front, side, roof, porch, ch])
     outline(art, body, INK, 0.6)
-    return art.image()
+    return finished(art)
 
 
 def water_tower():
@@ -443,7 +476,7 @@ def water_tower():
     art.fill(sp, (70, 72, 78))
     art.fill(art.ellipse(cx + 22, 47, 1.2, 0.8), (80, 150, 190))
     outline(art, np.maximum(tank, roof), INK, 0.6)
-    return art.image()
+    return finished(art)
 
 
 def tent(art, x, y, w, h, r, canvas=(232, 218, 186), stripe=None):
@@ -490,7 +523,7 @@ def cort():
     art.shadow(roll, 1, 1, 1, 0.3)
     art.fill(roll, (140, 60, 48))
     art.shade(roll, art.dome(roll, 1.5, 1.0))
-    return art.image()
+    return finished(art)
 
 
 def campfire(art, x, y):
@@ -512,22 +545,22 @@ def corturi():
     r = rng("corturi")
     tent(art, 44, 66, 44, 38, r)
     tent(art, 104, 56, 40, 34, r, (222, 206, 170), stripe=(170, 60, 44))
-    campfire(art, 76, 100)
-    tent(art, 54, 130, 46, 38, r, (226, 212, 180))
+    tent(art, 48, 130, 46, 38, r, (226, 212, 180))
+    campfire(art, 106, 104)
     # logs to sit on
-    for (x0, y0, x1, y1) in ((90, 110, 104, 104), (62, 92, 66, 104)):
+    for (x0, y0, x1, y1) in ((94, 116, 108, 119), (116, 94, 124, 102)):
         log = art.line([(x0, y0), (x1, y1)], 3.0)
         art.shadow(log, 1.2, 1.2, 1, 0.35)
         art.fill(log, (120, 80, 48))
         art.shade(log, art.dome(log, 1.2, 1.0))
     # a stack of firewood and a barrel
-    barrel = art.ellipse(122, 118, 6, 7)
+    barrel = art.ellipse(128, 130, 6, 7)
     art.shadow(barrel, 1.5, 1.5, 1.0, 0.35)
     art.fill(barrel, (132, 88, 50))
     art.shade(barrel, art.dome(barrel, 3, 1.0))
-    art.fill(art.ellipse(122, 113.5, 5, 2.2), (96, 64, 38))
+    art.fill(art.ellipse(128, 125.5, 5, 2.2), (96, 64, 38))
     outline(art, barrel, INK, 0.5)
-    return art.image()
+    return finished(art)
 
 
 def wheel(art, cx, cy, rx, ry, colour, spokes=8):
@@ -579,16 +612,15 @@ def wagon(art, x, y, s, r):
 def caravan():
     art = Art(148, 148)
     r = rng("caravan")
-    wagon(art, 104, 54, 1.05, r)
-    wagon(art, 64, 92, 1.05, r)
-    wagon(art, 88, 136, 1.05, r)
-    campfire(art, 26, 128)
-    return art.image()
+    wagon(art, 96, 62, 1.45, r)
+    wagon(art, 56, 104, 1.45, r)
+    wagon(art, 104, 140, 1.3, r)
+    campfire(art, 22, 138)
+    return finished(art)
 
 
 def diligenta():
     art = Art(CELL, CELL)
-    x, y = 36, 60
     art.fill(blur(art.poly([(10, 60), (58, 60), (70, 54), (24, 52)]), 2 * art.ss), PALETTE["shadow"], 0.38)
     wheel(art, 22, 52, 6, 6.5, (150, 110, 40))       # far wheels
     wheel(art, 52, 52, 7, 7.5, (150, 110, 40))
@@ -621,7 +653,7 @@ def diligenta():
     wheel(art, 18, 56, 6.5, 7, (214, 170, 60))      # near wheels
     wheel(art, 50, 56, 8, 8.5, (214, 170, 60))
     outline(art, body, INK, 0.6)
-    return art.image()
+    return finished(art)
 
 
 def bone(art, pts, width, shade_radius=1.2):
@@ -663,7 +695,7 @@ def skull():
     for i in range(3):
         paint_rock(art, blob_points(r.choice([14, 58]) + r.uniform(-3, 3), r.uniform(50, 66), 2.4, 1.8, r, 0.12, 14),
                    PALETTE["rock"], "sk%d" % i, 0.4)
-    return art.image()
+    return finished(art)
 
 
 def hangman():
@@ -692,10 +724,12 @@ def hangman():
     body = np.maximum.reduce(parts)
     outline(art, body, INK, 0.5, 0.6)
     # the rope and noose
-    rope = art.line([(51, 29), (51, 44)], 0.8)
-    art.fill(rope, (196, 168, 110))
-    loop = art.ellipse(51, 48, 2.8, 4.0) * (1 - art.ellipse(51, 48, 1.7, 2.9))
-    art.fill(loop, (196, 168, 110))
+    rope = art.line([(51, 29), (51, 44)], 1.1)
+    art.fill(blur(art.line([(52.5, 31), (52.5, 46)], 1.1), 0.6 * art.ss), PALETTE["shadow"], 0.35)
+    art.fill(rope, (214, 184, 120))
+    loop = art.ellipse(51, 48, 3.2, 4.4) * (1 - art.ellipse(51, 48, 1.9, 3.0))
+    art.fill(loop, (214, 184, 120))
+    outline(art, np.maximum(rope, loop), (90, 70, 40), 0.6, 0.4)
     art.fill(art.rect(50, 42, 52, 45), (170, 140, 90))
     art.fill(blur(art.line([(52, 66), (60, 70)], 0.8), 0.8 * art.ss), PALETTE["shadow"], 0.3)
     # a crow on the branch
@@ -703,7 +737,7 @@ def hangman():
     art.fill(crow, (30, 28, 32))
     art.fill(art.ellipse(39, 28, 1.2, 1.2), (30, 28, 32))
     art.fill(art.poly([(37.8, 27.8), (36.2, 28.4), (37.8, 28.8)]), (200, 160, 60))
-    return art.image()
+    return finished(art)
 
 
 def dinosaur():
@@ -761,10 +795,13 @@ def dinosaur():
     bone(art, [(40, 120), (58, 128)], 3.0)
     bone(art, [(92, 112), (104, 124)], 2.6)
     bone(art, [(26, 74), (34, 70)], 2.0)
-    # sand drifting over the tail
-    drift = art.poly(blob_points(22, 108, 14, 7, r, 0.2, 24))
-    art.fill(blur(drift, 1.5 * art.ss), (226, 202, 156), 0.9)
-    return art.image()
+    # sand drifting over the tail and across the spine: the beast lies half buried
+    for (x, y, rx, ry) in ((22, 108, 14, 7), (52, 88, 9, 5), (84, 70, 8, 4.5), (40, 98, 6, 3.5)):
+        drift = art.poly(blob_points(x, y, rx, ry, r, 0.2, 24))
+        art.shadow(drift, 0.8, 0.8, 1.0, 0.2)
+        art.fill(blur(drift, 1.2 * art.ss), (228, 206, 160), 0.95)
+        art.shade(blur(drift, 1.2 * art.ss), art.dome(drift, 2.0, 0.8))
+    return finished(art)
 
 
 def main():
@@ -780,6 +817,11 @@ def main():
         if only and name not in only:
             continue
         save_png(paint(), out, "game/buildings/%s.png" % name)
+
+
+def finished(art):
+    art.fade_edges()
+    return art.image()
 
 
 if __name__ == "__main__":

@@ -11,7 +11,7 @@ import numpy as np
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from common import (PALETTE, Art, blob_points, blur, fractal_noise, image_periodic,  # noqa: E402
-                    lerp_colour, mix, new_canvas, np_rng, output_dir, paint_rock, rng, save_png)
+                    lerp_colour, outline, mix, np_rng, output_dir, paint_earth, paint_rock, rng, save_png)
 
 CELL = 74
 HALF = CELL / 2.0
@@ -48,7 +48,6 @@ def ground_tile(variant):
     patches = 0.5 + (patches - 0.5) * 0.35 + (own - 0.5) * 1.5 * window
 
     sand = np.array(PALETTE["sand"], dtype=float)
-    sand_dark = np.array(PALETTE["sand_dark"], dtype=float)
     grass = np.array(PALETTE["grass_dry"], dtype=float)
     grass_t = np.clip((patches - 0.47) * 3.0, 0.0, 1.0)
     col = lerp_colour(sand, grass * 1.04, grass_t * 0.75)
@@ -60,7 +59,6 @@ def ground_tile(variant):
     art.fill(np.ones((W, W)), col)
     bumps = fractal_noise(W, W, 9, "ground/bumps", 2, True) * 1.2
     art.shade(np.ones((W, W)), art.relief(bumps, 0.6, 0.8))
-    del sand_dark
 
     def wrapped(feature, x, y):
         for ox in (-CELL, 0, CELL):
@@ -302,17 +300,33 @@ def flag(art, px, py, height, cloth, checker=False, wave_seed=0):
     art.shade(m, wave)
 
 
+def signal(art, x, y, lamp):
+    """A small signal post standing on ground point (x, y) with a lit lamp."""
+    art.fill(blur(art.line([(x, y), (x + 7, y + 3)], 1.4), 0.8 * art.ss), PALETTE["shadow"], 0.35)
+    post = art.line([(x, y), (x, y - 13)], 1.3)
+    art.fill(post, (70, 66, 64))
+    head = art.rect(x - 2.6, y - 19, x + 2.6, y - 11.5)
+    art.shadow(head, 1.0, 1.0, 0.8, 0.4)
+    art.fill(head, (40, 38, 38))
+    art.shade(head, art.dome(head, 1.0, 1.0))
+    art.glow(art.ellipse(x, y - 16.5, 2.0, 2.0), lamp, 1.6, 0.8)
+    art.fill(art.ellipse(x, y - 16.5, 1.6, 1.6), mix(lamp, (255, 255, 255), 0.35))
+    art.fill(art.ellipse(x - 0.5, y - 17.0, 0.5, 0.5), (255, 255, 255), 0.9)
+
+
 def start_marker():
     art = Art(CELL, CELL)
     corner_marks(art, (54, 132, 70), (236, 232, 214))
-    flag(art, 7.5, 17.0, 15.0, (60, 156, 78), wave_seed=0.3)
+    flag(art, 7.5, 19.0, 17.0, (60, 156, 78), wave_seed=0.3)
+    signal(art, 66.0, 70.0, (90, 240, 110))
     return art.image()
 
 
 def finish_marker():
     art = Art(CELL, CELL)
     corner_marks(art, (180, 50, 40), (240, 236, 220))
-    flag(art, 60.0, 17.0, 15.0, None, checker=True, wave_seed=1.0)
+    flag(art, 57.0, 19.0, 17.0, None, checker=True, wave_seed=1.0)
+    signal(art, 8.0, 70.0, (255, 80, 60))
     return art.image()
 
 
@@ -391,59 +405,63 @@ def tunnel(side):
         return art.poly([to_screen(x, y) for x, y in points])
 
     r = rng("tunnel")
-    # local frame: the mouth looks towards +x; rock fills the back (small x)
+    # local frame: the mouth looks towards +x; the bank fills the back (small x)
     bank = []
-    for i in range(21):
-        y = -6 + i * (CELL + 12) / 20.0
-        edge = 44.0 + 3.0 * math.sin(y * 0.21 + 1.0) + r.uniform(-1.2, 1.2)
-        if 8 < y < 66:
-            edge = max(edge, 47.0)
+    for i in range(33):
+        y = 1 + i * (CELL - 2) / 32.0
+        # the bank's face rounds off towards the cell's side edges
+        edge = 46.5 + 2.5 * math.sin(y * 0.23 + 1.0) + r.uniform(-1.0, 1.0)
+        d = abs(y - HALF) / HALF
+        edge -= 26.0 * max(0.0, d - 0.55) ** 1.5 * 2.5
+        if 12 < y < 62:
+            edge = max(edge, 46.5)
         bank.append((edge, y))
-    mound = P([(-6, -6)] + bank + [(-6, CELL + 6)])
+    mound = P([(-8, 1)] + bank + [(-8, CELL - 1)])
     art.shadow(mound, 3.0, 3.0, 3.0, 0.45)
-    height = blur(mound, 6 * art.ss) * 14 + art.noise(7, "tunnel/h", 3) * 5 * mound
-    rockcol = lerp_colour((150, 120, 92), (196, 170, 130), art.noise(9, "tunnel/c", 3))
-    grassy = np.clip((art.noise(3, "tunnel/g", 2) - 0.45) * 3, 0, 1) * 0.6
-    rockcol = rockcol * (1 - grassy[..., None]) + np.array(PALETTE["grass_dry"])[None, None, :] * grassy[..., None]
-    art.fill(mound, rockcol)
-    art.shade(mound, art.relief(height, 1.0, 0.6))
-    # a few boulders on the bank
-    for i in range(5):
-        x, y = r.uniform(6, 34), r.uniform(4, 70)
-        if 14 < y < 60 and x > 24:
+    paint_earth(art, mound, "tunnel", ridge_height=22.0, roughness=7.0, radius=9.0, grass=0.5)
+    for i in range(6):
+        x, y = r.uniform(8, 36), r.uniform(4, 70)
+        if 12 < y < 62 and x > 26:
             continue
         sx, sy = to_screen(x, y)
-        paint_rock(art, blob_points(sx, sy, r.uniform(3, 5), r.uniform(2.5, 4), r, 0.15, 16), PALETTE["rock"],
-                   "tb%d" % i, 0.4)
+        paint_rock(art, blob_points(sx, sy, r.uniform(3, 5), r.uniform(2.5, 4), r, 0.15, 16),
+                   mix(PALETTE["rock"], (186, 160, 128), r.random() * 0.5), "tb%d" % i, 0.4)
 
-    # the portal: dressed stone blocks around a dark arch
-    wall = P([(36, 8), (49, 8), (49, 66), (36, 66)])
-    art.shadow(wall, 2.0, 2.0, 1.5, 0.5)
-    stone = lerp_colour((150, 140, 128), (200, 190, 172), art.noise(14, "tunnel/s", 2))
-    art.fill(wall, stone)
-    # block joints
-    for y in (14, 20, 54, 60):
-        art.fill(P([(36, y - 0.35), (49, y - 0.35), (49, y + 0.35), (36, y + 0.35)]) * wall, (92, 84, 76), 0.8)
-    for y0, y1, xs in ((8, 14, (42.5,)), (14, 20, (39.5, 45.5)), (54, 60, (42.5,)), (60, 66, (39.5, 45.5))):
-        for x in xs:
-            art.fill(P([(x - 0.35, y0), (x + 0.35, y0), (x + 0.35, y1), (x - 0.35, y1)]) * wall, (92, 84, 76), 0.8)
-    art.shade(wall, art.dome(wall, 2.0, 1.0))
-    # the opening, darkening into the hill
-    hole = P([(30, 19.5), (49.5, 19.5), (49.5, 54.5), (30, 54.5)])
-    lx = np.zeros_like(art.X)
-    # distance into the tunnel along the local x axis, measured on the screen
-    ex, ey = to_screen(49.5, HALF)
-    bx, by = to_screen(30.0, HALF)
-    ux, uy = (bx - ex) / 19.5, (by - ey) / 19.5
-    lx = ((art.X - ex) * ux + (art.Y - ey) * uy)
-    depth = np.clip(lx / 12.0, 0.0, 1.0)
-    art.fill(hole, lerp_colour((70, 58, 46), (10, 8, 8), depth))
-    # the arch's rim: a keystone band across the top of the mouth
-    rim = P([(47, 17), (50.5, 17), (50.5, 57), (47, 57)]) * (1 - P([(46, 20.5), (52, 20.5), (52, 53.5), (46, 53.5)]))
-    art.fill(rim, (176, 164, 146))
-    key = P([(45.5, 15.5), (51, 15.5), (51, 21), (45.5, 21)])
-    art.fill(key, (212, 200, 178))
-    art.shade(key, art.dome(key, 1.5, 1.0))
+    def E(cx, cy, rx, ry, a0=0.0, a1=2 * math.pi, n=40):
+        return [(cx + rx * math.cos(a0 + (a1 - a0) * i / n), cy + ry * math.sin(a0 + (a1 - a0) * i / n))
+                for i in range(n + 1)]
+
+    # the portal: a ring of dressed stone round a bore that curves into the bank
+    ring = np.maximum(P(E(40, HALF, 16.5, 22.0, math.pi / 2, 1.5 * math.pi)), P([(40, HALF - 22), (51, HALF - 22), (51, HALF + 22), (40, HALF + 22)]))
+    art.shadow(ring, 2.0, 2.0, 1.6, 0.5)
+    stone = lerp_colour((150, 140, 128), (206, 196, 178), art.noise(14, "tunnel/s", 2))
+    art.fill(ring, stone)
+    # joints between the blocks: radial round the arch, straight along the sides
+    for k in range(9):
+        ang = math.pi / 2 + k * math.pi / 8
+        art.fill(art.line([to_screen(40 + math.cos(ang) * 12, HALF + math.sin(ang) * 16.5),
+                           to_screen(40 + math.cos(ang) * 17.5, HALF + math.sin(ang) * 23)], 0.6) * ring,
+                 (96, 88, 80), 0.8)
+    for y in (HALF - 22, HALF + 17.5):
+        for x in (45.5,):
+            art.fill(art.line([to_screen(x, y), to_screen(x, y + 4.5)], 0.6) * ring, (96, 88, 80), 0.8)
+    art.shade(ring, art.dome(ring, 2.0, 1.2))
+    outline(art, ring, (70, 60, 50), 0.5, 0.7)
+    # the bore, darkening into the hill
+    hole = np.maximum(P(E(40, HALF, 11.5, 16.5, math.pi / 2, 1.5 * math.pi)), P([(40, HALF - 16.5), (52, HALF - 16.5), (52, HALF + 16.5), (40, HALF + 16.5)]))
+    mx, my = to_screen(51, HALF)
+    bx, by = to_screen(28.5, HALF)
+    ux, uy = (bx - mx) / 22.5, (by - my) / 22.5
+    depth = np.clip(((art.X - mx) * ux + (art.Y - my) * uy) / 16.0, 0.0, 1.0)
+    art.fill(hole, lerp_colour((84, 68, 52), (8, 6, 6), depth ** 0.7))
+    # keystone over the mouth
+    key = P([(46.5, HALF - 24), (51.5, HALF - 24), (51.5, HALF - 18.5), (46.5, HALF - 18.5)])
+    key2 = P([(46.5, HALF + 18.5), (51.5, HALF + 18.5), (51.5, HALF + 24), (46.5, HALF + 24)])
+    for k in (key, key2):
+        art.fill(k, (218, 206, 184))
+        art.shade(k, art.dome(k, 1.2, 1.2))
+        outline(art, k, (70, 60, 50), 0.5, 0.5)
+    art.fade_edges(1.5)
     return art.image()
 
 

@@ -203,8 +203,8 @@ def make_logo():
     img = with_shadow(img, badge, (0, 0), (6, 8), 8, 0.6)
     face = paper_texture(W, H, "logo-face", (120, 78, 40)) * bevel(inner, 4, -0.5)
     img = Image.alpha_composite(img, from_array(face, inner))
-    img = Image.alpha_composite(img, track_side(W, H, 392, 400, 625, 16))
-    img = Image.alpha_composite(img, locomotive(W, H, 402, 388, 0.9, smoke=True, name="logo"))
+    img = Image.alpha_composite(img, track_side(W, H, 392, 404, 620, 16))
+    img = Image.alpha_composite(img, locomotive(W, H, 402, 388, 0.9, smoke=False, name="logo"))
     img = put_text(img, (512, 540), "TARVEX", ("serif_bold", 64), "gold", anchor="mm", stroke=2.5,
                    stroke_fill=(40, 24, 12), shadow=(4, 5, 0.6))
     img = put_text(img, (512, 600), "a little railway game", ("serif", 24), (236, 214, 170), anchor="mm",
@@ -244,7 +244,7 @@ def make_splash():
                          extra_cacti=[(90, 560, 150), (930, 600, 120), (820, 520, 70)])
     img = Image.alpha_composite(img, rock(W, H, 200, 700, 30, "splash-rock1"))
     img = Image.alpha_composite(img, rock(W, H, 760, 720, 22, "splash-rock2"))
-    img = title_sign(img, (172, 60, 852, 220), TITLE.upper(), 62, "lay the line before the train leaves")
+    img = title_sign(img, (142, 60, 882, 220), TITLE.upper(), 54, "lay the line before the train leaves")
     note = paper_panel(300, 56, "splash-note", 10)
     img = with_shadow(img, note, (362, 694), (4, 5), 4, 0.5)
     img = put_text(img, (512, 722), "Click to start", ("serif_bold", 24), "ink", anchor="mm")
@@ -270,8 +270,8 @@ def make_theend():
     img = put_text(img, (260, 509), "LAST STATION", ("serif_bold", 17), "ink", anchor="mm")
     img = title_sign(img, (212, 60, 812, 230), "THE END", 80, "Every line is laid: the frontier is joined.",
                      name="end-sign")
-    note = paper_panel(380, 56, "end-note", 10)
-    img = with_shadow(img, note, (322, 694), (4, 5), 4, 0.5)
+    note = paper_panel(440, 56, "end-note", 10)
+    img = with_shadow(img, note, (292, 694), (4, 5), 4, 0.5)
     img = put_text(img, (512, 722), "Click to return to the menu", ("serif_bold", 22), "ink", anchor="mm")
     return img
 
@@ -602,6 +602,22 @@ def _map_tree(w, h, cx, cy, r, name):
     return layer
 
 
+def crossings(path_a, path_b):
+    """Points where two polylines cross, with path_a's direction there."""
+    found = []
+    for (ax, ay), (bx, by) in zip(path_a, path_a[1:]):
+        for (cx, cy), (dx, dy) in zip(path_b, path_b[1:]):
+            den = (bx - ax) * (dy - cy) - (by - ay) * (dx - cx)
+            if den == 0:
+                continue
+            t = ((cx - ax) * (dy - cy) - (cy - ay) * (dx - cx)) / den
+            u = ((cx - ax) * (by - ay) - (cy - ay) * (bx - ax)) / den
+            if 0 <= t < 1 and 0 <= u < 1:
+                length = math.hypot(bx - ax, by - ay)
+                found.append(((ax + t * (bx - ax), ay + t * (by - ay)), ((bx - ax) / length, (by - ay) / length)))
+    return found
+
+
 def make_map():
     img = from_array(paper_texture(W, H, "map", "paper") * lighting(W, H, 0.06), np.ones((H, W), np.float32))
     yy, xx = np.mgrid[0:H, 0:W].astype(np.float32)
@@ -611,7 +627,7 @@ def make_map():
     grass = np.clip(smooth_noise(W, H, 120, "map-grass", 3) * 2 - 0.1 - 0.5 * (xx / W), 0, 1)
     img = Image.alpha_composite(img, from_array(solid(W, H, "grass_dry"), grass * 0.4))
     # a river from the north to the south-west
-    river_pts = catmull_rom([(620, -10), (600, 60), (650, 130), (610, 190), (470, 260), (420, 330),
+    river_pts = catmull_rom([(620, -10), (600, 60), (640, 120), (560, 170), (470, 250), (420, 330),
                              (300, 380), (200, 420), (120, 500), (40, 560)], 20)
     river = to_array(mask(W, H, lambda d, s: d.line(sp(river_pts), fill=255, width=int(9 * SS), joint="curve")))
     river_edge = to_array(mask(W, H, lambda d, s: d.line(sp(river_pts), fill=255, width=int(12 * SS), joint="curve")))
@@ -639,6 +655,12 @@ def make_map():
     route = catmull_rom(centres, 30)
     bed = to_array(mask(W, H, lambda d, s: d.line(sp(route), fill=255, width=int(12 * SS), joint="curve")))
     img = Image.alpha_composite(img, from_array(solid(W, H, "sand_dark"), bed * 0.8))
+    # wooden bridges where the line crosses the river
+    for (bx, by), (ux, uy) in crossings(route, river_pts):
+        ends = [(bx - ux * 17, by - uy * 17), (bx + ux * 17, by + uy * 17)]
+        deck = to_array(mask(W, H, lambda d, s: d.line(sp(ends), fill=255, width=int(18 * SS))))
+        img = with_shadow(img, from_array(wood_texture(W, H, "bridge%d" % bx, "wood") * bevel(deck, 1.5, 0.6), deck),
+                          (0, 0), (3, 3), 2, 0.45)
 
     def ties(d, s):
         acc = 0.0

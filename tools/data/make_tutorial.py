@@ -126,7 +126,8 @@ PAGES = [
     dict(note=(142, 315, 566, 474), title="Build the line!",
          text="Your train waits on the left, beside the START cell. Lay rails cell by cell to join START to "
               "FINISH on the far right before the clock runs out.",
-         arrows=[((166, 364), (113, 364)), ((566, 364), (912, 364))], run=(1, 6)),
+         arrows=[((153, 364), (113, 364)), ((566, 364), (912, 364))], run=(1, 6),
+         labels=[("to the FINISH", (740, 344))]),
     dict(note=(600, 315, 986, 538), title="The palette",
          text="The bar at the bottom holds the pieces: two straights, four curves and a crossing. Click one to "
               "pick it, then click empty cells to lay it.\nThe last slot holds dynamite: it blows up a finished "
@@ -256,6 +257,9 @@ def make_page(index, spec):
     else:
         foot = "click to play"
     page = put_text(page, (nx1 - px - 20, ny1 - py - 13), foot, SMALL_FONT, (110, 84, 60), anchor="rs")
+    for text, (tx, ty) in spec.get("labels", []):
+        page = put_text(page, (tx - px, ty - py), text, ("serif_bold", 18), "paper", anchor="mm", stroke=2,
+                        stroke_fill="ink", shadow=(2, 2, 0.6))
     for tail, head in arrows:
         page = Image.alpha_composite(page, arrow(w, h, (tail[0] - px, tail[1] - py), (head[0] - px, head[1] - py),
                                                 "red", shaft=7, head_len=20, head_w=22))

@@ -206,8 +206,8 @@ def _locomotive(width, height, x, y, k, smoke, name):
     part(lambda d, s: d.polygon(sp([P(178, 98), P(192, 98), P(200, 140), P(170, 140)]), fill=255), (48, 48, 54))
     part(lambda d, s: d.rounded_rectangle(s(*P(166, 146), *P(204, 137)), radius=s(3 * k), fill=255), (60, 60, 66))
     # steam dome and sand dome in brass
-    part(lambda d, s: d.chord(s(*P(126, 120), *P(152, 92)), 180, 360, fill=255), "gold", 0.9)
-    part(lambda d, s: d.chord(s(*P(94, 112), *P(114, 94)), 180, 360, fill=255), "gold", 0.9)
+    part(lambda d, s: d.chord(s(*P(126, 118), *P(152, 79)), 180, 360, fill=255), "gold", 0.9)
+    part(lambda d, s: d.chord(s(*P(94, 111), *P(114, 87)), 180, 360, fill=255), "gold", 0.9)
     # headlamp
     part(lambda d, s: d.rectangle(s(*P(196, 118), *P(212, 102)), fill=255), "gold", 0.9)
     part(lambda d, s: d.ellipse(s(*P(207, 115), *P(215, 105)), fill=255), (255, 244, 200), 0.2)
@@ -219,7 +219,9 @@ def _locomotive(width, height, x, y, k, smoke, name):
     # running board and frame
     part(lambda d, s: d.rectangle(s(*P(14, 52), *P(214, 42)), fill=255), (40, 32, 28))
     # cowcatcher
-    part(lambda d, s: d.polygon(sp([P(208, 48), P(236, 6), P(208, 6)]), fill=255), "red", 0.7)
+    part(lambda d, s: d.polygon(sp([P(206, 46), P(236, 6), P(206, 6)]), fill=255), "red", 0.7)
+    part(lambda d, s: [d.line(sp([P(208 + i * 6, 44 - i * 8), P(208 + i * 6, 8)]), fill=255,
+                              width=max(1, int(1.6 * k * SS))) for i in range(1, 4)], (60, 20, 16), 0.3)
     # wheels
     for cx, r in ((60, 30), (128, 30), (188, 15), (216, 0)):
         if r == 0:

@@ -129,13 +129,10 @@ def train_point(cell, move, p):
 
 
 def move_code(heading_in, heading_out):
+    """Move code: 3 x entry side + turn (1 to the train's right, 2 straight on, 3 to its left)."""
     entry = (heading_in + 2) % 4
-    turn = {(entry + 3) % 4: 1, (entry + 2) % 4: 2, (entry + 1) % 4: 3}
-    # code = 3 x entry side + turn (1 to the train's right, 2 straight, 3 to its left)
     right = (heading_in + 1) % 4
-    left = (heading_in + 3) % 4
     t = 2 if heading_out == heading_in else 1 if heading_out == right else 3
-    del turn
     return 3 * entry + t
 
 

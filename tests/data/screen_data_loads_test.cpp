@@ -1,0 +1,141 @@
+// The screens, panels, tutorial pages, font pictures, sounds and music in the
+// data folder decode with the program's own image and sound decoders, with the
+// sizes and sample layouts the game relies on.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "audio/sound_codec.h"
+#include "graphics/image_codec.h"
+#include "tests/data/data_folder.h"
+#include "runtime/gc.h"
+#include "runtime/string.h"
+
+namespace {
+
+using datatest::ReadAll;
+
+struct Picture {
+  const char* path;
+  int width;   // 0: any
+  int height;  // 0: any
+};
+
+// Decodes and answers width and height, or fails the test.
+void ExpectPicture(const Picture& p) {
+  SCOPED_TRACE(p.path);
+  std::vector<unsigned char> bytes = ReadAll(p.path);
+  ASSERT_FALSE(bytes.empty()) << "missing";
+  int width = 0, height = 0, components = 0;
+  std::uint8_t* pixels = DecodeImage(bytes.data(), bytes.size(), &width, &height, &components);
+  ASSERT_NE(pixels, nullptr) << "the image decoder refuses it";
+  EXPECT_EQ(components, 4);
+  if (p.width) {
+    EXPECT_EQ(width, p.width);
+  }
+  if (p.height) {
+    EXPECT_EQ(height, p.height);
+  }
+  FreeImagePixels(pixels);
+}
+
+TEST(ScreenData, FullScreenPicturesDecodeAt1024x768) {
+  for (const char* path : {"menu/logo.png", "menu/splash.png", "menu/menu.png", "menu/theend.png",
+                           "game/border.png", "game/gameMap.png"}) {
+    ExpectPicture({path, 1024, 768});
+  }
+}
+
+TEST(ScreenData, PanelsMarksAndIconsDecode) {
+  for (const char* path :
+       {"menu/musicOn.png", "menu/soundOn.png", "menu/fullscreenOn.png", "game/msgLevelDone.png",
+        "game/msgLevelFail.png", "game/msgPause.png", "game/pauseMusicOn.png", "game/pauseSoundOn.png",
+        "game/levelavailable.png", "game/levellocked.png", "game/leveldone.png", "game/levelSelected.png",
+        "game/startGrey.png", "game/noFunds.png", "time_P_1.png"}) {
+    ExpectPicture({path, 0, 0});
+  }
+  ExpectPicture({"game/guiSelection.png", 56, 56});
+}
+
+TEST(ScreenData, TutorialPagesDecode) {
+  for (int i = 1; i <= 12; ++i) {
+    std::string path = "game/tutorial/" + std::to_string(i) + ".png";
+    ExpectPicture({path.c_str(), 0, 0});
+  }
+}
+
+TEST(ScreenData, DefaultFontStripHas96EqualFrames) {
+  std::vector<unsigned char> bytes = ReadAll("glim_font.png");
+  ASSERT_FALSE(bytes.empty());
+  int width = 0, height = 0, components = 0;
+  std::uint8_t* pixels = DecodeImage(bytes.data(), bytes.size(), &width, &height, &components);
+  ASSERT_NE(pixels, nullptr);
+  EXPECT_EQ(width % 96, 0);
+  EXPECT_GT(width / 96, 2);  // room for a glyph between the two empty columns
+  FreeImagePixels(pixels);
+}
+
+struct Decoded {
+  int length = 0, channels = 0, format = 0, rate = 0;
+};
+
+Decoded ExpectSound(const std::string& path, std::vector<short>* samples = nullptr) {
+  Decoded d;
+  std::vector<unsigned char> bytes = ReadAll(path);
+  EXPECT_FALSE(bytes.empty()) << path << " is missing";
+  if (bytes.empty()) return d;
+  unsigned char* block = DecodeSound(String(path.c_str()), bytes.data(), bytes.size(), &d.length, &d.channels,
+                                     &d.format, &d.rate);
+  EXPECT_NE(block, nullptr) << path << ": the sound decoder refuses it";
+  if (block && samples && d.format == 2) {
+    const short* pcm = reinterpret_cast<const short*>(block);
+    samples->assign(pcm, pcm + static_cast<std::size_t>(d.length) * d.channels);
+  }
+  std::free(block);
+  return d;
+}
+
+TEST(ScreenData, SoundEffectsDecodeAsShort16BitMono) {
+  GcInitLists();
+  for (const char* name : {"click2.wav", "buy.wav", "build.wav", "mine1.wav", "indigen.wav", "bandits.wav"}) {
+    SCOPED_TRACE(name);
+    Decoded d = ExpectSound(std::string("sounds/") + name);
+    EXPECT_EQ(d.channels, 1);
+    EXPECT_EQ(d.format, 2);
+    ASSERT_GT(d.rate, 0);
+    double seconds = static_cast<double>(d.length) / d.rate;
+    EXPECT_GT(seconds, 0.05);
+    EXPECT_LT(seconds, 2.5);
+  }
+}
+
+TEST(ScreenData, MusicDecodesToOneToThreeMinutesAndLoopsSmoothly) {
+  GcInitLists();
+  std::vector<short> pcm;
+  Decoded d = ExpectSound("music.ogg", &pcm);
+  EXPECT_EQ(d.channels, 1);
+  EXPECT_EQ(d.format, 2);
+  ASSERT_GT(d.rate, 0);
+  double seconds = static_cast<double>(d.length) / d.rate;
+  EXPECT_GE(seconds, 60.0);
+  EXPECT_LE(seconds, 180.0);
+  // Played with the loop flag the last sample runs into the first: that step
+  // must be no larger than the ordinary steps inside the tune.
+  ASSERT_GT(pcm.size(), 1000u);
+  std::vector<int> steps;
+  for (std::size_t i = 1; i < pcm.size(); ++i) {
+    steps.push_back(std::abs(pcm[i] - pcm[i - 1]));
+  }
+  std::size_t rank = steps.size() * 995 / 1000;
+  std::nth_element(steps.begin(), steps.begin() + rank, steps.end());
+  int seam = std::abs(pcm.front() - pcm.back());
+  EXPECT_LE(seam, steps[rank]) << "the loop clicks";
+}
+
+}  // namespace
