@@ -79,7 +79,7 @@ class RealDisplay : public ::testing::Test {
   bool ClickAt(int x, int y) {
     const int before = delegateRoot->events;
     const std::string command =
-        "xdotool mousemove --sync " + std::to_string(x) + " " + std::to_string(y) + " click 1";
+        "timeout 20 xdotool mousemove --sync " + std::to_string(x) + " " + std::to_string(y) + " click 1";
     if (std::system(command.c_str()) != 0) return false;
     for (int i = 0; i < 200 && delegateRoot->events < before + 2; ++i) {
       game->Platform()->PollEvents();
@@ -132,6 +132,10 @@ TEST_F(RealDisplay, FullScreenShowsTheLogicalScreenWithBarsAndClampsClicksOnThem
   EXPECT_EQ(Rgb(10, 42), kWhite);
   EXPECT_EQ(Rgb(1279, 991), kRed);
   EXPECT_EQ(Rgb(1269, 981), kWhite);
+  // An unchanged frame recomputes nothing and allocates nothing.
+  const int allocated = GcGetStats().allocatedBytes;
+  ApplyVirtualDisplay();
+  EXPECT_EQ(GcGetStats().allocatedBytes, allocated);
   gfx->EndRender();
   game->SwapBuffers();
 

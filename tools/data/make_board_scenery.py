@@ -127,7 +127,7 @@ def water_body(art, mask, seed, phase=0.0, ripple_centres=()):
         dist = np.hypot(art.X - cx, (art.Y - cy) / 0.62)
         ring = np.cos(2 * math.pi * (dist / spacing - phase))
         ring = np.clip((ring - 0.8) * 5, 0, 1) * np.clip(1 - dist / rmax, 0, 1)
-        art.fill(mask * ring, (226, 240, 244), 0.55)
+        art.fill(mask * ring, (226, 240, 244), 0.32)
     # the wet rim
     rim = mask * (1 - np.clip((blur(mask, 1.2 * art.ss) - 0.5) * 3 + 0.5, 0, 1))
     art.fill(rim, (58, 72, 62), 0.55)
@@ -136,8 +136,8 @@ def water_body(art, mask, seed, phase=0.0, ripple_centres=()):
 def shore(art, pts, r):
     m = art.poly(pts)
     bank = blur(m, 3 * art.ss)
-    art.fill(np.clip(bank * 1.6, 0, 1), (168, 142, 98), 0.75)
-    art.fill(np.clip(blur(m, 1.2 * art.ss) * 1.4, 0, 1), (128, 112, 76), 0.6)
+    art.fill(np.clip(bank * 1.6, 0, 1), (196, 170, 124), 0.7)
+    art.fill(np.clip(blur(m, 1.5 * art.ss) * 1.5 - 0.3, 0, 1), (150, 128, 88), 0.55)
     return m
 
 
@@ -795,9 +795,12 @@ def dinosaur():
     bone(art, [(40, 120), (58, 128)], 3.0)
     bone(art, [(92, 112), (104, 124)], 2.6)
     bone(art, [(26, 74), (34, 70)], 2.0)
-    # sand drifting over the tail
-    drift = art.poly(blob_points(22, 108, 14, 7, r, 0.2, 24))
-    art.fill(blur(drift, 1.5 * art.ss), (226, 202, 156), 0.9)
+    # sand drifting over the tail and across the spine: the beast lies half buried
+    for (x, y, rx, ry) in ((22, 108, 14, 7), (52, 88, 9, 5), (84, 70, 8, 4.5), (40, 98, 6, 3.5)):
+        drift = art.poly(blob_points(x, y, rx, ry, r, 0.2, 24))
+        art.shadow(drift, 0.8, 0.8, 1.0, 0.2)
+        art.fill(blur(drift, 1.2 * art.ss), (228, 206, 160), 0.95)
+        art.shade(blur(drift, 1.2 * art.ss), art.dome(drift, 2.0, 0.8))
     return finished(art)
 
 

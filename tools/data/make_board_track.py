@@ -300,17 +300,33 @@ def flag(art, px, py, height, cloth, checker=False, wave_seed=0):
     art.shade(m, wave)
 
 
+def signal(art, x, y, lamp):
+    """A small signal post standing on ground point (x, y) with a lit lamp."""
+    art.fill(blur(art.line([(x, y), (x + 7, y + 3)], 1.4), 0.8 * art.ss), PALETTE["shadow"], 0.35)
+    post = art.line([(x, y), (x, y - 13)], 1.3)
+    art.fill(post, (70, 66, 64))
+    head = art.rect(x - 2.6, y - 19, x + 2.6, y - 11.5)
+    art.shadow(head, 1.0, 1.0, 0.8, 0.4)
+    art.fill(head, (40, 38, 38))
+    art.shade(head, art.dome(head, 1.0, 1.0))
+    art.glow(art.ellipse(x, y - 16.5, 2.0, 2.0), lamp, 1.6, 0.8)
+    art.fill(art.ellipse(x, y - 16.5, 1.6, 1.6), mix(lamp, (255, 255, 255), 0.35))
+    art.fill(art.ellipse(x - 0.5, y - 17.0, 0.5, 0.5), (255, 255, 255), 0.9)
+
+
 def start_marker():
     art = Art(CELL, CELL)
     corner_marks(art, (54, 132, 70), (236, 232, 214))
-    flag(art, 7.5, 17.0, 15.0, (60, 156, 78), wave_seed=0.3)
+    flag(art, 7.5, 19.0, 17.0, (60, 156, 78), wave_seed=0.3)
+    signal(art, 66.0, 70.0, (90, 240, 110))
     return art.image()
 
 
 def finish_marker():
     art = Art(CELL, CELL)
     corner_marks(art, (180, 50, 40), (240, 236, 220))
-    flag(art, 60.0, 17.0, 15.0, None, checker=True, wave_seed=1.0)
+    flag(art, 57.0, 19.0, 17.0, None, checker=True, wave_seed=1.0)
+    signal(art, 8.0, 70.0, (255, 80, 60))
     return art.image()
 
 
