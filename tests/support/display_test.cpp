@@ -132,6 +132,10 @@ TEST_F(RealDisplay, FullScreenShowsTheLogicalScreenWithBarsAndClampsClicksOnThem
   EXPECT_EQ(Rgb(10, 42), kWhite);
   EXPECT_EQ(Rgb(1279, 991), kRed);
   EXPECT_EQ(Rgb(1269, 981), kWhite);
+  // An unchanged frame recomputes nothing and allocates nothing.
+  const int allocated = GcGetStats().allocatedBytes;
+  ApplyVirtualDisplay();
+  EXPECT_EQ(GcGetStats().allocatedBytes, allocated);
   gfx->EndRender();
   game->SwapBuffers();
 

@@ -242,7 +242,7 @@ def bandit_frames():
         rifle = art.line([(sh2[0] + 1, sh2[1] + 6), (sh2[0] + 15, sh2[1] - 4)], 1.0)
         art.fill(rifle, (60, 44, 32))
         art.fill(art.line([(sh2[0] + 8, sh2[1] + 1), (sh2[0] + 15, sh2[1] - 4)], 0.6), (110, 112, 118))
-        art.zoom(1.25, 38, 50)
+        art.zoom(1.3, 41, 50)
         art.fade_edges(1.5)
         frames.append(art.image())
     return strip(frames)
@@ -268,7 +268,7 @@ def raider_frames():
                legs=[[hip, (40, 55), (39, 61)], [hip, (28, 58), (22, 60)]],
                arms=[[(sh[0] + 2, sh[1] + 1), ((sh[0] + hands[0]) / 2 + 1, (sh[1] + hands[1]) / 2 + 1.5), hands],
                      [(sh[0] - 2, sh[1] + 1), ((sh[0] + hands[0]) / 2 - 1, (sh[1] + hands[1]) / 2 + 2), hands]],
-               coat=(150, 110, 64), trousers=(92, 72, 54), hat=(110, 84, 52), scarf=(64, 110, 90),
+               coat=(74, 86, 110), trousers=(156, 126, 84), hat=(206, 176, 108), scarf=(196, 150, 52),
                hat_kind="wide")
         shaft = art.line([hands, head_m], 1.1)
         art.fill(shaft, (120, 84, 50))
@@ -290,7 +290,7 @@ def raider_frames():
                 art.fill(art.line([(sx, sy), (sx + math.cos(ang) * l, sy + math.sin(ang) * l)], 0.6), (255, 220, 120), 0.9)
         # a pulled spike lying on the ground
         art.fill(art.line([(50, 60), (55, 58)], 1.0), (90, 90, 96))
-        art.zoom(1.3, 36, 52)
+        art.zoom(1.45, 37, 50)
         art.fade_edges(1.5)
         frames.append(art.image())
     return strip(frames)
