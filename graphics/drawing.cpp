@@ -45,7 +45,7 @@ c_Image* c_Image::InitFromSurface(gxtkSurface* picture, int frameCount, int imag
 
 c_Image* c_Image::InitFromImage(c_Image* src, int frameWidth, int frameHeight, int frameCount,
                                 int imageFlags) {
-  if (src->frames.Length() > 1) return nullptr;
+  if (src->frames.Length() != 1) return nullptr;
   source = src;
   surface = src->surface.get();
   width = frameWidth;
