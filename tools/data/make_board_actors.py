@@ -118,6 +118,8 @@ def explosion_frames():
         heat = np.clip(1.0 - d, 0, 1)
         tex = art.noise(6, "boomtex%d" % k, 3)
         heat = np.clip(heat * (0.7 + 0.6 * tex) * (1.25 - 0.35 * t), 0, 1)
+        # stay inside the frame's inscribed circle: drawn at any angle, no corner shows
+        heat = heat * np.clip((c - 1.0 - art.circle_field(c, c)) / 7.0, 0, 1)
         col = np.where(heat[..., None] > 0.6,
                        lerp_colour((255, 200, 80), (255, 252, 220), (heat - 0.6) / 0.4),
                        lerp_colour((200, 40, 10), (255, 200, 80), heat / 0.6))
@@ -126,7 +128,7 @@ def explosion_frames():
         rs = rng("sparks")
         for i in range(14):
             a = rs.uniform(0, 2 * math.pi)
-            dist = radius * (0.7 + 0.5 * rs.random()) + 6 * t
+            dist = min(radius * (0.7 + 0.5 * rs.random()) + 6 * t, c - 6.5)
             x = c + math.cos(a) * dist
             y = c + math.sin(a) * dist
             l = 2 + 3 * t
