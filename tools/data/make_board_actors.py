@@ -52,6 +52,11 @@ def engine():
     for x in (26, 38, 49):
         band = art.rect(x, cy - 8.5, x + 1.4, cy + 8.5)
         art.fill(band, np.array((210, 170, 80))[None, None, :] * shade[..., None])
+    # handrails along both sides of the boiler, with their stanchions
+    for y in (cy - 7.2, cy + 7.2):
+        art.fill(art.line([(21, y), (50, y)], 0.55, False), (226, 190, 100), 0.9)
+        for x in (24, 32, 40, 47):
+            art.fill(art.ellipse(x, y, 0.55, 0.55), (120, 96, 50))
     smokebox = art.rect(50, cy - 8, 54, cy + 8)
     art.fill(smokebox, np.array((58, 58, 62))[None, None, :] * shade[..., None])
     outline(art, boiler, INK, 0.55)
@@ -78,7 +83,15 @@ def engine():
     art.fill(roof, lerp_colour((196, 74, 56), (126, 38, 32), (art.Y - (cy - 12.5)) / 25.0))
     art.shade(roof, art.dome(roof, 2.0, 0.8))
     art.fill(art.rect(2, cy - 0.6, 18, cy + 0.6), (150, 44, 36), 0.6)
+    # roof vent and the whistle in front of the cab
+    vent = art.rect(7, cy - 3, 12, cy + 3)
+    art.shadow(vent, 0.6, 0.6, 0.5, 0.4)
+    art.fill(vent, (150, 46, 38))
+    art.shade(vent, art.dome(vent, 0.8, 1.2))
     outline(art, roof, INK, 0.6)
+    whistle = art.ellipse(22, cy - 2.5, 1.3, 1.3)
+    art.fill(whistle, (232, 196, 100))
+    art.shade(whistle, art.dome(whistle, 0.6, 1.4))
     art.fill(art.rect(2.5, cy - 12, 17.5, cy - 11), (232, 196, 100), 0.8)
     return art.image()
 
