@@ -9,6 +9,7 @@ int appUpdateRate = 0;
 void InitAppGlobals() {
   currentApp = nullptr;
   currentDelegate = nullptr;
+  InitGraphicsGlobals();
   currentInputDevice = nullptr;
   currentAudioDevice = nullptr;
   appUpdateRate = 0;
@@ -35,14 +36,15 @@ int c_App::Close() { Error(String()); }
 // ---- c_GameDelegate -----------------------------------------------------------
 
 void c_GameDelegate::Mark() {
-  // GRAPHICS: graphics.Mark();
+  graphics.Mark();
   audio.Mark();
   input.Mark();
 }
 
 void c_GameDelegate::HandleStart() {
-  // GRAPHICS: the renderer, into graphics and currentGraphicsDevice, then the
-  // drawing interface's default font for it ("glim_font.png").
+  graphics = new gxtkGraphics();
+  currentGraphicsDevice = graphics.get();
+  LoadDefaultFont();
   audio = new gxtkAudio();
   currentAudioDevice = audio.get();
   input = new c_InputDevice();
@@ -66,16 +68,16 @@ void c_GameDelegate::HandleUpdate() {
 }
 
 void c_GameDelegate::HandleRender() {
-  // GRAPHICS: mode := the renderer's BeginRender (the desktop renderer answers 1).
-  const int mode = 1;
-  // GRAPHICS: if mode != 0, the drawing interface's begin-frame reset.
+  // 0 draw nothing, 1 a normal frame, 2 a loading frame (never on the desktop).
+  const int mode = graphics->BeginRender();
+  if (mode != 0) BeginFrame();
   if (mode == 2) {
     currentApp->RenderLoading();
   } else {
     currentApp->Render();
   }
-  // GRAPHICS: if mode != 0, clear the drawing interface's render device;
-  // then the renderer's EndRender (flush and present).
+  if (mode != 0) EndFrame();
+  graphics->EndRender();
 }
 
 void c_GameDelegate::HandleKey(int event, int data) {
@@ -95,5 +97,5 @@ void c_GameDelegate::HandleMotion(int event, int, float x, float y, float z) {
 }
 
 void c_GameDelegate::HandleGraphicsLost() {
-  // GRAPHICS: the renderer's graphics-lost operation (nothing on the desktop).
+  graphics->ReleaseGraphics();  // nothing to do on the desktop
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "audio/sound.h"
+#include "graphics/drawing.h"
 #include "host/game.h"
 #include "host/input.h"
 #include "runtime/gc.h"
@@ -34,7 +35,7 @@ class c_GameDelegate : public BBGameDelegate {
   void HandleGraphicsLost() override;
   void Mark() override;
 
-  // GRAPHICS: gc_ref<gxtkGraphics> graphics;
+  gc_ref<gxtkGraphics> graphics;
   gc_ref<gxtkAudio> audio;
   gc_ref<c_InputDevice> input;
 };
