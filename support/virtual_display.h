@@ -52,7 +52,7 @@ class c_VirtualDisplay : public Object {
 // The current display (a collector root).
 extern gc_global<c_VirtualDisplay*> currentVirtualDisplay;
 
-// Makes a new display of 1024 x 768 with the zoom the current one.
+// Makes a new 1024 x 768 display with the given zoom the current one.
 c_VirtualDisplay* CreateVirtualDisplay(float zoom);
 
 // The following need the drawing interface and the input device.

@@ -119,6 +119,14 @@ def main():
     check(smoke[0, 0, 3] == 0 and smoke[SH // 2, SW // 2, 3] > 100, "smoke.png: not a soft round puff")
     check(smoke[SH // 2, SW // 2, 3] < 255, "smoke.png: the puff is not translucent")
 
+    # explosion frames are drawn at any angle: nothing may lie outside the circle
+    # inscribed in the frame, or a rotated frame would show its straight edges
+    boom = frames_of(images["game/explosion.png"], 74, 74, 6)
+    yy, xx = np.mgrid[0:74, 0:74]
+    outside = np.hypot(xx + 0.5 - 37, yy + 0.5 - 37) > 37
+    for i, f in enumerate(boom):
+        check(f[..., 3][outside].max() == 0, "explosion.png: frame %d reaches beyond its circle" % i)
+
     # ground: opaque, and every variant meets every variant without a seam
     tiles = [images["game/tile%d.png" % i] for i in (1, 2, 3)]
     for i, t in enumerate(tiles):

@@ -5,12 +5,15 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <thread>
 
+#include "graphics/image_codec.h"
 #include "host/files.h"
 #include "tests/host/host_test_util.h"
 
@@ -125,6 +128,51 @@ TEST_F(FilesTest, TextFilesAreDecodedByTheirMarkAndUnicodeNamesWork) {
   const char16_t name[] = {u'd', u'a', u't', u'a', u'/', 0x65E5, u'.', u't', u'x', u't', 0};
   WriteFile("data/\xE6\x97\xA5.txt", "plain");
   EXPECT_EQ(game->ReadTextFile(String(name)), String("plain"));
+}
+
+TEST_F(FilesTest, SoundAndImageReadersDecodeTheMappedFile) {
+  ASSERT_EQ(mkdir("data", 0755), 0);
+  // A mono 16-bit WAV of four frames at 8000 Hz.
+  auto le = [](std::uint32_t v, int n) {
+    std::string b;
+    for (int i = 0; i < n; ++i) b += static_cast<char>((v >> (8 * i)) & 255);
+    return b;
+  };
+  const std::string samples = le(1, 2) + le(0xFFFF, 2) + le(300, 2) + le(0x8000, 2);
+  const std::string wav = "RIFF" + le(36 + 8, 4) + "WAVE" + "fmt " + le(16, 4) + le(1, 2) + le(1, 2) +
+                          le(8000, 4) + le(16000, 4) + le(2, 2) + le(16, 2) + "data" + le(8, 4) + samples;
+  WriteFile("data/beep.wav", wav);
+  WriteFile("data/beep.txt", wav);
+  int length = 0, channels = 0, format = 0, rate = 0;
+  unsigned char* frames = game->ReadSoundFile(String("tarvex://data/beep.wav"), &length, &channels, &format, &rate);
+  ASSERT_NE(frames, nullptr);
+  EXPECT_EQ(length, 4);
+  EXPECT_EQ(channels, 1);
+  EXPECT_EQ(format, 2);
+  EXPECT_EQ(rate, 8000);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(frames), 8), samples);
+  std::free(frames);
+  // The kind comes from the name; missing files and unmapped paths give null.
+  EXPECT_EQ(game->ReadSoundFile(String("tarvex://data/beep.txt"), &length, &channels, &format, &rate), nullptr);
+  EXPECT_EQ(game->ReadSoundFile(String("tarvex://data/none.wav"), &length, &channels, &format, &rate), nullptr);
+  // A 2 x 1 RGBA picture: opaque red, half-transparent blue.
+  const unsigned char png[] = {
+      0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48, 0x44, 0x52, 0x00, 0x00,
+      0x00, 0x02, 0x00, 0x00, 0x00, 0x01, 0x08, 0x06, 0x00, 0x00, 0x00, 0xF4, 0x22, 0x7F, 0x8A, 0x00, 0x00, 0x00,
+      0x0E, 0x49, 0x44, 0x41, 0x54, 0x78, 0x9C, 0x63, 0xF8, 0xCF, 0xC0, 0x00, 0x42, 0x0D, 0x00, 0x0F, 0x7A, 0x03,
+      0x7E, 0x77, 0xE9, 0x7F, 0x97, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82};
+  WriteFile("data/two.png", std::string(reinterpret_cast<const char*>(png), sizeof png));
+  int w = 0, h = 0, c = 0;
+  unsigned char* pixels = game->ReadImageFile(String("tarvex://data/two.png"), &w, &h, &c);
+  ASSERT_NE(pixels, nullptr);
+  EXPECT_EQ(w, 2);
+  EXPECT_EQ(h, 1);
+  EXPECT_EQ(c, 4);
+  const unsigned char expected[] = {255, 0, 0, 255, 0, 0, 255, 128};
+  EXPECT_EQ(std::memcmp(pixels, expected, sizeof expected), 0);
+  FreeImagePixels(pixels);
+  EXPECT_EQ(game->ReadImageFile(String("tarvex://data/beep.wav"), &w, &h, &c), nullptr);
+  EXPECT_EQ(game->ReadImageFile(String("tarvex://data/none.png"), &w, &h, &c), nullptr);
 }
 
 TEST_F(FilesTest, EmptyStateSavesAnEmptyFileAndLoadsEmpty) {

@@ -284,14 +284,4 @@ TEST_F(BitmapFont, AbsurdMetricsSaturateInsteadOfOverflowing) {
   EXPECT_EQ(TruncateToInt(0.0 / 0.0), 0);
 }
 
-TEST_F(BitmapFont, LayersWithoutGlyphsPlaceNothing) {
-  c_BitmapFont* font = FaceFont(*this);
-  int placed = 0;
-  font->LayoutGlyphLayer(String("AB"), 0, 0, font->borderGlyphs, AlignLeft, 1, -1,
-                         [&](c_BitMapChar*, int, int) { ++placed; });
-  font->LayoutGlyphLayer(String("AB"), 0, 0, font->shadowGlyphs, AlignLeft, 1, -1,
-                         [&](c_BitMapChar*, int, int) { ++placed; });
-  EXPECT_EQ(placed, 0);
-}
-
 }  // namespace

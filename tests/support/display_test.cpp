@@ -214,4 +214,38 @@ TEST_F(RealDisplay, TwoLineCentredTextAndAMissingGlyph) {
   gfx->EndRender();
 }
 
+TEST_F(RealDisplay, PackedFontDrawsRegionsOfItsPages) {
+  Open(1024, 768, false);
+  gfx->ClearScreen(0, 0, 0);
+  // Page 1: a 40 x 20 picture, white on the left half and red on the right.
+  testpng::Bytes pixels;
+  for (int y = 0; y < 20; ++y) {
+    for (int x = 0; x < 40; ++x) {
+      const bool left = x < 20;
+      pixels.insert(pixels.end(), {255, std::uint8_t(left ? 255 : 0), std::uint8_t(left ? 255 : 0), 255});
+    }
+  }
+  Write("p_P_1.png", testpng::Encode8(40, 20, 4, pixels));
+  Write("p_P_0.png", testpng::Solid(20, 20, 0, 0, 255, 255));
+  // 'A' the left half drawn 3 right and 4 down of the pen, 'B' the right half,
+  // 'C' a glyph on page 0, which is never drawn. All advance 25.
+  const std::string text =
+      "P1.01,65,F,1,0,0,20,20,0,3,4,20,20,25;66,F,1,20,0,20,20,0,0,0,20,20,25;67,F,0,0,0,20,20,0,0,0,20,20,25";
+  testpng::Bytes bytes(text.begin(), text.end());
+  c_BitmapFont* font = LoadFont(String(Write("p.txt", bytes).c_str()));
+  fontRoot = font;
+  ASSERT_EQ(font->pageImages.Length(), 2);
+  SetColor(255, 255, 255);
+  font->DrawText(String("CAB"), 200.0f, 200.0f);
+  EXPECT_EQ(Rgb(210, 210), kBlack);  // 'C' takes its advance but shows nothing
+  EXPECT_EQ(Rgb(227, 203), kBlack);
+  EXPECT_EQ(Rgb(228, 204), kWhite);  // 'A' at pen 225 + (3, 4)
+  EXPECT_EQ(Rgb(247, 223), kWhite);
+  EXPECT_EQ(Rgb(248, 210), kBlack);
+  EXPECT_EQ(Rgb(250, 200), kRed);  // 'B' at pen 250
+  EXPECT_EQ(Rgb(269, 219), kRed);
+  EXPECT_EQ(Rgb(270, 210), kBlack);
+  gfx->EndRender();
+}
+
 }  // namespace

@@ -144,12 +144,4 @@ TEST(FileSystem, FloatConversionReadsAtMost255Units) {
   EXPECT_EQ(ParseDecimalFloat(S("0.1")), 0.1f);
 }
 
-TEST(FileSystem, AppendAfterReadingExtendsTheFile) {
-  c_FileSystem* fs = Loaded("TVXDATA\t1\tf\t1\t4");
-  c_FileStream* f = fs->OpenFile(S("f"));
-  f->AppendInt(5);
-  EXPECT_EQ(f->valueCount, 2);
-  EXPECT_EQ(fs->BuildStateText().ToUtf8(), "TVXDATA\t1\tf\t2\t4\t5");
-}
-
 }  // namespace

@@ -95,15 +95,6 @@ TEST_F(ScratchHost, ForeignOrEmptyStateLoadsNoFilesAndIsOverwrittenBySaving) {
   EXPECT_EQ(Stored(), "TVXDATA\t1\ta\t1\t5");
 }
 
-TEST_F(ScratchHost, NonAsciiNamesSurviveTheFile) {
-  c_FileSystem* fs = CreateFileSystem();
-  fs->CreateFile(String(u"Sp\u00C4t\u20AC"))->AppendInt(1);
-  ASSERT_EQ(fs->SaveFilesToState(), 0);
-  // Only A to Z are lowered; the stored text is UTF-8.
-  EXPECT_EQ(Stored(), "TVXDATA\t1\tsp\xC3\x84t\xE2\x82\xAC\t1\t1");
-  EXPECT_NE(CreateFileSystem()->OpenFile(String(u"SP\u00C4T\u20AC")), nullptr);
-}
-
 TEST_F(ScratchHost, MissingFontIsReportedAndHasNoGlyphs) {
   testing::internal::CaptureStdout();
   c_BitmapFont* font = LoadFont(String("time.txt"));

@@ -52,6 +52,11 @@ def engine():
     for x in (26, 38, 49):
         band = art.rect(x, cy - 8.5, x + 1.4, cy + 8.5)
         art.fill(band, np.array((210, 170, 80))[None, None, :] * shade[..., None])
+    # handrails along both sides of the boiler, with their stanchions
+    for y in (cy - 7.2, cy + 7.2):
+        art.fill(art.line([(21, y), (50, y)], 0.55, False), (226, 190, 100), 0.9)
+        for x in (24, 32, 40, 47):
+            art.fill(art.ellipse(x, y, 0.55, 0.55), (120, 96, 50))
     smokebox = art.rect(50, cy - 8, 54, cy + 8)
     art.fill(smokebox, np.array((58, 58, 62))[None, None, :] * shade[..., None])
     outline(art, boiler, INK, 0.55)
@@ -78,7 +83,15 @@ def engine():
     art.fill(roof, lerp_colour((196, 74, 56), (126, 38, 32), (art.Y - (cy - 12.5)) / 25.0))
     art.shade(roof, art.dome(roof, 2.0, 0.8))
     art.fill(art.rect(2, cy - 0.6, 18, cy + 0.6), (150, 44, 36), 0.6)
+    # roof vent and the whistle in front of the cab
+    vent = art.rect(7, cy - 3, 12, cy + 3)
+    art.shadow(vent, 0.6, 0.6, 0.5, 0.4)
+    art.fill(vent, (150, 46, 38))
+    art.shade(vent, art.dome(vent, 0.8, 1.2))
     outline(art, roof, INK, 0.6)
+    whistle = art.ellipse(22, cy - 2.5, 1.3, 1.3)
+    art.fill(whistle, (232, 196, 100))
+    art.shade(whistle, art.dome(whistle, 0.6, 1.4))
     art.fill(art.rect(2.5, cy - 12, 17.5, cy - 11), (232, 196, 100), 0.8)
     return art.image()
 
@@ -118,6 +131,8 @@ def explosion_frames():
         heat = np.clip(1.0 - d, 0, 1)
         tex = art.noise(6, "boomtex%d" % k, 3)
         heat = np.clip(heat * (0.7 + 0.6 * tex) * (1.25 - 0.35 * t), 0, 1)
+        # stay inside the frame's inscribed circle: drawn at any angle, no corner shows
+        heat = heat * np.clip((c - 1.0 - art.circle_field(c, c)) / 7.0, 0, 1)
         col = np.where(heat[..., None] > 0.6,
                        lerp_colour((255, 200, 80), (255, 252, 220), (heat - 0.6) / 0.4),
                        lerp_colour((200, 40, 10), (255, 200, 80), heat / 0.6))
@@ -126,7 +141,7 @@ def explosion_frames():
         rs = rng("sparks")
         for i in range(14):
             a = rs.uniform(0, 2 * math.pi)
-            dist = radius * (0.7 + 0.5 * rs.random()) + 6 * t
+            dist = min(radius * (0.7 + 0.5 * rs.random()) + 6 * t, c - 6.5)
             x = c + math.cos(a) * dist
             y = c + math.sin(a) * dist
             l = 2 + 3 * t
