@@ -112,6 +112,31 @@ TEST_F(RendererTest, PolygonsOfOneToTenTwentyFourVertices) {
   EXPECT_TRUE(RgbNear(Rgb(390, 390), 0x000000, 0));
 }
 
+TEST_F(RendererTest, TexturedPolygonsAndSurfaceRectanglesAddressTheSource) {
+  // 20 x 10: the left half red, the right half green.
+  testpng::Bytes px;
+  for (int i = 0; i < 200; ++i) {
+    if (i % 20 < 10) px.insert(px.end(), {255, 0, 0, 255});
+    else px.insert(px.end(), {0, 255, 0, 255});
+  }
+  c_Image* image = Load("halves.png", testpng::Encode8(20, 10, 4, px));
+  ASSERT_NE(image, nullptr);
+  gxtkSurface* s = image->surface;
+  // A quad of the right half, texture coordinates relative to source (10, 0).
+  const float quad[16] = {100, 100, 0, 0, 140, 100, 10, 0, 140, 140, 10, 10, 100, 140, 0, 10};
+  Array<float> xyuv(16);
+  for (int i = 0; i < 16; ++i) xyuv[i] = quad[i];
+  gfx->DrawTexturedPoly(xyuv, s, 10, 0);
+  EXPECT_EQ(gfx->primitiveSize, 4);
+  EXPECT_FLOAT_EQ(gfx->vertices[1].u, 20 * s->uScale);
+  gfx->DrawSurfaceRect(s, 200, 100, 0, 0, 10, 10);  // the left half at its own size
+  EXPECT_EQ(gfx->vertexCount, 8);                   // same size, same texture: one batch
+  EXPECT_TRUE(RgbNear(Rgb(120, 120), 0x00ff00, 0));
+  EXPECT_TRUE(RgbNear(Rgb(205, 105), 0xff0000, 0));
+  EXPECT_TRUE(RgbNear(Rgb(211, 105), 0x000000, 0));
+  EXPECT_EQ(gfx->counters.drawCalls, 1);
+}
+
 TEST_F(RendererTest, VertexColourIsPremultipliedAndTruncated) {
   gfx->SetColor(255, 128, 0);
   gfx->SetAlpha(0.5f);
