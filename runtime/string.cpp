@@ -233,9 +233,16 @@ String String::FromInt(int value) {
 
 String String::FromFloat(float value) {
   char buffer[64];
-  // The shortest decimal text that reads back as the same float.
-  for (int digits = 1; digits <= 9; ++digits) {
-    std::snprintf(buffer, sizeof buffer, "%.*g", digits, static_cast<double>(value));
+  const double v = value;
+  // Plain decimals for the magnitudes a game shows; exponent form only beyond them.
+  const bool plain = v == 0 || (std::fabs(v) >= 1e-4 && std::fabs(v) < 1e9);
+  // The shortest text that reads back as the same float.
+  for (int digits = plain ? 0 : 1; digits <= 12; ++digits) {
+    if (plain) {
+      std::snprintf(buffer, sizeof buffer, "%.*f", digits, v);
+    } else {
+      std::snprintf(buffer, sizeof buffer, "%.*g", digits, v);
+    }
     if (std::strtof(buffer, nullptr) == value) break;
   }
   return FromCString(buffer);
