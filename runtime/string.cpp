@@ -8,6 +8,7 @@
 #include <new>
 
 #include "runtime/array.h"
+#include "runtime/slice.h"
 
 namespace {
 // The one representation of length 0. Its reference count is never maintained.
@@ -158,20 +159,8 @@ bool String::EndsWith(const String& suffix) const {
 }
 
 String String::Slice(int from, int to) const {
-  const int n = Length();
-  if (from < 0) {
-    from += n;
-    if (from < 0) from = 0;
-  } else if (from > n) {
-    from = n;
-  }
-  if (to < 0) {
-    to += n;
-  } else if (to > n) {
-    to = n;
-  }
-  if (to <= from) return String();
-  if (from == 0 && to == n) return *this;
+  if (!ClampSliceRange(from, to, Length())) return String();
+  if (from == 0 && to == Length()) return *this;
   return String(Data() + from, to - from);
 }
 
