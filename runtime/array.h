@@ -14,6 +14,7 @@
 
 #include "runtime/check.h"
 #include "runtime/gc.h"
+#include "runtime/slice.h"
 #include "runtime/string.h"
 
 namespace array_detail {
@@ -101,19 +102,7 @@ class Array {
 
   // Elements from..to with the same clamping as String::Slice.
   Array Slice(int from, int to) const {
-    const int n = Length();
-    if (from < 0) {
-      from += n;
-      if (from < 0) from = 0;
-    } else if (from > n) {
-      from = n;
-    }
-    if (to < 0) {
-      to += n;
-    } else if (to > n) {
-      to = n;
-    }
-    if (to <= from) return Array();
+    if (!ClampSliceRange(from, to, Length())) return Array();
     Array result(to - from);
     CopyInto(result, from, to - from);
     return result;

@@ -8,6 +8,7 @@
 #include <new>
 
 #include "runtime/array.h"
+#include "runtime/slice.h"
 
 namespace {
 // The one representation of length 0. Its reference count is never maintained.
@@ -158,20 +159,8 @@ bool String::EndsWith(const String& suffix) const {
 }
 
 String String::Slice(int from, int to) const {
-  const int n = Length();
-  if (from < 0) {
-    from += n;
-    if (from < 0) from = 0;
-  } else if (from > n) {
-    from = n;
-  }
-  if (to < 0) {
-    to += n;
-  } else if (to > n) {
-    to = n;
-  }
-  if (to <= from) return String();
-  if (from == 0 && to == n) return *this;
+  if (!ClampSliceRange(from, to, Length())) return String();
+  if (from == 0 && to == Length()) return *this;
   return String(Data() + from, to - from);
 }
 
@@ -233,9 +222,16 @@ String String::FromInt(int value) {
 
 String String::FromFloat(float value) {
   char buffer[64];
-  // The shortest decimal text that reads back as the same float.
-  for (int digits = 1; digits <= 9; ++digits) {
-    std::snprintf(buffer, sizeof buffer, "%.*g", digits, static_cast<double>(value));
+  const double v = value;
+  // Plain decimals for the magnitudes a game shows; exponent form only beyond them.
+  const bool plain = v == 0 || (std::fabs(v) >= 1e-4 && std::fabs(v) < 1e9);
+  // The shortest text that reads back as the same float.
+  for (int digits = plain ? 0 : 1; digits <= 12; ++digits) {
+    if (plain) {
+      std::snprintf(buffer, sizeof buffer, "%.*f", digits, v);
+    } else {
+      std::snprintf(buffer, sizeof buffer, "%.*g", digits, v);
+    }
     if (std::strtof(buffer, nullptr) == value) break;
   }
   return FromCString(buffer);

@@ -119,6 +119,11 @@ TEST(StringNumbers, IntegerText) {
   EXPECT_EQ(String("1.5").ToFloat(), 1.5f);
   EXPECT_EQ(String::FromFloat(0.25f), String("0.25"));
   EXPECT_EQ(String::FromFloat(-3.0f), String("-3"));
+  EXPECT_EQ(String::FromFloat(300.0f), String("300"));
+  EXPECT_EQ(String::FromFloat(0.1f), String("0.1"));
+  EXPECT_EQ(String::FromFloat(123456.5f), String("123456.5"));
+  EXPECT_EQ(String::FromFloat(0.0f), String("0"));
+  EXPECT_EQ(String::FromFloat(1e20f).ToFloat(), 1e20f);
 }
 
 TEST(StringCodec, DecodeByByteOrderMarkOrUtf8) {
