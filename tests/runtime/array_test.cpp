@@ -81,3 +81,17 @@ TEST(Arrays, StringArraysReleaseTheirElements) {
 }
 
 }  // namespace
+
+#if defined(TARVEX_CHECK_INDEXES)
+namespace {
+// Checked builds (debug and sanitizer) stop at a bad index instead of
+// reading or writing past the elements.
+TEST(ArraysDeathTest, OutOfRangeIndexStopsCheckedBuilds) {
+  Array<int> a(3);
+  EXPECT_DEATH(a[3] = 1, "index 3 out of range");
+  EXPECT_DEATH(a[-1] = 1, "index -1 out of range");
+  const String s("abc");
+  EXPECT_DEATH(static_cast<void>(s[7]), "index 7 out of range");
+}
+}  // namespace
+#endif
