@@ -6,6 +6,7 @@ position and may hold, besides the note, an arrow reaching out to what the page
 explains (the start cell, the palette, the worker count, the countdown, the
 send-off button, the mine, the gold, the bandits, the stones).  Arrows are
 given in screen coordinates and drawn into the page picture."""
+import math
 import os
 import sys
 
@@ -16,14 +17,15 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from common import output_dir  # noqa: E402
 from make_screens import dynamite, piece_icon, star_points, worker_icon  # noqa: E402
 from scenery import paper_panel  # noqa: E402
-from screen_common import (arrow, bevel, ellipse_mask, from_array, mask, polygon_mask, put_text,  # noqa: E402
-                           rounded_rect_mask, save_png, shadow_of, solid, text_width, to_array)
+from screen_common import (SS, arrow, bevel, ellipse_mask, font, from_array, mask, polygon_mask,  # noqa: E402
+                           put_text, rounded_rect_mask, save_png, shadow_of, solid, text_width, to_array)
 import screen_layout as L  # noqa: E402
 
 TITLE_FONT = ("serif_bold", 22)
 BODY_FONT = ("serif", 15)
 LINE = 19
 SMALL_FONT = ("serif", 12)
+LABEL_FONT = ("serif_bold", 18)
 
 
 def wrap(text, font_obj, width):
@@ -117,64 +119,6 @@ def palette_strip():
     return strip
 
 
-# ------------------------------------------------------------------ pages
-
-# Each page: its note rectangle and arrows in screen coordinates, a title, the
-# text, an optional picture (placed at the note's right, or given a spot), and
-# its place in the run of pages it belongs to.
-PAGES = [
-    dict(note=(142, 315, 566, 474), title="Build the line!",
-         text="Your train waits on the left, beside the START cell. Lay rails cell by cell to join START to "
-              "FINISH on the far right before the clock runs out.",
-         arrows=[((153, 364), (113, 364)), ((566, 364), (912, 364))], run=(1, 6),
-         labels=[("to the FINISH", (740, 344))]),
-    dict(note=(600, 315, 986, 538), title="The palette",
-         text="The bar at the bottom holds the pieces: two straights, four curves and a crossing. Click one to "
-              "pick it, then click empty cells to lay it.\nThe last slot holds dynamite: it blows up a finished "
-              "piece, free of charge.",
-         picture=("strip", (633, 484)), run=(2, 6), text_width=350),
-    dict(note=(140, 540, 566, 678), title="Pieces cost iron",
-         text="Straights cost 100 iron, curves 150, the crossing 200: the small number in each slot. Your iron "
-              "is shown at the top of the screen.",
-         arrows=[((232, 664), (194, 713))], run=(3, 6)),
-    dict(note=(360, 540, 648, 690), title="Workers build",
-         text="Each piece needs a free worker (counted below). After five seconds the piece is done and the "
-              "worker is free again.",
-         arrows=[((612, 676), (664, 736))], run=(4, 6), text_width=258),
-    dict(note=(600, 62, 990, 206), title="Beat the clock",
-         text="The bar shows the time left before the train sets off by itself, five minutes after the start. "
-              "Finish the line before it leaves!",
-         arrows=[((735, 80), (735, 27))], run=(5, 6)),
-    dict(note=(400, 62, 760, 194), title="Early start bonus",
-         text="Line finished early? Click TIME to send the train off at once and earn 500 extra points.",
-         arrows=[((541, 80), (541, 27))], picture=("loco-bonus", None), run=(6, 6), text_width=250),
-    dict(note=(300, 118, 700, 262), title="The iron mine",
-         text="This time you start with little iron. The mine on the left holds plenty more; workers inside "
-              "dig it out for you.",
-         arrows=[((324, 180), (271, 180))], picture=("mine", None), run=(1, 3), text_width=290),
-    dict(note=(515, 540, 905, 684), title="Send workers in",
-         text="Click the mine to send a free worker inside: every five seconds each miner brings 25 iron. When "
-              "you order a piece and nobody is free, a miner comes out to build it.",
-         arrows=[((640, 670), (668, 736))], run=(2, 3)),
-    dict(note=(160, 390, 600, 470), title="Gold on the track",
-         text="Lay rails over the nuggets: the train collects each one for 300 points and 100 gold.",
-         arrows=[((364, 460), (364, 524))], picture=("gold", (546, 405)), run=(3, 3), text_width=350,
-         compact=True),
-    dict(note=(520, 450, 900, 598), title="Bandits!",
-         text="They camp beside the mine and steal iron from your stock. Click them again and again, quickly, "
-              "to chase them off.",
-         arrows=[((734, 586), (734, 628))], picture=("bandit", None), run=None, text_width=280),
-    dict(note=(100, 100, 520, 262), title="Raiders!",
-         text="Raiders settle on a finished piece of track and tear it out after three seconds. Click them "
-              "fast and repeatedly to drive them away, then rebuild what they broke.",
-         picture=("raider", None), run=None, text_width=320),
-    dict(note=(128, 402, 560, 540), title="Stones in the way",
-         text="Raiders roam this land, and stones block some cells. Click the stones to send a worker: in 15 "
-              "seconds they are cleared and you can lay track there.",
-         arrows=[((290, 528), (290, 566))], picture=("stones", None), run=None, text_width=330),
-]
-
-
 def picture(kind):
     if kind == "strip":
         return palette_strip()
@@ -196,73 +140,269 @@ def picture(kind):
     raise ValueError(kind)
 
 
+# ------------------------------------------------------------------ pages
+
+# Each page: its note (left, top and right edge in screen coordinates; the
+# height follows from what it holds), a title, the text, the arrows (tail and
+# head in screen coordinates; the tail is moved onto the rim of the side that
+# faces the head), an optional picture (under the words or at the note's
+# right) and its place in the run of pages it belongs to.
+PAGES = [
+    dict(note=(150, 315, 566), title="Build the line!",
+         text="Your train waits on the left, beside the START cell. Lay rails cell by cell to join START to "
+              "FINISH on the far right before the clock runs out.",
+         arrows=[((150, 364), (113, 364)), ((566, 364), (912, 364))], run=(1, 6),
+         labels=[("to the FINISH", (740, 344))]),
+    dict(note=(600, 315, 1000), title="The palette",
+         text="The bar at the bottom holds the pieces: two straights, four curves and a crossing. Click one to "
+              "pick it, then click empty cells to lay it.\nThe last slot holds dynamite: it blows up a finished "
+              "piece, free of charge.",
+         picture="strip", run=(2, 6)),
+    dict(note=(140, 540, 580), title="Pieces cost iron",
+         text="Straights cost 100 iron, curves 150, the crossing 200: the small number in each slot. Your iron "
+              "is shown at the top of the screen.",
+         arrows=[((232, 664), (194, 713))], run=(3, 6)),
+    dict(note=(360, 540, 700), title="Workers build",
+         text="Each piece needs a free worker (counted below). After five seconds the piece is done and the "
+              "worker is free again.",
+         arrows=[((620, 676), (664, 736))], run=(4, 6)),
+    dict(note=(600, 62, 990), title="Beat the clock",
+         text="The bar shows the time left before the train sets off by itself, five minutes after the start. "
+              "Finish the line before it leaves!",
+         arrows=[((735, 80), (735, 27))], run=(5, 6)),
+    dict(note=(400, 62, 800), title="Early start bonus",
+         text="Line finished early? Click TIME to send the train off at once and earn 500 extra points.",
+         arrows=[((541, 80), (541, 27))], picture="loco-bonus", run=(6, 6)),
+    dict(note=(320, 118, 740), title="The iron mine",
+         text="This time you start with little iron. The mine on the left holds plenty more; workers inside "
+              "dig it out for you.",
+         arrows=[((320, 180), (271, 180))], picture="mine", run=(1, 3)),
+    dict(note=(515, 540, 960), title="Send workers in",
+         text="Click the mine to send a free worker inside: every five seconds each miner brings 25 iron. When "
+              "you order a piece and nobody is free, a miner comes out to build it.",
+         arrows=[((640, 670), (668, 736))], run=(2, 3)),
+    dict(note=(440, 400, 880), title="Gold on the track",
+         text="Lay rails over the nuggets: the train collects each one for 300 points and 100 gold.",
+         arrows=[((440, 470), (382, 512))], picture="gold", run=(3, 3)),
+    dict(note=(520, 450, 990), title="Bandits!",
+         text="They camp beside the mine and steal iron from your stock. Click them again and again, quickly, "
+              "to chase them off.",
+         arrows=[((734, 586), (734, 628))], picture="bandit", run=None),
+    dict(note=(100, 100, 560), title="Raiders!",
+         text="Raiders settle on a finished piece of track and tear it out after three seconds. Click them "
+              "fast and repeatedly to drive them away, then rebuild what they broke.",
+         picture="raider", run=None),
+    dict(note=(128, 402, 670), title="Stones in the way",
+         text="Raiders roam this land, and stones block some cells. Click the stones to send a worker: in 15 "
+              "seconds they are cleared and you can lay track there.",
+         arrows=[((290, 528), (290, 566))], picture="stones", run=None),
+]
+
+# The note's layout, in pixels of the note: the paper starts FRAME pixels in
+# from the note's edge (see scenery.paper_panel) and everything written or pictured on it keeps MARGIN
+# pixels of bare paper from the paper's edge, so the corner nails (which sit
+# inside that band) stay clear too.
+FRAME = 10
+MARGIN = 13
+INSET = FRAME + MARGIN
+TITLE_TO_BODY = 26      # title baseline to the first body baseline
+PARAGRAPH = 6           # extra room between paragraphs
+PICTURE_GAP = 14        # between the words and a picture beside or under them
+FOOTER_GAP = 18         # between a last line and a footer sharing its row
+FOOTER_BELOW = 17       # body baseline to footer baseline when the footer takes its own row
+ARROW_INTO_RIM = 8      # an arrow's tail reaches this far into the wooden rim
+FOOTER_COLOUR = (110, 84, 60)
+
+
+def ink_box(text, font_obj, xy, anchor, stroke=0.0):
+    """The box (x0, y0, x1, y1) that put_text's letters cover."""
+    kind, size = font_obj
+    x0, y0, x1, y1 = font(kind, size * SS).getbbox(text, anchor=anchor)
+    return (xy[0] + x0 / SS - stroke, xy[1] + y0 / SS - stroke, xy[0] + x1 / SS + stroke, xy[1] + y1 / SS + stroke)
+
+
+def rise_and_fall(font_obj, stroke=0.0):
+    """How far the tallest letters reach above the baseline and the longest below it."""
+    _, top, _, bottom = ink_box("HdlfjgpqyQ!/", font_obj, (0, 0), "ls", stroke)
+    return -top, bottom
+
+
+def picture_ink(pic):
+    """The picture's visible part, leaving out the faint fringe of its shadow."""
+    alpha = np.asarray(pic, dtype=np.uint8)[..., 3]
+    ys, xs = np.nonzero(alpha > 40)
+    return int(xs.min()), int(ys.min()), int(xs.max()) + 1, int(ys.max()) + 1
+
+
+def footer_text(run):
+    if not run:
+        return "click to play"
+    n, total = run
+    return "%d / %d   -   %s" % (n, total, "click to continue" if n < total else "click to play")
+
+
+def attach(tail, head, note):
+    """Moves an arrow's tail onto the rim of the note's side that faces its head."""
+    x0, y0, x1, y1 = note
+    tx, ty = tail
+    hx, hy = head
+    if hx < x0:
+        return (x0 + ARROW_INTO_RIM, ty), head
+    if hx > x1:
+        return (x1 - ARROW_INTO_RIM, ty), head
+    if hy < y0:
+        return (tx, y0 + ARROW_INTO_RIM), head
+    if hy > y1:
+        return (tx, y1 - ARROW_INTO_RIM), head
+    raise ValueError("an arrow points into its own note")
+
+
+def lay_out(spec):
+    """Places the title, lines, picture and footer on the note.  Returns the
+    note's height and the things to draw, each with its place in note pixels
+    (text by its baseline, the footer by its baseline's right end, a picture
+    by its top-left corner)."""
+    nx0, _, nx1 = spec["note"]
+    width = nx1 - nx0 + 1
+    right = width - INSET                       # the words end before this x
+    title_rise, _ = rise_and_fall(TITLE_FONT, 0.6)
+    _, body_fall = rise_and_fall(BODY_FONT)
+    foot_rise, foot_fall = rise_and_fall(SMALL_FONT)
+    kind = spec.get("picture")
+    pic = picture(kind) if kind else None
+    beside = pic is not None and kind != "strip"
+    text_right = right
+    if beside:
+        px0, _, px1, _ = picture_ink(pic)
+        text_right = right - (px1 - px0) - PICTURE_GAP
+    lines = wrap(spec["text"], BODY_FONT, text_right - INSET)
+    items = []
+    base = math.ceil(INSET + title_rise)
+    items.append(("text", spec["title"], TITLE_FONT, (INSET, base)))
+    base += TITLE_TO_BODY
+    last = None
+    for line in lines:
+        if line == "":
+            base += PARAGRAPH
+            continue
+        items.append(("text", line, BODY_FONT, (INSET, base)))
+        last = (line, base)
+        base += LINE
+    words_bottom = last[1] + body_fall
+    pic_box = None
+    if pic is not None:
+        ix0, iy0, ix1, iy1 = picture_ink(pic)
+        if beside:
+            # level with the words, its right edge on the margin
+            mid = (INSET + words_bottom) / 2
+            top = max(INSET, int(round(mid - (iy1 - iy0) / 2)))
+            at = (right - ix1, top - iy0)
+        else:
+            at = ((width - (ix1 - ix0)) // 2 - ix0, math.ceil(words_bottom) + PICTURE_GAP - iy0)
+        pic_box = (at[0] + ix0, at[1] + iy0, at[0] + ix1, at[1] + iy1)
+        items.append(("picture", pic, None, at))
+    # the footer sits at the bottom right, in the last line's row when it fits
+    # beside it, else in a row of its own; when a picture beside the words is
+    # in its way it moves left to end where the words end
+    foot = footer_text(spec["run"])
+    foot_w = text_width(foot, SMALL_FONT)
+    last_right = INSET + text_width(last[0], BODY_FONT)
+    for foot_right in (right, text_right):
+        foot_base = last[1] if last_right + FOOTER_GAP <= foot_right - foot_w else last[1] + FOOTER_BELOW
+        if pic_box is None or foot_base - foot_rise >= pic_box[3] + PICTURE_GAP / 2:
+            break
+        if not beside:
+            foot_base = math.ceil(pic_box[3] + PICTURE_GAP / 2 + foot_rise)
+            break
+    items.append(("footer", foot, SMALL_FONT, (foot_right, foot_base)))
+    bottom = max(words_bottom, foot_base + foot_fall, pic_box[3] if pic_box else 0)
+    height = math.ceil(bottom) + INSET
+    return height, items
+
+
+def check_page(index, page, note, items, arrows, labels):
+    """Stops the build when a page's layout is faulty: writing or pictures
+    outside the margins, arrows or labels over them, or a page off the screen."""
+    px, py = L.TUTORIAL_POSITIONS[index]
+    nx0, ny0, nx1, ny1 = note
+    name = "tutorial page %d" % (index + 1)
+    problems = []
+    if px + page.size[0] > L.SCREEN[0] or py + page.size[1] > L.SCREEN[1]:
+        problems.append("it runs off the screen")
+    area = (nx0 + INSET - 1, ny0 + INSET - 1, nx1 + 1 - INSET + 1, ny1 + 1 - INSET + 1)  # a pixel's leeway
+    boxes = []
+    for what, content, font_obj, (x, y) in items:
+        if what == "picture":
+            ix0, iy0, ix1, iy1 = picture_ink(content)
+            box = (nx0 + x + ix0, ny0 + y + iy0, nx0 + x + ix1, ny0 + y + iy1)
+        else:
+            anchor = "rs" if what == "footer" else "ls"
+            box = ink_box(content, font_obj, (nx0 + x, ny0 + y), anchor, 0.6 if font_obj == TITLE_FONT else 0)
+            content = repr(content)
+        if not (area[0] <= box[0] and area[1] <= box[1] and box[2] <= area[2] and box[3] <= area[3]):
+            problems.append("%s leaves the margin (%s)" % (content if what != "picture" else what,
+                                                           ", ".join("%.1f" % v for v in box)))
+        boxes.append((what if what == "picture" else content, box))
+    boxes += labels
+    for i, (a, box_a) in enumerate(boxes):
+        for b, box_b in boxes[i + 1:]:
+            if overlap(box_a, box_b, 3):
+                problems.append("%s and %s overlap" % (a, b))
+    ink = np.zeros((page.size[1], page.size[0]), dtype=bool)
+    for tail, head in arrows:
+        drawn = arrow(page.size[0], page.size[1], (tail[0] - px, tail[1] - py), (head[0] - px, head[1] - py),
+                      "red", shaft=7, head_len=20, head_w=22)
+        ink |= np.asarray(drawn)[..., 3] > 0
+    for what, box in boxes:
+        x0, y0 = max(0, int(box[0]) - px - 3), max(0, int(box[1]) - py - 3)
+        x1, y1 = int(math.ceil(box[2])) - px + 3, int(math.ceil(box[3])) - py + 3
+        if ink[y0:y1, x0:x1].any():
+            problems.append("an arrow runs over %s" % what)
+    if problems:
+        raise ValueError("%s: %s" % (name, "; ".join(problems)))
+
+
+def overlap(a, b, gap):
+    return a[0] < b[2] + gap and b[0] < a[2] + gap and a[1] < b[3] + gap and b[1] < a[3] + gap
+
+
 def make_page(index, spec):
     px, py = L.TUTORIAL_POSITIONS[index]
-    nx0, ny0, nx1, ny1 = spec["note"]
-    compact = spec.get("compact", False)
-    tw = spec.get("text_width", nx1 - nx0 - 44)
-    lines = wrap(spec["text"], BODY_FONT, tw)
-    title_gap = 28 if compact else 32
-    top = 14 if compact else 18
-    text_h = sum(6 if line == "" else LINE for line in lines)
-    pic = None
-    if "picture" in spec:
-        kind, spot = spec["picture"]
-        pic = picture(kind)
-    below = pic.size[1] + 6 if (pic is not None and spec["picture"][0] == "strip") else 0
-    # the note grows downwards to hold its words
-    ny1 = max(ny1, ny0 + top + title_gap + text_h + below + 24)
-    # arrows start on the note's edge facing what they point at
-    arrows = []
-    for tail, head in spec.get("arrows", []):
-        if head[1] > ny1:
-            tail = (tail[0], ny1 - 8)
-        elif head[1] < ny0:
-            tail = (tail[0], ny0 + 8)
-        arrows.append((tail, head))
+    nx0, ny0, nx1 = spec["note"]
+    height, items = lay_out(spec)
+    ny1 = ny0 + height - 1
+    note = (nx0, ny0, nx1, ny1)
+    arrows = [attach(tail, head, note) for tail, head in spec.get("arrows", [])]
     right, bottom = nx1, ny1
     for tail, head in arrows:
         right = max(right, tail[0] + 14, head[0] + 14)
         bottom = max(bottom, tail[1] + 14, head[1] + 14)
     w, h = right - px + 1, bottom - py + 1
     page = Image.new("RGBA", (w, h), (0, 0, 0, 0))
-    note = paper_panel(nx1 - nx0 + 1, ny1 - ny0 + 1, "tutorial%d" % index, 12)
+    paper = paper_panel(nx1 - nx0 + 1, height, "tutorial%d" % index, 12)
     note_layer = Image.new("RGBA", (w, h), (0, 0, 0, 0))
-    note_layer.paste(note, (nx0 - px, ny0 - py))
+    note_layer.paste(paper, (nx0 - px, ny0 - py))
     page = Image.alpha_composite(page, shadow_of(note_layer, (5, 6), 4, 0.5))
     page = Image.alpha_composite(page, note_layer)
-    # words
-    lx = nx0 - px + 20
-    ty = ny0 - py + top
-    page = put_text(page, (lx, ty), spec["title"], TITLE_FONT, "red", anchor="la", stroke=0.6, stroke_fill="ink")
-    y = ty + title_gap
-    for line in lines:
-        if line == "":
-            y += 6
-            continue
-        page = put_text(page, (lx, y), line, BODY_FONT, "ink", anchor="la")
-        y += LINE
-    # picture: under the words, at its spot, or at the note's right
-    if pic is not None:
-        kind, spot = spec["picture"]
-        if kind == "strip":
-            spot = (nx0 + (nx1 - nx0 - pic.size[0]) // 2, py + y + 4)
-        elif spot is None:
-            spot = (nx1 - 18 - pic.size[0], ny0 + (ny1 - ny0 - pic.size[1]) // 2 + 4)
-        page.alpha_composite(pic, (spot[0] - px, spot[1] - py))
-    # footer: where this page stands in its run, and how to go on
-    if spec["run"]:
-        n, total = spec["run"]
-        foot = "%d / %d   -   %s" % (n, total, "click to continue" if n < total else "click to play")
-    else:
-        foot = "click to play"
-    page = put_text(page, (nx1 - px - 20, ny1 - py - 13), foot, SMALL_FONT, (110, 84, 60), anchor="rs")
+    for what, content, font_obj, (x, y) in items:
+        at = (nx0 - px + x, ny0 - py + y)
+        if what == "picture":
+            page.alpha_composite(content, at)
+        elif what == "footer":
+            page = put_text(page, at, content, SMALL_FONT, FOOTER_COLOUR, anchor="rs")
+        elif font_obj == TITLE_FONT:
+            page = put_text(page, at, content, TITLE_FONT, "red", anchor="ls", stroke=0.6, stroke_fill="ink")
+        else:
+            page = put_text(page, at, content, BODY_FONT, "ink", anchor="ls")
+    labels = []
     for text, (tx, ty) in spec.get("labels", []):
-        page = put_text(page, (tx - px, ty - py), text, ("serif_bold", 18), "paper", anchor="mm", stroke=2,
+        page = put_text(page, (tx - px, ty - py), text, LABEL_FONT, "paper", anchor="mm", stroke=2,
                         stroke_fill="ink", shadow=(2, 2, 0.6))
+        labels.append((repr(text), ink_box(text, LABEL_FONT, (tx, ty), "mm", 2)))
     for tail, head in arrows:
         page = Image.alpha_composite(page, arrow(w, h, (tail[0] - px, tail[1] - py), (head[0] - px, head[1] - py),
                                                 "red", shaft=7, head_len=20, head_w=22))
+    check_page(index, page, note, items, arrows, labels)
     return page
 
 
