@@ -18,30 +18,17 @@ struct Sentinel {
 
 Sentinel unmarkedSentinel, markedSentinel, queueSentinel, garbageSentinel;
 
-gc_object* const unmarkedList = [] {
-  gc_object* s = new (unmarkedSentinel.storage) gc_object;
+gc_object* MakeSentinel(Sentinel& sentinel) {
+  gc_object* s = new (sentinel.storage) gc_object;
   s->succ = s->pred = s;
   s->flags = 0;
   return s;
-}();
-gc_object* const markedList = [] {
-  gc_object* s = new (markedSentinel.storage) gc_object;
-  s->succ = s->pred = s;
-  s->flags = 0;
-  return s;
-}();
-gc_object* const markQueue = [] {
-  gc_object* s = new (queueSentinel.storage) gc_object;
-  s->succ = s->pred = s;
-  s->flags = 0;
-  return s;
-}();
-gc_object* const garbageList = [] {
-  gc_object* s = new (garbageSentinel.storage) gc_object;
-  s->succ = s->pred = s;
-  s->flags = 0;
-  return s;
-}();
+}
+
+gc_object* const unmarkedList = MakeSentinel(unmarkedSentinel);
+gc_object* const markedList = MakeSentinel(markedSentinel);
+gc_object* const markQueue = MakeSentinel(queueSentinel);
+gc_object* const garbageList = MakeSentinel(garbageSentinel);
 
 int unmarkedColour = 1;
 int allocatedBytes = 0;
