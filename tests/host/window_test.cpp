@@ -2,91 +2,17 @@
 // xdotool, made to reopen its window, and closed with the window manager's
 // close request.
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <thread>
 
-extern char** environ;
+#include "tests/host/app_process.h"
 
 // What the window manager's close button sends (x_close.cpp).
 bool SendCloseRequest(unsigned long window);
 
 namespace {
-
-// The application under test, with its standard output on a pipe.
-class AppProcess {
- public:
-  bool Start(const char* path) {
-    int fds[2];
-    if (pipe(fds) != 0) return false;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", 0, 0);
-    char* argv[] = {const_cast<char*>(path), nullptr};
-    const int rc = posix_spawn(&pid_, path, &actions, nullptr, argv, environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(fds[1]);
-    out_ = fds[0];
-    return rc == 0;
-  }
-
-  ~AppProcess() {
-    if (pid_ > 0) {
-      kill(pid_, SIGKILL);
-      waitpid(pid_, nullptr, 0);
-    }
-    if (out_ >= 0) close(out_);
-  }
-
-  // The next line that starts with prefix (earlier lines are skipped), or ""
-  // when none arrives within the time.
-  std::string WaitForLine(const std::string& prefix, int seconds = 30) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    for (;;) {
-      std::size_t end;
-      while ((end = buffer_.find('\n')) != std::string::npos) {
-        std::string line = buffer_.substr(0, end);
-        buffer_.erase(0, end + 1);
-        if (line.compare(0, prefix.size(), prefix) == 0) return line;
-      }
-      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-      if (left.count() <= 0) return "";
-      pollfd p{out_, POLLIN, 0};
-      if (poll(&p, 1, static_cast<int>(left.count())) <= 0) continue;
-      char chunk[512];
-      const ssize_t n = read(out_, chunk, sizeof chunk);
-      if (n <= 0) return "";
-      buffer_.append(chunk, static_cast<std::size_t>(n));
-    }
-  }
-
-  // The exit status, or -1000 when the process does not end in time.
-  int WaitForExit(int seconds = 20) {
-    for (int i = 0; i < seconds * 100; ++i) {
-      int status = 0;
-      if (waitpid(pid_, &status, WNOHANG) == pid_) {
-        pid_ = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -100 - WTERMSIG(status);
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return -1000;
-  }
-
- private:
-  pid_t pid_ = -1;
-  int out_ = -1;
-  std::string buffer_;
-};
 
 std::string Shell(const std::string& command) {
   std::string out;
