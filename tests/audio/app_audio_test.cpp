@@ -7,7 +7,7 @@
 #include "audio/sound.h"
 #include "host/app/app.h"
 #include "tests/audio/audio_test_util.h"
-#include "tests/host/fake_platform.h"
+#include "tests/host/fake_host_test.h"
 
 using namespace audiotest;
 
@@ -27,21 +27,7 @@ class SoundApp : public c_App {
   int updates = 0;
 };
 
-class AppAudio : public testing::Test {
- protected:
-  void SetUp() override {
-    InitAppGlobals();
-    platform.Init();
-    game = std::make_unique<BBTarvexGame>(&platform);
-  }
-  void TearDown() override {
-    InitAppGlobals();
-    GcCollectAll();
-    game.reset();
-  }
-  FakePlatform platform;
-  std::unique_ptr<BBTarvexGame> game;
-};
+using AppAudio = FakeHostTest;
 
 TEST_F(AppAudio, StartCreatesTheDeviceBeforeStartupAndSuspensionPausesIt) {
   auto* app = new SoundApp();

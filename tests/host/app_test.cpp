@@ -7,7 +7,7 @@
 #include <string>
 
 #include "host/app/app.h"
-#include "tests/host/fake_platform.h"
+#include "tests/host/fake_host_test.h"
 
 namespace {
 
@@ -45,20 +45,7 @@ class ProbeApp : public c_App {
   bool endOnClose = false;
 };
 
-class AppTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    InitAppGlobals();
-    platform.Init();
-    game = std::make_unique<BBTarvexGame>(&platform);
-  }
-  void TearDown() override {
-    InitAppGlobals();
-    game.reset();
-  }
-  FakePlatform platform;
-  std::unique_ptr<BBTarvexGame> game;
-};
+using AppTest = FakeHostTest;
 
 TEST_F(AppTest, ConstructionAttachesTheDelegateToTheHost) {
   auto* app = new ProbeApp();
