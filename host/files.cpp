@@ -15,6 +15,26 @@
 const char* const kStateFileName = "./.tarvexstate";
 const char* const kStateTempName = "./.tarvexstate.new";
 
+namespace {
+
+std::string dataFolder = "./data/";
+std::string stateFolder = "./";
+
+// The file name of a path: what follows its last "/".
+std::string BaseName(const char* path) {
+  const std::string p(path);
+  return p.substr(p.rfind('/') + 1);
+}
+
+}  // namespace
+
+void SetDataFolder(const std::string& folder) { dataFolder = folder; }
+const std::string& DataFolder() { return dataFolder; }
+void SetStateFolder(const std::string& folder) { stateFolder = folder; }
+const std::string& StateFolder() { return stateFolder; }
+std::string StateFilePath() { return stateFolder + BaseName(kStateFileName); }
+std::string StateTempPath() { return stateFolder + BaseName(kStateTempName); }
+
 // ---- POSIX files ---------------------------------------------------------------
 
 std::FILE* HostFiles::Open(const std::string& path, const char* mode) { return std::fopen(path.c_str(), mode); }
@@ -52,15 +72,16 @@ String BBGame::MapPath(const String& path) { return path; }
 String BBGlfwGame::MapPath(const String& path) {
   static const struct {
     const char* scheme;
-    const char* folder;
+    const char* folder;  // null: the data folder
   } kMappings[] = {
-      {"tarvex://data/", "./data/"},
+      {"tarvex://data/", nullptr},
       {"tarvex://internal/", "./internal/"},
       {"tarvex://external/", "./external/"},
   };
   for (const auto& m : kMappings) {
     const String scheme(m.scheme);
-    if (path.StartsWith(scheme)) return String(m.folder) + path.Slice(scheme.Length());
+    const String folder = m.folder ? String(m.folder) : String::FromUtf8(DataFolder());
+    if (path.StartsWith(scheme)) return folder + path.Slice(scheme.Length());
   }
   if (path.StartsWith(String("tarvex:"))) return String();
   return path;
@@ -121,14 +142,14 @@ String BBGame::ReadTextFile(const String& path) {
 
 // ---- The application state -----------------------------------------------------
 
-String BBGame::FetchAppState() { return ReadTextFile(String(kStateFileName)); }
+String BBGame::FetchAppState() { return ReadTextFile(String::FromUtf8(StateFilePath())); }
 
 int BBGame::StoreAppState(const String& state) {
   // The new state goes to a temporary file in the same folder first and then
   // replaces the old one by renaming, so that a failure or a crash at any
   // moment leaves either the old state or the new one, whole.
-  const std::string temp(kStateTempName);
-  std::FILE* file = OpenPathFile(String(kStateTempName), String("wb"));
+  const std::string temp = StateTempPath();
+  std::FILE* file = OpenPathFile(String::FromUtf8(temp), String("wb"));
   if (!file) return -1;
   const std::string bytes = EncodeUtf8(state);
   const bool written = bytes.empty() || files_->Write(bytes.data(), bytes.size(), file) == bytes.size();
@@ -138,11 +159,11 @@ int BBGame::StoreAppState(const String& state) {
     files_->Remove(temp);
     return -2;
   }
-  if (!files_->Rename(temp, kStateFileName)) {
+  if (!files_->Rename(temp, StateFilePath())) {
     files_->Remove(temp);
     return -1;
   }
-  files_->SyncFolder(".");
+  files_->SyncFolder(StateFolder());
   return 0;
 }
 

@@ -67,6 +67,17 @@ class GlfwHostPlatform final : public HostPlatform {
     glfwWindowHint(GLFW_DEPTH_BITS, depthBits);
     glfwWindowHint(GLFW_STENCIL_BITS, stencilBits);
     if (!fullScreen) glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);  // shown once it is in place
+    if (fullScreen && desktop) {
+      // Full screen takes the monitor as it is: the desktop's own size, depth
+      // and refresh rate ask for no mode switch. The virtual display scales
+      // the picture into it with black bars.
+      width = desktop->width;
+      height = desktop->height;
+      glfwWindowHint(GLFW_RED_BITS, desktop->redBits);
+      glfwWindowHint(GLFW_GREEN_BITS, desktop->greenBits);
+      glfwWindowHint(GLFW_BLUE_BITS, desktop->blueBits);
+      glfwWindowHint(GLFW_REFRESH_RATE, desktop->refreshRate);
+    }
     window_ = glfwCreateWindow(width, height, title, fullScreen ? primary : nullptr, nullptr);
     if (!window_) return;
     glfwMakeContextCurrent(window_);

@@ -147,13 +147,17 @@ void Print(const String& text) {
 
 void Error(const String& text) {
   if (text.Empty()) EndProcess(0);
-  RunTimeError(text.ToCString().get());
+  RunTimeError(text);
 }
 
-void RunTimeError(const char* text) {
+void RunTimeError(const char* text) { RunTimeError(String(text)); }
+
+// The error and position lines are console lines like any other (UTF-8, so a
+// file name in the message survives); only the prompt's own lines are bytes.
+void RunTimeError(const String& text) {
   for (;;) {
-    WriteByteLine(String("Tarvex Runtime Error : ") + String(text));
-    WriteByteLine(debugPosition.Empty() ? String() : debugPosition + String("\n"));
+    Print(String("Tarvex Runtime Error : ") + text);
+    Print(debugPosition.Empty() ? String() : debugPosition + String("\n"));
     RunPrompt();
   }
 }

@@ -12,7 +12,9 @@ void Print(const String& text);
 // application closes itself); any other text runs the run-time error report.
 [[noreturn]] void Error(const String& text);
 
-// The run-time error report for a byte text: prints it, then runs the prompt.
+// The run-time error report: prints the error and position lines, then runs
+// the prompt. The byte text form is for processor faults.
+[[noreturn]] void RunTimeError(const String& text);
 [[noreturn]] void RunTimeError(const char* text);
 
 // Installs processor-fault translation (SIGSEGV, SIGBUS, SIGILL, SIGFPE, stack

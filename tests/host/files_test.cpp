@@ -175,6 +175,24 @@ TEST_F(FilesTest, SoundAndImageReadersDecodeTheMappedFile) {
   EXPECT_EQ(game->ReadImageFile(String("tarvex://data/none.png"), &w, &h, &c), nullptr);
 }
 
+TEST_F(FilesTest, ChosenDataAndStateFoldersAreUsedInsteadOfTheWorkingFolder) {
+  ASSERT_EQ(mkdir("share", 0755), 0);
+  ASSERT_EQ(mkdir("user", 0755), 0);
+  SetDataFolder(dir + "/share/");
+  SetStateFolder(dir + "/user/");
+  EXPECT_EQ(game->MapPath(String("tarvex://data/menu/logo.png")), String::FromUtf8(dir + "/share/menu/logo.png"));
+  EXPECT_EQ(game->MapPath(String("tarvex://internal/a")), String("./internal/a"));
+  EXPECT_EQ(SaveAppState(String("kept elsewhere")), 0);
+  EXPECT_EQ(ReadFile("user/.tarvexstate"), "kept elsewhere");
+  EXPECT_FALSE(Exists(".tarvexstate"));
+  EXPECT_FALSE(Exists("user/.tarvexstate.new"));
+  EXPECT_EQ(LoadAppState(), String("kept elsewhere"));
+  SetDataFolder("./data/");
+  SetStateFolder("./");
+  EXPECT_EQ(StateFilePath(), kStateFileName);
+  EXPECT_EQ(LoadAppState(), String());
+}
+
 TEST_F(FilesTest, EmptyStateSavesAnEmptyFileAndLoadsEmpty) {
   EXPECT_EQ(LoadAppState(), String());  // first run: no file
   EXPECT_EQ(SaveAppState(String("x")), 0);

@@ -33,9 +33,12 @@ class WindowApp : public c_App {
       const int before = graphicsGeneration;
       currentGlfwGame->OpenGameWindow(1024, 768, 8, 8, 8, 0, 0, 0, true);
       const bool releasedAtOnce = !input->keyDown['A'];
+      int fullW = 0, fullH = 0;
+      currentGlfwGame->GetWindowSize(&fullW, &fullH);
       currentGlfwGame->OpenGameWindow(1024, 768, 8, 8, 8, 0, 0, 0, false);
       Print(String("reopened ") + String::FromInt(graphicsGeneration - before) + String(" ") +
             String(releasedAtOnce ? "released" : "held"));
+      Print(String("full screen ") + String::FromInt(fullW) + String(" ") + String::FromInt(fullH));
     }
     return 0;
   }

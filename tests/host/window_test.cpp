@@ -55,6 +55,12 @@ TEST(WindowTest, ClickReopenAndCloseOnTheRealWindow) {
   Shell("timeout 20 xdotool windowfocus --sync " + window + " keydown a");
   EXPECT_EQ(app.WaitForLine("reopened"), "reopened 2 released");
   Shell("xdotool keyup a");
+  // Full screen keeps the desktop's video mode: the window is the screen's size.
+  std::string screen = Shell("xdpyinfo | awk '/dimensions:/ {print $2}'");
+  while (!screen.empty() && screen.back() == '\n') screen.pop_back();
+  ASSERT_NE(screen.find('x'), std::string::npos) << screen;
+  screen[screen.find('x')] = ' ';
+  EXPECT_EQ(app.WaitForLine("full screen"), "full screen " + screen);
 
   window = FindWindow();
   ASSERT_FALSE(window.empty());
