@@ -1,0 +1,29 @@
+// Loading the game's pictures, sounds, music and font at start-up. A file that
+// does not load stops the program at once with one line naming the file and
+// the data folder it was looked for in, and status 1: a game with invisible
+// pieces, or one that fails at its first draw, tells the player nothing.
+#pragma once
+
+#include "audio/sound.h"
+#include "graphics/drawing.h"
+#include "runtime/string.h"
+#include "support/bitmap_font.h"
+
+constexpr int kMissingDataStatus = 1;
+// The one piece of music, looped from start-up on.
+constexpr const char* kMusicFile = "music.ogg";
+constexpr int kMusicLoop = 1;
+
+c_Image* LoadGameImage(const String& path, int frameCount = 1, int flags = defaultImageFlags);
+c_Image* LoadGameImage(const String& path, int frameWidth, int frameHeight, int frameCount, int flags);
+// Without a working audio device nothing can be loaded and nothing is heard:
+// the sound is then null and the game goes on silently.
+c_Sound* LoadGameSound(const String& path);
+// The font description and its page pictures.
+c_BitmapFont* LoadGameFont(const String& name);
+// "music.ogg" on the music channel, looping, at the given volume.
+void StartGameMusic(float volume);
+
+// The line the program stops with when `file` does not load.
+String MissingDataMessage(const String& file);
+[[noreturn]] void StopForMissingData(const String& file);

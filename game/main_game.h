@@ -1,0 +1,64 @@
+// The game application: creates every screen object once at start-up, then
+// moves between the six screens (logo, title, menu, scenario map, a level,
+// the end picture), 30 updates a second.
+//
+// Without media (a run with no window, as tests and replays make) it loads no
+// picture, sound or music and draws nothing; every rule runs the same.
+#pragma once
+
+#include "game/board.h"
+#include "game/gui.h"
+#include "game/map.h"
+#include "game/menu.h"
+#include "game/state.h"
+#include "game/train.h"
+#include "host/app/app.h"
+
+// How long the logo shows before the title.
+constexpr int kLogoMilliseconds = 3000;
+constexpr float kMusicVolume = 0.5f;
+
+class c_MainGame : public c_App {
+ public:
+  explicit c_MainGame(bool withMedia = true) : withMedia(withMedia) {}
+
+  int Startup() override;
+  int Update() override;
+  int Render() override;
+  // Lays out currentLevel and places the train one cell left of its start.
+  void StartLevel();
+  void Mark() override;
+
+  gc_ref<c_cTitleScreen> titleScreen;
+  gc_ref<c_cMenu> menu;
+  gc_ref<c_cLevel> level;
+  gc_ref<c_cTrain> train;
+  gc_ref<c_cGui> gui;
+  gc_ref<c_cMap> scenarioMap;
+  gc_ref<c_Image> logoImage;
+  float logoStartTime = 0;
+  int screen = ScreenLogo;
+  const bool withMedia;
+
+ private:
+  void LoadMedia();
+  void UpdateLogo();
+  void UpdateTitleOrEnd();
+  void UpdateMenu();
+  void UpdateMap();
+  void UpdatePlaying();
+  // Acts on at most one of the level's requests: continue, restart, menu.
+  void HandleLevelRequest();
+  void ShowMenu();
+  void ShowMap();
+
+  // ---- main_game_keys.cpp: the keyboard and the right button ----
+  void ApplyPlayingKeys();
+  // Escape leaves the map for the menu, saving first; true when it did.
+  bool ApplyMapKeys();
+
+  bool LeftClicked() const;
+  // The pointer in virtual pixels.
+  float PointerX() const;
+  float PointerY() const;
+};

@@ -1,0 +1,15 @@
+// The program's command line. Playing needs no option; the others are for
+// people who work on the game. Each option is one row of the table in
+// options.cpp, with its help text.
+#pragma once
+
+#include <string>
+
+struct GameOptions {
+  bool help = false;
+};
+
+// Reads argv[1..]; false with a one-line reason for anything not understood.
+bool ParseGameOptions(int argc, char** argv, GameOptions* options, std::string* error);
+// The usage text printed by --help (several lines, ending in a line feed).
+std::string GameUsage();

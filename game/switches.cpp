@@ -1,0 +1,22 @@
+#include "game/switches.h"
+
+#include "audio/sound.h"
+#include "game/data_files.h"
+#include "game/state.h"
+#include "host/game.h"
+
+void ToggleMusic() {
+  if (musicOn == 1) {
+    StopMusicPlayback();
+    musicOn = 0;
+  } else {
+    musicOn = 1;
+    StartMusicFile(String(kMusicFile), kMusicLoop);
+  }
+}
+
+void ToggleSound() { soundOn = soundOn == 1 ? 0 : 1; }
+
+void OpenGameDisplay(bool fullScreen) {
+  currentGlfwGame->OpenGameWindow(1024, 768, 8, 8, 8, 0, 0, 0, fullScreen);
+}

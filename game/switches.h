@@ -1,0 +1,11 @@
+// The music and sound switches, shared by the main menu and the pause panel.
+// The full-screen switch belongs to the menu alone; the display is opened the
+// same way at start-up.
+#pragma once
+
+// Music off: stops it. Music on: starts "music.ogg" again from its beginning.
+void ToggleMusic();
+void ToggleSound();
+
+// (Re)opens the game's 1024 x 768 window, 8 bits a colour, full screen or not.
+void OpenGameDisplay(bool fullScreen);
