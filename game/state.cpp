@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "game/data_files.h"
 #include "host/game.h"
 
 int lastMillisecs;
@@ -120,7 +121,7 @@ void LoadGameSounds() {
   Array<c_Sound*> sounds(kGameSoundCount);
   for (int i = 0; i < kGameSoundCount; ++i) sounds[i] = new c_Sound();
   int index = 0;
-  for (const char* file : kGameSoundFiles) sounds[index++] = CreateSound(String(file));
+  for (const char* file : kGameSoundFiles) sounds[index++] = LoadGameSound(String(file));
   gameSounds = sounds;
 }
 
