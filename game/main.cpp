@@ -1,45 +1,51 @@
-// The program entry: the command-line options that run without a window, then
-// the game itself.
+// The program's entry: the command line, the folders, then the host runs the
+// game. Options that answer without a window end here.
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 
+#include "game/folders.h"
+#include "game/main_game.h"
+#include "game/options.h"
 #include "game/print_level.h"
-#include "game/state.h"
+#include "host/game.h"
 #include "runtime/gc.h"
+#include "support/file_system.h"
+#include "support/virtual_display.h"
 
 namespace {
 
-const char* const kUsage =
-    "Usage: rails-against-time [option]\n"
-    "\n"
-    "  --help             show this text\n"
-    "  --print-level N    print level N (1..15) as laid out at its start and exit;\n"
-    "                     9 lines of 13 cells, row 0 first:\n";
+constexpr int kUsageStatus = 2;
 
-int PrintLevel(const char* argument) {
-  char* end = nullptr;
-  const long n = argument ? std::strtol(argument, &end, 10) : 0;
-  if (!argument || *end != '\0' || n < 1 || n > kLevelCount) {
-    std::fprintf(stderr, "rails-against-time: --print-level needs a level number from 1 to %d\n", kLevelCount);
-    return 2;
-  }
+void InitGlobals() {
+  InitAppGlobals();
+  currentVirtualDisplay = nullptr;
+  fileSystem = nullptr;
+  ResetGameState();
+}
+
+void ProgramMain() { new c_MainGame(); }
+
+int PrintLevel(int n) {
   GcInitLists();
   ResetGameState();
-  std::fputs(PrintLevelText(static_cast<int>(n)).c_str(), stdout);
+  std::fputs(PrintLevelText(n).c_str(), stdout);
   return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc >= 2 && std::strcmp(argv[1], "--help") == 0) {
-    std::fputs(kUsage, stdout);
-    std::fputs(kBoardLegend, stdout);
+  GameOptions options;
+  std::string error;
+  if (!ParseGameOptions(argc, argv, &options, &error)) {
+    std::fprintf(stderr, "rails-against-time: %s\n", error.c_str());
+    return kUsageStatus;
+  }
+  if (options.help) {
+    std::fputs(GameUsage().c_str(), stdout);
     return 0;
   }
-  if (argc >= 2 && std::strcmp(argv[1], "--print-level") == 0) return PrintLevel(argc >= 3 ? argv[2] : nullptr);
-  std::fputs("rails-against-time: the game's screens are not built yet; see --help\n", stderr);
-  return 1;
+  if (options.printLevel != 0) return PrintLevel(options.printLevel);
+  UseGameFolders(ChooseGameFolders(ProcessFolderFacts()));
+  return TarvexStart(argc, argv, InitGlobals, ProgramMain);
 }

@@ -1,6 +1,10 @@
 #include "game/options.h"
 
+#include <cstdlib>
 #include <cstring>
+
+#include "game/print_level.h"
+#include "game/state.h"
 
 namespace {
 
@@ -13,9 +17,22 @@ struct OptionRow {
 };
 
 const OptionRow kOptions[] = {
-    {"--help", nullptr, "print this help and end",
+    {"--help", nullptr, "show this text",
      [](GameOptions* o, const char*, std::string*) {
        o->help = true;
+       return true;
+     }},
+    {"--print-level", "N",
+     "print level N (1..15) as laid out at its start and exit;\n"
+     "                     9 lines of 13 cells, row 0 first:",
+     [](GameOptions* o, const char* value, std::string* error) {
+       char* end = nullptr;
+       const long n = std::strtol(value, &end, 10);
+       if (*value == '\0' || *end != '\0' || n < 1 || n > kLevelCount) {
+         *error = "--print-level needs a level number from 1 to " + std::to_string(kLevelCount);
+         return false;
+       }
+       o->printLevel = static_cast<int>(n);
        return true;
      }},
 };
@@ -51,12 +68,13 @@ bool ParseGameOptions(int argc, char** argv, GameOptions* options, std::string* 
 
 std::string GameUsage() {
   std::string text =
-      "usage: rails-against-time [option]\n"
-      "Lay railway track against the clock. Started without options, the game opens full screen.\n";
+      "Usage: rails-against-time [option]\n"
+      "Without an option the game starts, full screen.\n"
+      "\n";
   for (const OptionRow& row : kOptions) {
     std::string left = std::string("  ") + row.name + (row.valueName ? std::string(" ") + row.valueName : "");
-    if (left.size() < 24) left.resize(24, ' ');
+    if (left.size() < 21) left.resize(21, ' ');
     text += left + row.help + "\n";
   }
-  return text;
+  return text + kBoardLegend;
 }

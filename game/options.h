@@ -7,6 +7,7 @@
 
 struct GameOptions {
   bool help = false;
+  int printLevel = 0;  // 1..15: print that level's board and end
 };
 
 // Reads argv[1..]; false with a one-line reason for anything not understood.
