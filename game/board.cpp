@@ -1,5 +1,6 @@
 #include "game/board.h"
 
+#include "game/data_files.h"
 #include "game/state.h"
 
 namespace {
@@ -80,37 +81,38 @@ int BuildingHeight(int kind) { return kind >= 0 && kind < kBuildingKindCount ? k
 // ---- Start-up ------------------------------------------------------------------
 
 void c_cLevel::LoadLevelImages() {
-  borderImage = LoadImage(String("game/border.png"));
+  borderImage = LoadGameImage(String("game/border.png"));
   groundImages = Array<c_Image*>(kGroundVariants);
   for (int i = 0; i < kGroundVariants; ++i) {
-    groundImages[i] = LoadImage(String("game/tile") + String::FromInt(i + 1) + String(".png"));
+    groundImages[i] = LoadGameImage(String("game/tile") + String::FromInt(i + 1) + String(".png"));
   }
   pieceImages = Array<c_Image*>(kPieceKindCount);
   for (int i = 0; i < kPieceKindCount; ++i) {
-    pieceImages[i] = LoadImage(String("game/") + String::FromInt(i) + String(".png"));
+    pieceImages[i] = LoadGameImage(String("game/") + String::FromInt(i) + String(".png"));
   }
-  explosionImage = LoadImage(String("game/explosion.png"), kCellSize, kCellSize, kExplosionFrames, ImageCentreHandle);
-  mineImage = LoadImage(String("game/ironmine.png"));
-  mineAnimImage = LoadImage(String("game/ironmineanimation.png"), kMineAnimWidth, kMineAnimHeight, kMineAnimFrames,
-                            defaultImageFlags);
-  stonesImage = LoadImage(String("game/buildings/stones.png"));
-  goldImage = LoadImage(String("game/gold.png"));
+  explosionImage =
+      LoadGameImage(String("game/explosion.png"), kCellSize, kCellSize, kExplosionFrames, ImageCentreHandle);
+  mineImage = LoadGameImage(String("game/ironmine.png"));
+  mineAnimImage = LoadGameImage(String("game/ironmineanimation.png"), kMineAnimWidth, kMineAnimHeight,
+                                kMineAnimFrames, defaultImageFlags);
+  stonesImage = LoadGameImage(String("game/buildings/stones.png"));
+  goldImage = LoadGameImage(String("game/gold.png"));
   buildingImages = Array<c_Image*>(kBuildingKindCount);
   for (int i = 0; i < kBuildingKindCount; ++i) {
     buildingImages[i] = i == kPondBuildingKind
-                            ? LoadImage(String(kBuildingPictures[i]), kPondFrameSize, kPondFrameSize, kPondFrameCount,
-                                        defaultImageFlags)
-                            : LoadImage(String(kBuildingPictures[i]));
+                            ? LoadGameImage(String(kBuildingPictures[i]), kPondFrameSize, kPondFrameSize,
+                                            kPondFrameCount, defaultImageFlags)
+                            : LoadGameImage(String(kBuildingPictures[i]));
   }
-  tunnelImageN = LoadImage(String("game/tunnelN.png"));
-  tunnelImageS = LoadImage(String("game/tunnelS.png"));
-  tunnelImageW = LoadImage(String("game/tunnelW.png"));
-  tunnelImageE = LoadImage(String("game/tunnelE.png"));
-  banditImage = LoadImage(String("game/bandit.png"), kCellSize, kCellSize, kEnemyFrames, defaultImageFlags);
-  indigenImage = LoadImage(String("game/indigen.png"), kCellSize, kCellSize, kEnemyFrames, defaultImageFlags);
-  startTileImage = LoadImage(String("game/tilestart.png"));
-  finishTileImage = LoadImage(String("game/tilefinish.png"));
-  levelFont = LoadFont(String("time.txt"));
+  tunnelImageN = LoadGameImage(String("game/tunnelN.png"));
+  tunnelImageS = LoadGameImage(String("game/tunnelS.png"));
+  tunnelImageW = LoadGameImage(String("game/tunnelW.png"));
+  tunnelImageE = LoadGameImage(String("game/tunnelE.png"));
+  banditImage = LoadGameImage(String("game/bandit.png"), kCellSize, kCellSize, kEnemyFrames, defaultImageFlags);
+  indigenImage = LoadGameImage(String("game/indigen.png"), kCellSize, kCellSize, kEnemyFrames, defaultImageFlags);
+  startTileImage = LoadGameImage(String("game/tilestart.png"));
+  finishTileImage = LoadGameImage(String("game/tilefinish.png"));
+  levelFont = LoadGameFont(String("time.txt"));
 }
 
 void c_cLevel::CreateLevelPools() {

@@ -63,7 +63,8 @@ void c_cMap::RenderScenarioMap() {
     if (picture) DrawImage(picture, static_cast<float>(icon->x), static_cast<float>(icon->y));
   }
   const c_cScenarioIcon* s = icons[selectedLevel];
-  DrawImage(selectedImage, static_cast<float>(s->x) - kSelectedMarkInset, static_cast<float>(s->y) - kSelectedMarkInset);
+  DrawImage(selectedImage, static_cast<float>(s->x) - kSelectedMarkInset,
+            static_cast<float>(s->y) - kSelectedMarkInset);
   font->DrawText(s->name, kNameCentreX - font->TextWidth(s->name) * 0.5f, kNameY);
 
   Tint(kFigureColour);

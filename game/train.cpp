@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "game/board.h"
+#include "game/data_files.h"
 #include "game/state.h"
 #include "runtime/error.h"
 
@@ -54,8 +55,8 @@ int ExitSide(int move) {
 }
 
 void c_cTrain::LoadTrainImages() {
-  engineImage = LoadImage(String("game/engine.png"), 1, ImageCentreHandle);
-  smokeImage = LoadImage(String("game/smoke.png"), 1, ImageCentreHandle);
+  engineImage = LoadGameImage(String("game/engine.png"), 1, ImageCentreHandle);
+  smokeImage = LoadGameImage(String("game/smoke.png"), 1, ImageCentreHandle);
 }
 
 void c_cTrain::PlaceTrain(int startCellX, int startCellY, int finishCellX, int finishCellY) {
