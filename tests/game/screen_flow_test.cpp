@@ -1,0 +1,272 @@
+// The screens one after another, as a player moves through them: the real
+// game application on the fake clock, clicked through the host's input path.
+#include "tests/game/main_game_fixture.h"
+
+namespace {
+
+using ScreenFlow = MainGameFixture;
+
+TEST_F(ScreenFlow, StartUpOpensFullScreenAt30HzAndShowsTheLogoForThreeSecondsWhateverIsClicked) {
+  Start();
+  ASSERT_FALSE(platform.opens.empty());
+  EXPECT_TRUE(platform.opens.back().fullScreen);
+  EXPECT_EQ(platform.opens.back().width, 1024);
+  EXPECT_EQ(game->CurrentUpdateRate(), 30);
+  EXPECT_EQ(musicOn + soundOn + fullScreenOn, 3);
+  EXPECT_EQ(app->screen, ScreenLogo);
+  for (int i = 0; i < 80; ++i) Click(500, 400);  // 2640 ms of clicking
+  EXPECT_EQ(app->screen, ScreenLogo);
+  Run(400);
+  EXPECT_EQ(app->screen, ScreenTitle);
+  EXPECT_EQ(currentInputDevice->KeyHit(KeyMouseLeft), 0);
+}
+
+TEST_F(ScreenFlow, LeavingTheTitleLoadsTheProgressAndNewGameOrContinueShowTheMap) {
+  WriteState("TVXDATA\t1\ttrandle.sav\t21\t4\t900\t700\t6\t0\t0\t1\t1\t1\t2\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0");
+  Start();
+  PassLogo();
+  Run(2000);
+  EXPECT_EQ(app->screen, ScreenTitle);  // the title waits for a click
+  Click(10, 10);
+  EXPECT_EQ(app->screen, ScreenMenu);
+  EXPECT_EQ(currentLevel, 4);
+  EXPECT_EQ(totalScore, 900);
+
+  Click(800, 220);  // continue
+  EXPECT_EQ(app->screen, ScreenScenarioMap);
+  EXPECT_EQ(app->scenarioMap->selectedLevel, 3);
+  EXPECT_EQ(app->scenarioMap->icons[0]->status, LevelDone);
+  EXPECT_EQ(app->scenarioMap->icons[3]->status, LevelAvailable);
+
+  Key(kGlfwEscape);  // the map's way back
+  EXPECT_EQ(app->screen, ScreenMenu);
+  Click(800, 340);  // new game
+  EXPECT_EQ(app->screen, ScreenScenarioMap);
+  EXPECT_EQ(currentLevel, 1);
+  EXPECT_EQ(ownedWorkers, 5);
+  EXPECT_EQ(app->scenarioMap->selectedLevel, 0);
+  EXPECT_EQ(app->scenarioMap->icons[0]->status, LevelAvailable);
+  EXPECT_EQ(app->scenarioMap->icons[3]->status, LevelLocked);
+}
+
+TEST_F(ScreenFlow, ClicksOutsideTheMenuButtonsStayOnTheMenu) {
+  Start();
+  ToMenu();
+  Click(667, 220);  // the buttons' bound itself
+  Click(500, 100);
+  Click(800, 290);  // between continue and new game
+  EXPECT_EQ(app->screen, ScreenMenu);
+  EXPECT_EQ(app->menu->choice, MenuNoChoice);
+}
+
+TEST_F(ScreenFlow, TheMapStartsTheAvailableLevelOnlyAndTheLevelBeginsWithItsTutorial) {
+  Start();
+  ToMap(true);
+  Click(169, 166);  // level 2: locked
+  StartSelectedLevel();
+  EXPECT_EQ(app->screen, ScreenScenarioMap);
+  Click(138, 96);  // level 1
+  StartSelectedLevel();
+  EXPECT_EQ(app->screen, ScreenPlaying);
+  EXPECT_EQ(app->scenarioMap->startRequested, 0);
+  EXPECT_EQ(tutorialShowing, 1);
+  EXPECT_EQ(tutorialPage, 0);
+  EXPECT_EQ(app->train->cellX, app->level->startX - 1);
+  EXPECT_EQ(app->gui->secondsLeft, 300);
+}
+
+TEST_F(ScreenFlow, NothingOfTheLevelMovesWhileATutorialPageShowsAndEachClickTurnsOnePage) {
+  Start();
+  ToMap(true);
+  StartSelectedLevel();
+  Run(20000);
+  EXPECT_EQ(app->train->countdown, 0);
+  EXPECT_EQ(app->gui->clockMinutes * 60 + app->gui->clockSeconds, 300);
+  for (int page = 1; page <= 5; ++page) {
+    Click(500, 400);
+    EXPECT_EQ(tutorialPage, page);
+    EXPECT_EQ(tutorialShowing, 1);
+  }
+  Click(500, 400);
+  EXPECT_EQ(tutorialShowing, 0);
+  EXPECT_EQ(gamePaused, 0);
+  // The first whole second may tick at once: the countdown's clock is the
+  // train's own.
+  Run(3100);
+  EXPECT_GE(app->train->countdown, 3);
+  EXPECT_LE(app->train->countdown, 4);
+  EXPECT_EQ(app->gui->secondsLeft, 300 - app->train->countdown);
+}
+
+TEST_F(ScreenFlow, APageShownMidLevelFreezesTheCountdownWhereItStoodUntilItIsClickedAway) {
+  Start();
+  PlayFirstLevel();
+  Run(10100);
+  const int before = app->train->countdown;
+  ASSERT_GE(before, 10);
+  // As the bandits' introduction shows itself.
+  tutorialShowing = 1;
+  gamePaused = 1;
+  tutorialPage = 9;
+  Run(30000);
+  EXPECT_EQ(app->train->countdown, before);
+  Click(500, 400);
+  EXPECT_EQ(tutorialShowing, 0);
+  Run(2100);
+  EXPECT_GE(app->train->countdown, before + 1);
+  EXPECT_LE(app->train->countdown, before + 3);
+}
+
+TEST_F(ScreenFlow, AWonLevelAddsItsTotalsSavesAndShowsTheMapAtTheNextLevel) {
+  Start();
+  PlayFirstLevel();
+  LayTrackAndDepart();
+  RunUntil(trainArrived);
+  ASSERT_EQ(trainArrived, 1);
+  const int score = levelScore;
+  EXPECT_GE(score, 500);  // the send-off bonus at least
+  Click(600, 500);        // continue
+  EXPECT_EQ(app->screen, ScreenScenarioMap);
+  EXPECT_EQ(currentLevel, 2);
+  EXPECT_EQ(totalScore, score);
+  EXPECT_EQ(app->scenarioMap->selectedLevel, 1);
+  EXPECT_EQ(app->scenarioMap->icons[0]->status, LevelDone);
+  EXPECT_EQ(app->scenarioMap->icons[1]->status, LevelAvailable);
+  EXPECT_NE(ReadState().find("trandle.sav\t21\t2\t" + std::to_string(score) + "\t"), std::string::npos)
+      << ReadState();
+}
+
+TEST_F(ScreenFlow, WinningTheLastLevelShowsTheEndPictureWithTheCurrentLevelStill15) {
+  WriteState("TVXDATA\t1\ttrandle.sav\t21\t15\t0\t0\t5\t0\t0\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t2");
+  Start();
+  ToMap(false);
+  StartSelectedLevel();
+  ASSERT_EQ(app->screen, ScreenPlaying);
+  ReadTutorialAway();
+  LayTrackAndDepart();
+  RunUntil(trainArrived);
+  ASSERT_EQ(trainArrived, 1);
+  Click(600, 500);
+  EXPECT_EQ(app->screen, ScreenTheEnd);
+  EXPECT_EQ(gameCompleted, 1);
+  EXPECT_EQ(currentLevel, 15);
+  Click(500, 400);
+  EXPECT_EQ(app->screen, ScreenMenu);
+  // Continue shows every level done and none can start.
+  Click(800, 220);
+  ASSERT_EQ(app->screen, ScreenScenarioMap);
+  for (int i = 0; i < kLevelCount; ++i) EXPECT_EQ(app->scenarioMap->icons[i]->status, LevelDone) << i;
+  StartSelectedLevel();
+  EXPECT_EQ(app->screen, ScreenScenarioMap);
+}
+
+TEST_F(ScreenFlow, ALostLevelRestartsOnRetryAndLeavesForTheMenuOnMenu) {
+  Start();
+  PlayFirstLevel();
+  Click(540, 13);  // sent off over no track
+  RunUntil(trainCrashed);
+  ASSERT_EQ(trainCrashed, 1);
+  Click(600, 420);  // retry
+  EXPECT_EQ(app->screen, ScreenPlaying);
+  EXPECT_EQ(trainCrashed, 0);
+  EXPECT_EQ(restartRequested, 0);
+  EXPECT_EQ(app->train->countdown, 0);
+
+  ReadTutorialAway();
+  Click(540, 13);
+  RunUntil(trainCrashed);
+  Click(400, 420);  // menu
+  EXPECT_EQ(app->screen, ScreenMenu);
+  EXPECT_EQ(app->menu->choice, MenuNoChoice);
+  EXPECT_EQ(currentLevel, 1);
+  EXPECT_NE(ReadState().find("trandle.sav\t21\t1\t"), std::string::npos);
+}
+
+TEST_F(ScreenFlow, ThePausePanelRestartsQuitsAndResumesAndEscapeOpensAndClosesIt) {
+  Start();
+  PlayFirstLevel();
+  Run(5100);
+  Click(960, 740);  // the pause button
+  EXPECT_EQ(gamePaused, 1);
+  const int countdown = app->train->countdown;
+  Run(3000);
+  EXPECT_EQ(app->train->countdown, countdown);
+  Click(500, 340);  // resume
+  EXPECT_EQ(gamePaused, 0);
+
+  Key(kGlfwEscape);
+  EXPECT_EQ(gamePaused, 1);
+  Key(kGlfwEscape);
+  EXPECT_EQ(gamePaused, 0);
+
+  Key(kGlfwEscape);
+  Click(500, 390);  // restart, taken up by the next update
+  EXPECT_EQ(restartRequested, 1);
+  Update();
+  EXPECT_EQ(gamePaused, 1);  // the level starts again with its tutorial
+  EXPECT_EQ(tutorialShowing, 1);
+  EXPECT_EQ(app->train->countdown, 0);
+  ReadTutorialAway();
+
+  Click(960, 740);
+  Click(500, 545);  // quit
+  EXPECT_EQ(app->screen, ScreenMenu);
+  EXPECT_NE(ReadState().find("trandle.sav"), std::string::npos);
+}
+
+TEST_F(ScreenFlow, EscapeDoesNothingOnATutorialPageOrAResultPanel) {
+  Start();
+  ToMap(true);
+  StartSelectedLevel();
+  Key(kGlfwEscape);
+  EXPECT_EQ(tutorialShowing, 1);
+  EXPECT_EQ(tutorialPage, 0);
+  ReadTutorialAway();
+  Click(540, 13);
+  RunUntil(trainCrashed);
+  Key(kGlfwEscape);
+  EXPECT_EQ(gamePaused, 0);
+}
+
+TEST_F(ScreenFlow, KeysOneToEightPickThePaletteAndARightClickDropsIt) {
+  Start();
+  PlayFirstLevel();
+  EXPECT_EQ(selectedPiece, -1);
+  Key(kGlfwDigit1 + 7);
+  EXPECT_EQ(selectedPiece, 7);
+  Key(kGlfwDigit1 + 2);
+  EXPECT_EQ(selectedPiece, 2);
+  Click(500, 400, kGlfwRightButton);
+  EXPECT_EQ(selectedPiece, -1);
+  Key(kGlfwDigit1 + 8);  // 9 is no slot
+  EXPECT_EQ(selectedPiece, -1);
+  Key(kGlfwEscape);
+  Key(kGlfwDigit1);  // not while paused
+  EXPECT_EQ(selectedPiece, -1);
+}
+
+TEST_F(ScreenFlow, OneRequestAnUpdateInTheOrderContinueRestartMenu) {
+  Start();
+  PlayFirstLevel();
+  trainArrived = 1;
+  continueRequested = restartRequested = menuRequested = 1;
+  Update();
+  EXPECT_EQ(app->screen, ScreenScenarioMap);
+  EXPECT_EQ(continueRequested, 0);
+  EXPECT_EQ(restartRequested, 1);
+  EXPECT_EQ(menuRequested, 1);
+  EXPECT_EQ(currentLevel, 2);
+
+  StartSelectedLevel();  // a level start clears what was left
+  EXPECT_EQ(restartRequested + menuRequested, 0);
+  restartRequested = menuRequested = 1;
+  Update();
+  EXPECT_EQ(app->screen, ScreenPlaying);
+  EXPECT_EQ(restartRequested + menuRequested, 0);  // the restart's level start cleared menu too
+  menuRequested = 1;
+  Update();
+  EXPECT_EQ(app->screen, ScreenMenu);
+  EXPECT_EQ(menuRequested, 0);
+}
+
+}  // namespace
