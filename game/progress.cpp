@@ -14,6 +14,9 @@
 namespace {
 
 constexpr int kMaxDamagedCopies = 100;
+// Far above any score a game can reach, and far enough below the int limit
+// that a won level's score added to a hand-edited total cannot overflow.
+constexpr int kMaxTotal = 1000000000;
 
 int Clamp(int value, int low, int high) { return value < low ? low : (value > high ? high : value); }
 
@@ -103,8 +106,8 @@ void CompleteLevel() {
 void BringProgressIntoRange() {
   currentLevel = Clamp(currentLevel, 1, kLevelCount);
   ownedWorkers = Clamp(ownedWorkers, kNewGameWorkers, kMaxWorkers);
-  if (totalGold < 0) totalGold = 0;
-  if (totalScore < 0) totalScore = 0;
+  totalGold = Clamp(totalGold, 0, kMaxTotal);
+  totalScore = Clamp(totalScore, 0, kMaxTotal);
   gameCompleted = gameCompleted == 1 ? 1 : 0;
   for (int i = 0; i < kLevelCount; ++i) {
     if (levelStates[i] < LevelLocked || levelStates[i] > LevelAvailable) levelStates[i] = LevelLocked;

@@ -27,7 +27,7 @@ void SaveProgress();
 void CompleteLevel();
 
 // Brings loaded values into the ranges the game relies on: currentLevel
-// 1..15, ownedWorkers 5..15, totals not below 0, gameCompleted 0 or 1, level
+// 1..15, ownedWorkers 5..15, totals 0..10^9, gameCompleted 0 or 1, level
 // states 0..2 (else locked); and when no level is available and the game is
 // not completed, the current level becomes available.
 void BringProgressIntoRange();

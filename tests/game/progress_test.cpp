@@ -1,0 +1,163 @@
+// The saved progress: the 21 values of "trandle.sav" through the state file,
+// the order levels unlock in, and what damaged saves leave to play.
+#include <unistd.h>
+
+#include "tests/game/main_game_fixture.h"
+
+namespace {
+
+using Progress = MainGameFixture;
+
+const char* const kStateHeader = "TVXDATA\t1\ttrandle.sav\t21\t";
+
+TEST_F(Progress, AllTwentyOneValuesSurviveASaveAndALoadThroughTheStateFile) {
+  Start();
+  ResetProgress();
+  currentLevel = 7;
+  totalScore = 123456;
+  totalGold = 789;
+  ownedWorkers = 9;
+  progressSpare = 42;
+  for (int i = 0; i < 6; ++i) levelStates[i] = LevelDone;
+  levelStates[6] = LevelAvailable;
+  SaveProgress();
+  EXPECT_EQ(ReadState(), std::string(kStateHeader) +
+                             "7\t123456\t789\t9\t0\t42\t1\t1\t1\t1\t1\t1\t2\t0\t0\t0\t0\t0\t0\t0\t0");
+
+  ResetProgress();
+  CreateFileSystem();  // as the next run reads the file
+  LoadProgress();
+  EXPECT_EQ(currentLevel, 7);
+  EXPECT_EQ(totalScore, 123456);
+  EXPECT_EQ(totalGold, 789);
+  EXPECT_EQ(ownedWorkers, 9);
+  EXPECT_EQ(gameCompleted, 0);
+  EXPECT_EQ(progressSpare, 42);
+  for (int i = 0; i < kLevelCount; ++i) EXPECT_EQ(levelStates[i], i < 6 ? 1 : (i == 6 ? 2 : 0)) << i;
+}
+
+TEST_F(Progress, LevelsUnlockOneAfterTheOtherAndTheLastCompletesTheGame) {
+  ResetProgress();
+  for (int n = 1; n < kLevelCount; ++n) {
+    CompleteLevel();
+    EXPECT_EQ(currentLevel, n + 1);
+    EXPECT_EQ(levelStates[n - 1], LevelDone);
+    EXPECT_EQ(levelStates[n], LevelAvailable);
+  }
+  EXPECT_EQ(gameCompleted, 0);
+  CompleteLevel();
+  EXPECT_EQ(currentLevel, 15);
+  EXPECT_EQ(gameCompleted, 1);
+  for (int i = 0; i < kLevelCount; ++i) EXPECT_EQ(levelStates[i], LevelDone) << i;
+}
+
+TEST_F(Progress, LoadingStartsFromANewGameSoALevelsOwnValuesAreCleared) {
+  ResetProgress();
+  iron = 700;
+  levelScore = 300;
+  freeWorkers = 2;
+  banditsIntroShown = 1;
+  LoadProgress();  // no file system yet: the new game stays
+  EXPECT_EQ(iron + levelScore, 0);
+  EXPECT_EQ(freeWorkers, 5);
+  EXPECT_EQ(banditsIntroShown, 0);
+  EXPECT_EQ(currentLevel, 1);
+}
+
+TEST_F(Progress, AStateFileWithoutASaveIsKeptAsideOnceAndANewGameBegins) {
+  WriteState("not a saved game \xC3\xA9");
+  Start();
+  testing::internal::CaptureStdout();
+  ToMenu();
+  const std::string said = testing::internal::GetCapturedStdout();
+  EXPECT_NE(said.find("kept as " + folder + ".tarvexstate.damaged"), std::string::npos) << said;
+  EXPECT_EQ(ReadState(".tarvexstate.damaged"), "not a saved game \xC3\xA9");
+  EXPECT_EQ(access(StatePath().c_str(), F_OK), -1);
+  EXPECT_EQ(currentLevel, 1);
+
+  Key(kGlfwEscape);  // nothing happens on the menu
+  Click(800, 220);
+  Key(kGlfwEscape);  // the map saves on its way back
+  EXPECT_EQ(ReadState().rfind(kStateHeader, 0), 0u) << ReadState();
+  testing::internal::CaptureStdout();
+  Click(800, 220);
+  Key(kGlfwEscape);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+
+  // A later damaged file does not replace the first one kept.
+  WriteState("TVXDATA");
+  CreateFileSystem();
+  testing::internal::CaptureStdout();
+  LoadProgress();
+  testing::internal::GetCapturedStdout();
+  EXPECT_EQ(ReadState(".tarvexstate.damaged"), "not a saved game \xC3\xA9");
+  EXPECT_EQ(ReadState(".tarvexstate.damaged-2"), "TVXDATA");
+}
+
+// ---- Damaged saves: each leaves a game that starts and a level to play ----
+
+struct DamagedSave {
+  const char* name;
+  std::string state;
+  int level;  // the level the map then offers
+};
+
+std::string Save(const std::string& values) { return std::string(kStateHeader) + values; }
+
+const DamagedSave kDamagedSaves[] = {
+    {"LevelZero", Save("0\t0\t0\t5\t0\t0\t2\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0"), 1},
+    {"LevelTooHigh", Save("99\t0\t0\t5\t0\t0\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1"), 15},
+    {"NegativeLevel", Save("-4\t0\t0\t5\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0"), 1},
+    {"NoWorkers", Save("3\t0\t0\t0\t0\t0\t1\t1\t2\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0"), 3},
+    {"TooManyWorkers", Save("3\t0\t0\t4000\t0\t0\t1\t1\t2\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0"), 3},
+    {"NegativeTotals", Save("2\t-500\t-9999\t5\t0\t0\t1\t2\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0"), 2},
+    {"HugeScore", Save("2\t1e30\t0\t5\t0\t0\t1\t2\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0"), 2},
+    {"NoLevelAvailable", Save("6\t0\t0\t5\t0\t0\t1\t1\t1\t1\t1\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0"), 6},
+    {"StatesOutOfRange", Save("2\t0\t0\t5\t0\t0\t7\t-3\t9\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0"), 2},
+    {"CompletedFlagOutOfRange", Save("15\t0\t0\t5\t8\t0\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1"), 15},
+    {"NotNumbers", Save("x\ty\tz\tw\tv\tu\tt\ts\tr\tq\tp\to\tn\tm\tl\tk\tj\ti\th\tg\tf"), 1},
+    {"FewValues", "TVXDATA\t1\ttrandle.sav\t3\t5\t100\t200", 5},
+    {"NoValues", "TVXDATA\t1\ttrandle.sav\t0", 1},
+    {"CutShort", "TVXDATA\t1\ttrandle.sav\t21\t4\t100", 1},
+    {"HeaderOnly", "TVXDATA", 1},
+    {"OtherFilesOnly", "TVXDATA\t1\tother.sav\t2\t1\t2", 1},
+    {"BesideAnotherFile", "TVXDATA\t2\taaa\t1\t5\ttrandle.sav\t21\t2\t0\t0\t5\t0\t0\t1\t2\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0",
+     2},
+    {"Garbage", std::string("\x89PNG\r\n\x1a\n\0\0\xff\xfe", 14), 1},
+    {"Empty", "", 1},
+};
+
+class DamagedSaves : public MainGameFixture, public ::testing::WithParamInterface<DamagedSave> {};
+
+TEST_P(DamagedSaves, TheGameStartsAndTheMapOffersALevelThatStarts) {
+  WriteState(GetParam().state);
+  Start();
+  testing::internal::CaptureStdout();
+  ToMap(false);  // continue
+  testing::internal::GetCapturedStdout();
+  ASSERT_EQ(app->screen, ScreenScenarioMap);
+  EXPECT_GE(currentLevel, 1);
+  EXPECT_LE(currentLevel, 15);
+  EXPECT_GE(ownedWorkers, 5);
+  EXPECT_LE(ownedWorkers, 15);
+  EXPECT_GE(totalScore, 0);
+  EXPECT_GE(totalGold, 0);
+  EXPECT_LE(totalScore, 1000000000);  // room left to add to it
+  const int level = GetParam().level;
+  if (gameCompleted == 1) {
+    // Everything won: a new game is the level to play.
+    Key(kGlfwEscape);
+    Click(800, 340);
+  } else {
+    const c_cScenarioIcon* icon = app->scenarioMap->icons[level - 1];
+    Click(static_cast<float>(icon->x), static_cast<float>(icon->y));
+  }
+  StartSelectedLevel();
+  EXPECT_EQ(app->screen, ScreenPlaying);
+  EXPECT_EQ(currentLevel, gameCompleted == 1 ? 1 : level);
+}
+
+INSTANTIATE_TEST_SUITE_P(Corpus, DamagedSaves, ::testing::ValuesIn(kDamagedSaves),
+                         [](const ::testing::TestParamInfo<DamagedSave>& info) { return info.param.name; });
+
+}  // namespace
