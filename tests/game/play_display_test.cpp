@@ -1,0 +1,224 @@
+// The game as a player meets it: the real program started under the suite's
+// X server, clicked through with xdotool from its menu to a level, a piece
+// ordered and built, and screenshots checked at probe pixels. Expected colours
+// come from the committed pictures, so the checks hold whatever the art shows.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "graphics/image_codec.h"
+#include "tests/host/app_process.h"
+
+namespace {
+
+std::string Shell(const std::string& command) {
+  std::string out;
+  FILE* p = popen(command.c_str(), "r");
+  if (!p) return out;
+  char chunk[256];
+  while (std::fgets(chunk, sizeof chunk, p)) out += chunk;
+  pclose(p);
+  return out;
+}
+
+void Wait(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+struct Picture {
+  int width = 0, height = 0, channels = 0;
+  std::vector<std::uint8_t> pixels;
+  const std::uint8_t* At(int x, int y) const { return &pixels[(y * width + x) * channels]; }
+  int Alpha(int x, int y) const { return channels == 4 ? At(x, y)[3] : 255; }
+};
+
+Picture ReadPng(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  Picture picture;
+  std::uint8_t* pixels = DecodeImage(bytes.data(), bytes.size(), &picture.width, &picture.height, &picture.channels);
+  if (pixels == nullptr) return Picture();
+  picture.pixels.assign(pixels, pixels + picture.width * picture.height * picture.channels);
+  FreeImagePixels(pixels);
+  return picture;
+}
+
+Picture DataPicture(const std::string& name) { return ReadPng(std::string(TARVEX_DATA_DIR) + "/" + name); }
+
+// The X screen, and where the game's 1024 x 768 picture lies on it in full
+// screen: scaled uniformly and centred between black bars.
+struct Screen {
+  int width = 0, height = 0;
+  double scale = 1, left = 0, top = 0;
+  int X(double vx) const { return static_cast<int>(left + vx * scale); }
+  int Y(double vy) const { return static_cast<int>(top + vy * scale); }
+};
+
+Screen MeasureScreen() {
+  Screen s;
+  std::sscanf(Shell("xdpyinfo | awk '/dimensions:/ {print $2}'").c_str(), "%dx%d", &s.width, &s.height);
+  s.scale = std::min(s.width / 1024.0, s.height / 768.0);
+  s.left = (s.width - 1024 * s.scale) / 2;
+  s.top = (s.height - 768 * s.scale) / 2;
+  return s;
+}
+
+class PlayDisplayTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs an X server (xvfb-run)";
+    char pattern[] = "/tmp/tarvex-play-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    folder = pattern;
+    screen = MeasureScreen();
+    ASSERT_GT(screen.width, 0);
+  }
+  void TearDown() override {
+    if (HasFailure()) {
+      std::printf("screenshots kept in %s\n", folder.c_str());
+      return;
+    }
+    std::system(("rm -rf '" + folder + "'").c_str());
+  }
+
+  // A left click at virtual pixel (vx, vy), then time for an update or two.
+  void Click(double vx, double vy, int settleMs = 250) {
+    // (--sync would wait for a move that never comes when the pointer is
+    // already there.)
+    Shell("xdotool mousemove " + std::to_string(screen.X(vx + 0.5)) + " " + std::to_string(screen.Y(vy + 0.5)) +
+          " sleep 0.1 click 1");
+    Wait(settleMs);
+  }
+  Picture Screenshot(const std::string& name) {
+    const std::string path = folder + "/" + name + ".png";
+    Shell("import -window root '" + path + "'");
+    return ReadPng(path);
+  }
+
+  // How many of a picture's calm pixels (opaque, with the same colour on
+  // every side, so that scaling cannot blur them) show on the screen with about their colour, the picture's corner
+  // drawn at virtual (px, py), within the virtual rectangle given.
+  struct Match {
+    int probes = 0, matching = 0;
+  };
+  // calm: how far the neighbours' colours may stray (textured pictures need more).
+  Match Compare(const Picture& shot, const Picture& pic, int px, int py, int x0, int y0, int x1, int y1,
+                int step = 7, int calm = 6) const {
+    Match m;
+    for (int y = std::max(y0, 1); y < std::min(y1, pic.height - 1); y += step) {
+      for (int x = std::max(x0, 1); x < std::min(x1, pic.width - 1); x += step) {
+        if (!Calm(pic, x, y, calm)) continue;
+        const int sx = screen.X(px + x + 0.5), sy = screen.Y(py + y + 0.5);
+        if (sx < 0 || sy < 0 || sx >= shot.width || sy >= shot.height) continue;
+        ++m.probes;
+        if (Near(shot.At(sx, sy), pic.At(x, y))) ++m.matching;
+      }
+    }
+    return m;
+  }
+  static bool Calm(const Picture& pic, int x, int y, int calm) {
+    for (int dy = -1; dy <= 1; ++dy) {
+      for (int dx = -1; dx <= 1; ++dx) {
+        if (pic.Alpha(x + dx, y + dy) != 255 || !Near(pic.At(x + dx, y + dy), pic.At(x, y), calm)) return false;
+      }
+    }
+    return true;
+  }
+  // Screen pixels that differ between two screenshots inside a virtual rectangle.
+  int Changed(const Picture& a, const Picture& b, int vx, int vy, int w, int h) const {
+    int changed = 0;
+    for (int sy = screen.Y(vy); sy < screen.Y(vy + h); ++sy) {
+      for (int sx = screen.X(vx); sx < screen.X(vx + w); ++sx) {
+        if (!Near(a.At(sx, sy), b.At(sx, sy), 8)) ++changed;
+      }
+    }
+    return changed;
+  }
+  static bool Near(const std::uint8_t* a, const std::uint8_t* b, int tolerance = 28) {
+    for (int c = 0; c < 3; ++c) {
+      if (std::abs(a[c] - b[c]) > tolerance) return false;
+    }
+    return true;
+  }
+  // Most of the probes match, and there are enough of them to mean something.
+  static void ExpectShows(const Match& m, const char* what) {
+    EXPECT_GE(m.probes, 10) << what;
+    EXPECT_GE(m.matching * 10, m.probes * 9) << what << ": " << m.matching << " of " << m.probes;
+  }
+
+  std::string folder;
+  Screen screen;
+};
+
+// Level 1 as the game lays it out: the start cell, the row of the track.
+constexpr int kCell = 74, kBoardOrigin = 31;
+constexpr int kStartCellX = 0, kStartCellY = 4;
+double CellCentre(int cell) { return kBoardOrigin + kCell * cell + kCell / 2.0; }
+
+TEST_F(PlayDisplayTest, FromTheMenuToALevelWhereAnOrderedPieceIsBuilt) {
+  ASSERT_EQ(symlink(TARVEX_DATA_DIR, (folder + "/data").c_str()), 0);
+  AppProcess app;
+  ASSERT_TRUE(app.Start(TARVEX_GAME_EXE, {}, folder));
+  ASSERT_FALSE(Shell("timeout 20 xdotool search --sync --onlyvisible --name '^Rails Against Time$'").empty());
+  Wait(3600);  // the logo's three seconds
+  Click(512, 400);  // the title
+  ExpectShows(Compare(Screenshot("menu"), DataPicture("menu/menu.png"), 0, 0, 0, 0, 660, 600), "the menu");
+
+  Click(800, 340);  // new game
+  const Picture map = Screenshot("map");
+  ExpectShows(Compare(map, DataPicture("game/gameMap.png"), 0, 0, 250, 100, 1024, 600), "the map");
+  EXPECT_EQ(Compare(map, DataPicture("game/startGrey.png"), 754, 693, 0, 0, 196, 75).matching, 0)
+      << "level 1 can start";
+
+  Click(850, 720);  // start
+  for (int page = 0; page < 6; ++page) Click(512, 200);  // the tutorial's six pages
+  const Picture level = Screenshot("level");
+  // The frame around the board, drawn over it.
+  ExpectShows(Compare(level, DataPicture("game/border.png"), 0, 0, 0, 40, 30, 700, 3), "the board's frame");
+
+  Click(60, 730);  // palette slot 0: the straight piece
+  Click(CellCentre(kStartCellX), CellCentre(kStartCellY));
+  Wait(5800);  // five seconds of building
+  const Picture built = Screenshot("built");
+  // The selection frame now marks slot 0, and slot 1 is as it was.
+  EXPECT_GT(Changed(level, built, 32, 706, 56, 56), 300);
+  EXPECT_EQ(Changed(level, built, 98, 706, 56, 56), 0);
+  const Picture piece = DataPicture("game/0.png");
+  ExpectShows(Compare(built, piece, kBoardOrigin + kCell * kStartCellX, kBoardOrigin + kCell * kStartCellY, 0, 0,
+                      kCell, kCell, 2, 24),
+              "the built piece");
+
+  // Pause, quit to the menu, and quit the game: status 0, progress saved.
+  Click(960, 735);
+  ExpectShows(Compare(Screenshot("paused"), DataPicture("game/msgPause.png"), 320, 159, 0, 0, 384, 150, 5),
+              "the pause panel");
+  Click(500, 545);
+  Click(800, 650);
+  EXPECT_EQ(app.WaitForExit(), 0);
+  std::ifstream state(folder + "/.tarvexstate");
+  const std::string saved((std::istreambuf_iterator<char>(state)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(saved.rfind("TVXDATA\t1\ttrandle.sav\t21\t1\t", 0), 0u) << saved;
+}
+
+TEST_F(PlayDisplayTest, AMissingPictureStopsTheGameWithOneLineNamingItAndTheDataFolder) {
+  ASSERT_EQ(std::system(("cp -r '" TARVEX_DATA_DIR "' '" + folder + "/data' && rm '" + folder +
+                         "/data/game/msgPause.png'")
+                            .c_str()),
+            0);
+  AppProcess app;
+  ASSERT_TRUE(app.Start(TARVEX_GAME_EXE, {}, folder));
+  const std::string out = app.ReadToEnd(60);
+  EXPECT_EQ(app.WaitForExit(), 1);
+  char resolved[4096];
+  ASSERT_NE(realpath((folder + "/data").c_str(), resolved), nullptr);
+  EXPECT_EQ(out, "Cannot load the data file \"game/msgPause.png\" from the data folder \"" + std::string(resolved) +
+                     "/\"\n");
+}
+
+}  // namespace
