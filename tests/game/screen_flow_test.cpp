@@ -117,6 +117,24 @@ TEST_F(ScreenFlow, APageShownMidLevelFreezesTheCountdownWhereItStoodUntilItIsCli
   EXPECT_LE(app->train->countdown, before + 3);
 }
 
+TEST_F(ScreenFlow, APieceUnderConstructionGainsNoWorkWhileAPageIsRead) {
+  Start();
+  PlayFirstLevel();
+  Key(kGlfwDigit1);  // the straight piece
+  const int cx = app->level->startX + 1, cy = app->level->startY;
+  Click(CellLeft(cx) + 37.0f, CellTop(cy) + 37.0f);
+  ASSERT_EQ(app->level->CellKind(cx, cy), CellBlocked);  // ordered
+  Run(2000);
+  tutorialShowing = gamePaused = 1;
+  tutorialPage = 10;
+  Run(10000);
+  Click(500, 400);
+  Run(2000);  // 4 of the 5 seconds of work
+  EXPECT_EQ(app->level->CellKind(cx, cy), CellBlocked);
+  Run(1500);
+  EXPECT_EQ(app->level->CellKind(cx, cy), PieceStraightWE);
+}
+
 TEST_F(ScreenFlow, AWonLevelAddsItsTotalsSavesAndShowsTheMapAtTheNextLevel) {
   Start();
   PlayFirstLevel();
