@@ -123,7 +123,7 @@ const DamagedSave kDamagedSaves[] = {
     {"OtherFilesOnly", "TVXDATA\t1\tother.sav\t2\t1\t2", 1},
     {"BesideAnotherFile", "TVXDATA\t2\taaa\t1\t5\ttrandle.sav\t21\t2\t0\t0\t5\t0\t0\t1\t2\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0",
      2},
-    {"Garbage", std::string("\x89PNG\r\n\x1a\n\0\0\xff\xfe", 14), 1},
+    {"Garbage", std::string("\x89PNG\r\n\x1a\n\0\0\xff\xfe", 12), 1},
     {"Empty", "", 1},
 };
 
