@@ -4,8 +4,10 @@ data folder: every file the game opens exists and is readable the way the game
 reads it, pictures have the sizes and transparent areas the code relies on,
 buttons lie on the rectangles the game tests, the font description parses with
 the loader's rules and has all three layers for 32..126, sounds are 16-bit mono
-PCM that start at once, never clip and fade out, and the music is a 1-3 minute
-mono Ogg Vorbis stream under 3 MB whose end runs smoothly into its start.
+PCM that start at once and on a zero sample, never clip, fade out to a zero
+sample and lie within 2 dB of one loudness, and the music is a 1-3 minute
+stereo Ogg Vorbis stream under 3 MB that starts at silence and whose end runs
+smoothly into its start.
 
 usage: check_screens.py DATA_FOLDER"""
 import os
@@ -20,6 +22,7 @@ from PIL import Image
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "data"))
 import screen_layout as L  # noqa: E402
+from sound_common import loudness  # noqa: E402
 
 DATA = sys.argv[1] if len(sys.argv) > 1 else "data"
 failures = []
@@ -367,6 +370,7 @@ def read_wav(path):
 
 
 def check_sounds():
+    levels = {}
     for name in ("click2.wav", "buy.wav", "build.wav", "mine1.wav", "indigen.wav", "bandits.wav"):
         path = os.path.join(DATA, "sounds", name)
         if not check(os.path.exists(path), "missing: sounds/" + name):
@@ -385,6 +389,14 @@ def check_sounds():
         check(np.sqrt(np.mean(start ** 2)) > 0.02, name + ": silent at the start")
         check(np.abs(x[-8:]).max() < 0.01, name + ": does not fade out at the end")
         check(np.sqrt(np.mean(x ** 2)) > 0.03, name + ": too quiet")
+        check(x[0] == 0 and x[-1] == 0, "%s: starts or ends on a non-zero sample (%d, %d): it clicks"
+              % (name, round(x[0] * 32768), round(x[-1] * 32768)))
+        levels[name] = loudness(x, rate)
+    if levels:
+        middle = (max(levels.values()) + min(levels.values())) / 2.0
+        for name, level in levels.items():
+            check(abs(level - middle) <= 2.0, "%s: %.1f dB loud, the effects lie around %.1f dB"
+                  % (name, level, middle))
 
 
 def check_music():
@@ -406,14 +418,19 @@ def check_music():
         out = os.path.join(tmp, "music.raw")
         subprocess.run(["oggdec", "-Q", "-R", "-o", out, path], check=True)
         x = np.fromfile(out, "<i2").astype(np.float64) / 32768.0
-    x = x.reshape(-1, channels)[:, 0] if channels > 1 else x
+    check(channels == 2, "music.ogg: not stereo")
+    both = x.reshape(-1, channels)
+    x = both[:, 0]
     dur = len(x) / rate
     check(60 <= dur <= 180, "music.ogg: %.1f s is not one to three minutes" % dur)
     check(np.abs(x).max() < 0.999, "music.ogg: clips")
-    # the loop: the step from the last sample to the first is like any other step
-    steps = np.abs(np.diff(x))
-    seam = abs(x[0] - x[-1])
-    check(seam <= np.percentile(steps, 99.5), "music.ogg: clicks at the loop (%.4f)" % seam)
+    # it starts on silence, and at the loop the step from the last sample to the
+    # first is like any other step, in every channel
+    check(np.abs(both[0]).max() < 0.02, "music.ogg: starts on a non-zero sample (%s)" % both[0])
+    for c in range(channels):
+        steps = np.abs(np.diff(both[:, c]))
+        seam = abs(both[0, c] - both[-1, c])
+        check(seam <= np.percentile(steps, 99.5), "music.ogg: clicks at the loop in channel %d (%.4f)" % (c, seam))
     check(np.sqrt(np.mean(x[:rate] ** 2)) > 0.02 and np.sqrt(np.mean(x[-rate:] ** 2)) > 0.02,
           "music.ogg: fades in or out, so the loop would dip")
 
