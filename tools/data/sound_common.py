@@ -100,18 +100,6 @@ def pluck(freq, dur, rate, name, brightness=0.6, decay=0.996):
     return out / peak
 
 
-def fade_out(x, rate, t):
-    n = min(len(x), seconds(t, rate))
-    if n > 0:
-        x[-n:] *= np.linspace(1.0, 0.0, n) ** 2
-    return x
-
-
-def normalise(x, peak=0.89):
-    m = np.max(np.abs(x))
-    return x * (peak / m) if m > 0 else x
-
-
 # Loudness: the signal is weighted the way the ear weights it (a K-weighting-like
 # curve: a shelf lifting everything above about 1.5 kHz by 4 dB, and a high-pass
 # near 38 Hz), then the loudest 100 ms window gives the figure, in dB below a
