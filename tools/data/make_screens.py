@@ -24,6 +24,8 @@ import screen_layout as L  # noqa: E402
 
 W, H = L.SCREEN
 TITLE = "Rails Against Time"
+# the caption over the free-worker count in the board frame: where, what, font
+WORKERS_CAPTION = ((L.STATUS_TEXTS["workers"][0] - 44, 714), "free workers", ("sans_bold", 13))
 
 
 def blank(w=W, h=H):
@@ -411,7 +413,8 @@ def make_border():
     tx, ty = L.STATUS_TEXTS["workers"]
     img = Image.alpha_composite(img, recess(W, H, (tx - 6, ty - 4, tx + 44, ty + 24), 5))
     img = paste_layer(img, worker_icon(40, "worker"), (tx - 50, ty - 18))
-    img = caption(img, (tx - 44, 714), "free workers", px=13, anchor="la", kind="sans_bold")
+    img = caption(img, WORKERS_CAPTION[0], WORKERS_CAPTION[1], px=WORKERS_CAPTION[2][1], anchor="la",
+                  kind=WORKERS_CAPTION[2][0])
     # pause button
     x0, y0, x1, y1 = L.PAUSE_BUTTON
     bw, bh = x1 - x0 + 1, y1 - y0 + 1
