@@ -206,10 +206,12 @@ def main():
         y = cy + (1 if cy == 0 else -1) * 37 * np.sin(a)
         check(not is_rail(pieces[k][int(y), int(x)]), "%d.png: rail steel on the path's middle line" % k)
 
-    # start and finish markers let the track show through the middle of the cell
+    # start and finish markers are painted plates that let the track show through
+    # the middle of the cell, and that stand out from the ground
     for n in ("tilestart", "tilefinish"):
         m = images["game/%s.png" % n]
-        check(m[20:54, 20:54, 3].max() == 0, "%s.png: covers the middle of the cell" % n)
+        check(m[20:54, 20:54, 3].max() <= 90, "%s.png: hides the track in the middle of the cell" % n)
+        check((m[..., 3] > 200).mean() > 0.2, "%s.png: too little of the cell marked to be seen at a glance" % n)
         check(m[..., 3].max() == 255, "%s.png: draws nothing" % n)
 
     # things that stand on the ground have transparent surroundings
