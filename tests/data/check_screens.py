@@ -118,7 +118,16 @@ def check_menu():
     img = rgba("menu/menu.png")
     if img is None:
         return
-    check_buttons(img, L.MENU_BUTTONS, (0, 0), "menu")
+    check_buttons(img, L.MENU_SIGNS, (0, 0), "menu")
+    # the signs on the post: all one size, each centred in its click band
+    post_signs = [key for key in L.MENU_SIGNS if key != "full screen"]
+    check(len({(x1 - x0, y1 - y0) for x0, y0, x1, y1 in (L.MENU_SIGNS[k] for k in post_signs)}) == 1,
+          "menu: the signs on the post differ in size")
+    for key in post_signs:
+        sx0, sy0, sx1, sy1 = L.MENU_SIGNS[key]
+        bx0, by0, bx1, by1 = L.MENU_BUTTONS[key]
+        check(by0 <= sy0 and sy1 <= by1 and abs((sy0 - by0) - (by1 - sy1)) <= 1,
+              "menu: the %s sign %s is not centred in its click band %s" % (key, L.MENU_SIGNS[key], L.MENU_BUTTONS[key]))
     for path, (mx, my) in L.MENU_MARKS.items():
         mark = rgba(path)
         if mark is None:

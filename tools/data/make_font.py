@@ -79,6 +79,11 @@ def glyph_layers(ch, f_big, ascent, cell_h):
     return x0, width, advance, layers
 
 
+def digit_advance():
+    """How far the game's font moves on after a digit (all digits are as wide)."""
+    return int(round(font(FONT_KIND, FONT_PX * SS).getlength("0") / SS)) + 1
+
+
 def make_time_font(out):
     f_big = font(FONT_KIND, FONT_PX * SS)
     ascent_big, descent_big = f_big.getmetrics()

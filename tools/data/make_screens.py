@@ -305,7 +305,7 @@ def make_menu():
     img = with_shadow(img, post, (827, 120), (8, 4), 5, 0.45)
     cap = to_array(polygon_mask(W, H, [(818, 124), (842, 96), (866, 124)]))
     img = Image.alpha_composite(img, from_array(wood_texture(W, H, "post-cap", "wood_dark") * bevel(cap, 2, 0.6), cap))
-    for key, box in L.MENU_BUTTONS.items():
+    for key, box in L.MENU_SIGNS.items():
         x0, y0, x1, y1 = box
         bw, bh = x1 - x0 + 1, y1 - y0 + 1
         icon = button_icon(key, bw, bh)
@@ -348,8 +348,8 @@ def make_menu_marks():
     # the icon sits 46 px left of the button's right end (34 on the full-screen switch)
     keys = {"menu/musicOn.png": "music", "menu/soundOn.png": "sound", "menu/fullscreenOn.png": "full screen"}
     marks = {p: xy for p, xy in L.MENU_MARKS.items() if p != "menu/fullscreenOn.png"}
-    out = option_marks(marks, L.MENU_BUTTONS, keys, 46, 0, 26, 70)
-    out.update(option_marks({"menu/fullscreenOn.png": L.MENU_MARKS["menu/fullscreenOn.png"]}, L.MENU_BUTTONS,
+    out = option_marks(marks, L.MENU_SIGNS, keys, 46, 0, 26, 70)
+    out.update(option_marks({"menu/fullscreenOn.png": L.MENU_MARKS["menu/fullscreenOn.png"]}, L.MENU_SIGNS,
                             keys, 34, 0, 20, 54))
     return out
 
@@ -703,7 +703,10 @@ def make_map():
                        ("bandits", "Bandits"), ("raiders", "Raiders")):
         tx, ty = L.MAP_TEXTS[key]
         half = 76 if tx < 300 else 62
-        img = Image.alpha_composite(img, recess(W, H, (tx - half, ty - 4, tx + half, ty + 25), 5))
+        # the threat words are written in pure red or green: near-black fields keep
+        # even the red readable
+        colour = (14, 12, 12) if key in ("bandits", "raiders") else (46, 30, 18)
+        img = Image.alpha_composite(img, recess(W, H, (tx - half, ty - 4, tx + half, ty + 25), 5, colour=colour))
         img = put_text(img, (tx, ty - 14), label, ("serif_bold", 16), "ink", anchor="mm")
     # gold and workers
     gx, gy = L.MAP_TEXTS["gold"]
@@ -712,9 +715,13 @@ def make_map():
     wx, wy = L.MAP_TEXTS["workers"]
     mx, _ = L.MAP_TEXTS["max workers"]
     img = Image.alpha_composite(img, recess(W, H, (wx - 6, wy - 4, mx + 34, wy + 25), 5))
-    img = caption(img, (wx - 14, wy + 11), "Workers", px=20, anchor="rm")
-    img = put_text(img, (mx - 8, wy + 11), "/", ("sans_bold", 18), (255, 246, 220), anchor="mm",
-                   stroke=1.5, stroke_fill=(22, 13, 6))
+    # the caption ends above the hire button's click area, which begins at the
+    # field's lower half
+    img = caption(img, (wx - 14, L.MAP_BUY_BUTTON[1] - 2), "Workers", px=20, anchor="rs")
+    # the slash halfway between a one-digit count and the maximum
+    from make_font import digit_advance
+    img = put_text(img, ((wx + 1.5 * digit_advance() + mx) / 2.0, wy + 11), "/", ("sans_bold", 18), (255, 246, 220),
+                   anchor="mm", stroke=1.5, stroke_fill=(22, 13, 6))
     # buy button: its plate is what noFunds covers
     img = with_shadow(img, buy_plate(), L.BUY_PLATE[:2], (4, 4), 3, 0.5)
     # start button: the plate that startGrey covers, under a lamp on the same hit area
@@ -722,10 +729,12 @@ def make_map():
     return img
 
 
-def buy_plate():
+def buy_plate(words=True):
     x0, y0, x1, y1 = L.BUY_PLATE
     bw, bh = x1 - x0 + 1, y1 - y0 + 1
     plate = plank(bw, bh, "buy-plate", base="pine", radius=8)
+    if not words:
+        return paste_layer(plate, worker_icon(34, "buy-worker"), (10, 14))
     plate = Image.alpha_composite(plate, text_layer((bw, bh), (bw / 2 + 16, 21), "Hire a worker", ("serif_bold", 20),
                                                     "paper", anchor="mm", stroke=1.2, stroke_fill="ink",
                                                     shadow=(2, 2, 0.5)))
@@ -765,10 +774,11 @@ def make_no_funds():
     x0, y0, x1, y1 = L.BUY_PLATE
     w, h = x1 - gx + 1, y1 - gy + 1
     out = blank(w, h)
-    plate = grey_out(buy_plate(), 0.9, 0.65)
+    # the greyed plate without its words, so the stamp is all that can be read
+    plate = grey_out(buy_plate(words=False), 0.9, 0.65)
     out.paste(plate, (x0 - gx, y0 - gy))
     bw = x1 - x0 + 1
-    out = Image.alpha_composite(out, off_stamp(w, h, bw / 2 + 10, (y1 - y0) / 2, "NOT ENOUGH GOLD", 13))
+    out = Image.alpha_composite(out, off_stamp(w, h, bw / 2 + 16, (y1 - y0) / 2, "NOT ENOUGH GOLD", 13))
     return out
 
 
@@ -777,7 +787,7 @@ def level_icon(status):
     img = blank(s, s)
     outer = to_array(ellipse_mask(s, s, (1, 1, s - 2, s - 2)))
     inner = to_array(ellipse_mask(s, s, (5, 5, s - 6, s - 6)))
-    colours = {"available": ((70, 150, 60), "gold"), "locked": ((120, 116, 110), (170, 166, 160)),
+    colours = {"available": ((70, 150, 60), "gold"), "locked": ((78, 74, 70), (170, 166, 160)),
                "done": ("red", "gold")}
     fill, rim = colours[status]
     img = Image.alpha_composite(img, from_array(solid(s, s, "ink"), outer))
@@ -792,7 +802,7 @@ def level_icon(status):
         body = to_array(rounded_rect_mask(s, s, (c - 4.5, c - 1, c + 4.5, c + 6), 1.5))
         shackle = to_array(mask(s, s, lambda d, S: d.arc(S(c - 3.5, c - 7, c + 3.5, c + 2), 180, 360, fill=255,
                                                          width=int(1.8 * SS))))
-        img = Image.alpha_composite(img, from_array(solid(s, s, (60, 56, 52)), np.clip(body + shackle, 0, 1)))
+        img = Image.alpha_composite(img, from_array(solid(s, s, (240, 236, 226)), np.clip(body + shackle, 0, 1)))
     else:
         tick = to_array(mask(s, s, lambda d, S: d.line(sp([(c - 5, c), (c - 1.5, c + 4), (c + 5.5, c - 4.5)]),
                                                        fill=255, width=int(2.6 * SS), joint="curve")))
