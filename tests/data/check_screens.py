@@ -179,7 +179,7 @@ def check_panels():
         for name, (x0, y0, x1, y1) in buttons.items():
             check(px <= x0 and x1 < px + w and py <= y0 and y1 < py + h,
                   "%s: the %s button lies outside the panel" % (path, name))
-        check_buttons(img, buttons, (px, py), path)
+        check_buttons(img, L.PAUSE_PLATES if buttons is L.PAUSE_BUTTONS else buttons, (px, py), path)
     done = rgba("game/msgLevelDone.png")
     if done is not None:
         px, py = L.PANELS["game/msgLevelDone.png"]
@@ -192,11 +192,16 @@ def check_panels():
         if mark is None:
             continue
         key = "music" if "Music" in path else "sound"
-        bx0, by0, bx1, by1 = L.PAUSE_BUTTONS[key]
+        bx0, by0, bx1, by1 = L.PAUSE_PLATES[key]
         box = alpha_box(mark)
         if check(box is not None, path + ": empty"):
-            check(bx0 <= mx + box[0] and mx + box[2] <= bx1 and by0 <= my + box[1] and my + box[3] <= by1,
-                  "%s: drawn at (%d, %d) it leaves its button %s" % (path, mx, my, L.PAUSE_BUTTONS[key]))
+            # inside the board with room to spare, and centred on it up and down
+            check(bx0 + 2 <= mx + box[0] and mx + box[2] <= bx1 - 2 and by0 + 2 <= my + box[1]
+                  and my + box[3] <= by1 - 2,
+                  "%s: drawn at (%d, %d) it touches or leaves its board %s" % (path, mx, my, L.PAUSE_PLATES[key]))
+            mark_mid = my + (box[1] + box[3]) / 2.0
+            check(abs(mark_mid - (by0 + by1) / 2.0) <= 1.5,
+                  "%s: %.1f px off the middle of its board" % (path, mark_mid - (by0 + by1) / 2.0))
 
 
 def check_map():

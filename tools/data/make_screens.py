@@ -25,7 +25,7 @@ import screen_layout as L  # noqa: E402
 W, H = L.SCREEN
 TITLE = "Rails Against Time"
 # the caption over the free-worker count in the board frame: where, what, font
-WORKERS_CAPTION = ((L.STATUS_TEXTS["workers"][0] - 44, 714), "free workers", ("sans_bold", 13))
+WORKERS_CAPTION = ((L.STATUS_TEXTS["workers"][0] - 44, 713), "free workers", ("serif_bold", 13))
 
 
 def blank(w=W, h=H):
@@ -394,6 +394,15 @@ def make_border():
     # the send-off button under "TIME:"
     x0, y0, x1, y1 = L.DEPART_BUTTON
     btn = plank(x1 - x0 + 1, y1 - y0 + 1, "depart", base="red", radius=5, nails=False)
+    # after the game's "TIME:", a 'go now' sign: two chevrons pointing down the line
+    bw, bh = x1 - x0 + 1, y1 - y0 + 1
+
+    def chevrons(d, s):
+        for cx in (bw - 16, bw - 9):
+            d.polygon([(s(cx - 4), s(5)), (s(cx + 2), s(bh / 2)), (s(cx - 4), s(bh - 5)), (s(cx - 1), s(bh - 5)),
+                       (s(cx + 5), s(bh / 2)), (s(cx - 1), s(5))], fill=255)
+    from scenery import icon_layer
+    btn = Image.alpha_composite(btn, icon_layer(bw, bh, chevrons, (255, 236, 160)))
     img = with_shadow(img, btn, (x0, y0), (2, 2), 1.5, 0.6)
     # palette slots: recessed paper squares holding the pieces
     for n, (sx0, sy0, sx1, sy1) in enumerate(L.PALETTE_SLOTS):
@@ -407,7 +416,7 @@ def make_border():
         icon = piece_icon(n, size - 8, "slot%d" % n)
         img = paste_layer(img, icon, (sx0 + 4, sy0 + 4))
         cost = {0: "100", 1: "100", 2: "150", 3: "150", 4: "150", 5: "150", 6: "200", 7: "free"}[n]
-        img = put_text(img, (sx1 - 3, sy1 - 1), cost, ("sans_bold", 10), (255, 246, 220), anchor="rd",
+        img = put_text(img, (sx1 - 3, sy1 - 1), cost, ("serif_bold", 10), (255, 246, 220), anchor="rd",
                        stroke=1.6, stroke_fill=(40, 24, 12))
     # the free workers: an icon, a caption, and a field for the number
     tx, ty = L.STATUS_TEXTS["workers"]
@@ -470,13 +479,13 @@ def panel_title(img, text, y, px=32):
                     stroke_fill="ink", shadow=(2, 3, 0.45))
 
 
-def panel_buttons(img, origin, buttons, labels, name, px=22, icons=None):
+def panel_buttons(img, origin, buttons, labels, name, px=22, icons=None, align=None):
     ox, oy = origin
     for key, (x0, y0, x1, y1) in buttons.items():
         bw, bh = x1 - x0 + 1, y1 - y0 + 1
         icon = icons.get(key) if icons else None
         layer = wooden_button(bw, bh, (0, 0, bw - 1, bh - 1), labels[key], name + key, ("serif_bold", px),
-                              icon(bw, bh) if icon else None, align="left" if icon else "center")
+                              icon(bw, bh) if icon else None, align=align or ("left" if icon else "center"))
         img = with_shadow(img, layer, (x0 - ox, y0 - oy), (3, 4), 2.5, 0.5)
     return img
 
@@ -489,13 +498,13 @@ def make_level_done():
     img = put_text(img, (w / 2, 78), "The train made it through.", ("serif", 17), "ink", anchor="mm")
     # a small engine crossing a ribbon of track
     img = Image.alpha_composite(img, track_side(w, h, 152, 36, 348, 14))
-    img = Image.alpha_composite(img, locomotive(w, h, 144, 148, 0.38, False, "done-loco"))
+    img = Image.alpha_composite(img, locomotive(w, h, 144, 150, 0.38, False, "done-loco"))
     for key, label in (("time", "Time:"), ("gold", "Gold:"), ("score", "Score:")):
         tx, ty = L.DONE_TEXTS[key]
         img = Image.alpha_composite(img, recess(w, h, (tx - ox - 6, ty - oy - 3, tx - ox + 150, ty - oy + 25), 5))
         img = put_text(img, (tx - ox - 14, ty - oy + 11), label, ("serif_bold", 20), "ink", anchor="rm")
     img = panel_buttons(img, (ox, oy), L.DONE_BUTTONS, {"continue": "Continue", "retry": "Retry", "menu": "Menu"},
-                        "done-", 21)
+                        "done-", 18)
     return img
 
 
@@ -523,11 +532,14 @@ def make_level_fail():
     return img
 
 
+PAUSE_ICON_FROM_RIGHT = 34      # the music and sound icons' centres, and their 'off' crosses
+
+
 def pause_icon(key):
     if key == "music":
-        return lambda bw, bh: note_icon(bw, bh, bw - 40, bh / 2 + 5, 28)
+        return lambda bw, bh: note_icon(bw, bh, bw - PAUSE_ICON_FROM_RIGHT, bh / 2, 26)
     if key == "sound":
-        return lambda bw, bh: speaker_icon(bw, bh, bw - 40, bh / 2 + 5, 28)
+        return lambda bw, bh: speaker_icon(bw, bh, bw - PAUSE_ICON_FROM_RIGHT, bh / 2, 26)
     return None
 
 
@@ -550,13 +562,13 @@ def make_pause():
               "quit": "Quit to menu"}
     icons = {"music": pause_icon("music"), "sound": pause_icon("sound")}
     # the music and sound boards keep their words low enough for the marks
-    img = panel_buttons(img, (ox, oy), L.PAUSE_BUTTONS, labels, "pause-", 21, icons)
+    img = panel_buttons(img, (ox, oy), L.PAUSE_PLATES, labels, "pause-", 21, icons, align="left")
     return img
 
 
 def make_pause_marks():
     keys = {"game/pauseMusicOn.png": "music", "game/pauseSoundOn.png": "sound"}
-    return option_marks(L.PAUSE_MARKS, L.PAUSE_BUTTONS, keys, 40, 5, 17, 56)
+    return option_marks(L.PAUSE_MARKS, L.PAUSE_PLATES, keys, PAUSE_ICON_FROM_RIGHT, 0, 14, 56)
 
 
 # ------------------------------------------------------------------ scenario map

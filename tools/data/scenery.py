@@ -138,7 +138,11 @@ def track_side(width, height, y, x0=0, x1=None, tie_gap=22):
                                                 (0.9 + 0.1 * smooth_noise(width, height, 3, "ballast")[..., None]), bal))
 
     def ties(d, s):
-        for tx in range(x0, x1, tie_gap):
+        # whole sleepers only, set in so that both ends of the rail overhang alike
+        count = (x1 - x0 - 11) // tie_gap + 1
+        start = x0 + (x1 - x0 - 11 - (count - 1) * tie_gap) / 2.0
+        for i in range(count):
+            tx = start + i * tie_gap
             d.rectangle(s(tx, y, tx + 11, y + 7), fill=255)
     img = Image.alpha_composite(img, from_array(wood_texture(width, height, "ties", "wood_dark"),
                                                 to_array(mask(width, height, ties))))

@@ -53,6 +53,9 @@ PAUSE_BUTTONS = {  # 358 < x < 670, bands open
     "sound": (359, 470, 669, 518),
     "quit": (359, 521, 669, 569),
 }
+# the boards drawn on those bands, with a gap between neighbours so the five
+# read as five
+PAUSE_PLATES = {key: (x0 + 6, y0 + 2, x1 - 6, y1 - 2) for key, (x0, y0, x1, y1) in PAUSE_BUTTONS.items()}
 PAUSE_MARKS = {"game/pauseMusicOn.png": (359, 431), "game/pauseSoundOn.png": (359, 483)}
 
 TUTORIAL_POSITIONS = [(110, 315), (600, 315), (140, 540), (360, 540), (600, 25), (400, 25),
