@@ -3,7 +3,8 @@
 data folder: every file the game opens exists and is readable the way the game
 reads it, pictures have the sizes and transparent areas the code relies on,
 buttons lie on the rectangles the game tests, the font description parses with
-the loader's rules and has all three layers for 32..126, sounds are 16-bit mono
+the loader's rules and has all three layers for
+every Latin-1 character, sounds are 16-bit mono
 PCM that start at once and on a zero sample, never clip, fade out to a zero
 sample and lie within 2 dB of one loudness, and the music is a 1-3 minute
 stereo Ogg Vorbis stream under 3 MB that starts at silence and whose end runs
@@ -302,7 +303,7 @@ def check_time_font():
     for page in sorted(pages):
         check(1 <= page <= 255, "time.txt: page %d is never drawn (pages start at 1)" % page)
         page_images[page] = rgba("time%s%d.png" % (sep, page))
-    for code in range(32, 127):
+    for code in list(range(32, 127)) + list(range(160, 256)):     # Latin-1
         for layer in "SBF":
             g = layers[layer].get(code)
             if not check(g is not None, "time.txt: no %s glyph for %d" % (layer, code)):
@@ -341,6 +342,8 @@ def check_time_font():
             t = np.array(tint) / 255.0
             ratio = contrast(face * t, border * t)
             check(ratio >= 4.5, "time.txt: face and outline contrast %.2f in tint %s" % (ratio, tint))
+            if "-v" in sys.argv:
+                print("time.txt: contrast %.2f in tint %s" % (ratio, tint))
 
 
 def check_glim_font():
