@@ -48,7 +48,7 @@ def engine():
     boiler = art.rect(19, cy - 8.5, 53, cy + 8.5)
     v = (art.Y - (cy - 8.5)) / 17.0
     shade = 0.55 + 0.75 * np.sin(np.clip(v, 0, 1) * math.pi) ** 0.7 * (1.0 - 0.45 * np.clip(v, 0, 1))
-    art.fill(boiler, np.array((48, 84, 64))[None, None, :] * shade[..., None])
+    art.fill(boiler, np.array((52, 52, 58))[None, None, :] * shade[..., None])   # black, as on the screens
     for x in (26, 38, 49):
         band = art.rect(x, cy - 8.5, x + 1.4, cy + 8.5)
         art.fill(band, np.array((210, 170, 80))[None, None, :] * shade[..., None])
