@@ -209,13 +209,13 @@ def make_logo():
     img = Image.alpha_composite(img, locomotive(W, H, 402, 388, 0.9, smoke=False, name="logo"))
     img = put_text(img, (512, 540), "TARVEX", ("serif_bold", 64), "gold", anchor="mm", stroke=2.5,
                    stroke_fill=(40, 24, 12), shadow=(4, 5, 0.6))
-    img = put_text(img, (512, 600), "a little railway game", ("serif", 24), (236, 214, 170), anchor="mm",
-                   shadow=(2, 2, 0.6))
+    # the strapline: small, plain and muted, so it reads as a caption under the name
+    img = put_text(img, (512, 590), "a little railway game", ("serif", 17), (196, 164, 120), anchor="mm")
     return img
 
 
-def frontier_scene(name, dusk, horizon, track_y, loco_x, loco_scale, extra_cacti=()):
-    img = landscape(W, H, name, horizon, dusk)
+def frontier_scene(name, dusk, horizon, track_y, loco_x, loco_scale, extra_cacti=(), sun_at=None):
+    img = landscape(W, H, name, horizon, dusk, sun_at)
     for i, (cx, by, size) in enumerate(extra_cacti):
         img = Image.alpha_composite(img, cactus(W, H, cx, by, size, name + "cactus%d" % i))
     img = Image.alpha_composite(img, track_side(W, H, track_y))
@@ -224,12 +224,14 @@ def frontier_scene(name, dusk, horizon, track_y, loco_x, loco_scale, extra_cacti
     return img
 
 
-def title_sign(img, box, text, px, sub=None, name="sign"):
+def title_sign(img, box, text, px, sub=None, name="sign", ground=None):
     x0, y0, x1, y1 = box
     board = plank(x1 - x0 + 1, y1 - y0 + 1, name, radius=14)
-    # two posts down from the sign
+    # two posts down from the sign to the ground (the horizon, where the plain
+    # begins), sunk in a little
+    length = (ground + 8 if ground else y1 + 80) - (y1 - 10)
     for px_ in (x0 + 60, x1 - 60):
-        post = plank(22, 90, name + "post%d" % px_, base="wood_dark", radius=4, nails=False, horizontal=False)
+        post = plank(22, length, name + "post%d" % px_, base="wood_dark", radius=4, nails=False, horizontal=False)
         img = with_shadow(img, post, (px_ - 11, y1 - 10), (5, 4), 3, 0.4)
     img = with_shadow(img, board, (x0, y0), (7, 9), 7, 0.55)
     cy = (y0 + y1) / 2 if sub is None else y0 + (y1 - y0) * 0.42
@@ -243,10 +245,11 @@ def title_sign(img, box, text, px, sub=None, name="sign"):
 
 def make_splash():
     img = frontier_scene("splash", 0.08, 440, 640, 360, 1.55,
-                         extra_cacti=[(90, 560, 150), (930, 600, 120), (820, 520, 70)])
+                         extra_cacti=[(90, 560, 150), (930, 600, 120), (820, 520, 70)], sun_at=(930, 300))
     img = Image.alpha_composite(img, rock(W, H, 200, 700, 30, "splash-rock1"))
     img = Image.alpha_composite(img, rock(W, H, 760, 720, 22, "splash-rock2"))
-    img = title_sign(img, (142, 60, 882, 220), TITLE.upper(), 54, "lay the line before the train leaves")
+    img = title_sign(img, (142, 60, 882, 220), TITLE.upper(), 54, "lay the line before the train leaves",
+                     ground=440)
     note = paper_panel(300, 56, "splash-note", 10)
     img = with_shadow(img, note, (362, 694), (4, 5), 4, 0.5)
     img = put_text(img, (512, 722), "Click to start", ("serif_bold", 24), "ink", anchor="mm")
@@ -256,22 +259,23 @@ def make_splash():
 def make_theend():
     img = frontier_scene("theend", 0.75, 450, 640, 500, 1.3,
                          extra_cacti=[(80, 600, 140), (960, 620, 110)])
-    # the last station: a wooden depot on the left
+    # the sign stands behind the station, its posts going down behind the roof
+    img = title_sign(img, (212, 60, 812, 230), "THE END", 80, "Every line is laid: the frontier is joined.",
+                     name="end-sign", ground=450)
+    # the last station: a wooden depot on the left, standing back from the track
     depot = plank(300, 150, "depot-wall", base="wood", radius=4, nails=False, horizontal=True)
-    img = with_shadow(img, depot, (110, 486), (8, 4), 5, 0.45)
-    roof = to_array(polygon_mask(W, H, [(90, 500), (260, 420), (430, 500)]))
+    img = with_shadow(img, depot, (110, 442), (8, 4), 5, 0.45)
+    roof = to_array(polygon_mask(W, H, [(90, 456), (260, 376), (430, 456)]))
     img = with_shadow(img, from_array(wood_texture(W, H, "depot-roof", "wood_dark") * bevel(roof, 2, 0.6), roof),
                       (0, 0), (6, 5), 4, 0.5)
     for wx in (140, 330):
-        win = to_array(rounded_rect_mask(W, H, (wx, 530, wx + 50, 580), 4))
+        win = to_array(rounded_rect_mask(W, H, (wx, 486, wx + 50, 536), 4))
         img = Image.alpha_composite(img, from_array(solid(W, H, (255, 214, 120)) * bevel(win, 2, -0.4), win))
-    door = to_array(rounded_rect_mask(W, H, (232, 540, 288, 636), 4))
+    door = to_array(rounded_rect_mask(W, H, (232, 496, 288, 592), 4))
     img = Image.alpha_composite(img, from_array(solid(W, H, "wood_dark") * bevel(door, 2, 0.5), door))
     sign = plank(190, 34, "depot-sign", base="paper", radius=5, nails=True)
-    img = with_shadow(img, sign, (165, 492), (3, 3), 2, 0.4)
-    img = put_text(img, (260, 509), "LAST STATION", ("serif_bold", 17), "ink", anchor="mm")
-    img = title_sign(img, (212, 60, 812, 230), "THE END", 80, "Every line is laid: the frontier is joined.",
-                     name="end-sign")
+    img = with_shadow(img, sign, (165, 448), (3, 3), 2, 0.4)
+    img = put_text(img, (260, 465), "LAST STATION", ("serif_bold", 17), "ink", anchor="mm")
     note = paper_panel(440, 56, "end-note", 10)
     img = with_shadow(img, note, (292, 694), (4, 5), 4, 0.5)
     img = put_text(img, (512, 722), "Click to return to the menu", ("serif_bold", 22), "ink", anchor="mm")
@@ -299,7 +303,7 @@ def make_menu():
     img = frontier_scene("menu", 0.15, 420, 566, 40, 1.25, extra_cacti=[(560, 600, 120), (470, 520, 60)])
     img = Image.alpha_composite(img, rock(W, H, 600, 700, 26, "menu-rock"))
     img = title_sign(img, (24, 34, 624, 170), TITLE.upper(), 44, "a railway race across the frontier",
-                     name="menu-sign")
+                     name="menu-sign", ground=420)
     # the signpost that carries the menu's boards
     post = plank(30, 700, "menu-post", base="wood_dark", radius=5, nails=False, horizontal=False)
     img = with_shadow(img, post, (827, 120), (8, 4), 5, 0.45)
