@@ -493,3 +493,34 @@ def view_light(height, ambient=0.5):
     inv = 1.0 / np.sqrt(gx * gx + gy * gy + 1.0)
     lam = np.clip((-gx * VIEW_LIGHT[0] - gy * VIEW_LIGHT[1] + VIEW_LIGHT[2]) * inv, 0.0, 1.0)
     return ambient + (1.0 - ambient) * lam / VIEW_LIGHT[2] * 0.85
+
+
+def landform_colour(art, height, row, seed, crags=None, rock=((150, 124, 100), (196, 170, 134)),
+                    earth=((186, 156, 112), PALETTE["sand"]), grass=0.6):
+    """Colour of the ground shapes seen in the side view (side_view's `row`):
+    grassy earth where level, bare cracked rock where steep or where `crags`
+    (heights of outcrops) break through, lit from the west."""
+    light = gather(view_light(height * art.ss), row)
+    tone = gather(art.noise(14, seed + "/grain", 3), row)
+    bare = lerp_colour(rock[0], rock[1], tone)
+    soil = lerp_colour(earth[0], earth[1], tone * 0.5)
+    patches = np.clip((gather(art.noise(4, seed + "/grass", 3), row) - 0.45) * 3, 0, 1) * grass
+    soil = soil * (1 - patches[..., None]) + np.array(PALETTE["grass_dry"]) * patches[..., None]
+    slope = np.clip(gather(np.hypot(*np.gradient(height * art.ss)), row) * 0.9, 0, 1)
+    if crags is not None:
+        slope = np.maximum(slope, np.clip(gather(crags, row) / 2.0, 0, 1))
+    colour = (soil * (1 - slope[..., None]) + bare * slope[..., None]) * light[..., None]
+    crack = np.abs(gather(art.noise(8, seed + "/cracks", 3), row) - 0.5) < 0.018
+    return colour * (1 - 0.3 * slope * crack)[..., None]
+
+
+def outcrops(art, r, count, box, radius, tall):
+    """Heights of `count` rock outcrops scattered over box (x0, y0, x1, y1), each of
+    a radius and a height drawn from the given ranges, for side_view shapes."""
+    crags = np.zeros(art.X.shape)
+    for i in range(count):
+        ox, oy = r.uniform(box[0], box[2]), r.uniform(box[1], box[3])
+        rad = r.uniform(*radius)
+        d = np.hypot((art.X - ox) / rad, (art.Y - oy) / (rad * 0.8))
+        crags = np.maximum(crags, np.clip(1.0 - d, 0, 1) ** 0.6 * r.uniform(*tall))
+    return crags

@@ -11,8 +11,8 @@ import numpy as np
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from common import (PALETTE, Art, blob_points, blur, fractal_noise, image_periodic,  # noqa: E402
-                    gather, lerp_colour, outline, mix, np_rng, shift, output_dir, paint_rock, rng, view_light,
-                    save_png, side_view)
+                    gather, lerp_colour, outline, mix, np_rng, shift, output_dir, paint_rock, rng,
+                    save_png, side_view, landform_colour, outcrops)
 
 CELL = 74
 HALF = CELL / 2.0
@@ -367,18 +367,22 @@ def gold_nuggets():
 
 
 def stones():
+    """Boulders that block the cell: one big block off to one side, a heap of middling
+    ones leaning on it and loose stones trailing off unevenly, so that a row of
+    stone cells reads as a rock fall rather than one pile stamped again and again."""
     art = Art(CELL, CELL)
     r = rng("stones")
-    art.fill(blur(art.ellipse(39, 42, 30, 24), 5 * art.ss), PALETTE["shadow"], 0.3)
-    rocks = [(22, 26, 13, 10), (48, 22, 14, 11), (36, 40, 16, 13), (18, 50, 11, 9), (55, 46, 12, 11),
-             (38, 59, 12, 8), (58, 62, 7, 5), (12, 36, 6, 5), (30, 16, 6, 4)]
+    art.fill(blur(art.poly(blob_points(36, 42, 30, 22, r, 0.25, 24, 0.4)), 5 * art.ss), PALETTE["shadow"], 0.28)
+    rocks = [(18, 16, 6, 4.5), (58, 14, 5, 3.5), (8, 44, 6, 5), (67, 34, 5, 4), (28, 67, 7, 4.5), (63, 64, 5, 3.5),
+             (44, 22, 13, 10), (22, 36, 14, 11), (52, 46, 19, 16), (16, 57, 11, 8.5), (35, 54, 12, 9.5),
+             (38, 34, 8, 6), (10, 26, 3.5, 3), (46, 69, 3.5, 3), (69, 52, 3, 2.5)]
     for i, (x, y, rx, ry) in enumerate(rocks):
-        tone = r.uniform(0.86, 1.1)
-        colour = tuple(c * tone for c in mix(PALETTE["rock"], (168, 140, 110), r.random() * 0.6))
-        pts = blob_points(x, y, rx, ry, r, 0.16, 24, r.uniform(0, math.pi))
+        tone = r.uniform(0.82, 1.12)
+        colour = tuple(c * tone for c in mix(PALETTE["rock"], (182, 154, 122), 0.3 + r.random() * 0.6))
+        pts = blob_points(x, y, rx, ry, r, 0.22, 24, r.uniform(0, math.pi))
         m = paint_rock(art, pts, colour, "stone%d" % i, 0.5, 0.3)
         # a crack or two
-        if rx > 10:
+        if rx > 9:
             a = r.uniform(0, math.pi)
             cx, cy = x + r.uniform(-3, 3), y + r.uniform(-3, 3)
             crack = art.line([(cx - math.cos(a) * rx * 0.4, cy - math.sin(a) * ry * 0.4), (cx, cy + 1),
@@ -428,7 +432,6 @@ def tunnel(side):
     back = {"S": Y, "N": CELL - Y, "E": X, "W": CELL - X}[side]
     across = {"S": X, "N": X, "E": Y, "W": Y}[side] - HALF
     wobble = art.noise(5, "tunnel/outline" + side, 3) - 0.5
-    grain = art.noise(14, "tunnel/grain" + side, 3)
 
     # the far end of the rail under plain ground, fading out towards the knoll
     col, relief = ground_base(art)
@@ -447,13 +450,7 @@ def tunnel(side):
     height = (WALL_HEIGHT + 2) * (inside ** 1.2) * (0.4 + 0.6 * near)
     height += (art.noise(9, "tunnel/bumps" + side, 4) - 0.5) * 8 * inside
     # rock outcrops breaking through the slopes
-    crags = np.zeros(X.shape)
-    for i in range(9):
-        ox, oy = r.uniform(4, 70), r.uniform(8, 70)
-        rad = r.uniform(2.5, 5.0)
-        d = np.hypot((X - ox) / rad, (Y - oy) / (rad * 0.8))
-        crags = np.maximum(crags, np.clip(1.0 - d, 0, 1) ** 0.6 * r.uniform(3.0, 6.0))
-    crags *= inside > 0.25
+    crags = outcrops(art, r, 9, (4, 8, 70, 70), (2.5, 5.0), (3.0, 6.0)) * (inside > 0.25)
     height += crags
     height = np.where(foot, np.maximum(height, 0.3), 0.0)
     # nothing rises past the picture's top
@@ -478,20 +475,7 @@ def tunnel(side):
     seen_wall = gather(wall.astype(float), row) * cover
     on_face = (seen_wall > 0) & (z < seen_h - 0.6)
 
-    # rock and earth: grassy where level, bare rock where steep, lit from the west
-    light = gather(view_light(height * art.ss), row)
-    tone = gather(grain, row)
-    rock = lerp_colour((150, 124, 100), (196, 170, 134), tone)
-    earth = lerp_colour((186, 156, 112), PALETTE["sand"], tone * 0.5)
-    grass = np.clip((gather(art.noise(4, "tunnel/grass" + side, 3), row) - 0.45) * 3, 0, 1)
-    earth = earth * (1 - grass[..., None] * 0.6) + np.array(PALETTE["grass_dry"]) * grass[..., None] * 0.6
-    slope = np.clip(gather(np.hypot(*np.gradient(height * art.ss)), row) * 0.9, 0, 1)
-    slope = np.maximum(slope, np.clip(gather(crags, row) / 2.0, 0, 1))
-    colour = earth * (1 - slope[..., None]) + rock * slope[..., None]
-    colour = colour * light[..., None]
-    # cracks in the bare rock
-    crack = np.abs(gather(art.noise(8, "tunnel/cracks" + side, 3), row) - 0.5) < 0.018
-    colour = colour * (1 - 0.3 * slope * crack)[..., None]
+    colour = landform_colour(art, height, row, "tunnel" + side, crags)
     # the fade of the knoll's foot into the ground
     fade = np.clip(seen_h / 2.5, 0, 1) * cover
     fade = np.where(seen_wall > 0, cover, fade)
