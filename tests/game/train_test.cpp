@@ -27,7 +27,7 @@ class TrainTest : public GameFixture {
   // A level with no opening page, whose bandits' introduction page (which
   // pauses the game) counts as seen, so the countdown runs uninterrupted.
   void StartCountingDown() {
-    StartCountingDown();
+    StartLevel(3);
     banditsIntroShown = 1;
   }
 
