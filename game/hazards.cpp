@@ -218,19 +218,13 @@ bool c_cLevel::ClickHazard(float px, float py) {
 
 namespace {
 
-constexpr int kChaseBarHeight = 5;
-
 // The enemy's picture with its chase meter as a green bar over a grey one
 // along the top of the cell.
 void DrawEnemy(c_Image* picture, const c_cEnemy* enemy) {
   const float left = static_cast<float>(CellLeft(enemy->x));
   const float top = static_cast<float>(CellTop(enemy->y));
   DrawImage(picture, left, top, enemy->animationFrame);
-  SetColor(127, 127, 127);
-  DrawRect(left, top, kCellSize, kChaseBarHeight);
-  SetColor(0, 255, 0);
-  DrawRect(left, top, enemy->chaseMeter * kCellSize / kChaseToDriveOff, kChaseBarHeight);
-  SetColor(255, 255, 255);
+  DrawProgressBar(enemy->x, enemy->y, enemy->chaseMeter * 100.0f / kChaseToDriveOff);
 }
 
 }  // namespace

@@ -12,3 +12,16 @@ T* FirstInactive(const Array<T*>& pool) {
   }
   return nullptr;
 }
+
+// A pool of `size` fresh, inactive entries.
+template <class T>
+Array<T*> NewPool(int size) {
+  Array<T*> pool(size);
+  for (int i = 0; i < size; ++i) pool[i] = new T();
+  return pool;
+}
+
+template <class T>
+void DeactivateAll(const Array<T*>& pool) {
+  for (int i = 0; i < pool.Length(); ++i) pool[i]->active = 0;
+}
