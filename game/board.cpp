@@ -1,6 +1,7 @@
 #include "game/board.h"
 
 #include "game/data_files.h"
+#include "game/pool.h"
 #include "game/state.h"
 
 namespace {
@@ -31,30 +32,14 @@ constexpr int kProgressBarHeight = 5;
 // Where the mine's worker count and animation sit relative to its cells.
 constexpr int kMineAnimOffsetY = 103;
 
-template <class T>
-Array<T*> NewPool(int size) {
-  Array<T*> pool(size);
-  for (int i = 0; i < size; ++i) pool[i] = new T();
-  return pool;
-}
-
-// The first inactive entry of a pool, or null when it is full.
-template <class T>
-T* FirstFree(const Array<T*>& pool) {
-  for (int i = 0; i < pool.Length(); ++i) {
-    if (!pool[i]->active) return pool[i];
-  }
-  return nullptr;
-}
-
-template <class T>
-void Deactivate(const Array<T*>& pool) {
-  for (int i = 0; i < pool.Length(); ++i) pool[i]->active = 0;
-}
-
 float Now() { return static_cast<float>(lastMillisecs); }
 
-// A job's grey bar and its green progress at a cell's top-left.
+void DrawAtCell(c_Image* image, int x, int y, int frame = 0) {
+  if (image) DrawImage(image, static_cast<float>(CellLeft(x)), static_cast<float>(CellTop(y)), frame);
+}
+
+}  // namespace
+
 void DrawProgressBar(int x, int y, float progress) {
   SetColor(127, 127, 127);
   DrawRect(static_cast<float>(CellLeft(x)), static_cast<float>(CellTop(y)), kCellSize, kProgressBarHeight);
@@ -63,12 +48,6 @@ void DrawProgressBar(int x, int y, float progress) {
            kProgressBarHeight);
   SetColor(255, 255, 255);
 }
-
-void DrawAtCell(c_Image* image, int x, int y, int frame = 0) {
-  if (image) DrawImage(image, static_cast<float>(CellLeft(x)), static_cast<float>(CellTop(y)), frame);
-}
-
-}  // namespace
 
 int CellAt(float pixel) {
   if (pixel <= kBoardOrigin) return -1;
@@ -139,16 +118,16 @@ void c_cLevel::ClearBoard() {
   buildings = NewPool<c_cBuilding>(kBuildingPoolSize);
   mine->active = 0;
   mine->workers = 0;
-  Deactivate(tunnels);
-  Deactivate(blockTiles);
-  Deactivate(railTiles);
-  Deactivate(golds);
+  DeactivateAll(tunnels);
+  DeactivateAll(blockTiles);
+  DeactivateAll(railTiles);
+  DeactivateAll(golds);
 }
 
 // ---- Placement ------------------------------------------------------------------
 
 void c_cLevel::AddBuilding(int kind, int x, int y) {
-  c_cBuilding* b = FirstFree(buildings);
+  c_cBuilding* b = FirstInactive(buildings);
   if (b == nullptr) return;
   b->kind = kind;
   b->x = x;
@@ -167,7 +146,7 @@ void c_cLevel::AddBuilding(int kind, int x, int y) {
 }
 
 void c_cLevel::AddGold(int x, int y) {
-  c_cGold* g = FirstFree(golds);
+  c_cGold* g = FirstInactive(golds);
   if (g == nullptr) return;
   g->x = x;
   g->y = y;
@@ -175,7 +154,7 @@ void c_cLevel::AddGold(int x, int y) {
 }
 
 void c_cLevel::AddStones(int x, int y) {
-  c_cBlockTile* s = FirstFree(blockTiles);
+  c_cBlockTile* s = FirstInactive(blockTiles);
   if (s == nullptr) return;
   s->x = x;
   s->y = y;

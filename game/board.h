@@ -2,8 +2,8 @@
 // arrays, the pictures of the board, and fixed pools of everything that stands
 // on a cell. The level's rules are methods of c_cLevel spread over one file per
 // concern: board.cpp (geometry, pools, placement, the update order, drawing),
-// economy.cpp (clicks, orders, workers, mine, gold) and hazards.cpp (events,
-// enemies, explosions, floating texts).
+// economy.cpp (clicks, orders, workers, mine, gold), hazards.cpp (events and
+// enemies) and effects.cpp (explosions and floating texts).
 #pragma once
 
 #include "game/hazards.h"
@@ -64,6 +64,9 @@ inline int CellTop(int y) { return kBoardOrigin + kCellSize * y; }
 inline int CellCentre(int xOrY) { return kBoardOrigin + kCellSize * xOrY + kCellSize / 2; }
 // The column or row under a pixel position: -1 at or left of the board's edge.
 int CellAt(float pixel);
+// A grey bar along the top of a cell with a green part for `percent` of 100
+// (the progress of a job, or how close an enemy is to being driven off).
+void DrawProgressBar(int x, int y, float percent);
 
 class c_cRailTile : public Object {
  public:

@@ -206,10 +206,12 @@ def main():
         y = cy + (1 if cy == 0 else -1) * 37 * np.sin(a)
         check(not is_rail(pieces[k][int(y), int(x)]), "%d.png: rail steel on the path's middle line" % k)
 
-    # start and finish markers let the track show through the middle of the cell
+    # start and finish markers are painted plates that let the track show through
+    # the middle of the cell, and that stand out from the ground
     for n in ("tilestart", "tilefinish"):
         m = images["game/%s.png" % n]
-        check(m[20:54, 20:54, 3].max() == 0, "%s.png: covers the middle of the cell" % n)
+        check(m[20:54, 20:54, 3].max() <= 90, "%s.png: hides the track in the middle of the cell" % n)
+        check((m[..., 3] > 200).mean() > 0.2, "%s.png: too little of the cell marked to be seen at a glance" % n)
         check(m[..., 3].max() == 255, "%s.png: draws nothing" % n)
 
     # things that stand on the ground have transparent surroundings
@@ -220,16 +222,69 @@ def main():
     gold = images["game/gold.png"]
     check(gold[28:46, 28:46, 3].max() == 255, "gold.png: the nuggets are not in the middle of the cell")
 
-    # tunnels: the mouth opens towards the letter, the rock lies on the other side
-    for side, (near, far) in {"E": ((slice(None), slice(56, 74)), (slice(None), slice(0, 18))),
-                              "W": ((slice(None), slice(0, 18)), (slice(None), slice(56, 74))),
-                              "N": ((slice(0, 18), slice(None)), (slice(56, 74), slice(None))),
-                              "S": ((slice(56, 74), slice(None)), (slice(0, 18), slice(None)))}.items():
-        t = images["game/tunnel%s.png" % side]
-        check(t[near][..., 3].mean() < 20 and t[far][..., 3].mean() > 200,
-              "tunnel%s.png: the mouth does not open towards %s" % (side, side))
-
+    check_tunnels(images)
+    check_people(images)
     return finish()
+
+
+def check_tunnels(images):
+    """Each mouth lets its rail run in from its own side and hides the train where
+    it jumps (the cell's middle); the knoll ends inside the cell rather than being
+    cut along the far edge, yet covers the far end of the rail laid under it; and
+    an opening seen from the front is an arch, standing on the ground and narrowing
+    upwards, where a mouth turned away shows no hole at all."""
+    bed = slice(16, 58)
+    for side in "NESW":
+        t = images["game/tunnel%s.png" % side].astype(int)
+        # turn the picture so the mouth's side is east (x = 73) and the far edge west
+        turns = {"E": 0, "N": 3, "W": 2, "S": 1}[side]
+        r = np.rot90(t, turns)
+        name = "tunnel%s.png" % side
+        check(r[bed, -6:, 3].mean() < 20, name + ": the rail's way in from the %s is covered" % side)
+        check(r[bed, 0, 3].min() == 255, name + ": the far end of the rail laid under the mouth shows")
+        check(r[:6, 2, 3].max() < 128 and r[-6:, 2, 3].max() < 128,
+              name + ": the rock runs into the far corners, cut along the cell's edge")
+        check(t[33:41, 33:41, 3].min() == 255, name + ": the train shows in the middle of the cell, where it jumps")
+        lum = t[..., :3].mean(axis=2)
+        dark = (lum < 40) & (t[..., 3] > 200)
+        if side == "N":
+            check(dark.sum() < 20, name + ": a mouth turned away from the viewer shows a hole (%d dark pixels)" % dark.sum())
+            continue
+        rows = np.flatnonzero(dark.sum(axis=1) > 0)
+        if not check(rows.size > 10, name + ": no dark bore"):
+            continue
+        widths = dark[rows[0]:rows[-1] + 1].sum(axis=1)
+        top = widths[:max(1, len(widths) // 4)].mean()
+        check(top < 0.75 * widths.max(), name + ": the bore's top is flat (%.0f pixels wide against %d): "
+              "the edge of a pit, not an arch" % (top, widths.max()))
+
+
+def colour_shares(arr):
+    """Of a sprite's solid pixels: the mean colour, and the shares that are the
+    workers' blue shirt, their straw hat, and near black."""
+    p = arr[arr[..., 3] > 200][:, :3].astype(np.float64)
+    r, g, b = p[:, 0], p[:, 1], p[:, 2]
+    return {"mean": p.mean(axis=0), "blue": ((b > r + 30) & (b > g + 8)).mean(),
+            "straw": ((r > 150) & (g > 110) & (b < 120) & (r - b > 70)).mean(),
+            "dark": (p.max(axis=1) < 90).mean()}
+
+
+def check_people(images):
+    """Raiders and bandits must never pass for the player's workers (the miner in
+    the mine animation wears the workers' blue shirt and straw hat), nor for each
+    other."""
+    names = ("game/indigen.png", "game/bandit.png", "game/ironmineanimation.png")
+    if any(n not in images for n in names):
+        return
+    raider, bandit, worker = (colour_shares(images[n]) for n in names)
+    check(worker["blue"] > 0.05, "ironmineanimation.png: the miner no longer wears the workers' blue")
+    for name, who in (("indigen.png", raider), ("bandit.png", bandit)):
+        check(who["blue"] < 0.02, "%s: %.0f %% of it is the workers' blue" % (name, 100 * who["blue"]))
+        check(np.linalg.norm(who["mean"] - worker["mean"]) > 30,
+              "%s: its colours are too close to the worker's" % name)
+    check(raider["straw"] < 0.05, "indigen.png: wears the workers' straw hat")
+    check(raider["dark"] > 0.5, "indigen.png: the raider should be dressed dark")
+    check(np.linalg.norm(raider["mean"] - bandit["mean"]) > 30, "indigen.png: looks like the bandits")
 
 
 def finish():

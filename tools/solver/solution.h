@@ -1,0 +1,27 @@
+// A level solved: its cheapest track and a schedule that builds it in time.
+// This is what the scripted player reads; SolutionText prints it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "game/state.h"
+#include "tools/solver/board_model.h"
+#include "tools/solver/route_search.h"
+#include "tools/solver/track.h"
+#include "tools/solver/work_plan.h"
+
+struct LevelSolution {
+  BoardModel board;
+  Route route;
+  std::vector<TrackPiece> pieces;  // in the order the train meets them
+  int ironCost = 0;
+  WorkPlan plan;
+  bool winnable = false;
+  std::string blockedBy;  // when not winnable: the constraint that stops it
+};
+
+// Level n (1..15) with this many workers.
+LevelSolution SolveLevel(int levelNumber, int workers = kNewGameWorkers);
+// Any board, for boards made by hand.
+LevelSolution SolveBoard(const BoardModel& board, int workers);

@@ -1,0 +1,66 @@
+#include "tools/solver/track.h"
+
+#include "game/economy.h"
+
+namespace {
+
+constexpr int kStepX[4] = {0, 1, 0, -1};
+constexpr int kStepY[4] = {-1, 0, 1, 0};
+
+bool Buildable(Ground g) { return g == Ground::Free || g == Ground::Gold || g == Ground::Stones; }
+
+// Index of the piece already listed on a cell, or -1.
+int Find(const std::vector<TrackPiece>& pieces, CellXY c) {
+  for (size_t i = 0; i < pieces.size(); ++i) {
+    if (pieces[i].cell.x == c.x && pieces[i].cell.y == c.y) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+}  // namespace
+
+int OppositeSide(int side) { return (side + 2) % 4; }
+
+CellXY Neighbour(CellXY c, int side) { return {c.x + kStepX[side], c.y + kStepY[side]}; }
+
+bool IsStraightPass(int entry, int exit) { return entry != kThroughTunnel && exit == OppositeSide(entry); }
+
+int PieceJoining(int a, int b) {
+  // By the pair of sides: bit N=1, E=2, S=4, W=8.
+  const int pair = (1 << a) | (1 << b);
+  switch (pair) {
+    case 2 | 8: return PieceStraightWE;
+    case 1 | 4: return PieceStraightNS;
+    case 2 | 4: return PieceCurveES;
+    case 8 | 4: return PieceCurveWS;
+    case 2 | 1: return PieceCurveEN;
+    default: return PieceCurveWN;  // W and N
+  }
+}
+
+std::vector<TrackPiece> PiecesAlong(const BoardModel& board, const std::vector<RouteStep>& route) {
+  std::vector<TrackPiece> pieces;
+  for (const RouteStep& s : route) {
+    const Ground g = board.At(s.cell);
+    if (!Buildable(g)) continue;
+    const int again = Find(pieces, s.cell);
+    if (again >= 0) {
+      pieces[again].kind = PieceCrossing;
+    } else {
+      pieces.push_back({s.cell, PieceJoining(s.entry, s.exit), g == Ground::Stones});
+    }
+  }
+  return pieces;
+}
+
+int IronCost(const std::vector<TrackPiece>& pieces) {
+  int cost = 0;
+  for (const TrackPiece& p : pieces) cost += PieceCost(p.kind);
+  return cost;
+}
+
+int TravelCells(const std::vector<RouteStep>& route) {
+  int cells = 0;
+  for (const RouteStep& s : route) cells += s.entry == kThroughTunnel ? 0 : 1;
+  return cells;
+}
