@@ -76,6 +76,7 @@ class Reader {
       pos = feed + 1;
       if (!line.empty() && line.back() == '\r') line.pop_back();
       if (line.size() > kReplayMaxLine) return Fail(number, "the line is too long");
+      if (line.find('\r') != std::string::npos) return Fail(number, "a carriage return inside the line");
       if (number == 1) {
         if (!Header(line)) return false;
         continue;

@@ -129,6 +129,7 @@ TEST(ReplayFileTest, RefusesBadNumbersNamingTheLine) {
       {"calendar 999999999999", "bad calendar"},
       {"display 0 768", "bad display"},
       {"end x", "bad time"},
+      {"state a\rb", "carriage return"},
   };
   for (const auto& c : cases) {
     const ReplayError e = Refusal(kHeader + "calendar 1\n" + c.line + "\nend 100\n");
