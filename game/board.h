@@ -60,6 +60,8 @@ inline bool OnBoard(int x, int y) { return x >= 0 && x < kColumns && y >= 0 && y
 // Top-left pixel of a column or row.
 inline int CellLeft(int x) { return kBoardOrigin + kCellSize * x; }
 inline int CellTop(int y) { return kBoardOrigin + kCellSize * y; }
+// Centre pixel of a column or row (the same along both axes).
+inline int CellCentre(int xOrY) { return kBoardOrigin + kCellSize * xOrY + kCellSize / 2; }
 // The column or row under a pixel position: -1 at or left of the board's edge.
 int CellAt(float pixel);
 

@@ -72,8 +72,8 @@ void c_cTrain::PlaceTrain(int startCellX, int startCellY, int finishCellX, int f
   running = 0;
   explodeRequest = 0;
   countdown = 0;
-  x = static_cast<float>(kCellSize * cellX + 68);
-  y = static_cast<float>(kCellSize * cellY + 68);
+  x = static_cast<float>(CellCentre(cellX));
+  y = static_cast<float>(CellCentre(cellY));
   trainArrived = 0;
   trainRunning = 0;
   trainCrashed = 0;

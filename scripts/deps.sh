@@ -8,7 +8,7 @@ packages=(
   libglfw3-dev libgl-dev libopenal-dev libopenal1 libstb-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils libx11-dev imagemagick
-  python3 python3-pil python3-numpy vorbis-tools sox fonts-dejavu-core
+  python3 python3-pil python3-numpy vorbis-tools sox fonts-dejavu-core fonts-roboto-slab
 )
 if [ "${1:-}" = "--game-only" ]; then
   packages=(build-essential cmake pkg-config libglfw3-dev libgl-dev libopenal-dev libopenal1 libstb-dev)

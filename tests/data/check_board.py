@@ -206,10 +206,12 @@ def main():
         y = cy + (1 if cy == 0 else -1) * 37 * np.sin(a)
         check(not is_rail(pieces[k][int(y), int(x)]), "%d.png: rail steel on the path's middle line" % k)
 
-    # start and finish markers let the track show through the middle of the cell
+    # start and finish markers are painted plates that let the track show through
+    # the middle of the cell, and that stand out from the ground
     for n in ("tilestart", "tilefinish"):
         m = images["game/%s.png" % n]
-        check(m[20:54, 20:54, 3].max() == 0, "%s.png: covers the middle of the cell" % n)
+        check(m[20:54, 20:54, 3].max() <= 90, "%s.png: hides the track in the middle of the cell" % n)
+        check((m[..., 3] > 200).mean() > 0.2, "%s.png: too little of the cell marked to be seen at a glance" % n)
         check(m[..., 3].max() == 255, "%s.png: draws nothing" % n)
 
     # things that stand on the ground have transparent surroundings
@@ -229,7 +231,36 @@ def main():
         check(t[near][..., 3].mean() < 20 and t[far][..., 3].mean() > 200,
               "tunnel%s.png: the mouth does not open towards %s" % (side, side))
 
+    check_people(images)
     return finish()
+
+
+def colour_shares(arr):
+    """Of a sprite's solid pixels: the mean colour, and the shares that are the
+    workers' blue shirt, their straw hat, and near black."""
+    p = arr[arr[..., 3] > 200][:, :3].astype(np.float64)
+    r, g, b = p[:, 0], p[:, 1], p[:, 2]
+    return {"mean": p.mean(axis=0), "blue": ((b > r + 30) & (b > g + 8)).mean(),
+            "straw": ((r > 150) & (g > 110) & (b < 120) & (r - b > 70)).mean(),
+            "dark": (p.max(axis=1) < 90).mean()}
+
+
+def check_people(images):
+    """Raiders and bandits must never pass for the player's workers (the miner in
+    the mine animation wears the workers' blue shirt and straw hat), nor for each
+    other."""
+    names = ("game/indigen.png", "game/bandit.png", "game/ironmineanimation.png")
+    if any(n not in images for n in names):
+        return
+    raider, bandit, worker = (colour_shares(images[n]) for n in names)
+    check(worker["blue"] > 0.05, "ironmineanimation.png: the miner no longer wears the workers' blue")
+    for name, who in (("indigen.png", raider), ("bandit.png", bandit)):
+        check(who["blue"] < 0.02, "%s: %.0f %% of it is the workers' blue" % (name, 100 * who["blue"]))
+        check(np.linalg.norm(who["mean"] - worker["mean"]) > 30,
+              "%s: its colours are too close to the worker's" % name)
+    check(raider["straw"] < 0.05, "indigen.png: wears the workers' straw hat")
+    check(raider["dark"] > 0.5, "indigen.png: the raider should be dressed dark")
+    check(np.linalg.norm(raider["mean"] - bandit["mean"]) > 30, "indigen.png: looks like the bandits")
 
 
 def finish():

@@ -3,9 +3,12 @@
 data folder: every file the game opens exists and is readable the way the game
 reads it, pictures have the sizes and transparent areas the code relies on,
 buttons lie on the rectangles the game tests, the font description parses with
-the loader's rules and has all three layers for 32..126, sounds are 16-bit mono
-PCM that start at once, never clip and fade out, and the music is a 1-3 minute
-mono Ogg Vorbis stream under 3 MB whose end runs smoothly into its start.
+the loader's rules and has all three layers for
+every Latin-1 character, sounds are 16-bit mono
+PCM that start at once and on a zero sample, never clip, fade out to a zero
+sample and lie within 2 dB of one loudness, and the music is a 1-3 minute
+stereo Ogg Vorbis stream under 3 MB that starts at silence and whose end runs
+smoothly into its start.
 
 usage: check_screens.py DATA_FOLDER"""
 import os
@@ -20,6 +23,7 @@ from PIL import Image
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "data"))
 import screen_layout as L  # noqa: E402
+from sound_common import loudness  # noqa: E402
 
 DATA = sys.argv[1] if len(sys.argv) > 1 else "data"
 failures = []
@@ -115,7 +119,16 @@ def check_menu():
     img = rgba("menu/menu.png")
     if img is None:
         return
-    check_buttons(img, L.MENU_BUTTONS, (0, 0), "menu")
+    check_buttons(img, L.MENU_SIGNS, (0, 0), "menu")
+    # the signs on the post: all one size, each centred in its click band
+    post_signs = [key for key in L.MENU_SIGNS if key != "full screen"]
+    check(len({(x1 - x0, y1 - y0) for x0, y0, x1, y1 in (L.MENU_SIGNS[k] for k in post_signs)}) == 1,
+          "menu: the signs on the post differ in size")
+    for key in post_signs:
+        sx0, sy0, sx1, sy1 = L.MENU_SIGNS[key]
+        bx0, by0, bx1, by1 = L.MENU_BUTTONS[key]
+        check(by0 <= sy0 and sy1 <= by1 and abs((sy0 - by0) - (by1 - sy1)) <= 1,
+              "menu: the %s sign %s is not centred in its click band %s" % (key, L.MENU_SIGNS[key], L.MENU_BUTTONS[key]))
     for path, (mx, my) in L.MENU_MARKS.items():
         mark = rgba(path)
         if mark is None:
@@ -167,7 +180,7 @@ def check_panels():
         for name, (x0, y0, x1, y1) in buttons.items():
             check(px <= x0 and x1 < px + w and py <= y0 and y1 < py + h,
                   "%s: the %s button lies outside the panel" % (path, name))
-        check_buttons(img, buttons, (px, py), path)
+        check_buttons(img, L.PAUSE_PLATES if buttons is L.PAUSE_BUTTONS else buttons, (px, py), path)
     done = rgba("game/msgLevelDone.png")
     if done is not None:
         px, py = L.PANELS["game/msgLevelDone.png"]
@@ -180,11 +193,16 @@ def check_panels():
         if mark is None:
             continue
         key = "music" if "Music" in path else "sound"
-        bx0, by0, bx1, by1 = L.PAUSE_BUTTONS[key]
+        bx0, by0, bx1, by1 = L.PAUSE_PLATES[key]
         box = alpha_box(mark)
         if check(box is not None, path + ": empty"):
-            check(bx0 <= mx + box[0] and mx + box[2] <= bx1 and by0 <= my + box[1] and my + box[3] <= by1,
-                  "%s: drawn at (%d, %d) it leaves its button %s" % (path, mx, my, L.PAUSE_BUTTONS[key]))
+            # inside the board with room to spare, and centred on it up and down
+            check(bx0 + 2 <= mx + box[0] and mx + box[2] <= bx1 - 2 and by0 + 2 <= my + box[1]
+                  and my + box[3] <= by1 - 2,
+                  "%s: drawn at (%d, %d) it touches or leaves its board %s" % (path, mx, my, L.PAUSE_PLATES[key]))
+            mark_mid = my + (box[1] + box[3]) / 2.0
+            check(abs(mark_mid - (by0 + by1) / 2.0) <= 1.5,
+                  "%s: %.1f px off the middle of its board" % (path, mark_mid - (by0 + by1) / 2.0))
 
 
 def check_map():
@@ -285,7 +303,7 @@ def check_time_font():
     for page in sorted(pages):
         check(1 <= page <= 255, "time.txt: page %d is never drawn (pages start at 1)" % page)
         page_images[page] = rgba("time%s%d.png" % (sep, page))
-    for code in range(32, 127):
+    for code in list(range(32, 127)) + list(range(160, 256)):     # Latin-1
         for layer in "SBF":
             g = layers[layer].get(code)
             if not check(g is not None, "time.txt: no %s glyph for %d" % (layer, code)):
@@ -324,6 +342,8 @@ def check_time_font():
             t = np.array(tint) / 255.0
             ratio = contrast(face * t, border * t)
             check(ratio >= 4.5, "time.txt: face and outline contrast %.2f in tint %s" % (ratio, tint))
+            if "-v" in sys.argv:
+                print("time.txt: contrast %.2f in tint %s" % (ratio, tint))
 
 
 def check_glim_font():
@@ -367,6 +387,7 @@ def read_wav(path):
 
 
 def check_sounds():
+    levels = {}
     for name in ("click2.wav", "buy.wav", "build.wav", "mine1.wav", "indigen.wav", "bandits.wav"):
         path = os.path.join(DATA, "sounds", name)
         if not check(os.path.exists(path), "missing: sounds/" + name):
@@ -385,6 +406,14 @@ def check_sounds():
         check(np.sqrt(np.mean(start ** 2)) > 0.02, name + ": silent at the start")
         check(np.abs(x[-8:]).max() < 0.01, name + ": does not fade out at the end")
         check(np.sqrt(np.mean(x ** 2)) > 0.03, name + ": too quiet")
+        check(x[0] == 0 and x[-1] == 0, "%s: starts or ends on a non-zero sample (%d, %d): it clicks"
+              % (name, round(x[0] * 32768), round(x[-1] * 32768)))
+        levels[name] = loudness(x, rate)
+    if levels:
+        middle = (max(levels.values()) + min(levels.values())) / 2.0
+        for name, level in levels.items():
+            check(abs(level - middle) <= 2.0, "%s: %.1f dB loud, the effects lie around %.1f dB"
+                  % (name, level, middle))
 
 
 def check_music():
@@ -406,14 +435,19 @@ def check_music():
         out = os.path.join(tmp, "music.raw")
         subprocess.run(["oggdec", "-Q", "-R", "-o", out, path], check=True)
         x = np.fromfile(out, "<i2").astype(np.float64) / 32768.0
-    x = x.reshape(-1, channels)[:, 0] if channels > 1 else x
+    check(channels == 2, "music.ogg: not stereo")
+    both = x.reshape(-1, channels)
+    x = both[:, 0]
     dur = len(x) / rate
     check(60 <= dur <= 180, "music.ogg: %.1f s is not one to three minutes" % dur)
     check(np.abs(x).max() < 0.999, "music.ogg: clips")
-    # the loop: the step from the last sample to the first is like any other step
-    steps = np.abs(np.diff(x))
-    seam = abs(x[0] - x[-1])
-    check(seam <= np.percentile(steps, 99.5), "music.ogg: clicks at the loop (%.4f)" % seam)
+    # it starts on silence, and at the loop the step from the last sample to the
+    # first is like any other step, in every channel
+    check(np.abs(both[0]).max() < 0.02, "music.ogg: starts on a non-zero sample (%s)" % both[0])
+    for c in range(channels):
+        steps = np.abs(np.diff(both[:, c]))
+        seam = abs(both[0, c] - both[-1, c])
+        check(seam <= np.percentile(steps, 99.5), "music.ogg: clicks at the loop in channel %d (%.4f)" % (c, seam))
     check(np.sqrt(np.mean(x[:rate] ** 2)) > 0.02 and np.sqrt(np.mean(x[-rate:] ** 2)) > 0.02,
           "music.ogg: fades in or out, so the loop would dip")
 

@@ -48,7 +48,7 @@ def engine():
     boiler = art.rect(19, cy - 8.5, 53, cy + 8.5)
     v = (art.Y - (cy - 8.5)) / 17.0
     shade = 0.55 + 0.75 * np.sin(np.clip(v, 0, 1) * math.pi) ** 0.7 * (1.0 - 0.45 * np.clip(v, 0, 1))
-    art.fill(boiler, np.array((48, 84, 64))[None, None, :] * shade[..., None])
+    art.fill(boiler, np.array((52, 52, 58))[None, None, :] * shade[..., None])   # black, as on the screens
     for x in (26, 38, 49):
         band = art.rect(x, cy - 8.5, x + 1.4, cy + 8.5)
         art.fill(band, np.array((210, 170, 80))[None, None, :] * shade[..., None])
@@ -163,8 +163,11 @@ def limb(art, pts, width, colour):
 
 
 def figure(art, hip, shoulder, head, legs, arms, coat, trousers, hat, scarf=None, hat_tilt=0.0,
-           hat_kind="wide", back_arm_first=True):
-    """Draws one person.  `legs` and `arms` are lists of point lists (far limb first)."""
+           hat_kind="wide", back_arm_first=True, mask=None, ink=INK, ink_opacity=0.55, coat_tail=0.0):
+    """Draws one person.  `legs` and `arms` are lists of point lists (far limb first).
+    hat_kind: "wide" brim, "round" miner's hat or "cap" (a brimless knitted cap);
+    mask: the colour of a band across the eyes; coat_tail: how far a long coat
+    hangs below the hip."""
     hx, hy = head
     # shadow on the ground under the feet
     feet = [pts[-1] for pts in legs]
@@ -179,7 +182,8 @@ def figure(art, hip, shoulder, head, legs, arms, coat, trousers, hat, scarf=None
         art.fill(art.ellipse(pts[-1][0] + 1.0, pts[-1][1], 2.0, 1.2), (50, 36, 28))
     sx, sy = shoulder
     px, py = hip
-    torso = art.poly([(sx - 4.2, sy - 0.5), (sx + 4.2, sy - 0.5), (px + 3.6, py), (px - 3.6, py)])
+    torso = art.poly([(sx - 4.2, sy - 0.5), (sx + 4.2, sy - 0.5), (px + 3.6 + coat_tail * 0.5, py + coat_tail),
+                      (px - 3.6 - coat_tail * 0.5, py + coat_tail)])
     torso = np.maximum(torso, art.ellipse(sx, sy, 4.2, 2.2))
     art.fill(torso, coat)
     art.shade(torso, art.dome(torso, 2.0, 1.2))
@@ -197,6 +201,9 @@ def figure(art, hip, shoulder, head, legs, arms, coat, trousers, hat, scarf=None
         art.fill(art.poly([(hx - 3.0, hy + 0.2), (hx + 3.0, hy + 0.2), (hx + 0.5, hy + 3.6)]), scarf)
     else:
         art.fill(art.ellipse(hx + 1.2, hy + 0.2, 0.5, 0.6), (40, 30, 24))
+    if mask is not None:
+        art.fill(art.poly([(hx - 3.2, hy - 1.4), (hx + 3.3, hy - 1.6), (hx + 3.2, hy + 0.6), (hx - 3.1, hy + 0.4)]), mask)
+        art.fill(art.ellipse(hx + 1.4, hy - 0.5, 0.55, 0.45), (236, 226, 200))
     # the hat
     ca, sa = math.cos(hat_tilt), math.sin(hat_tilt)
 
@@ -205,6 +212,10 @@ def figure(art, hip, shoulder, head, legs, arms, coat, trousers, hat, scarf=None
     if hat_kind == "wide":
         brim = art.poly([rot(6.0 * math.cos(a), -2.0 + 1.6 * math.sin(a)) for a in np.linspace(0, 2 * math.pi, 20)])
         crown = art.poly([rot(-3.0, -2.2), rot(-2.4, -5.6), rot(0, -6.2), rot(2.4, -5.6), rot(3.0, -2.2)])
+    elif hat_kind == "cap":
+        brim = art.poly([rot(3.4 * math.cos(a), -1.6 + 0.9 * math.sin(a)) for a in np.linspace(0, 2 * math.pi, 20)])
+        crown = art.poly([rot(3.3 * math.cos(a), -1.8 - 3.6 * abs(math.sin(a)) ** 0.8)
+                          for a in np.linspace(0, math.pi, 16)] + [rot(-3.3, -1.6)])
     else:
         brim = art.poly([rot(4.0 * math.cos(a), -1.8 + 1.2 * math.sin(a)) for a in np.linspace(0, 2 * math.pi, 20)])
         crown = art.poly([rot(-3.0, -1.8), rot(-2.2, -4.6), rot(2.2, -4.6), rot(3.0, -1.8)])
@@ -212,7 +223,7 @@ def figure(art, hip, shoulder, head, legs, arms, coat, trousers, hat, scarf=None
     art.fill(crown, mix(hat, (255, 255, 255), 0.08))
     art.shade(np.maximum(brim, crown), art.dome(np.maximum(brim, crown), 1.2, 1.0))
     parts += [brim, crown]
-    outline(art, np.maximum.reduce(parts), INK, 0.55, 0.5)
+    outline(art, np.maximum.reduce(parts), ink, ink_opacity, 0.5)
 
 
 def bandit_frames():
@@ -243,7 +254,7 @@ def bandit_frames():
                legs=[[hip, (33, 55), (31, 61)], [hip, (23, 56), (26, 62)]],
                arms=[[(sh[0] + 2, sh[1] + 1), (sh[0] + 5, sh[1] + 6), (sh[0] + 7, sh[1] + 9)],
                      [(sh[0] - 2, sh[1] + 1), ((sh[0] + hand[0]) / 2 - 1, (sh[1] + hand[1]) / 2 + 2), hand]],
-               coat=(88, 74, 64), trousers=(70, 70, 92), hat=(40, 34, 30), scarf=(176, 44, 36))
+               coat=(112, 74, 46), trousers=(88, 68, 48), hat=(36, 30, 26), scarf=(184, 40, 32))
         # the lookout: squatting with a rifle, turning his head
         look = math.sin(ph)
         hip2 = (51, 40)
@@ -263,48 +274,49 @@ def bandit_frames():
     return strip(frames)
 
 
+RAIDER_COAT = (58, 42, 72)       # a long dark plum coat
+RAIDER_TROUSERS = (42, 38, 46)
+RAIDER_CAP = (30, 28, 34)
+RAIDER_INK = (16, 10, 18)
+STEEL = (128, 134, 148)
+
+
 def raider_frames():
-    """A raider kneeling on the track, hammering the rail loose with a maul."""
+    """A raider in a long dark coat, knitted cap and eye mask, crouched over the
+    rail and levering it up with a crowbar: the bar's claw stays under the rail
+    while his hands heave the other end down, then lift it for another bite."""
     frames = []
     for i in range(20):
         ph = 2 * math.pi * i / 20.0
         art = Art(CELL, CELL)
-        # the swing: raised (u = 0) to strike (u = 1) and back, striking once a loop
-        u = 0.5 - 0.5 * math.cos(ph)
-        u = u ** 1.6
-        hip = (33, 52)
-        sh = (33 + 2 * u, 42 + 2 * u)
-        head = (sh[0] + 1.5 + u, sh[1] - 5 + u * 0.5)
-        a = math.radians(-120 + 150 * u)            # maul angle about the hands
-        hands = (sh[0] + 5 + 3 * u, sh[1] + 1 + 4 * u)
-        head_m = (hands[0] + math.cos(a) * 13, hands[1] + math.sin(a) * 13)
-        # far arm behind the body, then the body
+        # the heave: hands high (u = 0) to pushed down (u = 1), once a loop
+        u = (0.5 - 0.5 * math.cos(ph)) ** 1.3
+        hip = (30, 51 + u)
+        sh = (31 + 2.5 * u, 41 + 3 * u)
+        head = (sh[0] + 2.0 + u, sh[1] - 5 + u * 0.6)
+        claw = (47.0, 58.5)                           # under the rail, where the bar bites
+        a = math.radians(-100 - 40 * u)              # the bar's angle, claw to grip
+        grip = (claw[0] + math.cos(a) * 20, claw[1] + math.sin(a) * 20)
+        hands = (grip[0] + math.cos(a) * -2, grip[1] + math.sin(a) * -2)
+        bar = art.line([claw, grip], 1.3)
+        art.shadow(bar, 1.0, 1.0, 0.7, 0.35)
         figure(art, hip, sh, head,
-               legs=[[hip, (40, 55), (39, 61)], [hip, (28, 58), (22, 60)]],
+               legs=[[hip, (37, 56), (37, 62)], [hip, (25, 57), (20, 61)]],
                arms=[[(sh[0] + 2, sh[1] + 1), ((sh[0] + hands[0]) / 2 + 1, (sh[1] + hands[1]) / 2 + 1.5), hands],
-                     [(sh[0] - 2, sh[1] + 1), ((sh[0] + hands[0]) / 2 - 1, (sh[1] + hands[1]) / 2 + 2), hands]],
-               coat=(74, 86, 110), trousers=(156, 126, 84), hat=(206, 176, 108), scarf=(196, 150, 52),
-               hat_kind="wide")
-        shaft = art.line([hands, head_m], 1.1)
-        art.fill(shaft, (120, 84, 50))
-        ca, sa = math.cos(a + math.pi / 2), math.sin(a + math.pi / 2)
-        mh = art.poly([(head_m[0] + ca * 3.2, head_m[1] + sa * 3.2), (head_m[0] - ca * 3.2, head_m[1] - sa * 3.2),
-                       (head_m[0] - ca * 3.2 + math.cos(a) * 2.5, head_m[1] - sa * 3.2 + math.sin(a) * 2.5),
-                       (head_m[0] + ca * 3.2 + math.cos(a) * 2.5, head_m[1] + sa * 3.2 + math.sin(a) * 2.5)])
-        art.shadow(mh, 1, 1, 0.8, 0.35)
-        art.fill(mh, (86, 88, 96))
-        art.shade(mh, art.dome(mh, 1, 1.5))
-        outline(art, mh, INK, 0.5, 0.4)
-        # sparks at the strike
-        if u > 0.85:
-            rs = rng("rsparks%d" % i)
-            for k in range(7):
-                ang = rs.uniform(-math.pi, 0)
-                l = rs.uniform(3, 7)
-                sx, sy = head_m[0] + 2, head_m[1] + 2
-                art.fill(art.line([(sx, sy), (sx + math.cos(ang) * l, sy + math.sin(ang) * l)], 0.6), (255, 220, 120), 0.9)
+                     [(sh[0] - 2, sh[1] + 1), ((sh[0] + hands[0]) / 2 - 1, (sh[1] + hands[1]) / 2 + 2.5), hands]],
+               coat=RAIDER_COAT, trousers=RAIDER_TROUSERS, hat=RAIDER_CAP, hat_kind="cap",
+               mask=(18, 16, 20), ink=RAIDER_INK, ink_opacity=0.8, coat_tail=4.0)
+        # the crowbar: a steel bar with a bent claw, drawn over his hands
+        art.fill(bar, STEEL)
+        art.fill(art.line([(claw[0] + 0.3, claw[1] - 0.3), (grip[0] + 0.3, grip[1] - 0.3)], 0.45), (210, 214, 224), 0.8)
+        hook = art.line([claw, (claw[0] + 2.6, claw[1] + 0.4), (claw[0] + 3.6, claw[1] - 1.2)], 1.2)
+        art.fill(hook, STEEL)
+        outline(art, np.maximum(bar, hook), RAIDER_INK, 0.6, 0.4)
+        # a spike springing out of the sleeper at the hardest heave
+        if u > 0.8:
+            art.fill(art.line([(51, 56 - 3 * u), (53, 52 - 4 * u)], 1.0), (96, 96, 104))
         # a pulled spike lying on the ground
-        art.fill(art.line([(50, 60), (55, 58)], 1.0), (90, 90, 96))
+        art.fill(art.line([(56, 63), (61, 61)], 1.0), (90, 90, 96))
         art.zoom(1.45, 37, 50)
         art.fade_edges(1.5)
         frames.append(art.image())

@@ -56,15 +56,13 @@ def ground_tile(variant):
     speck = np_rng("ground/speck").random((W, W))
     col = col * np.where(speck > 0.985, 0.86, 1.0)[..., None]
     col = col * np.where(speck < 0.01, 1.06, 1.0)[..., None]
+    # each variant leans its own way in the middle of the cell (warmer, greener,
+    # paler), fading to the shared colour at the edges so any two still meet cleanly
+    tint = np.array(((1.04, 1.0, 0.94), (0.97, 1.01, 0.93), (1.03, 1.03, 1.04))[variant])
+    col = col * (1.0 + (tint - 1.0)[None, None, :] * window[..., None])
     art.fill(np.ones((W, W)), col)
     bumps = fractal_noise(W, W, 9, "ground/bumps", 2, True) * 1.2
     art.shade(np.ones((W, W)), art.relief(bumps, 0.6, 0.8))
-
-    def wrapped(feature, x, y):
-        for ox in (-CELL, 0, CELL):
-            for oy in (-CELL, 0, CELL):
-                if -12 < x + ox < CELL + 12 and -12 < y + oy < CELL + 12:
-                    feature(x + ox, y + oy)
 
     def tuft(r, size):
         def draw(x, y):
@@ -97,15 +95,10 @@ def ground_tile(variant):
             paint_rock(art, blob_points(x, y, rx, ry, r, 0.12, 16, ang), colour, seed, 0.35, 0.2)
         return draw
 
-    shared = rng("ground/shared")
-    # a few shared details straddle the edges, so the joins are not bare
-    for x, y in ((2, 21), (50, 73), (73, 47)):
-        wrapped(tuft(shared, shared.uniform(3.0, 4.0)), x, y)
-    for x, y in ((30, 1), (0.5, 60)):
-        wrapped(pebble(shared, shared.uniform(0.8, 1.2)), x, y)
-
+    # nothing sits on the edges (details shared there repeat as a grid across the
+    # board): every tuft and pebble keeps a margin inside its own cell
     r = rng("ground/variant%d" % variant)
-    margin = 10
+    margin = 12
     tufts = (5, 8, 4)[variant]
     pebbles = (4, 2, 6)[variant]
     for i in range(tufts):
@@ -252,54 +245,6 @@ def rail_piece(kind):
 # Start and finish markers (drawn over the piece laid on the cell)
 # ---------------------------------------------------------------------------
 
-def corner_marks(art, colour, light):
-    """Painted wooden corner stakes that frame the cell without touching the rails."""
-    L, t = 13.0, 3.2
-    for cx, cy, sx, sy in ((2, 2, 1, 1), (CELL - 2, 2, -1, 1), (2, CELL - 2, 1, -1), (CELL - 2, CELL - 2, -1, -1)):
-        pts_h = [(cx, cy), (cx + sx * L, cy), (cx + sx * L, cy + sy * t), (cx, cy + sy * t)]
-        pts_v = [(cx, cy), (cx + sx * t, cy), (cx + sx * t, cy + sy * L), (cx, cy + sy * L)]
-        m = np.maximum(art.poly(pts_h), art.poly(pts_v))
-        art.shadow(m, 1.2, 1.2, 1.0, 0.45)
-        art.fill(m, colour)
-        # white stripes across the stakes
-        stripes = np.maximum(art.poly([(cx + sx * 6, cy), (cx + sx * 9, cy), (cx + sx * 9, cy + sy * t), (cx + sx * 6, cy + sy * t)]),
-                             art.poly([(cx, cy + sy * 6), (cx + sx * t, cy + sy * 6), (cx + sx * t, cy + sy * 9), (cx, cy + sy * 9)]))
-        art.fill(stripes * m, light)
-        art.shade(m, art.dome(m, 1.5, 1.0))
-
-
-def flag(art, px, py, height, cloth, checker=False, wave_seed=0):
-    pole = art.line([(px, py), (px, py - height)], 1.4)
-    art.shadow(art.line([(px, py), (px + height * 0.5, py + height * 0.25)], 1.4), 0, 0, 0.8, 0.3)
-    art.fill(pole, (96, 70, 44))
-    art.shade(pole, art.dome(pole, 0.7, 1.0))
-    art.fill(art.ellipse(px, py - height, 1.3, 1.3), PALETTE["gold"])
-    fw, fh = height * 0.75, height * 0.45
-    top = py - height + 1.0
-    pts = []
-    n = 12
-    for i in range(n + 1):
-        u = i / n
-        pts.append((px + u * fw, top + math.sin(u * 5.0 + wave_seed) * 1.2 * u))
-    for i in range(n, -1, -1):
-        u = i / n
-        pts.append((px + u * fw, top + fh + math.sin(u * 5.0 + wave_seed) * 1.2 * u))
-    m = art.poly(pts)
-    art.shadow(m, 2.0, 2.0, 1.2, 0.3)
-    if checker:
-        cells = 4
-        X = (art.X - px) / (fw / cells)
-        Yw = art.Y - top - np.sin((art.X - px) / fw * 5.0 + wave_seed) * 1.2 * (art.X - px) / fw
-        Yc = Yw / (fh / 3)
-        board = ((np.floor(X) + np.floor(Yc)) % 2)[..., None]
-        col = np.where(board > 0.5, np.array([30, 26, 24])[None, None, :], np.array([244, 238, 226])[None, None, :])
-        art.fill(m, col)
-    else:
-        art.fill(m, cloth)
-    wave = 0.85 + 0.25 * np.sin((art.X - px) / fw * 5.0 + wave_seed + 1.2)
-    art.shade(m, wave)
-
-
 def signal(art, x, y, lamp):
     """A small signal post standing on ground point (x, y) with a lit lamp."""
     art.fill(blur(art.line([(x, y), (x + 7, y + 3)], 1.4), 0.8 * art.ss), PALETTE["shadow"], 0.35)
@@ -314,19 +259,70 @@ def signal(art, x, y, lamp):
     art.fill(art.ellipse(x - 0.5, y - 17.0, 0.5, 0.5), (255, 255, 255), 0.9)
 
 
+def painted_plate(art, colour, word, banner_colour=None, checker=False):
+    """The start or finish cell painted on the ground so it stands out on a busy
+    board: a wash of colour over the whole cell (the rails show through), a thick
+    border, and a banner along the top with the word in white capitals."""
+    inner = art.rect(5, 5, CELL - 5, CELL - 5)
+    whole = art.rect(1.5, 1.5, CELL - 1.5, CELL - 1.5)
+    art.fill(whole, colour, 0.22)
+    border = np.clip(whole - inner, 0, 1)
+    art.fill(border, colour, 0.95)
+    # white dashes along the border, like paint on a platform's edge
+    dash = ((np.floor((art.X + art.Y) / 6.0) % 2) == 0) * border
+    art.fill(dash, (246, 242, 230), 0.55)
+    banner = art.rect(1.5, 1.5, CELL - 1.5, 16)
+    art.shadow(banner, 1.0, 1.2, 1.0, 0.4)
+    if checker:
+        board = ((np.floor(art.X / 4.6) + np.floor((art.Y - 1.5) / 4.8)) % 2)
+        art.fill(banner, lerp_colour((30, 26, 24), (244, 238, 226), board))
+        plaque = art.rect(CELL / 2 - 21, 3, CELL / 2 + 21, 14.5)
+        art.fill(plaque, banner_colour or colour)
+        art.shade(plaque, art.dome(plaque, 1.0, 0.8))
+        outline(art, plaque, (30, 20, 14), 0.7, 0.6)
+    else:
+        art.fill(banner, banner_colour or colour)
+        art.shade(banner, art.dome(banner, 1.5, 0.8))
+    outline(art, whole, (30, 20, 14), 0.7, 0.8)
+    outline(art, banner, (30, 20, 14), 0.5, 0.6)
+    from screen_common import font
+    face = font("sans_bold", 10 * art.ss)
+
+    def lettering(d, s):
+        d.text((CELL / 2 * s, 9.2 * s), word, font=face, fill=255, anchor="mm")
+    letters = art._mask(lettering)
+    art.fill(blur(letters, 0.9 * art.ss), (20, 14, 10), 0.9)
+    art.fill(letters, (255, 252, 240))
+
+
+def buffer_stop(art, x):
+    """A red and white buffer beam across the line's end at the east edge,
+    standing on two posts, with a red lamp on top."""
+    beam = art.rect(x - 3.5, HALF - 15, x + 3.5, HALF + 15)
+    art.shadow(beam, 2.0, 2.0, 1.4, 0.5)
+    stripes = (np.floor((art.Y - HALF) / 5.0) % 2)
+    art.fill(beam, lerp_colour((196, 44, 36), (246, 240, 228), stripes))
+    art.shade(beam, art.dome(beam, 1.5, 1.0))
+    outline(art, beam, (40, 20, 14), 0.7, 0.6)
+    for y in (HALF - RAIL_OFFSET, HALF + RAIL_OFFSET):
+        pad = art.ellipse(x - 4.5, y, 2.4, 2.4)
+        art.fill(pad, (60, 58, 60))
+        art.shade(pad, art.dome(pad, 1.0, 1.2))
+    art.glow(art.ellipse(x, HALF - 18, 2.5, 2.5), (255, 80, 60), 2.5, 0.7)
+    art.fill(art.ellipse(x, HALF - 18, 2.2, 2.2), (255, 96, 72))
+
+
 def start_marker():
     art = Art(CELL, CELL)
-    corner_marks(art, (54, 132, 70), (236, 232, 214))
-    flag(art, 7.5, 19.0, 17.0, (60, 156, 78), wave_seed=0.3)
+    painted_plate(art, (44, 150, 70), "START")
     signal(art, 66.0, 70.0, (90, 240, 110))
     return art.image()
 
 
 def finish_marker():
     art = Art(CELL, CELL)
-    corner_marks(art, (180, 50, 40), (240, 236, 220))
-    flag(art, 57.0, 19.0, 17.0, None, checker=True, wave_seed=1.0)
-    signal(art, 8.0, 70.0, (255, 80, 60))
+    painted_plate(art, (196, 52, 40), "FINISH", checker=True)
+    buffer_stop(art, CELL - 6.0)
     return art.image()
 
 

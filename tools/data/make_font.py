@@ -1,7 +1,7 @@
 """Makes the game's bitmap font "time.txt" (packed "P1.01" description with its
 page pictures time_P_1.png and up) and the default font strip "glim_font.png".
 
-time.txt: every character from 32 to 126 has three layers drawn at the same pen
+time.txt: every character from 32 to 126 and from 160 to 255 (Latin-1) has three layers drawn at the same pen
 position: a soft shadow, a dark outline and a light face.  The face is nearly
 white so that the colour the game sets tints it; the outline keeps every tint
 readable on any background."""
@@ -15,8 +15,8 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from common import output_dir, save_png  # noqa: E402
 from screen_common import SS, font, from_array  # noqa: E402
 
-FIRST, LAST = 32, 126
-FONT_KIND, FONT_PX = "sans_bold", 19
+CODES = list(range(32, 127)) + list(range(160, 256))
+FONT_KIND, FONT_PX = "slab_bold", 19
 BORDER = 2          # room left for the outline around each glyph
 BORDER_R = 1.6      # outline radius in pixels
 SHADOW = (2, 2)     # shadow offset
@@ -79,6 +79,11 @@ def glyph_layers(ch, f_big, ascent, cell_h):
     return x0, width, advance, layers
 
 
+def digit_advance():
+    """How far the game's font moves on after a digit (all digits are as wide)."""
+    return int(round(font(FONT_KIND, FONT_PX * SS).getlength("0") / SS)) + 1
+
+
 def make_time_font(out):
     f_big = font(FONT_KIND, FONT_PX * SS)
     ascent_big, descent_big = f_big.getmetrics()
@@ -90,7 +95,7 @@ def make_time_font(out):
     page = Image.new("RGBA", (PAGE_W, PAGE_H), (0, 0, 0, 0))
     px = py = 0
     page_no = 1
-    for code in range(FIRST, LAST + 1):
+    for code in CODES:
         x0, width, advance, layers = glyph_layers(chr(code), f_big, ascent, cell_h)
         for tag, img in zip("SBF", layers):
             if px + width + 1 > PAGE_W:

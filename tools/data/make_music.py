@@ -6,7 +6,9 @@ rolling through the chords, a harmonica-like reed lead, and a brushed
 "chugga-chugga" train beat.  Everything is rendered onto a circle of exactly
 64 bars: sounds that ring past the end are folded back onto the start, and the
 reverb is a circular convolution, so the last sample runs straight into the
-first and the loop has no seam."""
+first and the loop has no seam.  The file is cut where the music is silent for
+an instant, so it starts on a zero sample.  Stereo: the guitar and banjo sit
+on opposite sides, each channel has its own room echo."""
 import math
 import os
 import subprocess
@@ -184,8 +186,9 @@ def kick():
 # --------------------------------------------------------------------- render
 
 class Track:
-    def __init__(self, length):
+    def __init__(self, length, pan=0.0):
         self.length = length
+        self.pan = pan                  # -1 left .. 0 centre .. 1 right
         self.buf = np.zeros(length + 6 * RATE)
 
     def add(self, sig, pos, gain):
@@ -199,12 +202,21 @@ class Track:
         out[:len(tail)] += tail
         return out
 
+    def stereo(self):
+        """The folded track placed across the two channels (constant power)."""
+        angle = (self.pan + 1.0) * math.pi / 4.0
+        mono = self.folded()
+        return np.stack([mono * math.cos(angle), mono * math.sin(angle)]) * math.sqrt(2.0)
+
 
 def render():
     sections = [("A", 0), ("B", 0), ("A", 1), ("B", 1)]
     bars = 16 * len(sections)
     length = bars * BAR
-    bass, rhythm, banjo, lead, drums = (Track(length) for _ in range(5))
+    # the guitar and the banjo answer each other from the two sides, the lead
+    # stands a little left of the bass and the beat
+    bass, rhythm, banjo, lead = Track(length), Track(length, -0.6), Track(length, 0.6), Track(length, -0.15)
+    drums, brushes = Track(length), Track(length, 0.3)
     bar = 0
     for part, variation in sections:
         chords = CHORDS_A if part == "A" else CHORDS_B
@@ -213,8 +225,8 @@ def render():
             chord = chords[i]
             # boom-chick: bass on 1 and 3, a strum on 2 and 4
             root, other = BASS[chord]
-            bass.add(cached_pluck(note_number(root), 0.9, "bass"), eighth_pos(bar, 0), 0.55)
-            bass.add(cached_pluck(note_number(other), 0.9, "bass"), eighth_pos(bar, 4), 0.5)
+            bass.add(cached_pluck(note_number(root), 0.9, "bass"), eighth_pos(bar, 0), 0.7)
+            bass.add(cached_pluck(note_number(other), 0.9, "bass"), eighth_pos(bar, 4), 0.64)
             for beat_eighth, gain in ((2, 0.22), (6, 0.2)):
                 start = eighth_pos(bar, beat_eighth)
                 for s, name in enumerate(STRUM[chord].split()):
@@ -249,20 +261,21 @@ def render():
             # the train: brushes on every eighth, accents on the beat, a soft
             # kick on 1 and 3
             for e in range(8):
-                drums.add(brush(e % 2 == 0), eighth_pos(bar, e), 0.16 if e % 2 == 0 else 0.09)
-            drums.add(kick(), eighth_pos(bar, 0), 0.32)
-            drums.add(kick(), eighth_pos(bar, 4), 0.26)
+                brushes.add(brush(e % 2 == 0), eighth_pos(bar, e), 0.2 if e % 2 == 0 else 0.12)
+            drums.add(kick(), eighth_pos(bar, 0), 0.42)
+            drums.add(kick(), eighth_pos(bar, 4), 0.34)
             bar += 1
-    mix = (bass.folded() + rhythm.folded() + banjo.folded() + lead.folded() + drums.folded())
-    return reverb(mix)
+    mix = sum(track.stereo() for track in (bass, rhythm, banjo, lead, drums, brushes))
+    return np.stack([equalise(reverb(channel, "room%d" % c)) for c, channel in enumerate(mix)])
 
 
-def reverb(x):
-    """A small room by circular convolution with a decaying noise tail."""
+def reverb(x, name):
+    """A small room by circular convolution with a decaying noise tail; each
+    channel has its own tail, which spreads the room across the two sides."""
     n_ir = int(0.8 * RATE)
     t = np.arange(n_ir) / RATE
-    ir = noise(n_ir, "room") * np.exp(-t / 0.22)
-    ir = onepole_lowpass(ir, 3500, RATE)
+    ir = noise(n_ir, name) * np.exp(-t / 0.22)
+    ir = onepole_lowpass(ir, 4500, RATE)
     ir[:int(0.012 * RATE)] = 0.0                    # pre-delay
     ir *= 0.2 / np.sqrt(np.sum(ir ** 2))
     h = np.zeros(len(x))
@@ -271,14 +284,42 @@ def reverb(x):
     return x + wet
 
 
+# The tone of the whole mix, as (centre frequency, width in octaves, gain in dB):
+# more weight in the bass, less of the boxy middle where every instrument
+# meets, and some air on top.  Applied to the whole circle at once, so the loop
+# stays seamless.
+EQ = [(70.0, 1.6, 4.0), (600.0, 1.6, -5.0), (6000.0, 3.0, 7.0)]
+
+
+def equalise(x):
+    f = np.fft.rfftfreq(len(x), 1.0 / RATE)
+    octaves = np.log2(np.maximum(f, 1.0))
+    gain_db = np.zeros(len(f))
+    for centre, width, db in EQ:
+        gain_db += db * np.exp(-0.5 * ((octaves - math.log2(centre)) / (width / 2.0)) ** 2)
+    gain_db[f < 25.0] = -30.0                       # nothing below what a speaker plays
+    return np.fft.irfft(np.fft.rfft(x) * 10.0 ** (gain_db / 20.0), len(x))
+
+
+def quiet_start(mix, search):
+    """Where to cut the circle: the sample within `search` samples of the downbeat
+    where both channels come closest to zero together and change slowest, so
+    the file begins on silence and its last sample runs into its first."""
+    window = np.concatenate([np.arange(len(mix[0]) - search, len(mix[0])), np.arange(search)])
+    step = np.abs(mix - np.roll(mix, 1, axis=1))
+    cost = np.max(np.abs(mix[:, window]), axis=0) + 2.0 * np.max(step[:, window], axis=0)
+    return int(window[int(np.argmin(cost))])
+
+
 def main():
     out = output_dir()
     mix = render()
-    mix -= np.mean(mix)
+    mix -= np.mean(mix, axis=1, keepdims=True)
     mix *= 0.88 / np.max(np.abs(mix))
-    pcm = np.clip(np.round(mix * 32767.0), -32767, 32767).astype("<i2")
+    mix = np.roll(mix, -quiet_start(mix, int(0.03 * RATE)), axis=1)
+    pcm = np.clip(np.round(mix.T * 32767.0), -32767, 32767).astype("<i2")   # interleaved left, right
     target = os.path.join(out, "music.ogg")
-    subprocess.run(["oggenc", "-Q", "-r", "-B", "16", "-C", "1", "-R", str(RATE),
+    subprocess.run(["oggenc", "-Q", "-r", "-B", "16", "-C", "2", "-R", str(RATE),
                     "-q", OGG_QUALITY, "-s", str(OGG_SERIAL), "-o", target, "-"],
                    input=pcm.tobytes(), check=True)
 

@@ -24,6 +24,8 @@ import screen_layout as L  # noqa: E402
 
 W, H = L.SCREEN
 TITLE = "Rails Against Time"
+# the caption over the free-worker count in the board frame: where, what, font
+WORKERS_CAPTION = ((L.STATUS_TEXTS["workers"][0] - 44, 713), "free workers", ("serif_bold", 13))
 
 
 def blank(w=W, h=H):
@@ -207,13 +209,13 @@ def make_logo():
     img = Image.alpha_composite(img, locomotive(W, H, 402, 388, 0.9, smoke=False, name="logo"))
     img = put_text(img, (512, 540), "TARVEX", ("serif_bold", 64), "gold", anchor="mm", stroke=2.5,
                    stroke_fill=(40, 24, 12), shadow=(4, 5, 0.6))
-    img = put_text(img, (512, 600), "a little railway game", ("serif", 24), (236, 214, 170), anchor="mm",
-                   shadow=(2, 2, 0.6))
+    # the strapline: small, plain and muted, so it reads as a caption under the name
+    img = put_text(img, (512, 590), "a little railway game", ("serif", 17), (196, 164, 120), anchor="mm")
     return img
 
 
-def frontier_scene(name, dusk, horizon, track_y, loco_x, loco_scale, extra_cacti=()):
-    img = landscape(W, H, name, horizon, dusk)
+def frontier_scene(name, dusk, horizon, track_y, loco_x, loco_scale, extra_cacti=(), sun_at=None):
+    img = landscape(W, H, name, horizon, dusk, sun_at)
     for i, (cx, by, size) in enumerate(extra_cacti):
         img = Image.alpha_composite(img, cactus(W, H, cx, by, size, name + "cactus%d" % i))
     img = Image.alpha_composite(img, track_side(W, H, track_y))
@@ -222,12 +224,14 @@ def frontier_scene(name, dusk, horizon, track_y, loco_x, loco_scale, extra_cacti
     return img
 
 
-def title_sign(img, box, text, px, sub=None, name="sign"):
+def title_sign(img, box, text, px, sub=None, name="sign", ground=None):
     x0, y0, x1, y1 = box
     board = plank(x1 - x0 + 1, y1 - y0 + 1, name, radius=14)
-    # two posts down from the sign
+    # two posts down from the sign to the ground (the horizon, where the plain
+    # begins), sunk in a little
+    length = (ground + 8 if ground else y1 + 80) - (y1 - 10)
     for px_ in (x0 + 60, x1 - 60):
-        post = plank(22, 90, name + "post%d" % px_, base="wood_dark", radius=4, nails=False, horizontal=False)
+        post = plank(22, length, name + "post%d" % px_, base="wood_dark", radius=4, nails=False, horizontal=False)
         img = with_shadow(img, post, (px_ - 11, y1 - 10), (5, 4), 3, 0.4)
     img = with_shadow(img, board, (x0, y0), (7, 9), 7, 0.55)
     cy = (y0 + y1) / 2 if sub is None else y0 + (y1 - y0) * 0.42
@@ -241,10 +245,11 @@ def title_sign(img, box, text, px, sub=None, name="sign"):
 
 def make_splash():
     img = frontier_scene("splash", 0.08, 440, 640, 360, 1.55,
-                         extra_cacti=[(90, 560, 150), (930, 600, 120), (820, 520, 70)])
+                         extra_cacti=[(90, 560, 150), (930, 600, 120), (820, 520, 70)], sun_at=(930, 300))
     img = Image.alpha_composite(img, rock(W, H, 200, 700, 30, "splash-rock1"))
     img = Image.alpha_composite(img, rock(W, H, 760, 720, 22, "splash-rock2"))
-    img = title_sign(img, (142, 60, 882, 220), TITLE.upper(), 54, "lay the line before the train leaves")
+    img = title_sign(img, (142, 60, 882, 220), TITLE.upper(), 54, "lay the line before the train leaves",
+                     ground=440)
     note = paper_panel(300, 56, "splash-note", 10)
     img = with_shadow(img, note, (362, 694), (4, 5), 4, 0.5)
     img = put_text(img, (512, 722), "Click to start", ("serif_bold", 24), "ink", anchor="mm")
@@ -254,22 +259,23 @@ def make_splash():
 def make_theend():
     img = frontier_scene("theend", 0.75, 450, 640, 500, 1.3,
                          extra_cacti=[(80, 600, 140), (960, 620, 110)])
-    # the last station: a wooden depot on the left
+    # the sign stands behind the station, its posts going down behind the roof
+    img = title_sign(img, (212, 60, 812, 230), "THE END", 80, "Every line is laid: the frontier is joined.",
+                     name="end-sign", ground=450)
+    # the last station: a wooden depot on the left, standing back from the track
     depot = plank(300, 150, "depot-wall", base="wood", radius=4, nails=False, horizontal=True)
-    img = with_shadow(img, depot, (110, 486), (8, 4), 5, 0.45)
-    roof = to_array(polygon_mask(W, H, [(90, 500), (260, 420), (430, 500)]))
+    img = with_shadow(img, depot, (110, 442), (8, 4), 5, 0.45)
+    roof = to_array(polygon_mask(W, H, [(90, 456), (260, 376), (430, 456)]))
     img = with_shadow(img, from_array(wood_texture(W, H, "depot-roof", "wood_dark") * bevel(roof, 2, 0.6), roof),
                       (0, 0), (6, 5), 4, 0.5)
     for wx in (140, 330):
-        win = to_array(rounded_rect_mask(W, H, (wx, 530, wx + 50, 580), 4))
+        win = to_array(rounded_rect_mask(W, H, (wx, 486, wx + 50, 536), 4))
         img = Image.alpha_composite(img, from_array(solid(W, H, (255, 214, 120)) * bevel(win, 2, -0.4), win))
-    door = to_array(rounded_rect_mask(W, H, (232, 540, 288, 636), 4))
+    door = to_array(rounded_rect_mask(W, H, (232, 496, 288, 592), 4))
     img = Image.alpha_composite(img, from_array(solid(W, H, "wood_dark") * bevel(door, 2, 0.5), door))
     sign = plank(190, 34, "depot-sign", base="paper", radius=5, nails=True)
-    img = with_shadow(img, sign, (165, 492), (3, 3), 2, 0.4)
-    img = put_text(img, (260, 509), "LAST STATION", ("serif_bold", 17), "ink", anchor="mm")
-    img = title_sign(img, (212, 60, 812, 230), "THE END", 80, "Every line is laid: the frontier is joined.",
-                     name="end-sign")
+    img = with_shadow(img, sign, (165, 448), (3, 3), 2, 0.4)
+    img = put_text(img, (260, 465), "LAST STATION", ("serif_bold", 17), "ink", anchor="mm")
     note = paper_panel(440, 56, "end-note", 10)
     img = with_shadow(img, note, (292, 694), (4, 5), 4, 0.5)
     img = put_text(img, (512, 722), "Click to return to the menu", ("serif_bold", 22), "ink", anchor="mm")
@@ -297,13 +303,13 @@ def make_menu():
     img = frontier_scene("menu", 0.15, 420, 566, 40, 1.25, extra_cacti=[(560, 600, 120), (470, 520, 60)])
     img = Image.alpha_composite(img, rock(W, H, 600, 700, 26, "menu-rock"))
     img = title_sign(img, (24, 34, 624, 170), TITLE.upper(), 44, "a railway race across the frontier",
-                     name="menu-sign")
+                     name="menu-sign", ground=420)
     # the signpost that carries the menu's boards
     post = plank(30, 700, "menu-post", base="wood_dark", radius=5, nails=False, horizontal=False)
     img = with_shadow(img, post, (827, 120), (8, 4), 5, 0.45)
     cap = to_array(polygon_mask(W, H, [(818, 124), (842, 96), (866, 124)]))
     img = Image.alpha_composite(img, from_array(wood_texture(W, H, "post-cap", "wood_dark") * bevel(cap, 2, 0.6), cap))
-    for key, box in L.MENU_BUTTONS.items():
+    for key, box in L.MENU_SIGNS.items():
         x0, y0, x1, y1 = box
         bw, bh = x1 - x0 + 1, y1 - y0 + 1
         icon = button_icon(key, bw, bh)
@@ -346,8 +352,8 @@ def make_menu_marks():
     # the icon sits 46 px left of the button's right end (34 on the full-screen switch)
     keys = {"menu/musicOn.png": "music", "menu/soundOn.png": "sound", "menu/fullscreenOn.png": "full screen"}
     marks = {p: xy for p, xy in L.MENU_MARKS.items() if p != "menu/fullscreenOn.png"}
-    out = option_marks(marks, L.MENU_BUTTONS, keys, 46, 0, 26, 70)
-    out.update(option_marks({"menu/fullscreenOn.png": L.MENU_MARKS["menu/fullscreenOn.png"]}, L.MENU_BUTTONS,
+    out = option_marks(marks, L.MENU_SIGNS, keys, 46, 0, 26, 70)
+    out.update(option_marks({"menu/fullscreenOn.png": L.MENU_MARKS["menu/fullscreenOn.png"]}, L.MENU_SIGNS,
                             keys, 34, 0, 20, 54))
     return out
 
@@ -392,6 +398,15 @@ def make_border():
     # the send-off button under "TIME:"
     x0, y0, x1, y1 = L.DEPART_BUTTON
     btn = plank(x1 - x0 + 1, y1 - y0 + 1, "depart", base="red", radius=5, nails=False)
+    # after the game's "TIME:", a 'go now' sign: two chevrons pointing down the line
+    bw, bh = x1 - x0 + 1, y1 - y0 + 1
+
+    def chevrons(d, s):
+        for cx in (bw - 16, bw - 9):
+            d.polygon([(s(cx - 4), s(5)), (s(cx + 2), s(bh / 2)), (s(cx - 4), s(bh - 5)), (s(cx - 1), s(bh - 5)),
+                       (s(cx + 5), s(bh / 2)), (s(cx - 1), s(5))], fill=255)
+    from scenery import icon_layer
+    btn = Image.alpha_composite(btn, icon_layer(bw, bh, chevrons, (255, 236, 160)))
     img = with_shadow(img, btn, (x0, y0), (2, 2), 1.5, 0.6)
     # palette slots: recessed paper squares holding the pieces
     for n, (sx0, sy0, sx1, sy1) in enumerate(L.PALETTE_SLOTS):
@@ -405,13 +420,14 @@ def make_border():
         icon = piece_icon(n, size - 8, "slot%d" % n)
         img = paste_layer(img, icon, (sx0 + 4, sy0 + 4))
         cost = {0: "100", 1: "100", 2: "150", 3: "150", 4: "150", 5: "150", 6: "200", 7: "free"}[n]
-        img = put_text(img, (sx1 - 3, sy1 - 1), cost, ("sans_bold", 10), (255, 246, 220), anchor="rd",
+        img = put_text(img, (sx1 - 3, sy1 - 1), cost, ("serif_bold", 10), (255, 246, 220), anchor="rd",
                        stroke=1.6, stroke_fill=(40, 24, 12))
     # the free workers: an icon, a caption, and a field for the number
     tx, ty = L.STATUS_TEXTS["workers"]
     img = Image.alpha_composite(img, recess(W, H, (tx - 6, ty - 4, tx + 44, ty + 24), 5))
     img = paste_layer(img, worker_icon(40, "worker"), (tx - 50, ty - 18))
-    img = caption(img, (tx - 44, 714), "free workers", px=13, anchor="la", kind="sans_bold")
+    img = caption(img, WORKERS_CAPTION[0], WORKERS_CAPTION[1], px=WORKERS_CAPTION[2][1], anchor="la",
+                  kind=WORKERS_CAPTION[2][0])
     # pause button
     x0, y0, x1, y1 = L.PAUSE_BUTTON
     bw, bh = x1 - x0 + 1, y1 - y0 + 1
@@ -467,13 +483,13 @@ def panel_title(img, text, y, px=32):
                     stroke_fill="ink", shadow=(2, 3, 0.45))
 
 
-def panel_buttons(img, origin, buttons, labels, name, px=22, icons=None):
+def panel_buttons(img, origin, buttons, labels, name, px=22, icons=None, align=None):
     ox, oy = origin
     for key, (x0, y0, x1, y1) in buttons.items():
         bw, bh = x1 - x0 + 1, y1 - y0 + 1
         icon = icons.get(key) if icons else None
         layer = wooden_button(bw, bh, (0, 0, bw - 1, bh - 1), labels[key], name + key, ("serif_bold", px),
-                              icon(bw, bh) if icon else None, align="left" if icon else "center")
+                              icon(bw, bh) if icon else None, align=align or ("left" if icon else "center"))
         img = with_shadow(img, layer, (x0 - ox, y0 - oy), (3, 4), 2.5, 0.5)
     return img
 
@@ -486,13 +502,13 @@ def make_level_done():
     img = put_text(img, (w / 2, 78), "The train made it through.", ("serif", 17), "ink", anchor="mm")
     # a small engine crossing a ribbon of track
     img = Image.alpha_composite(img, track_side(w, h, 152, 36, 348, 14))
-    img = Image.alpha_composite(img, locomotive(w, h, 144, 148, 0.38, False, "done-loco"))
+    img = Image.alpha_composite(img, locomotive(w, h, 144, 150, 0.38, False, "done-loco"))
     for key, label in (("time", "Time:"), ("gold", "Gold:"), ("score", "Score:")):
         tx, ty = L.DONE_TEXTS[key]
         img = Image.alpha_composite(img, recess(w, h, (tx - ox - 6, ty - oy - 3, tx - ox + 150, ty - oy + 25), 5))
         img = put_text(img, (tx - ox - 14, ty - oy + 11), label, ("serif_bold", 20), "ink", anchor="rm")
     img = panel_buttons(img, (ox, oy), L.DONE_BUTTONS, {"continue": "Continue", "retry": "Retry", "menu": "Menu"},
-                        "done-", 21)
+                        "done-", 18)
     return img
 
 
@@ -520,11 +536,14 @@ def make_level_fail():
     return img
 
 
+PAUSE_ICON_FROM_RIGHT = 34      # the music and sound icons' centres, and their 'off' crosses
+
+
 def pause_icon(key):
     if key == "music":
-        return lambda bw, bh: note_icon(bw, bh, bw - 40, bh / 2 + 5, 28)
+        return lambda bw, bh: note_icon(bw, bh, bw - PAUSE_ICON_FROM_RIGHT, bh / 2, 26)
     if key == "sound":
-        return lambda bw, bh: speaker_icon(bw, bh, bw - 40, bh / 2 + 5, 28)
+        return lambda bw, bh: speaker_icon(bw, bh, bw - PAUSE_ICON_FROM_RIGHT, bh / 2, 26)
     return None
 
 
@@ -547,13 +566,13 @@ def make_pause():
               "quit": "Quit to menu"}
     icons = {"music": pause_icon("music"), "sound": pause_icon("sound")}
     # the music and sound boards keep their words low enough for the marks
-    img = panel_buttons(img, (ox, oy), L.PAUSE_BUTTONS, labels, "pause-", 21, icons)
+    img = panel_buttons(img, (ox, oy), L.PAUSE_PLATES, labels, "pause-", 21, icons, align="left")
     return img
 
 
 def make_pause_marks():
     keys = {"game/pauseMusicOn.png": "music", "game/pauseSoundOn.png": "sound"}
-    return option_marks(L.PAUSE_MARKS, L.PAUSE_BUTTONS, keys, 40, 5, 17, 56)
+    return option_marks(L.PAUSE_MARKS, L.PAUSE_PLATES, keys, PAUSE_ICON_FROM_RIGHT, 0, 14, 56)
 
 
 # ------------------------------------------------------------------ scenario map
@@ -700,7 +719,10 @@ def make_map():
                        ("bandits", "Bandits"), ("raiders", "Raiders")):
         tx, ty = L.MAP_TEXTS[key]
         half = 76 if tx < 300 else 62
-        img = Image.alpha_composite(img, recess(W, H, (tx - half, ty - 4, tx + half, ty + 25), 5))
+        # the threat words are written in pure red or green: near-black fields keep
+        # even the red readable
+        colour = (14, 12, 12) if key in ("bandits", "raiders") else (46, 30, 18)
+        img = Image.alpha_composite(img, recess(W, H, (tx - half, ty - 4, tx + half, ty + 25), 5, colour=colour))
         img = put_text(img, (tx, ty - 14), label, ("serif_bold", 16), "ink", anchor="mm")
     # gold and workers
     gx, gy = L.MAP_TEXTS["gold"]
@@ -709,9 +731,13 @@ def make_map():
     wx, wy = L.MAP_TEXTS["workers"]
     mx, _ = L.MAP_TEXTS["max workers"]
     img = Image.alpha_composite(img, recess(W, H, (wx - 6, wy - 4, mx + 34, wy + 25), 5))
-    img = caption(img, (wx - 14, wy + 11), "Workers", px=20, anchor="rm")
-    img = put_text(img, (mx - 8, wy + 11), "/", ("sans_bold", 18), (255, 246, 220), anchor="mm",
-                   stroke=1.5, stroke_fill=(22, 13, 6))
+    # the caption ends above the hire button's click area, which begins at the
+    # field's lower half
+    img = caption(img, (wx - 14, L.MAP_BUY_BUTTON[1] - 2), "Workers", px=20, anchor="rs")
+    # the slash halfway between a one-digit count and the maximum
+    from make_font import digit_advance
+    img = put_text(img, ((wx + 1.5 * digit_advance() + mx) / 2.0, wy + 11), "/", ("sans_bold", 18), (255, 246, 220),
+                   anchor="mm", stroke=1.5, stroke_fill=(22, 13, 6))
     # buy button: its plate is what noFunds covers
     img = with_shadow(img, buy_plate(), L.BUY_PLATE[:2], (4, 4), 3, 0.5)
     # start button: the plate that startGrey covers, under a lamp on the same hit area
@@ -719,10 +745,12 @@ def make_map():
     return img
 
 
-def buy_plate():
+def buy_plate(words=True):
     x0, y0, x1, y1 = L.BUY_PLATE
     bw, bh = x1 - x0 + 1, y1 - y0 + 1
     plate = plank(bw, bh, "buy-plate", base="pine", radius=8)
+    if not words:
+        return paste_layer(plate, worker_icon(34, "buy-worker"), (10, 14))
     plate = Image.alpha_composite(plate, text_layer((bw, bh), (bw / 2 + 16, 21), "Hire a worker", ("serif_bold", 20),
                                                     "paper", anchor="mm", stroke=1.2, stroke_fill="ink",
                                                     shadow=(2, 2, 0.5)))
@@ -762,10 +790,11 @@ def make_no_funds():
     x0, y0, x1, y1 = L.BUY_PLATE
     w, h = x1 - gx + 1, y1 - gy + 1
     out = blank(w, h)
-    plate = grey_out(buy_plate(), 0.9, 0.65)
+    # the greyed plate without its words, so the stamp is all that can be read
+    plate = grey_out(buy_plate(words=False), 0.9, 0.65)
     out.paste(plate, (x0 - gx, y0 - gy))
     bw = x1 - x0 + 1
-    out = Image.alpha_composite(out, off_stamp(w, h, bw / 2 + 10, (y1 - y0) / 2, "NOT ENOUGH GOLD", 13))
+    out = Image.alpha_composite(out, off_stamp(w, h, bw / 2 + 16, (y1 - y0) / 2, "NOT ENOUGH GOLD", 13))
     return out
 
 
@@ -774,7 +803,7 @@ def level_icon(status):
     img = blank(s, s)
     outer = to_array(ellipse_mask(s, s, (1, 1, s - 2, s - 2)))
     inner = to_array(ellipse_mask(s, s, (5, 5, s - 6, s - 6)))
-    colours = {"available": ((70, 150, 60), "gold"), "locked": ((120, 116, 110), (170, 166, 160)),
+    colours = {"available": ((70, 150, 60), "gold"), "locked": ((78, 74, 70), (170, 166, 160)),
                "done": ("red", "gold")}
     fill, rim = colours[status]
     img = Image.alpha_composite(img, from_array(solid(s, s, "ink"), outer))
@@ -789,7 +818,7 @@ def level_icon(status):
         body = to_array(rounded_rect_mask(s, s, (c - 4.5, c - 1, c + 4.5, c + 6), 1.5))
         shackle = to_array(mask(s, s, lambda d, S: d.arc(S(c - 3.5, c - 7, c + 3.5, c + 2), 180, 360, fill=255,
                                                          width=int(1.8 * SS))))
-        img = Image.alpha_composite(img, from_array(solid(s, s, (60, 56, 52)), np.clip(body + shackle, 0, 1)))
+        img = Image.alpha_composite(img, from_array(solid(s, s, (240, 236, 226)), np.clip(body + shackle, 0, 1)))
     else:
         tick = to_array(mask(s, s, lambda d, S: d.line(sp([(c - 5, c), (c - 1.5, c + 4), (c + 5.5, c - 4.5)]),
                                                        fill=255, width=int(2.6 * SS), joint="curve")))

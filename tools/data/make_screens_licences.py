@@ -21,20 +21,27 @@ project's own licence. Run `tools/data/generate.sh data` to make them again.
 | game/border.png, game/guiSelection.png, game/msgLevelDone.png, game/msgLevelFail.png, game/msgPause.png, game/pauseMusicOn.png, game/pauseSoundOn.png | make_screens.py | drawn with PIL and numpy |
 | game/gameMap.png, game/levelavailable.png, game/levellocked.png, game/leveldone.png, game/levelSelected.png, game/startGrey.png, game/noFunds.png | make_screens.py | drawn with PIL and numpy |
 | game/tutorial/1.png to 12.png | make_tutorial.py | drawn with PIL and numpy |
-| time.txt, time_P_1.png, time_P_2.png, glim_font.png | make_font.py | glyphs rasterised from DejaVu fonts |
+| time.txt, time_P_1.png to time_P_4.png | make_font.py | glyphs rasterised from Roboto Slab Bold |
+| glim_font.png | make_font.py | glyphs rasterised from DejaVu Sans Mono Bold |
 | sounds/click2.wav, buy.wav, build.wav, mine1.wav, indigen.wav, bandits.wav | make_sounds.py | synthesised with numpy |
 | music.ogg | make_music.py | synthesised with numpy, encoded with oggenc (vorbis-tools) |
 
 ## Fonts used for rasterising
 
-The words on the pictures, the glyphs of `time.txt` and `glim_font.png` are
+The words on the pictures and the glyphs of `glim_font.png` are
 rendered from the DejaVu fonts of the Debian package `fonts-dejavu-core`
 (DejaVuSans, DejaVuSans-Bold, DejaVuSerif, DejaVuSerif-Bold,
 DejaVuSansMono-Bold). DejaVu fonts are derived from Bitstream Vera: the
 Bitstream Vera licence (a permissive licence that allows embedding and
 modification, provided modified font files are renamed) with the DejaVu changes
-in the public domain. Only rendered pictures of the glyphs are stored here, no
-font file.
+in the public domain.
+
+The game's text font `time.txt` (every character of Latin-1) is rendered from
+Roboto Slab Bold of the Debian package `fonts-roboto-slab`, under the Apache
+License, version 2.0, which allows redistribution of the font and of works made
+with it.
+
+Only rendered pictures of the glyphs are stored here, no font file.
 """
 
 

@@ -1,7 +1,7 @@
 """Synthesises the six sound effects into data/sounds/ as 16-bit PCM mono WAV:
 a wooden click, coins for a purchase, hammering on a spike for a build, a
-pickaxe on rock for the mine, a war cry for the raiders and gunshots for the
-bandits.  Every sound starts at once and fades to silence at its end."""
+pickaxe on rock for the mine, a shout and a crowbar's clank for the raiders and gunshots for the
+bandits.  Every sound starts and ends on a zero sample, and all are brought to one loudness."""
 import math
 import os
 import sys
@@ -10,8 +10,8 @@ import numpy as np
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from common import output_dir  # noqa: E402
-from sound_common import (add_at, bandpass, exp_env, fade_out, highpass, noise,  # noqa: E402
-                          normalise, onepole_lowpass, seconds, write_wav)
+from sound_common import (add_at, bandpass, exp_env, finish_effect, highpass, noise,  # noqa: E402
+                          onepole_lowpass, seconds, write_wav)
 
 RATE = 22050
 
@@ -35,7 +35,7 @@ def click():
     tick = bandpass(noise(n, "click"), 900, 5000, RATE) * exp_env(n, RATE, 0.006, 0.0003)
     body = partials([(1750, 0.7, 0.012), (2900, 0.35, 0.008), (620, 0.5, 0.02)], 0.09, "click")
     x = 1.4 * tick + body
-    return fade_out(normalise(x, 0.8), RATE, 0.02)
+    return x
 
 
 def coin(freq, name, dur=0.45):
@@ -58,7 +58,7 @@ def buy():
     n = seconds(0.12, RATE)
     thump = onepole_lowpass(noise(n, "purse"), 400, RATE) * exp_env(n, RATE, 0.03)
     add_at(total, 2.5 * thump, 0)
-    return fade_out(normalise(total), RATE, 0.12)
+    return total
 
 
 def hammer_hit(name, pitch=1.0):
@@ -76,7 +76,7 @@ def build():
     total = np.zeros(seconds(0.95, RATE))
     for i, (t, p, a) in enumerate([(0.0, 1.0, 1.0), (0.30, 1.02, 0.9), (0.58, 0.99, 1.0)]):
         add_at(total, a * hammer_hit("hammer%d" % i, p), seconds(t, RATE))
-    return fade_out(normalise(total), RATE, 0.1)
+    return total
 
 
 def pick_hit(name):
@@ -100,52 +100,60 @@ def mine():
     total = np.zeros(seconds(0.9, RATE))
     add_at(total, pick_hit("pickA"), 0)
     add_at(total, 0.85 * pick_hit("pickB"), seconds(0.38, RATE))
-    return fade_out(normalise(total), RATE, 0.12)
+    return total
 
 
-def voice(f0, dur, formants, name, vibrato=0.0, vib_rate=6.0, ulu=0.0, ulu_rate=9.0):
-    """A voiced shout by additive synthesis: harmonics of a gliding pitch shaped
-    by formant peaks; ulu adds the rapid tongue trill of an ululation."""
+def shout(dur, name):
+    """A gruff man's "HAH!": a low, rough voice (its pitch jitters and every other
+    cycle is weaker, which makes the growl) through the formants of an open "ah",
+    rising and falling once, over a breathy rasp."""
     n = seconds(dur, RATE)
     t = np.arange(n) / RATE
-    f0 = np.asarray(f0, dtype=np.float64)
-    pitch = f0 * (1.0 + vibrato * np.sin(2 * math.pi * vib_rate * t))
+    r = np.random.default_rng(97)
+    jitter = onepole_lowpass(r.normal(0.0, 1.0, n), 30, RATE)
+    jitter *= 0.05 / (np.std(jitter) or 1.0)
+    contour = 118 + 42 * np.sin(math.pi * np.clip(t / dur, 0, 1)) ** 0.7 - 18 * t / dur
+    pitch = contour * (1.0 + jitter)
     phase = 2 * math.pi * np.cumsum(pitch) / RATE
+    formants = [(720, 110, 1.0), (1150, 140, 0.75), (2500, 260, 0.35), (3400, 320, 0.15)]
     out = np.zeros(n)
-    for k in range(1, 40):
+    for k in range(1, 60):
         fk = pitch * k
         gain = np.zeros(n)
         for fc, bw, amp in formants:
             gain += amp / (1.0 + ((fk - fc) / bw) ** 2)
-        gain *= (fk < RATE * 0.45)
-        out += gain * np.sin(k * phase) / k ** 0.3
-    if ulu:
-        out *= 1.0 - ulu * (0.5 + 0.5 * np.sin(2 * math.pi * ulu_rate * t)) ** 2
-    breath = bandpass(noise(n, name), 800, 4000, RATE) * 0.05
-    return out + breath
+        gain *= fk < RATE * 0.45
+        out += gain * np.sin(k * phase) / k ** 0.2
+    # vocal fry: the half-rate undertone of a strained throat
+    out *= 1.0 - 0.35 * (0.5 + 0.5 * np.sin(phase / 2.0))
+    rasp = bandpass(noise(n, name), 500, 2500, RATE, 3) * 0.3
+    out += rasp * (0.6 + 0.4 * np.abs(np.sin(phase / 2.0)))
+    env = np.clip(t / 0.035, 0, 1) * np.clip((dur - t) / 0.12, 0, 1) ** 1.5
+    return out * env
 
 
-def war_cry():
-    """A rising whoop followed by a trilled, ululating call."""
-    a_formants = [(800, 120, 1.0), (1250, 150, 0.7), (2700, 250, 0.25)]
-    e_formants = [(450, 100, 1.0), (2100, 200, 0.6), (2900, 250, 0.3)]
-    d1 = 0.42
-    n1 = seconds(d1, RATE)
-    glide = 300 + 260 * (np.linspace(0, 1, n1) ** 0.6)
-    whoop = voice(glide, d1, a_formants, "whoop", vibrato=0.01)
-    whoop *= np.minimum(1.0, np.linspace(0, 12, n1)) * np.linspace(1.0, 0.7, n1)
-    d2 = 0.85
-    n2 = seconds(d2, RATE)
-    pitch2 = 560 - 80 * np.linspace(0, 1, n2)
-    trill = voice(pitch2, d2, e_formants, "trill", vibrato=0.02, ulu=0.85, ulu_rate=10.0)
-    trill *= np.minimum(1.0, np.linspace(0, 20, n2)) * np.linspace(1.0, 0.3, n2)
-    total = np.zeros(seconds(1.3, RATE))
-    add_at(total, whoop, 0)
-    add_at(total, trill, seconds(0.38, RATE))
-    # a second, lower voice answering a little later
-    add_at(total, 0.45 * voice(glide * 0.8, d1, a_formants, "whoop2", vibrato=0.012)
-           * np.linspace(1.0, 0.0, n1), seconds(0.18, RATE))
-    return fade_out(normalise(total), RATE, 0.15)
+def clank(name, pitch=1.0):
+    """A crowbar striking a rail: the bending modes of an iron bar (their
+    frequencies stand in the ratios of a free bar's), struck hard, with a noisy
+    metal bite at the start."""
+    dur = 0.6
+    n = seconds(dur, RATE)
+    bar = partials([(610 * pitch, 0.7, 0.16), (1681 * pitch, 0.8, 0.11), (3296 * pitch, 0.45, 0.07),
+                    (5449 * pitch, 0.25, 0.04)], dur, name)
+    bite = bandpass(noise(n, name + "bite"), 1500, 8000, RATE, 1) * exp_env(n, RATE, 0.006, 0.0002)
+    thunk = onepole_lowpass(noise(n, name + "thunk"), 350, RATE) * exp_env(n, RATE, 0.02, 0.0005)
+    x = bar + 2.2 * bite + 3.0 * thunk
+    x[-seconds(0.2, RATE):] *= np.linspace(1.0, 0.0, seconds(0.2, RATE)) ** 2    # rings out, not cut off
+    return x
+
+
+def raider_call():
+    """A raider's shout, then his crowbar clanking twice on the rail."""
+    total = np.zeros(seconds(1.25, RATE))
+    add_at(total, shout(0.48, "shout"), 0)
+    add_at(total, 1.1 * clank("clankA"), seconds(0.52, RATE))
+    add_at(total, 0.75 * clank("clankB", 1.04), seconds(0.78, RATE))
+    return total
 
 
 def gunshot(name):
@@ -167,15 +175,19 @@ def bandits():
     total = np.zeros(seconds(1.35, RATE))
     for i, (t, a) in enumerate([(0.0, 1.0), (0.27, 0.8), (0.62, 0.95)]):
         add_at(total, a * gunshot("shot%d" % i), seconds(t, RATE))
-    return fade_out(normalise(total), RATE, 0.2)
+    return total
 
+
+# how long each effect takes to fade out at its end
+TAILS = {"click2.wav": 0.02, "buy.wav": 0.12, "build.wav": 0.1, "mine1.wav": 0.12, "indigen.wav": 0.3,
+         "bandits.wav": 0.2}
 
 SOUNDS = {
     "click2.wav": click,
     "buy.wav": buy,
     "build.wav": build,
     "mine1.wav": mine,
-    "indigen.wav": war_cry,
+    "indigen.wav": raider_call,
     "bandits.wav": bandits,
 }
 
@@ -183,7 +195,7 @@ SOUNDS = {
 def main():
     out = output_dir()
     for name, make in SOUNDS.items():
-        write_wav(os.path.join(out, "sounds", name), make(), RATE)
+        write_wav(os.path.join(out, "sounds", name), finish_effect(make(), RATE, fade_tail=TAILS[name]), RATE)
 
 
 if __name__ == "__main__":

@@ -15,9 +15,9 @@ from PIL import Image
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from common import output_dir  # noqa: E402
-from make_screens import dynamite, piece_icon, star_points, worker_icon  # noqa: E402
+from make_screens import WORKERS_CAPTION, dynamite, piece_icon  # noqa: E402
 from scenery import paper_panel  # noqa: E402
-from screen_common import (SS, arrow, bevel, ellipse_mask, font, from_array, mask, polygon_mask,  # noqa: E402
+from screen_common import (SS, arrow, bevel, font, from_array,  # noqa: E402
                            put_text, rounded_rect_mask, save_png, shadow_of, solid, text_width, to_array)
 import screen_layout as L  # noqa: E402
 
@@ -45,67 +45,36 @@ def wrap(text, font_obj, width):
 
 # ------------------------------------------------------------------ little pictures
 
-def gold_nugget(size):
-    img = Image.new("RGBA", (size, size), (0, 0, 0, 0))
-    k = size / 40.0
-    pts = [(8 * k, 26 * k), (12 * k, 14 * k), (22 * k, 9 * k), (32 * k, 14 * k), (35 * k, 25 * k), (26 * k, 32 * k),
-           (14 * k, 32 * k)]
-    m = to_array(polygon_mask(size, size, pts))
-    img = Image.alpha_composite(img, from_array(solid(size, size, "gold") * bevel(m, 2 * k, 0.9), m))
-    for sx, sy in ((16, 16), (25, 20)):
-        star = to_array(polygon_mask(size, size, star_points(sx * k, sy * k, 4 * k, 1.2 * k, 4)))
-        img = Image.alpha_composite(img, from_array(solid(size, size, (255, 252, 230)), star))
-    return Image.alpha_composite(shadow_of(img, (2, 2), 1.2, 0.45), img)
+# The pictures on the pages are the board's own sprites, read from the data
+# folder this run is filling (the board generators run before this one), so a
+# page shows exactly what the player will meet on the board.
+DATA = None
 
 
-def figure(size, hat, scarf, coat, tool=None):
-    """A standing figure in a wide hat with a scarf over the face."""
-    img = Image.new("RGBA", (size, size), (0, 0, 0, 0))
-    k = size / 64.0
-
-    def add(draw_fn, colour, strength=0.7):
-        nonlocal img
-        m = to_array(mask(size, size, draw_fn))
-        img = Image.alpha_composite(img, from_array(solid(size, size, colour) * bevel(m, 1.5 * k, strength), m))
-
-    add(lambda d, s: d.rounded_rectangle(s(20 * k, 30 * k, 44 * k, 62 * k), radius=s(6 * k), fill=255), coat)
-    if tool == "crowbar":
-        add(lambda d, s: d.line([(s(46 * k), s(60 * k)), (s(56 * k), s(24 * k))], fill=255, width=int(3 * k * 4)),
-            "iron_light", 0.9)
-    elif tool == "rifle":
-        add(lambda d, s: d.line([(s(10 * k), s(50 * k)), (s(56 * k), s(34 * k))], fill=255, width=int(3 * k * 4)),
-            "wood_dark", 0.6)
-    add(lambda d, s: d.ellipse(s(24 * k, 12 * k, 40 * k, 30 * k), fill=255), (214, 160, 112))
-    add(lambda d, s: d.chord(s(23 * k, 14 * k, 41 * k, 34 * k), 0, 180, fill=255), scarf)
-    add(lambda d, s: (d.ellipse(s(12 * k, 11 * k, 52 * k, 17 * k), fill=255),
-                      d.chord(s(22 * k, 1 * k, 42 * k, 22 * k), 180, 360, fill=255)), hat, 0.8)
-    eyes = to_array(mask(size, size, lambda d, s: (d.ellipse(s(28 * k, 19 * k, 31 * k, 22 * k), fill=255),
-                                                   d.ellipse(s(33 * k, 19 * k, 36 * k, 22 * k), fill=255))))
-    img = Image.alpha_composite(img, from_array(solid(size, size, "ink"), eyes))
-    return Image.alpha_composite(shadow_of(img, (3, 3), 1.5, 0.45), img)
+def sprite(path, frame=None, scale=1.0, crop=True):
+    """A picture of the data folder (one 74-pixel frame of a strip when `frame` is
+    given), cut to what is drawn in it and scaled."""
+    img = Image.open(os.path.join(DATA, path)).convert("RGBA")
+    if frame is not None:
+        img = img.crop((74 * frame, 0, 74 * frame + 74, 74))
+    if crop:
+        img = img.crop(img.getchannel("A").point(lambda a: 255 if a > 24 else 0).getbbox())
+    if scale != 1.0:
+        img = img.resize((round(img.width * scale), round(img.height * scale)), Image.LANCZOS)
+    return img
 
 
-def mine_entrance(size):
-    img = Image.new("RGBA", (size, size), (0, 0, 0, 0))
-    k = size / 64.0
-    hill = to_array(mask(size, size, lambda d, s: d.chord(s(2 * k, 8 * k, 62 * k, 96 * k), 180, 360, fill=255)))
-    img = Image.alpha_composite(img, from_array(solid(size, size, "rock") * bevel(hill, 2 * k, 0.7), hill))
-    hole = to_array(mask(size, size, lambda d, s: d.chord(s(20 * k, 26 * k, 44 * k, 76 * k), 180, 360, fill=255)))
-    img = Image.alpha_composite(img, from_array(solid(size, size, (24, 18, 14)), hole))
-    beams = to_array(mask(size, size, lambda d, s: (d.rectangle(s(18 * k, 30 * k, 22 * k, 52 * k), fill=255),
-                                                    d.rectangle(s(42 * k, 30 * k, 46 * k, 52 * k), fill=255),
-                                                    d.rectangle(s(16 * k, 27 * k, 48 * k, 32 * k), fill=255))))
-    img = Image.alpha_composite(img, from_array(solid(size, size, "wood") * bevel(beams, 1, 0.7), beams))
-    return Image.alpha_composite(shadow_of(img, (2, 2), 1.5, 0.4), img)
-
-
-def stones(size):
-    img = Image.new("RGBA", (size, size), (0, 0, 0, 0))
-    for cx, cy, r in ((20, 40, 14), (42, 42, 12), (31, 26, 12)):
-        k = size / 64.0
-        m = to_array(ellipse_mask(size, size, ((cx - r) * k, (cy - r * 0.8) * k, (cx + r) * k, (cy + r * 0.8) * k)))
-        img = Image.alpha_composite(img, from_array(solid(size, size, "rock") * bevel(m, 2 * k, 0.8), m))
-    return Image.alpha_composite(shadow_of(img, (2, 2), 1.5, 0.4), img)
+def tunnel_pair():
+    """Two tunnel mouths on a rail, the train's way in and its way out."""
+    track = sprite("game/0.png", crop=False)
+    pic = Image.new("RGBA", (74 * 3 + 20, 74), (0, 0, 0, 0))
+    for x, side in ((0, "E"), (74 * 2 + 20, "W")):
+        pic.alpha_composite(track, (x, 0))
+        pic.alpha_composite(sprite("game/tunnel%s.png" % side, crop=False), (x, 0))
+    arrow_layer = arrow(pic.width, pic.height, (84, 37), (pic.width - 84, 37), (150, 120, 90), shaft=3,
+                        head_len=10, head_w=12)
+    pic.alpha_composite(arrow_layer)
+    return pic.resize((pic.width * 3 // 4, pic.height * 3 // 4), Image.LANCZOS)
 
 
 def palette_strip():
@@ -123,15 +92,17 @@ def picture(kind):
     if kind == "strip":
         return palette_strip()
     if kind == "mine":
-        return mine_entrance(72)
+        return sprite("game/ironmine.png", scale=0.55)
     if kind == "gold":
-        return gold_nugget(44)
+        return sprite("game/gold.png", scale=1.2)
     if kind == "bandit":
-        return figure(76, (40, 34, 30), "red", (90, 70, 56), "rifle")
+        return sprite("game/bandit.png", 0, 1.15)
     if kind == "raider":
-        return figure(76, (120, 84, 48), (60, 90, 130), (140, 100, 60), "crowbar")
+        return sprite("game/indigen.png", 10, 1.3)
     if kind == "stones":
-        return stones(64)
+        return sprite("game/buildings/stones.png", scale=1.0)
+    if kind == "tunnels":
+        return tunnel_pair()
     if kind == "loco-bonus":
         img = Image.new("RGBA", (80, 64), (0, 0, 0, 0))
         img = Image.alpha_composite(img, put_text(img, (40, 32), "+500", ("serif_bold", 24), "gold", anchor="mm",
@@ -162,10 +133,10 @@ PAGES = [
          text="Straights cost 100 iron, curves 150, the crossing 200: the small number in each slot. Your iron "
               "is shown at the top of the screen.",
          arrows=[((232, 664), (194, 713))], run=(3, 6)),
-    dict(note=(360, 540, 700), title="Workers build",
-         text="Each piece needs a free worker (counted below). After five seconds the piece is done and the "
-              "worker is free again.",
-         arrows=[((620, 676), (664, 736))], run=(4, 6)),
+    dict(note=(360, 540, 880), title="Workers build",
+         text="Each piece needs a free worker (counted below). After five seconds the piece is done and "
+              "the worker is free again.",
+         arrows=[((664, 676), (664, 708))], run=(4, 6)),
     dict(note=(600, 62, 990), title="Beat the clock",
          text="The bar shows the time left before the train sets off by itself, five minutes after the start. "
               "Finish the line before it leaves!",
@@ -177,10 +148,10 @@ PAGES = [
          text="This time you start with little iron. The mine on the left holds plenty more; workers inside "
               "dig it out for you.",
          arrows=[((320, 180), (271, 180))], picture="mine", run=(1, 3)),
-    dict(note=(515, 540, 960), title="Send workers in",
-         text="Click the mine to send a free worker inside: every five seconds each miner brings 25 iron. When "
-              "you order a piece and nobody is free, a miner comes out to build it.",
-         arrows=[((640, 670), (668, 736))], run=(2, 3)),
+    dict(note=(515, 540, 1000), title="Send workers in",
+         text="Click the mine to send a free worker in: each miner digs 25 iron every five seconds, and "
+              "comes out to build.",
+         arrows=[((664, 670), (664, 708))], run=(2, 3)),
     dict(note=(440, 400, 880), title="Gold on the track",
          text="Lay rails over the nuggets: the train collects each one for 300 points and 100 gold.",
          arrows=[((440, 470), (382, 512))], picture="gold", run=(3, 3)),
@@ -192,10 +163,11 @@ PAGES = [
          text="Raiders settle on a finished piece of track and tear it out after three seconds. Click them "
               "fast and repeatedly to drive them away, then rebuild what they broke.",
          picture="raider", run=None),
-    dict(note=(128, 402, 670), title="Stones in the way",
-         text="Raiders roam this land, and stones block some cells. Click the stones to send a worker: in 15 "
-              "seconds they are cleared and you can lay track there.",
-         arrows=[((290, 528), (290, 566))], picture="stones", run=None),
+    dict(note=(480, 402, 1000), title="The road ahead",
+         text="Stones block some cells: click them to send a worker, who clears them in 15 seconds. Raiders "
+              "roam this land now, so guard your track. Further on you will meet tunnels: a train that "
+              "enters one comes out of its twin.",
+         arrows=[((480, 512), (406, 512))], picture="tunnels", run=None),
 ]
 
 # The note's layout, in pixels of the note: the paper starts FRAME pixels in
@@ -208,7 +180,7 @@ INSET = FRAME + MARGIN
 TITLE_TO_BODY = 26      # title baseline to the first body baseline
 PARAGRAPH = 6           # extra room between paragraphs
 PICTURE_GAP = 14        # between the words and a picture beside or under them
-FOOTER_GAP = 18         # between a last line and a footer sharing its row
+
 FOOTER_BELOW = 17       # body baseline to footer baseline when the footer takes its own row
 ARROW_INTO_RIM = 8      # an arrow's tail reaches this far into the wooden rim
 FOOTER_COLOUR = (110, 84, 60)
@@ -270,7 +242,7 @@ def lay_out(spec):
     foot_rise, foot_fall = rise_and_fall(SMALL_FONT)
     kind = spec.get("picture")
     pic = picture(kind) if kind else None
-    beside = pic is not None and kind != "strip"
+    beside = pic is not None and kind not in ("strip", "tunnels")
     text_right = right
     if beside:
         px0, _, px1, _ = picture_ink(pic)
@@ -301,19 +273,13 @@ def lay_out(spec):
             at = ((width - (ix1 - ix0)) // 2 - ix0, math.ceil(words_bottom) + PICTURE_GAP - iy0)
         pic_box = (at[0] + ix0, at[1] + iy0, at[0] + ix1, at[1] + iy1)
         items.append(("picture", pic, None, at))
-    # the footer sits at the bottom right, in the last line's row when it fits
-    # beside it, else in a row of its own; when a picture beside the words is
-    # in its way it moves left to end where the words end
+    # the footer takes a row of its own at the bottom right, under the words
+    # and the picture
     foot = footer_text(spec["run"])
-    foot_w = text_width(foot, SMALL_FONT)
-    last_right = INSET + text_width(last[0], BODY_FONT)
-    for foot_right in (right, text_right):
-        foot_base = last[1] if last_right + FOOTER_GAP <= foot_right - foot_w else last[1] + FOOTER_BELOW
-        if pic_box is None or foot_base - foot_rise >= pic_box[3] + PICTURE_GAP / 2:
-            break
-        if not beside:
-            foot_base = math.ceil(pic_box[3] + PICTURE_GAP / 2 + foot_rise)
-            break
+    foot_right = right
+    foot_base = last[1] + FOOTER_BELOW
+    if pic_box is not None and foot_base - foot_rise < pic_box[3] + PICTURE_GAP / 2:
+        foot_base = math.ceil(pic_box[3] + PICTURE_GAP / 2 + foot_rise)
     items.append(("footer", foot, SMALL_FONT, (foot_right, foot_base)))
     bottom = max(words_bottom, foot_base + foot_fall, pic_box[3] if pic_box else 0)
     height = math.ceil(bottom) + INSET
@@ -344,6 +310,9 @@ def check_page(index, page, note, items, arrows, labels):
                                                            ", ".join("%.1f" % v for v in box)))
         boxes.append((what if what == "picture" else content, box))
     boxes += labels
+    # the frame's own caption over the worker count shows through beside the note
+    at, text, font_obj = WORKERS_CAPTION
+    frame_caption = (repr(text), ink_box(text, font_obj, at, "la"))
     for i, (a, box_a) in enumerate(boxes):
         for b, box_b in boxes[i + 1:]:
             if overlap(box_a, box_b, 3):
@@ -353,7 +322,7 @@ def check_page(index, page, note, items, arrows, labels):
         drawn = arrow(page.size[0], page.size[1], (tail[0] - px, tail[1] - py), (head[0] - px, head[1] - py),
                       "red", shaft=7, head_len=20, head_w=22)
         ink |= np.asarray(drawn)[..., 3] > 0
-    for what, box in boxes:
+    for what, box in boxes + [frame_caption]:
         x0, y0 = max(0, int(box[0]) - px - 3), max(0, int(box[1]) - py - 3)
         x1, y1 = int(math.ceil(box[2])) - px + 3, int(math.ceil(box[3])) - py + 3
         if ink[y0:y1, x0:x1].any():
@@ -407,7 +376,9 @@ def make_page(index, spec):
 
 
 def main():
+    global DATA
     out = output_dir()
+    DATA = out
     for i, spec in enumerate(PAGES):
         save_png(make_page(i, spec), out, "game/tutorial/%d.png" % (i + 1))
 

@@ -29,15 +29,16 @@ def ridge(width, base_y, amplitude, cell, name, flat=0.0):
     return base_y - n * amplitude
 
 
-def landscape(width, height, name, horizon, dusk=0.0):
+def landscape(width, height, name, horizon, dusk=0.0, sun_at=None):
     """Sky, sun glow, two bands of mesas and a dusty plain.  dusk 0..1 warms
-    and darkens the light."""
+    and darkens the light; sun_at places the sun (upper left by default), in
+    open sky where no sign hides it."""
     sky_top = mix("sky", (88, 118, 168), dusk)
     sky_low = mix((246, 226, 180), (250, 170, 96), dusk)
     sky = vertical_gradient(width, height, [(0.0, sky_top), (horizon / height, sky_low), (1.0, sky_low)])
     # sun glow, upper left
     yy, xx = np.mgrid[0:height, 0:width].astype(np.float32)
-    sun_x, sun_y = width * 0.22, horizon * (0.45 + 0.4 * dusk)
+    sun_x, sun_y = sun_at or (width * 0.22, horizon * (0.45 + 0.4 * dusk))
     d = np.sqrt((xx - sun_x) ** 2 + (yy - sun_y) ** 2)
     glow = np.exp(-d / (160.0 + 60 * dusk))[..., None]
     sky = sky * (1 - 0.5 * glow) + np.array(mix((255, 250, 225), (255, 200, 120), dusk), np.float32) * 0.5 * glow
@@ -138,7 +139,11 @@ def track_side(width, height, y, x0=0, x1=None, tie_gap=22):
                                                 (0.9 + 0.1 * smooth_noise(width, height, 3, "ballast")[..., None]), bal))
 
     def ties(d, s):
-        for tx in range(x0, x1, tie_gap):
+        # whole sleepers only, set in so that both ends of the rail overhang alike
+        count = (x1 - x0 - 11) // tie_gap + 1
+        start = x0 + (x1 - x0 - 11 - (count - 1) * tie_gap) / 2.0
+        for i in range(count):
+            tx = start + i * tie_gap
             d.rectangle(s(tx, y, tx + 11, y + 7), fill=255)
     img = Image.alpha_composite(img, from_array(wood_texture(width, height, "ties", "wood_dark"),
                                                 to_array(mask(width, height, ties))))

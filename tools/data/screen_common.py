@@ -22,6 +22,9 @@ FONT_FILES = {
     "serif_bold": "DejaVuSerif-Bold.ttf",
     "mono": "DejaVuSansMono.ttf",
     "mono_bold": "DejaVuSansMono-Bold.ttf",
+    # the game's text font: a sturdy slab serif that matches the painted signs
+    # (Debian package fonts-roboto-slab)
+    "slab_bold": "/usr/share/fonts/opentype/roboto/slab/RobotoSlab-Bold.otf",
 }
 
 _font_cache = {}

@@ -17,6 +17,12 @@ MENU_BUTTONS = {  # x > 667; y bounds exclusive
     "quit": (668, 615, 1016, 707),
     "full screen": (375, 713, 649, 767),
 }
+# The five boards on the signpost are drawn alike, one height, each centred in
+# its click band (the bands themselves differ in height).
+MENU_SIGN_HEIGHT = 72
+MENU_SIGNS = {key: (x0, (y0 + y1 + 1 - MENU_SIGN_HEIGHT) // 2, x1, (y0 + y1 + 1 - MENU_SIGN_HEIGHT) // 2 + MENU_SIGN_HEIGHT - 1)
+              for key, (x0, y0, x1, y1) in MENU_BUTTONS.items() if key != "full screen"}
+MENU_SIGNS["full screen"] = MENU_BUTTONS["full screen"]
 MENU_MARKS = {"menu/musicOn.png": (665, 416), "menu/soundOn.png": (677, 501),
               "menu/fullscreenOn.png": (373, 718)}
 MENU_TEXTS = {"level": (175, 630), "score": (175, 698)}
@@ -47,6 +53,9 @@ PAUSE_BUTTONS = {  # 358 < x < 670, bands open
     "sound": (359, 470, 669, 518),
     "quit": (359, 521, 669, 569),
 }
+# the boards drawn on those bands, with a gap between neighbours so the five
+# read as five
+PAUSE_PLATES = {key: (x0 + 6, y0 + 2, x1 - 6, y1 - 2) for key, (x0, y0, x1, y1) in PAUSE_BUTTONS.items()}
 PAUSE_MARKS = {"game/pauseMusicOn.png": (359, 431), "game/pauseSoundOn.png": (359, 483)}
 
 TUTORIAL_POSITIONS = [(110, 315), (600, 315), (140, 540), (360, 540), (600, 25), (400, 25),

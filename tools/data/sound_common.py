@@ -100,16 +100,60 @@ def pluck(freq, dur, rate, name, brightness=0.6, decay=0.996):
     return out / peak
 
 
-def fade_out(x, rate, t):
-    n = min(len(x), seconds(t, rate))
-    if n > 0:
-        x[-n:] *= np.linspace(1.0, 0.0, n) ** 2
+# Loudness: the signal is weighted the way the ear weights it (a K-weighting-like
+# curve: a shelf lifting everything above about 1.5 kHz by 4 dB, and a high-pass
+# near 38 Hz), then the loudest 100 ms window gives the figure, in dB below a
+# full-scale sine's weighted power.  A short window suits effects of a tenth of
+# a second to a second and a half, which all come across as one event.
+LOUDNESS_WINDOW = 0.1
+EFFECT_LOUDNESS = -16.0     # every effect is brought to this loudness
+EFFECT_CEILING = 0.93       # and no sample of it goes above this
+
+
+def k_weighted(x, rate):
+    """The signal through the loudness weighting curve (applied in the frequency
+    domain, with room for the filter's ring after the end)."""
+    n = 1 << (len(x) + rate).bit_length()
+    f = np.fft.rfftfreq(n, 1.0 / rate)
+    f[0] = 1e-3
+    shelf = 10.0 ** (4.0 / 20.0 * (f * f / (f * f + 1500.0 ** 2)))
+    hp = f * f / np.sqrt((38.0 ** 2 - f * f) ** 2 + (f * 38.0 / 0.5) ** 2)
+    return np.fft.irfft(np.fft.rfft(x, n) * shelf * hp, n)[:len(x) + rate // 2]
+
+
+def loudness(x, rate):
+    """Loudness in dB of the loudest LOUDNESS_WINDOW of the signal (see above)."""
+    power = k_weighted(np.asarray(x, dtype=np.float64), rate) ** 2
+    w = max(1, seconds(LOUDNESS_WINDOW, rate))
+    acc = np.concatenate([[0.0], np.cumsum(power)])
+    windows = (acc[w:] - acc[:-w]) / w if len(power) > w else np.array([acc[-1] / w])
+    return 10.0 * math.log10(max(float(np.max(windows)), 1e-12)) - 0.691
+
+
+def soft_limit(x, ceiling):
+    """Leaves samples below 70 % of the ceiling alone and bends the rest smoothly
+    towards it, so a loud transient is rounded instead of clipped."""
+    knee = 0.7 * ceiling
+    over = np.abs(x) > knee
+    y = x.copy()
+    room = ceiling - knee
+    y[over] = np.sign(x[over]) * (knee + room * np.tanh((np.abs(x[over]) - knee) / room))
+    return y
+
+
+def finish_effect(x, rate, fade_in=0.003, fade_tail=0.1):
+    """Makes an effect ready to write: no DC, brought to EFFECT_LOUDNESS (soft
+    limited under EFFECT_CEILING), and faded in and out so that its first and last
+    samples are exactly zero and nothing clicks when it starts or stops."""
+    x = np.asarray(x, dtype=np.float64) - np.mean(x)
+    n_in = max(2, seconds(fade_in, rate))
+    x[:n_in] *= 0.5 - 0.5 * np.cos(np.linspace(0.0, math.pi, n_in))
+    n_out = min(len(x), seconds(fade_tail, rate))
+    x[-n_out:] *= np.linspace(1.0, 0.0, n_out) ** 2
+    x[0] = x[-1] = 0.0
+    for _ in range(4):          # the limiter lowers the loudness a little: settle
+        x = soft_limit(x * 10.0 ** ((EFFECT_LOUDNESS - loudness(x, rate)) / 20.0), EFFECT_CEILING)
     return x
-
-
-def normalise(x, peak=0.89):
-    m = np.max(np.abs(x))
-    return x * (peak / m) if m > 0 else x
 
 
 def write_wav(path, samples, rate):

@@ -1,0 +1,108 @@
+#include "graphics/atlas.h"
+
+#include <cstdint>
+
+#include "graphics/image_codec.h"
+#include "host/files.h"
+#include "host/game.h"
+
+namespace {
+
+// Rows written at a time when a new page is cleared.
+constexpr int kClearRows = 64;
+
+// ARGB of pixel (x, y) of a decoded picture with 1 to 4 components.
+std::uint32_t ArgbAt(const std::uint8_t* pixels, int width, int components, int x, int y) {
+  const std::uint8_t* p = pixels + (static_cast<std::size_t>(y) * width + x) * components;
+  std::uint32_t r, g, b, a;
+  switch (components) {
+    case 1: r = g = b = p[0]; a = 255; break;
+    case 2: r = g = b = p[0]; a = p[1]; break;
+    case 3: r = p[0]; g = p[1]; b = p[2]; a = 255; break;
+    default: r = p[0]; g = p[1]; b = p[2]; a = p[3]; break;
+  }
+  return (a << 24) | (r << 16) | (g << 8) | b;
+}
+
+int Clamp(int v, int low, int high) { return v < low ? low : v > high ? high : v; }
+
+}  // namespace
+
+c_ImageAtlas::c_ImageAtlas(int pageSize) : pageSize_(pageSize) {}
+
+void c_ImageAtlas::Mark() { pages.Mark(); }
+
+void c_ImageAtlas::OpenPage() {
+  gxtkSurface* page = currentGraphicsDevice->CreateSurface(pageSize_, pageSize_);
+  Array<int> clear(pageSize_ * kClearRows);
+  for (int y = 0; y < pageSize_; y += kClearRows) page->WritePixels(clear, 0, y, pageSize_, kClearRows, 0, pageSize_);
+  pages = pages.Resize(pages.Length() + 1);
+  pages[pages.Length() - 1] = page;
+  shelfX_ = shelfY_ = shelfHeight_ = 0;
+}
+
+// Shelves: pictures go left to right along a shelf as high as its tallest
+// picture; a picture that does not fit starts the next shelf below.
+bool c_ImageAtlas::Allocate(int w, int h, int* x, int* y) {
+  if (w > pageSize_ || h > pageSize_) return false;
+  if (pages.Length() == 0) OpenPage();
+  if (shelfX_ + w > pageSize_) {
+    shelfY_ += shelfHeight_;
+    shelfX_ = 0;
+    shelfHeight_ = 0;
+  }
+  if (shelfY_ + h > pageSize_) {
+    OpenPage();
+  }
+  *x = shelfX_;
+  *y = shelfY_;
+  shelfX_ += w;
+  if (h > shelfHeight_) shelfHeight_ = h;
+  return true;
+}
+
+c_Image* c_ImageAtlas::LoadRegion(const String& path) {
+  if (currentGlfwGame == nullptr || currentGraphicsDevice.get() == nullptr) return nullptr;
+  int width = 0, height = 0, components = 0;
+  std::uint8_t* pixels = currentGlfwGame->ReadImageFile(ResolveDataPath(path), &width, &height, &components);
+  if (pixels == nullptr) return nullptr;
+  const int pad = kAtlasPadding;
+  const int blockW = width + 2 * pad, blockH = height + 2 * pad;
+  int bx = 0, by = 0;
+  if (!Allocate(blockW, blockH, &bx, &by)) {
+    FreeImagePixels(pixels);
+    return LoadImage(path, 1, 0);
+  }
+  // The picture with its edge pixels repeated pad times on every side.
+  Array<int> block(blockW * blockH);
+  for (int y = 0; y < blockH; ++y) {
+    const int sy = Clamp(y - pad, 0, height - 1);
+    for (int x = 0; x < blockW; ++x) {
+      block[y * blockW + x] = static_cast<int>(ArgbAt(pixels, width, components, Clamp(x - pad, 0, width - 1), sy));
+    }
+  }
+  FreeImagePixels(pixels);
+  gxtkSurface* page = pages[pages.Length() - 1];
+  page->WritePixels(block, bx, by, blockW, blockH, 0, blockW);
+
+  c_Image* region = new c_Image();
+  region->surface = page;
+  region->width = width;
+  region->height = height;
+  region->frames = Array<c_Frame*>(1);
+  region->frames[0] = (new c_Frame())->m_new(bx + pad, by + pad);
+  return region;
+}
+
+c_Image* c_ImageAtlas::Load(const String& path, int frameCount, int flags) {
+  c_Image* region = LoadRegion(path);
+  if (region == nullptr) return nullptr;
+  if (frameCount < 1) frameCount = 1;
+  return (new c_Image())->InitFromImage(region, region->width / frameCount, region->height, frameCount, flags);
+}
+
+c_Image* c_ImageAtlas::Load(const String& path, int frameWidth, int frameHeight, int frameCount, int flags) {
+  c_Image* region = LoadRegion(path);
+  if (region == nullptr) return nullptr;
+  return (new c_Image())->InitFromImage(region, frameWidth, frameHeight, frameCount, flags);
+}

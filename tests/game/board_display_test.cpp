@@ -1,0 +1,193 @@
+// The board and the train drawn on a real window (Xvfb, llvmpipe), read back
+// at probe pixels. Expected colours come from the committed pictures
+// themselves, so the checks hold whatever the art looks like.
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "game/board.h"
+#include "game/layouts.h"
+#include "game/state.h"
+#include "game/train.h"
+#include "graphics/image_codec.h"
+#include "tests/graphics/gl_fixture.h"
+
+namespace {
+
+struct Picture {
+  int width = 0, height = 0;
+  std::vector<std::uint8_t> rgba;
+  std::uint32_t Rgb(int x, int y) const {
+    const std::uint8_t* p = &rgba[(y * width + x) * 4];
+    return (p[0] << 16) | (p[1] << 8) | p[2];
+  }
+  int Alpha(int x, int y) const { return rgba[(y * width + x) * 4 + 3]; }
+};
+
+Picture ReadPicture(const std::string& relative) {
+  std::ifstream in(std::string(TARVEX_DATA_DIR) + "/" + relative, std::ios::binary);
+  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  Picture picture;
+  int components = 0;
+  std::uint8_t* pixels = DecodeImage(bytes.data(), bytes.size(), &picture.width, &picture.height, &components);
+  if (pixels == nullptr || components != 4) return picture;
+  picture.rgba.assign(pixels, pixels + picture.width * picture.height * 4);
+  FreeImagePixels(pixels);
+  return picture;
+}
+
+// The first pixel (scanning rows) that is opaque in `top` and, when given,
+// also opaque in `under` with a different colour.
+bool FindProbe(const Picture& top, const Picture* under, int* px, int* py) {
+  for (int y = 6; y < top.height; ++y) {
+    for (int x = 0; x < top.width; ++x) {
+      if (top.Alpha(x, y) != 255) continue;
+      if (under && (under->Alpha(x, y) != 255 || under->Rgb(x, y) == top.Rgb(x, y))) continue;
+      *px = x;
+      *py = y;
+      return true;
+    }
+  }
+  return false;
+}
+
+std::uint32_t Mix(std::uint32_t a, std::uint32_t b) {
+  std::uint32_t out = 0;
+  for (int shift : {16, 8, 0}) {
+    const int ca = (a >> shift) & 255, cb = (b >> shift) & 255;
+    out |= static_cast<std::uint32_t>((ca + cb) / 2) << shift;
+  }
+  return out;
+}
+
+std::int64_t FixedCalendar() { return 1700000000; }
+
+gc_global<c_cLevel*> boardRoot;
+gc_global<c_cTrain*> trainRoot;
+
+class BoardDrawingTest : public GlWindowTest {
+ protected:
+  void SetUp() override {
+    GlWindowTest::SetUp();
+    ResetGameState();
+    SetCalendarSource(FixedCalendar);
+    level = new c_cLevel();
+    boardRoot = level;
+    level->LoadLevelImages();
+    level->CreateLevelPools();
+    train = new c_cTrain();
+    trainRoot = train;
+    train->LoadTrainImages();
+    currentLevel = 1;
+    LayOutLevel(level);
+    train->PlaceTrain(-1, 4, 12, 4);
+    tutorialShowing = gamePaused = 0;
+  }
+  void TearDown() override {
+    SetCalendarSource(nullptr);
+    GlWindowTest::TearDown();
+  }
+  std::uint32_t At(int cellX, int cellY, int px, int py) { return Rgb(CellLeft(cellX) + px, CellTop(cellY) + py); }
+  Picture Ground(int x, int y) {
+    return ReadPicture("game/tile" + std::to_string(level->groundVariants[CellIndex(x, y)] + 1) + ".png");
+  }
+
+  c_cLevel* level = nullptr;
+  c_cTrain* train = nullptr;
+};
+
+TEST_F(BoardDrawingTest, GoldLiesOverARailLaidOnItsCell) {
+  const Picture gold = ReadPicture("game/gold.png");
+  const Picture rail = ReadPicture("game/0.png");
+  int px = 0, py = 0;
+  ASSERT_TRUE(FindProbe(gold, &rail, &px, &py));
+  level->AddGold(3, 2);
+  level->SetCellKind(3, 2, PieceStraightWE);
+  level->RenderBoard();
+  EXPECT_TRUE(RgbNear(At(3, 2, px, py), gold.Rgb(px, py)));
+}
+
+TEST_F(BoardDrawingTest, StartAndFinishPicturesCoverThePiecesOnThem) {
+  const Picture start = ReadPicture("game/tilestart.png");
+  const Picture finish = ReadPicture("game/tilefinish.png");
+  const Picture rail = ReadPicture("game/0.png");
+  int sx = 0, sy = 0, fx = 0, fy = 0;
+  ASSERT_TRUE(FindProbe(start, &rail, &sx, &sy));
+  ASSERT_TRUE(FindProbe(finish, &rail, &fx, &fy));
+  level->SetCellKind(0, 4, PieceStraightWE);
+  level->SetCellKind(12, 4, PieceStraightWE);
+  level->RenderBoard();
+  EXPECT_TRUE(RgbNear(At(0, 4, sx, sy), start.Rgb(sx, sy)));
+  EXPECT_TRUE(RgbNear(At(12, 4, fx, fy), finish.Rgb(fx, fy)));
+}
+
+TEST_F(BoardDrawingTest, APieceUnderConstructionShowsHalfTransparentWithItsProgress) {
+  const Picture rail = ReadPicture("game/1.png");
+  const Picture ground = Ground(4, 1);
+  int px = 0, py = 0;
+  ASSERT_TRUE(FindProbe(rail, &ground, &px, &py));
+  c_cRailTile* job = level->railTiles[0];
+  job->active = 1;
+  job->kind = PieceStraightNS;
+  job->x = 4;
+  job->y = 1;
+  job->progress = 50;
+  level->SetCellKind(4, 1, CellBlocked);
+  level->RenderBoard();
+  EXPECT_TRUE(RgbNear(At(4, 1, px, py), Mix(rail.Rgb(px, py), ground.Rgb(px, py)), 2));
+  EXPECT_TRUE(RgbNear(At(4, 1, 10, 2), 0x00ff00));   // done: green
+  EXPECT_TRUE(RgbNear(At(4, 1, 60, 2), 0x7f7f7f));   // still to do: grey
+  EXPECT_TRUE(RgbNear(At(4, 1, 36, 2), 0x00ff00));
+  EXPECT_TRUE(RgbNear(At(4, 1, 38, 2), 0x7f7f7f));
+}
+
+// The direction in which the drawn engine is longest, in degrees, from the
+// pixels that differ from the clear colour around its centre.
+float DrawnAxisDegrees(GlWindowTest* test, std::uint32_t (GlWindowTest::*rgb)(int, int), int cx, int cy) {
+  double sxx = 0, syy = 0, sxy = 0, n = 0;
+  for (int y = cy - 45; y <= cy + 45; ++y) {
+    for (int x = cx - 45; x <= cx + 45; ++x) {
+      if ((test->*rgb)(x, y) == 0) continue;
+      const double dx = x - cx, dy = y - cy;
+      sxx += dx * dx;
+      syy += dy * dy;
+      sxy += dx * dy;
+      n += 1;
+    }
+  }
+  if (n == 0) return 1000.0f;
+  return static_cast<float>(0.5 * std::atan2(2 * sxy, sxx - syy) * 57.29578);
+}
+
+class TrainDrawingTest : public BoardDrawingTest {
+ public:
+  using GlWindowTest::Rgb;
+};
+
+TEST_F(TrainDrawingTest, TheEngineTurnsWithTheCurve) {
+  // Half-way through a west-to-north curve the train heads up and right.
+  train->cellX = 6;
+  train->cellY = 4;
+  train->move = 12;
+  train->progress = 0.45f;
+  train->UpdateTrainPosition();
+  train->progress = 0.5f;
+  train->UpdateTrainPosition();
+  ASSERT_NEAR(train->heading, -45.0f, 3.0f);
+  gfx->ClearScreen(0, 0, 0);
+  train->RenderTrain();
+  const float axis = DrawnAxisDegrees(this, &TrainDrawingTest::Rgb, static_cast<int>(train->x),
+                                      static_cast<int>(train->y));
+  EXPECT_NEAR(axis, train->heading, 8.0f);
+
+  // A crashed train is not drawn at all.
+  gfx->ClearScreen(0, 0, 0);
+  trainCrashed = 1;
+  train->RenderTrain();
+  EXPECT_EQ(DrawnAxisDegrees(this, &TrainDrawingTest::Rgb, static_cast<int>(train->x), static_cast<int>(train->y)),
+            1000.0f);
+}
+
+}  // namespace

@@ -1,0 +1,114 @@
+// The image atlas: pictures packed onto shared pages draw exactly as pictures
+// of their own (also scaled, where filtering reads the edges), frames are cut
+// from the right place, and a frame drawn from several pictures stays in one
+// batch.
+#include <cstdint>
+#include <vector>
+
+#include "graphics/atlas.h"
+#include "tests/graphics/gl_fixture.h"
+
+namespace {
+
+// A picture with a different colour in every pixel, and a transparent corner.
+testpng::Bytes Pattern(int w, int h, int seed) {
+  testpng::Bytes pixels;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      pixels.push_back(static_cast<std::uint8_t>((x * 7 + seed * 40) & 255));
+      pixels.push_back(static_cast<std::uint8_t>((y * 11 + seed * 13) & 255));
+      pixels.push_back(static_cast<std::uint8_t>((x * y + seed) & 255));
+      pixels.push_back(x < 3 && y < 3 ? 0 : 255);
+    }
+  }
+  return testpng::Encode8(w, h, 4, pixels);
+}
+
+class AtlasDrawTest : public GlWindowTest {
+ protected:
+  std::vector<std::uint32_t> Block(int x, int y, int w, int h) {
+    std::vector<std::uint32_t> out;
+    for (int r = 0; r < h; ++r) {
+      for (int c = 0; c < w; ++c) out.push_back(Rgb(x + c, y + r));
+    }
+    return out;
+  }
+};
+
+gc_global<c_ImageAtlas*> atlasRoot;
+
+TEST_F(AtlasDrawTest, PackedPicturesDrawLikePicturesOfTheirOwn) {
+  c_ImageAtlas* atlas = new c_ImageAtlas(256);
+  atlasRoot = atlas;
+  std::vector<c_Image*> packed, alone;
+  for (int i = 0; i < 6; ++i) {
+    const std::string name = "p" + std::to_string(i) + ".png";
+    const std::string path = WritePng(name, Pattern(40 + 19 * i, 30 + 15 * i, i));
+    packed.push_back(atlas->Load(String(path.c_str())));
+    alone.push_back(LoadImage(String(path.c_str())));
+    ASSERT_NE(packed.back(), nullptr);
+    EXPECT_EQ(packed.back()->Width(), alone.back()->Width());
+    EXPECT_EQ(packed.back()->Height(), alone.back()->Height());
+  }
+  // Six pictures of this size need a second 256 x 256 page.
+  EXPECT_EQ(atlas->PageCount(), 2);
+  for (int i = 0; i < 6; ++i) {
+    SCOPED_TRACE(i);
+    for (float scale : {1.0f, 1.25f, 0.8f}) {
+      gfx->ClearScreen(0, 0, 0);
+      DrawImage(alone[i], 10, 10, 0, scale, scale, 0);
+      const auto expected = Block(5, 5, 160, 150);
+      gfx->ClearScreen(0, 0, 0);
+      DrawImage(packed[i], 10, 10, 0, scale, scale, 0);
+      EXPECT_EQ(Block(5, 5, 160, 150), expected) << "scale " << scale;
+    }
+  }
+}
+
+TEST_F(AtlasDrawTest, FramesAreCutFromThePictureOnThePage) {
+  c_ImageAtlas* atlas = new c_ImageAtlas(512);
+  atlasRoot = atlas;
+  const std::string path = WritePng("strip.png", Pattern(120, 20, 3));
+  c_Image* before = atlas->Load(String(WritePng("before.png", Pattern(50, 50, 1)).c_str()));
+  c_Image* packed = atlas->Load(String(path.c_str()), 20, 20, 6, 0);
+  c_Image* alone = LoadImage(String(path.c_str()), 20, 20, 6, 0);
+  ASSERT_NE(before, nullptr);
+  ASSERT_NE(packed, nullptr);
+  ASSERT_EQ(packed->Frames(), 6);
+  for (int frame : {0, 4, 5}) {
+    gfx->ClearScreen(0, 0, 0);
+    DrawImage(alone, 30, 30, frame);
+    const auto expected = Block(30, 30, 20, 20);
+    gfx->ClearScreen(0, 0, 0);
+    DrawImage(packed, 30, 30, frame);
+    EXPECT_EQ(Block(30, 30, 20, 20), expected) << "frame " << frame;
+  }
+  // Frames side by side split the picture evenly, with a centred handle.
+  c_Image* halves = atlas->Load(String(path.c_str()), 2, ImageCentreHandle);
+  ASSERT_NE(halves, nullptr);
+  EXPECT_EQ(halves->Width(), 60);
+  EXPECT_FLOAT_EQ(halves->handleX, 30.0f);
+  EXPECT_EQ(atlas->Load(String("/nonexistent/picture.png")), nullptr);
+}
+
+TEST_F(AtlasDrawTest, PicturesOnOnePageDrawInOneBatch) {
+  c_ImageAtlas* atlas = new c_ImageAtlas(512);
+  atlasRoot = atlas;
+  std::vector<c_Image*> packed, alone;
+  for (int i = 0; i < 4; ++i) {
+    const std::string path = WritePng("b" + std::to_string(i) + ".png", Pattern(32, 32, i));
+    packed.push_back(atlas->Load(String(path.c_str())));
+    alone.push_back(LoadImage(String(path.c_str())));
+  }
+  auto callsFor = [&](const std::vector<c_Image*>& images) {
+    gfx->Flush();
+    const int before = gfx->counters.drawCalls;
+    for (int n = 0; n < 40; ++n) DrawImage(images[n % 4], static_cast<float>(n * 10), 100, 0);
+    gfx->Flush();
+    return gfx->counters.drawCalls - before;
+  };
+  EXPECT_EQ(callsFor(packed), 1);
+  EXPECT_EQ(callsFor(alone), 40);
+}
+
+}  // namespace
