@@ -222,17 +222,41 @@ def main():
     gold = images["game/gold.png"]
     check(gold[28:46, 28:46, 3].max() == 255, "gold.png: the nuggets are not in the middle of the cell")
 
-    # tunnels: the mouth opens towards the letter, the rock lies on the other side
-    for side, (near, far) in {"E": ((slice(None), slice(56, 74)), (slice(None), slice(0, 18))),
-                              "W": ((slice(None), slice(0, 18)), (slice(None), slice(56, 74))),
-                              "N": ((slice(0, 18), slice(None)), (slice(56, 74), slice(None))),
-                              "S": ((slice(56, 74), slice(None)), (slice(0, 18), slice(None)))}.items():
-        t = images["game/tunnel%s.png" % side]
-        check(t[near][..., 3].mean() < 20 and t[far][..., 3].mean() > 200,
-              "tunnel%s.png: the mouth does not open towards %s" % (side, side))
-
+    check_tunnels(images)
     check_people(images)
     return finish()
+
+
+def check_tunnels(images):
+    """Each mouth lets its rail run in from its own side and hides the train where
+    it jumps (the cell's middle); the knoll ends inside the cell rather than being
+    cut along the far edge, yet covers the far end of the rail laid under it; and
+    an opening seen from the front is an arch, standing on the ground and narrowing
+    upwards, where a mouth turned away shows no hole at all."""
+    bed = slice(16, 58)
+    for side in "NESW":
+        t = images["game/tunnel%s.png" % side].astype(int)
+        # turn the picture so the mouth's side is east (x = 73) and the far edge west
+        turns = {"E": 0, "N": 3, "W": 2, "S": 1}[side]
+        r = np.rot90(t, turns)
+        name = "tunnel%s.png" % side
+        check(r[bed, -6:, 3].mean() < 20, name + ": the rail's way in from the %s is covered" % side)
+        check(r[bed, 0, 3].min() == 255, name + ": the far end of the rail laid under the mouth shows")
+        check(r[:6, 2, 3].max() < 128 and r[-6:, 2, 3].max() < 128,
+              name + ": the rock runs into the far corners, cut along the cell's edge")
+        check(t[33:41, 33:41, 3].min() == 255, name + ": the train shows in the middle of the cell, where it jumps")
+        lum = t[..., :3].mean(axis=2)
+        dark = (lum < 40) & (t[..., 3] > 200)
+        if side == "N":
+            check(dark.sum() < 20, name + ": a mouth turned away from the viewer shows a hole (%d dark pixels)" % dark.sum())
+            continue
+        rows = np.flatnonzero(dark.sum(axis=1) > 0)
+        if not check(rows.size > 10, name + ": no dark bore"):
+            continue
+        widths = dark[rows[0]:rows[-1] + 1].sum(axis=1)
+        top = widths[:max(1, len(widths) // 4)].mean()
+        check(top < 0.75 * widths.max(), name + ": the bore's top is flat (%.0f pixels wide against %d): "
+              "the edge of a pit, not an arch" % (top, widths.max()))
 
 
 def colour_shares(arr):

@@ -224,7 +224,13 @@ def check_map():
         c = L.ICON_SIZE // 2
         spot = img[y + c - 3:y + c + 4, x + c - 3:x + c + 4, :3].reshape(-1, 3).mean(axis=0)
         check(spot.sum() < paper.sum() - 60, "map: the route does not reach icon %d at (%d, %d)" % (i, x, y))
+    # each button is drawn from the top of its click area (not lower down, where
+    # the greyed pictures begin), and its plate is set in it
+    check_buttons(img, {"buy": L.BUY_FACE, "start": L.START_FACE}, (0, 0), "map")
     check_buttons(img, {"buy": L.BUY_PLATE, "start": L.START_PLATE}, (0, 0), "map")
+    for face, button in ((L.BUY_FACE, L.MAP_BUY_BUTTON), (L.START_FACE, L.MAP_START_BUTTON)):
+        check(abs(face[1] - button[1]) <= 2 and face[0] - button[0] <= 4 and button[2] - face[2] <= 4,
+              "map: the button drawn at %s does not fill its click area %s" % (face, button))
     for path, at, plate, button in (("game/startGrey.png", L.START_GREY_AT, L.START_PLATE, L.MAP_START_BUTTON),
                                     ("game/noFunds.png", L.NO_FUNDS_AT, L.BUY_PLATE, L.MAP_BUY_BUTTON)):
         over = rgba(path)
@@ -242,6 +248,11 @@ def check_map():
         top = over[box[1]:box[3] + 1, box[0]:box[2] + 1, :3].mean(axis=2).ravel()
         if path == "game/startGrey.png":
             check(np.corrcoef(under, top)[0, 1] > 0.8, path + ": does not match the start button under it")
+        # the frame round the board stays as it is: only the board turns grey
+        rim = (slice(box[1] + 10, box[3] - 10), slice(box[0], box[0] + 3))
+        map_rim = (slice(plate[1] + 10, plate[3] - 10), slice(plate[0], plate[0] + 3))
+        check(np.abs(over[rim][..., :3].astype(int) - img[map_rim][..., :3].astype(int)).mean() < 4,
+              path + ": the button's frame changes under the greyed picture")
         colourful = over[box[1]:box[3] + 1, box[0]:box[2] + 1, :3]
         spread = np.median(np.abs(colourful[..., 0] - colourful[..., 2]))
         check(spread < 25, path + ": should look greyed out")

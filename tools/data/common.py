@@ -428,3 +428,99 @@ def paint_earth(art, mask, seed, ridge_height=20.0, roughness=6.0, radius=10.0, 
     art.shade(mask, relief_factor(height * art.ss, 1.3, 0.45))
     outline(art, mask, (84, 64, 44), 0.45, 0.9)
     return height
+
+
+# ---------------------------------------------------------------------------
+# The board's one viewpoint for anything that stands up: seen from the south
+# and above.  The ground keeps its plan (rails and cells stay square), and a
+# point at height z above plan point (x, y) shows at (x, y - z).  So faces
+# turned south or up are seen and faces turned north are hidden behind what
+# stands in front of them.
+# ---------------------------------------------------------------------------
+
+def side_view(art, height, solid):
+    """Renders a height field (final pixels, one value per buffer pixel of the
+    plan) front to back.  Returns, per buffer pixel of the picture, whether the
+    surface covers it, the plan row (buffer units) of the point seen there and
+    that point's height; a pixel on a steep face shows a point lower than the
+    top of its plan row."""
+    ss = art.ss
+    H, W = height.shape
+    rows = np.arange(H)[:, None]
+    top_rows = np.arange(H)[:, None] - height * ss
+    nearest = np.full(W, float(H))          # top of the nearest surface drawn so far, per column
+    src = np.full((H, W), -1, dtype=int)
+    for j in range(H - 1, -1, -1):
+        cols = np.flatnonzero(solid[j])
+        if cols.size == 0:
+            continue
+        top = top_rows[j, cols]
+        bottom = np.minimum(nearest[cols], j + 1)
+        show = top < bottom
+        if not show.any():
+            continue
+        cols, top, bottom = cols[show], top[show], bottom[show]
+        lo = max(0, int(np.floor(top.min())))
+        hi = int(np.ceil(bottom.max()))
+        r = rows[lo:hi]
+        span = (r >= np.floor(top)[None, :]) & (r < bottom[None, :])
+        block = src[lo:hi, cols]
+        block[span] = j
+        src[lo:hi, cols] = block
+        nearest[cols] = np.minimum(nearest[cols], np.floor(top))
+    cover = (src >= 0).astype(np.float64)
+    plan_row = np.where(src >= 0, src, 0)
+    z = np.where(src >= 0, (plan_row - np.arange(H)[:, None]) / float(ss), 0.0)
+    return cover, plan_row, z
+
+
+def gather(plan_array, plan_row):
+    """Looks a plan array up at the plan point each picture pixel shows."""
+    cols = np.broadcast_to(np.arange(plan_row.shape[1])[None, :], plan_row.shape)
+    return plan_array[plan_row, cols]
+
+
+VIEW_LIGHT = np.array([-0.62, 0.2, 0.76])
+VIEW_LIGHT = VIEW_LIGHT / np.linalg.norm(VIEW_LIGHT)
+
+
+def view_light(height, ambient=0.5):
+    """Light factor for surfaces seen in the side view (height in buffer pixels):
+    the sun stands in the west, high, a little towards the viewer, so slopes turned
+    to the viewer are lit from the left and shaded to the right, as every upright
+    thing on the board is."""
+    gy, gx = np.gradient(height)
+    inv = 1.0 / np.sqrt(gx * gx + gy * gy + 1.0)
+    lam = np.clip((-gx * VIEW_LIGHT[0] - gy * VIEW_LIGHT[1] + VIEW_LIGHT[2]) * inv, 0.0, 1.0)
+    return ambient + (1.0 - ambient) * lam / VIEW_LIGHT[2] * 0.85
+
+
+def landform_colour(art, height, row, seed, crags=None, rock=((150, 124, 100), (196, 170, 134)),
+                    earth=((186, 156, 112), PALETTE["sand"]), grass=0.6):
+    """Colour of the ground shapes seen in the side view (side_view's `row`):
+    grassy earth where level, bare cracked rock where steep or where `crags`
+    (heights of outcrops) break through, lit from the west."""
+    light = gather(view_light(height * art.ss), row)
+    tone = gather(art.noise(14, seed + "/grain", 3), row)
+    bare = lerp_colour(rock[0], rock[1], tone)
+    soil = lerp_colour(earth[0], earth[1], tone * 0.5)
+    patches = np.clip((gather(art.noise(4, seed + "/grass", 3), row) - 0.45) * 3, 0, 1) * grass
+    soil = soil * (1 - patches[..., None]) + np.array(PALETTE["grass_dry"]) * patches[..., None]
+    slope = np.clip(gather(np.hypot(*np.gradient(height * art.ss)), row) * 0.9, 0, 1)
+    if crags is not None:
+        slope = np.maximum(slope, np.clip(gather(crags, row) / 2.0, 0, 1))
+    colour = (soil * (1 - slope[..., None]) + bare * slope[..., None]) * light[..., None]
+    crack = np.abs(gather(art.noise(8, seed + "/cracks", 3), row) - 0.5) < 0.018
+    return colour * (1 - 0.3 * slope * crack)[..., None]
+
+
+def outcrops(art, r, count, box, radius, tall):
+    """Heights of `count` rock outcrops scattered over box (x0, y0, x1, y1), each of
+    a radius and a height drawn from the given ranges, for side_view shapes."""
+    crags = np.zeros(art.X.shape)
+    for i in range(count):
+        ox, oy = r.uniform(box[0], box[2]), r.uniform(box[1], box[3])
+        rad = r.uniform(*radius)
+        d = np.hypot((art.X - ox) / rad, (art.Y - oy) / (rad * 0.8))
+        crags = np.maximum(crags, np.clip(1.0 - d, 0, 1) ** 0.6 * r.uniform(*tall))
+    return crags

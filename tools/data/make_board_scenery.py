@@ -14,7 +14,8 @@ import numpy as np
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from common import (PALETTE, Art, blob_points, blur, lerp_colour, mix,  # noqa: E402
-                    relief_factor, outline, output_dir, paint_earth, paint_rock, rng, save_png, strip)
+                    outline, output_dir, paint_rock, rng, save_png, strip,
+                    side_view, gather, landform_colour, outcrops)
 
 CELL = 74
 INK = (56, 40, 28)
@@ -74,14 +75,47 @@ def pine(art, x, y, h, r, dead=False):
         outline(art, m, (24, 44, 28), 0.35)
 
 
+def juniper(art, x, y, h, r):
+    """A low round-crowned juniper standing on ground point (x, y)."""
+    w = h * 0.55
+    art.fill(blur(art.ellipse(x + h * 0.35, y + 1, w * 0.8, w * 0.3), 1.5 * art.ss), PALETTE["shadow"], 0.3)
+    art.fill(art.line([(x, y + 0.5), (x - 0.3, y - h * 0.3)], 1.6), (96, 66, 42))
+    crown = np.zeros(art.a.shape)
+    for k in range(6):
+        cx = x + r.uniform(-w * 0.45, w * 0.45)
+        cy = y - h * r.uniform(0.45, 0.8)
+        crown = np.maximum(crown, art.ellipse(cx, cy, w * r.uniform(0.35, 0.5), h * r.uniform(0.22, 0.3)))
+    tex = art.noise(18, "juniper%d" % r.randint(0, 999), 2)
+    col = np.array((86, 112, 62), dtype=float)[None, None, :] * (0.85 + 0.3 * tex[..., None])
+    art.fill(crown, col)
+    art.shade(crown, art.dome(crown, w * 0.4, 1.4))
+    outline(art, crown, (36, 52, 30), 0.4)
+
+
 def forest():
+    """A stand of pines with a few junipers, spread over the whole cell without a
+    middle or a rim of its own, tall and short trees and gaps placed unevenly, so
+    that a row of forest cells reads as one wood rather than a stamp repeated."""
     art = Art(CELL, CELL)
     r = rng("forest")
-    floor = art.poly(blob_points(38, 50, 30, 18, r, 0.2, 30))
-    art.fill(blur(floor, 3 * art.ss), (96, 104, 52), 0.45)
-    trees = [(22, 40, 30), (48, 34, 34), (36, 52, 30), (60, 54, 26), (16, 62, 22), (44, 68, 20)]
-    for (x, y, h) in sorted(trees, key=lambda t: t[1]):
-        pine(art, x, y, h, r)
+    floor = art.noise(4, "forest/floor", 3)
+    inset = np.clip(np.minimum.reduce([art.X, CELL - art.X, art.Y, CELL - art.Y]) / 10.0, 0, 1)
+    art.fill(np.clip((floor - 0.35) * 2.5, 0, 1) * inset, (100, 108, 54), 0.4)
+    # trees spread evenly but at random, spaced alike across the cell's edges too,
+    # with nothing that stands out enough to be recognised from cell to cell
+    trees = []
+    for attempt in range(600):
+        x, y = r.uniform(6, CELL - 6), r.uniform(16, CELL - 4)
+        gap = 12.5
+        if all(min(abs(x - tx), CELL - abs(x - tx)) ** 2 + min(abs(y - ty), CELL - abs(y - ty)) ** 2 > gap * gap
+               for tx, ty in trees):
+            trees.append((x, y))
+    for (x, y) in sorted(trees, key=lambda t: t[1]):
+        h = min(r.uniform(15, 24), y - 2)
+        if r.random() < 0.18:
+            juniper(art, x, y, h * 0.5, r)
+        else:
+            pine(art, x, y, h, r)
     return finished(art)
 
 
@@ -265,121 +299,140 @@ def rubble(art, r, box, count, seed):
 
 
 def mountain():
+    """A range rather than a heap: the highest summit off to the left, a long
+    shoulder stepping down to the right, and foothills reaching both sides at
+    one height, so mountains side by side run on into each other instead of
+    repeating one pyramid."""
     art = Art(148, 148)
     r = rng("mountain")
-    base = art.poly(blob_points(74, 106, 68, 36, r, 0.1, 30))
-    art.fill(blur(base, 4 * art.ss), (150, 128, 96), 0.55)
-    peak(art, 100, 84, 84, 62, r, -4, "m0")
-    peak(art, 62, 96, 116, 90, r, -8, "m1")
-    peak(art, 30, 122, 58, 50, r, 5, "m2")
-    peak(art, 108, 128, 72, 54, r, -4, "m3")
-    peak(art, 68, 138, 56, 30, r, 2, "m4")
-    rubble(art, r, (14, 128, 134, 142), 8, "mr")
+    base = art.poly(blob_points(74, 112, 70, 30, r, 0.1, 30))
+    art.fill(blur(base, 4 * art.ss), (150, 128, 96), 0.5)
+    peak(art, 112, 92, 70, 54, r, 6, "m0")
+    peak(art, 50, 100, 100, 88, r, 10, "m1")
+    peak(art, 134, 118, 34, 30, r, -3, "m5")
+    peak(art, 86, 114, 60, 44, r, -6, "m3")
+    peak(art, 16, 126, 30, 34, r, 4, "m2")
+    peak(art, 122, 136, 44, 24, r, 2, "m6")
+    peak(art, 44, 138, 58, 28, r, -3, "m4")
+    rubble(art, r, (20, 132, 130, 144), 7, "mr")
     return finished(art)
-
-
-def mesa(art, cx, base_y, w, top_h, cliff, r, seed):
-    """A flat-topped sandstone butte: a grassy top and banded cliffs."""
-    talus = art.poly(blob_points(cx + 3, base_y - 2, w / 2 + 7, top_h / 2 + 5, r, 0.12, 30))
-    art.shadow(talus, 3, 2, 2, 0.3)
-    art.fill(talus, lerp_colour((200, 140, 100), (226, 176, 128), art.noise(10, seed + "talus", 3)))
-    art.shade(talus, art.dome(talus, 4, 0.8))
-    top = jagged(blob_points(cx, base_y - cliff - top_h * 0.5, w / 2, top_h / 2, r, 0.16, 24), r, 0.8, 2)
-    top_y = [p[1] for p in top]
-    body_pts = [(x, y) for (x, y) in top if y >= min(top_y) + top_h * 0.45]
-    lower = [(x, y + cliff) for (x, y) in body_pts]
-    body_pts = sorted(body_pts, key=lambda p: p[0])
-    lower = sorted(lower, key=lambda p: -p[0])
-    cliff_pts = jagged(body_pts + lower, r, 0.8, 2)
-    body = np.maximum(art.poly(cliff_pts), art.poly(top))
-    art.shadow(body, cliff * 0.45, cliff * 0.2, 2.5, 0.35)
-    tex = art.noise(8, seed, 3)
-    warp = art.noise(3, seed + "warp", 2)
-    bands = 0.5 + 0.5 * np.sin((art.Y - base_y) * (0.9 + 0.5 * warp) + tex * 5 + art.X * 0.05)
-    side = np.clip((art.X - (cx - w / 2)) / w, 0, 1)
-    red = lerp_colour((214, 140, 94), (130, 70, 48), side * 0.85 + 0.1)
-    red = red * (0.82 + 0.12 * bands[..., None] + 0.14 * tex[..., None])
-    cm = art.poly(cliff_pts)
-    art.fill(cm, red)
-    # vertical cracks
-    for k in range(7):
-        x = cx - w / 2 + w * r.uniform(0.05, 0.95)
-        y0 = base_y - top_h * 0.3 - r.uniform(0, cliff * 0.3)
-        g = art.line([(x, y0), (x + r.uniform(-1.5, 1.5), y0 + cliff * r.uniform(0.4, 0.9))], 0.7)
-        art.fill(g * cm, (96, 50, 36), 0.45)
-    tm = art.poly(top)
-    topcol = lerp_colour((222, 170, 116), np.array(PALETTE["grass_dry"]) * 1.05, art.noise(5, seed + "t", 3) * 0.9)
-    art.fill(tm, topcol)
-    art.shade(tm, art.dome(tm, 2.5, 0.6))
-    outline(art, tm, (140, 88, 56), 0.35)
-    outline(art, body, INK, 0.5)
-    return body
-
-
-def butte(art, pts, plateau, seed):
-    """A flat-topped red sandstone butte seen from above: a level grassy top, cliffs
-    banded with strata where the height changes fast, a talus skirt below."""
-    m = art.poly(pts)
-    art.shadow(m, 5, 4, 3.5, 0.4)
-    body = blur(m, 9 * art.ss)
-    height = np.minimum(body * plateau * 1.35, plateau) + (art.noise(8, seed + "/h", 3) - 0.5) * 3.0 * m
-    tex = art.noise(10, seed + "/c", 3)
-    strata = 0.5 + 0.5 * np.sin(height * 1.6 + tex * 1.5)
-    cliff = lerp_colour((132, 66, 44), (214, 132, 86), 0.25 + 0.6 * strata)
-    top = lerp_colour((204, 156, 100), np.array(PALETTE["grass_dry"]) * 1.02, art.noise(4, seed + "/t", 3) * 0.4)
-    flat = np.clip((height - plateau * 0.9) / (plateau * 0.08), 0.0, 1.0)
-    col = cliff * (1 - flat[..., None]) + top * flat[..., None]
-    col = col * (0.9 + 0.15 * tex[..., None])
-    art.fill(m, col)
-    art.shade(m, relief_factor(height * art.ss, 1.1, 0.42))
-    outline(art, m, (96, 48, 32), 0.5, 0.9)
-    # the rim of the top, catching the light
-    rim = np.clip((height - plateau * 0.93) * 4.0, 0, 1) * (1 - np.clip((height - plateau * 0.995) * 40, 0, 1))
-    art.fill(rim * m, (236, 190, 130), 0.35)
-    return m
 
 
 def mountain2():
+    """Red sandstone buttes and a spire, seen from the south and above like every
+    upright thing on the board: level grassy tops, sheer cliffs banded with strata
+    (lit on the west, shaded on the east), and skirts of fallen sand."""
     art = Art(148, 148)
     r = rng("mountain2")
-    skirt = art.poly(blob_points(74, 80, 66, 58, r, 0.1, 30))
-    art.fill(blur(skirt, 5 * art.ss), (206, 150, 104), 0.45)
-    butte(art, blob_points(64, 66, 50, 42, r, 0.2, 36, 0.4), 26.0, "butte1")
-    butte(art, blob_points(114, 116, 24, 20, r, 0.22, 28), 18.0, "butte2")
-    butte(art, blob_points(30, 124, 14, 12, r, 0.2, 24), 12.0, "butte3")
-    rubble(art, r, (50, 118, 96, 140), 6, "m2r")
+    X, Y = art.X, art.Y
+    height = np.zeros(X.shape)
+    cliff = np.zeros(X.shape, dtype=bool)
+    skirt = np.zeros(X.shape)
+    for (cx, cy, rx, ry, h, angle, seed) in ((64, 90, 48, 28, 30, 0.25, "b1"), (58, 76, 30, 17, 46, 0.35, "b1top"),
+                                             (118, 128, 19, 12, 26, -0.2, "b2"), (24, 130, 7, 5, 36, 0.0, "b3")):
+        pts = jagged(blob_points(cx, cy, rx, ry, r, 0.3, 40, angle), r, 1.6, 3)
+        m = art.poly(pts) > 0.5
+        rough = (art.noise(6, "mesa/" + seed, 3) - 0.5) * 3
+        height = np.where(m, np.maximum(height, h + rough), height)
+        cliff |= m
+        # fallen sand and boulders round the cliff's foot
+        skirt = np.maximum(skirt, np.clip(blur(m.astype(float), 7 * art.ss) * 2.2, 0, 1) * 9)
+    height = np.maximum(height, skirt * np.clip(art.noise(8, "mesa/skirt", 3) + 0.5, 0, 1.2))
+    height = np.minimum(height, np.maximum(Y - 4.0, 0.0))
+    solid = height > 0.4
+    cover, row, z = side_view(art, height, solid)
+    seen_h = gather(height, row)
+    on_top = gather(cliff.astype(float), row) > 0
+    face = on_top & (z < seen_h - 1.0)
+    # each cliff takes its light from the way it faces: west lit, east in shade
+    gy, gx = np.gradient(blur(height, 3 * art.ss))
+    norm = np.hypot(gx, gy) + 1e-9
+    lam = np.clip((gx / norm) * 0.85 - (gy / norm) * 0.1, -1, 1)     # faces turned west give gx > 0
+    light = gather(0.72 + 0.38 * lam, row)
+    tex = gather(art.noise(10, "mesa/tex", 3), row)
+    warp = gather(art.noise(3, "mesa/warp", 2), row)
+    bands = 0.5 + 0.5 * np.sin(z * (0.8 + 0.4 * warp) + tex * 4)
+    rock = lerp_colour((150, 74, 48), (208, 130, 86), 0.3 + 0.4 * bands) * (0.88 + 0.2 * tex[..., None])
+    seams = np.abs(((z + 2.5 * warp) / 7.0) % 1.0 - 0.5) > 0.46
+    rock = rock * np.where(seams, 0.8, 1.0)[..., None] * light[..., None]
+    # crevices running down the cliffs
+    crev = np.abs(gather(art.noise(22, "mesa/crev", 2), row) - 0.5) < 0.03
+    rock = rock * np.where(crev, 0.75, 1.0)[..., None]
+    ground = landform_colour(art, height, row, "mesa", rock=((178, 112, 76), (222, 160, 110)),
+                             earth=((214, 164, 112), (232, 190, 134)), grass=0.0)
+    tops = landform_colour(art, height, row, "mesa/top", rock=((200, 140, 96), (224, 170, 118)),
+                           earth=((204, 160, 106), (226, 190, 132)), grass=0.8)
+    colour = np.where(face[..., None], rock, np.where(on_top[..., None], tops, ground))
+    fade = np.clip(seen_h / 2.0, 0, 1) * cover
+    art.shadow(cover * np.clip(seen_h / 8.0, 0, 1), 5.0, 3.0, 3.0, 0.4)
+    art.fill(fade, colour)
+    # the lit rim of each top
+    rim = on_top & ~face
+    rim_edge = rim & ~np.roll(rim, art.ss, axis=0)
+    art.fill(np.clip(blur(rim_edge.astype(float), 0.5 * art.ss) * 2, 0, 1), (244, 204, 150), 0.5)
+    ridge_lines(art, row, cover, 4.0, 0.5)
+    outline(art, cover * np.clip(seen_h / 3.0, 0, 1), (96, 48, 32), 0.4, 0.9)
+    rubble(art, r, (46, 122, 100, 142), 6, "m2r")
     return finished(art)
 
 
+def ridge_lines(art, row, cover, gap=6.0, opacity=0.45):
+    """Inks the edges where a nearer slope stands in front of a farther one in the
+    side view: the plan row seen jumps there."""
+    jump = np.zeros(row.shape)
+    jump[:-1] = (row[1:] - row[:-1]) > gap * art.ss
+    jump = np.clip(blur(jump, 0.5 * art.ss) * 3, 0, 1) * cover
+    art.fill(jump, INK, opacity)
+
+
 def hill():
-    """A long rocky ridge running down three cells."""
+    """A long rocky ridge running down three cells, seen like everything upright on
+    the board from the south and above: its crest stands against the ground behind
+    it, its west flank lit and its east flank in shade, its south end a nose of
+    bare rock towards the viewer."""
     art = Art(CELL, 222)
     r = rng("hill")
-    pts = []
-    n = 40
-    for i in range(n):
-        t = 2 * math.pi * i / n
-        wob = 1 + 0.09 * math.sin(3 * t + 0.5) + 0.06 * math.sin(7 * t + 1.3) + r.uniform(-0.03, 0.03)
-        pts.append((36 + 31 * math.cos(t) * wob, 111 + 104 * math.sin(t) * (1 + 0.02 * math.sin(5 * t))))
-    m = art.poly(pts)
-    art.shadow(m, 3.5, 3.5, 3.5, 0.4)
-    paint_earth(art, m, "hill", ridge_height=30.0, roughness=7.0, radius=12.0, grass=0.55)
-    # rock outcrops along the crest, shrubs and a pine or two on the slopes
-    for i in range(9):
-        y = 24 + i * 21 + r.uniform(-4, 4)
-        x = 36 + 6 * math.sin(y * 0.05) + r.uniform(-5, 5)
-        s = r.uniform(3.0, 5.5)
-        paint_rock(art, blob_points(x, y, s, s * 0.75, r, 0.18, 16, r.uniform(0, 3)),
-                   mix(PALETTE["rock"], (186, 160, 128), r.random() * 0.6), "hr%d" % i, 0.45)
-    for i in range(10):
-        x, y = r.uniform(14, 58), r.uniform(18, 204)
-        shrub = art.ellipse(x, y, r.uniform(1.8, 2.8), r.uniform(1.4, 2.0))
-        art.shadow(shrub, 1.0, 1.0, 0.8, 0.35)
-        art.fill(shrub, mix((110, 116, 60), (150, 146, 80), r.random()))
+    X, Y = art.X, art.Y
+    wobble = art.noise(6, "hill/outline", 3) - 0.5
+    # the crest wanders a little from side to side
+    crest_x = 37 + 5 * np.sin(Y * 0.035 + 0.8) + 3 * np.sin(Y * 0.09)
+    half = 27 + 9 * wobble
+    along = np.clip((Y - 30) / 14.0, 0, 1) * np.clip((214 - Y) / 10.0, 0, 1)
+    foot = (np.abs(X - crest_x) < half * np.sqrt(along)) & (X > 4) & (X < CELL - 4)
+    inside = np.clip((blur(foot.astype(float), 6 * art.ss) - 0.35) / 0.6, 0, 1)
+    # a chain of rounded rocky summits, each standing in front of the one behind it
+    height = np.zeros(X.shape)
+    for (py, ph, rad) in ((52, 38, 24), (96, 46, 27), (142, 40, 25), (186, 30, 22)):
+        px = 37 + 5 * math.sin(py * 0.035 + 0.8)
+        d = np.hypot((X - px) / 1.15, Y - py) / rad
+        height = np.maximum(height, ph * np.clip(1 - d, 0, 1) ** 1.15)
+    height = height * inside ** 0.6 + 3 * inside
+    height += (art.noise(10, "hill/bumps", 4) - 0.5) * 8 * inside
+    crags = outcrops(art, r, 16, (12, 40, 62, 212), (2.5, 5.5), (3.0, 7.0)) * (inside > 0.3)
+    height = np.where(foot, np.maximum(height + crags, 0.3), 0.0)
+    height = np.minimum(height, np.maximum(Y - 4.0 - 6 * (wobble + 0.5), 0.3))
+    cover, row, z = side_view(art, height, height > 0.2)
+    colour = landform_colour(art, height, row, "hill", crags, grass=0.7)
+    fade = np.clip(gather(height, row) / 2.5, 0, 1) * cover
+    art.shadow(cover, 4.0, 2.5, 3.0, 0.4)
+    art.fill(fade, colour)
+    outline(art, cover, INK, 0.35, 0.9)
+    ridge_lines(art, row, cover)
+    # scrub and a few pines standing on the slopes, placed where their plan point shows
+    def stand(px, py):
+        return px, py - float(height[int(py * art.ss), int(px * art.ss)])
+    for i in range(14):
+        px, py = r.uniform(14, 60), r.uniform(50, 206)
+        if not foot[int(py * art.ss), int(px * art.ss)]:
+            continue
+        x, y = stand(px, py)
+        shrub = art.ellipse(x, y - 1, r.uniform(1.8, 2.8), r.uniform(1.4, 2.0))
+        art.shadow(shrub, 1.0, 0.8, 0.8, 0.35)
+        art.fill(shrub, mix((104, 112, 58), (146, 142, 78), r.random()))
         art.shade(shrub, art.dome(shrub, 1.0, 1.2))
-    pine(art, 22, 66, 20, r)
-    pine(art, 52, 150, 18, r)
-    pine(art, 46, 190, 14, r)
+    for (px, py, h) in ((20, 96, 17), (54, 150, 16), (24, 176, 13), (50, 70, 12)):
+        x, y = stand(px, py)
+        pine(art, x, y, h, r)
     return finished(art)
 
 
@@ -396,46 +449,63 @@ def plank_texture(art, colour, seed, vertical=False, pitch=3.0):
     return col
 
 
+# Buildings recede up and to the right: a point `d` pixels deep shows this much
+# further right and up (the tents use the same).
+DEPTH = (0.6, -0.35)
+
+
 def house():
+    """A plank cabin with a gable roof, its front to the south and its east end in
+    shade, every receding edge running along DEPTH."""
     art = Art(CELL, CELL)
-    # ground footprint shadow
-    art.fill(blur(art.poly([(14, 58), (60, 58), (72, 66), (24, 68)]), 2.5 * art.ss), PALETTE["shadow"], 0.4)
-    # front wall
-    front = art.poly([(14, 36), (56, 36), (56, 60), (14, 60)])
+    x0, x1, ground, depth, wall, ridge, eave = 14.0, 54.0, 61.0, 18.0, 22.0, 35.0, 3.0
+
+    def P(x, d, z):
+        return (x + DEPTH[0] * d, ground + DEPTH[1] * d - z)
+
+    # ground shadow, thrown down and right like every shadow on the board
+    art.fill(blur(art.poly([P(x0, 0, 0), P(x1, 0, 0), P(x1 + 14, -6, 0), P(x0 + 12, -6, 0)]), 2.5 * art.ss),
+             PALETTE["shadow"], 0.4)
+    front = art.poly([P(x0, 0, 0), P(x1, 0, 0), P(x1, 0, wall), P(x0, 0, wall)])
+    side = art.poly([P(x1, 0, 0), P(x1, depth, 0), P(x1, depth, wall), P(x1, 0, wall)])
+    gable = art.poly([P(x1, 0, wall), P(x1, depth, wall), P(x1, depth / 2, ridge)])
+    art.fill(side, plank_texture(art, (112, 72, 44), "houseside"))
+    art.fill(gable, plank_texture(art, (104, 66, 40), "housegable"))
     art.fill(front, plank_texture(art, (168, 112, 66), "housewall"))
-    # side wall (east, in shade)
-    side = art.poly([(56, 36), (66, 30), (66, 52), (56, 60)])
-    art.fill(side, plank_texture(art, (112, 72, 44), "houseside", vertical=False))
-    # gable roof: front slope lit, ridge running left-right
-    roof = art.poly([(10, 38), (60, 38), (70, 30), (70, 24), (62, 14), (20, 14)])
+    # the roof: the front slope lit, the far slope showing past the ridge at the east end
+    back_slope = art.poly([P(x0 - eave, depth / 2, ridge), P(x1 + eave, depth / 2, ridge),
+                           P(x1 + eave, depth + eave, wall - 2), P(x0 - eave, depth + eave, wall - 2)])
+    front_slope = art.poly([P(x0 - eave, -eave, wall - 2), P(x1 + eave, -eave, wall - 2),
+                            P(x1 + eave, depth / 2, ridge), P(x0 - eave, depth / 2, ridge)])
+    roof = np.maximum(front_slope, back_slope)
     art.shadow(roof, 1.0, 2.0, 1.0, 0.35)
-    roof_front = art.poly([(10, 38), (60, 38), (64, 22), (16, 22)])
-    roof_back = art.poly([(16, 22), (64, 22), (62, 14), (20, 14)])
-    roof_end = art.poly([(60, 38), (70, 30), (70, 24), (64, 22)])
-    shingles = plank_texture(art, (150, 76, 52), "shingle", pitch=2.6)
-    art.fill(roof_front, shingles)
-    art.fill(roof_back, plank_texture(art, (190, 104, 70), "shingle2", pitch=2.6))
-    art.fill(roof_end, (96, 50, 36))
-    art.fill(art.line([(16, 22), (64, 22)], 1.2), (80, 40, 30))
+    art.fill(back_slope, plank_texture(art, (120, 62, 44), "shingle2", pitch=2.6))
+    art.fill(front_slope, plank_texture(art, (162, 84, 58), "shingle", pitch=2.6))
+    art.fill(art.line([P(x0 - eave, depth / 2, ridge), P(x1 + eave, depth / 2, ridge)], 1.2), (80, 40, 30))
+    art.fill(art.line([P(x1 + eave, -eave, wall - 2), P(x1 + eave, depth / 2, ridge)], 0.9), (96, 50, 36))
     # door and windows
-    door = art.rect(31, 45, 39, 60)
+    dx0, dy0 = P(30, 0, 14)
+    door = art.rect(dx0, dy0, dx0 + 8, ground)
     art.fill(door, (84, 52, 30))
-    art.fill(art.rect(37, 52, 38, 53), PALETTE["gold"])
-    for x0 in (18, 44):
-        w = art.rect(x0, 44, x0 + 8, 51)
+    art.fill(art.rect(dx0 + 6, dy0 + 7, dx0 + 7, dy0 + 8), PALETTE["gold"])
+    for wx in (18, 42):
+        x, y = P(wx, 0, 15)
+        w = art.rect(x, y, x + 8, y + 7)
         art.fill(w, (236, 200, 120))
-        art.fill(art.rect(x0 + 3.6, 44, x0 + 4.4, 51), (90, 60, 36))
-        art.fill(art.rect(x0, 47.2, x0 + 8, 48), (90, 60, 36))
+        art.fill(art.rect(x + 3.6, y, x + 4.4, y + 7), (90, 60, 36))
+        art.fill(art.rect(x, y + 3.2, x + 8, y + 4), (90, 60, 36))
         outline(art, w, (70, 44, 26), 0.8)
-    # porch boards
-    porch = art.poly([(12, 60), (58, 60), (62, 64), (16, 64)])
+    # porch boards in front
+    porch = art.poly([P(x0 - 2, 0, 0), P(x1 + 2, 0, 0), P(x1 + 2, -5, 0), P(x0 - 2, -5, 0)])
     art.fill(porch, plank_texture(art, (150, 104, 64), "porch", vertical=True, pitch=2.5))
-    # chimney
-    ch = art.rect(48, 10, 54, 20)
+    # chimney standing on the far slope
+    c0, c1 = P(42, depth * 0.7, ridge + 4), P(47, depth * 0.7, ridge - 6)
+    ch = art.rect(c0[0], c0[1], c1[0], c1[1])
     art.fill(ch, (150, 90, 70))
-    art.fill(art.rect(47, 9, 55, 11), (110, 70, 56))
-    art.shade(ch, 1.0 - 0.3 * np.clip((art.X - 51) / 3, 0, 1))
-    body = np.maximum.reduce([front, side, roof, porch, ch])
+    art.fill(art.rect(c0[0] - 1, c0[1] - 1, c1[0] + 1, c0[1] + 1), (110, 70, 56))
+    art.shade(ch, 1.0 - 0.3 * np.clip((art.X - (c0[0] + 2.5)) / 3, 0, 1))
+    art.fill(front_slope * (art.Y > c1[1] - 0.5), plank_texture(art, (162, 84, 58), "shingle", pitch=2.6))
+    body = np.maximum.reduce([front, side, gable, roof, porch, ch])
     outline(art, body, INK, 0.6)
     return finished(art)
 

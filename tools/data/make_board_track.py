@@ -11,7 +11,8 @@ import numpy as np
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from common import (PALETTE, Art, blob_points, blur, fractal_noise, image_periodic,  # noqa: E402
-                    lerp_colour, outline, mix, np_rng, output_dir, paint_earth, paint_rock, rng, save_png)
+                    gather, lerp_colour, outline, mix, np_rng, shift, output_dir, paint_rock, rng,
+                    save_png, side_view, landform_colour, outcrops)
 
 CELL = 74
 HALF = CELL / 2.0
@@ -32,11 +33,9 @@ CURVE_CORNERS = {2: (CELL, CELL), 3: (0.0, CELL), 4: (CELL, 0.0), 5: (0.0, 0.0)}
 # Ground
 # ---------------------------------------------------------------------------
 
-def ground_tile(variant):
-    """Sand and dry grass.  All three variants share the same periodic base, and
-    each adds its own detail only away from the edges, so any two variants meet
-    without a seam."""
-    art = Art(CELL, CELL)
+def ground_base(art, variant=None):
+    """The ground's colour and relief light over a cell, before any tuft or pebble.
+    `variant` None gives the colour all the variants share at their edges."""
     W = art.W
     X, Y = art.X, art.Y
     window = (np.sin(math.pi * X / CELL) * np.sin(math.pi * Y / CELL)) ** 0.8
@@ -44,8 +43,8 @@ def ground_tile(variant):
     patches = fractal_noise(W, W, 2, "ground/patches", 3, True)
     mottle = fractal_noise(W, W, 6, "ground/mottle", 3, True)
     grain = fractal_noise(W, W, 37, "ground/grain", 2, True)
-    own = fractal_noise(W, W, 3, "ground/own%d" % variant, 3, True)
-    patches = 0.5 + (patches - 0.5) * 0.35 + (own - 0.5) * 1.5 * window
+    own = fractal_noise(W, W, 3, "ground/own%d" % (variant or 0), 3, True)
+    patches = 0.5 + (patches - 0.5) * 0.35 + (own - 0.5) * 1.5 * (window if variant is not None else 0.0)
 
     sand = np.array(PALETTE["sand"], dtype=float)
     grass = np.array(PALETTE["grass_dry"], dtype=float)
@@ -56,13 +55,23 @@ def ground_tile(variant):
     speck = np_rng("ground/speck").random((W, W))
     col = col * np.where(speck > 0.985, 0.86, 1.0)[..., None]
     col = col * np.where(speck < 0.01, 1.06, 1.0)[..., None]
-    # each variant leans its own way in the middle of the cell (warmer, greener,
-    # paler), fading to the shared colour at the edges so any two still meet cleanly
-    tint = np.array(((1.04, 1.0, 0.94), (0.97, 1.01, 0.93), (1.03, 1.03, 1.04))[variant])
-    col = col * (1.0 + (tint - 1.0)[None, None, :] * window[..., None])
-    art.fill(np.ones((W, W)), col)
+    if variant is not None:
+        # each variant leans its own way in the middle of the cell (warmer, greener,
+        # paler), fading to the shared colour at the edges so any two still meet cleanly
+        tint = np.array(((1.04, 1.0, 0.94), (0.97, 1.01, 0.93), (1.03, 1.03, 1.04))[variant])
+        col = col * (1.0 + (tint - 1.0)[None, None, :] * window[..., None])
     bumps = fractal_noise(W, W, 9, "ground/bumps", 2, True) * 1.2
-    art.shade(np.ones((W, W)), art.relief(bumps, 0.6, 0.8))
+    return col, art.relief(bumps, 0.6, 0.8)
+
+
+def ground_tile(variant):
+    """Sand and dry grass.  All three variants share the same periodic base, and
+    each adds its own detail only away from the edges, so any two variants meet
+    without a seam."""
+    art = Art(CELL, CELL)
+    col, relief = ground_base(art, variant)
+    art.fill(np.ones((art.W, art.W)), col)
+    art.shade(np.ones((art.W, art.W)), relief)
 
     def tuft(r, size):
         def draw(x, y):
@@ -358,18 +367,22 @@ def gold_nuggets():
 
 
 def stones():
+    """Boulders that block the cell: one big block off to one side, a heap of middling
+    ones leaning on it and loose stones trailing off unevenly, so that a row of
+    stone cells reads as a rock fall rather than one pile stamped again and again."""
     art = Art(CELL, CELL)
     r = rng("stones")
-    art.fill(blur(art.ellipse(39, 42, 30, 24), 5 * art.ss), PALETTE["shadow"], 0.3)
-    rocks = [(22, 26, 13, 10), (48, 22, 14, 11), (36, 40, 16, 13), (18, 50, 11, 9), (55, 46, 12, 11),
-             (38, 59, 12, 8), (58, 62, 7, 5), (12, 36, 6, 5), (30, 16, 6, 4)]
+    art.fill(blur(art.poly(blob_points(36, 42, 30, 22, r, 0.25, 24, 0.4)), 5 * art.ss), PALETTE["shadow"], 0.28)
+    rocks = [(18, 16, 6, 4.5), (58, 14, 5, 3.5), (8, 44, 6, 5), (67, 34, 5, 4), (28, 67, 7, 4.5), (63, 64, 5, 3.5),
+             (44, 22, 13, 10), (22, 36, 14, 11), (52, 46, 19, 16), (16, 57, 11, 8.5), (35, 54, 12, 9.5),
+             (38, 34, 8, 6), (10, 26, 3.5, 3), (46, 69, 3.5, 3), (69, 52, 3, 2.5)]
     for i, (x, y, rx, ry) in enumerate(rocks):
-        tone = r.uniform(0.86, 1.1)
-        colour = tuple(c * tone for c in mix(PALETTE["rock"], (168, 140, 110), r.random() * 0.6))
-        pts = blob_points(x, y, rx, ry, r, 0.16, 24, r.uniform(0, math.pi))
+        tone = r.uniform(0.82, 1.12)
+        colour = tuple(c * tone for c in mix(PALETTE["rock"], (182, 154, 122), 0.3 + r.random() * 0.6))
+        pts = blob_points(x, y, rx, ry, r, 0.22, 24, r.uniform(0, math.pi))
         m = paint_rock(art, pts, colour, "stone%d" % i, 0.5, 0.3)
         # a crack or two
-        if rx > 10:
+        if rx > 9:
             a = r.uniform(0, math.pi)
             cx, cy = x + r.uniform(-3, 3), y + r.uniform(-3, 3)
             crack = art.line([(cx - math.cos(a) * rx * 0.4, cy - math.sin(a) * ry * 0.4), (cx, cy + 1),
@@ -379,85 +392,142 @@ def stones():
 
 
 # ---------------------------------------------------------------------------
-# Tunnel mouths: a rocky bank with a stone portal; the opening faces the letter's
-# direction.  The geometry is laid out facing east and turned, while the lighting
-# stays fixed on the screen.
+# Tunnel mouths, in the board's one viewpoint (from the south and above, see
+# common.side_view).  A rocky knoll stands on the cell's far side from the
+# mouth, its outline ragged and fading out inside the cell; a stone portal with
+# an arched bore stands in its face, where the straight rail laid under the
+# picture runs in.  A mouth that opens south faces the viewer; east and west
+# mouths are set in a portal turned half towards the viewer, so their arch is
+# seen at a slant; a mouth opening north turns its back, and the arch is seen
+# from behind with the rail running out from under it.  Past the knoll, the
+# rail's far end is painted over with the plain ground every tile shares at
+# its edges, so no rail leads out of the back of the hill.
 # ---------------------------------------------------------------------------
+
+# side: (point where the track meets the portal's face, direction along the face,
+#        the face's outward normal)
+PORTALS = {
+    "S": ((HALF, 47.0), (1.0, 0.0), (0.0, 1.0)),
+    "N": ((HALF, 38.0), (1.0, 0.0), (0.0, -1.0)),
+    "E": ((47.0, HALF), (math.sqrt(0.5), -math.sqrt(0.5)), (math.sqrt(0.5), math.sqrt(0.5))),
+    "W": ((27.0, HALF), (math.sqrt(0.5), math.sqrt(0.5)), (-math.sqrt(0.5), math.sqrt(0.5))),
+}
+BORE_HALF_WIDTH = 14.5       # the rails lie 10 either side of the path, the sleepers 16.5
+BORE_SPRING = 5.0            # height where the arch springs from the straight jambs
+RING = 4.0                   # the arch's dressed voussoirs
+WALL_HALF_LENGTH = 22.0
+WALL_HEIGHT = 25.0
+WALL_THICKNESS = 4.0
+
 
 def tunnel(side):
     art = Art(CELL, CELL)
+    X, Y = art.X, art.Y
+    (cx, cy), (dx, dy), (nx, ny) = PORTALS[side]
+    r = rng("tunnel" + side)
+    # plan coordinates about the portal: t along its face, s out of it (the mouth side > 0)
+    t = (X - cx) * dx + (Y - cy) * dy
+    s = (X - cx) * nx + (Y - cy) * ny
+    # and about the cell: `back` is the distance from the edge opposite the mouth
+    back = {"S": Y, "N": CELL - Y, "E": X, "W": CELL - X}[side]
+    across = {"S": X, "N": X, "E": Y, "W": Y}[side] - HALF
+    wobble = art.noise(5, "tunnel/outline" + side, 3) - 0.5
 
-    def to_screen(x, y):
-        dx, dy = x - HALF, y - HALF
-        if side == "E":
-            return HALF + dx, HALF + dy
-        if side == "W":
-            return HALF - dx, HALF - dy
-        if side == "N":
-            return HALF + dy, HALF - dx
-        return HALF - dy, HALF + dx          # S
+    # the far end of the rail under plain ground, fading out towards the knoll
+    col, relief = ground_base(art)
+    patch = np.clip((20.0 + 10 * wobble - back) / 8.0, 0, 1) * np.clip((30.0 - np.abs(across)) / 5.0, 0, 1)
+    art.fill(patch, col * relief[..., None])
 
-    def P(points):
-        return art.poly([to_screen(x, y) for x, y in points])
+    # the knoll: behind the portal, its flanks coming a little forward beside it
+    flank = np.clip((np.abs(t) - WALL_HALF_LENGTH + 6) / 10.0, 0, 1)
+    reach = -WALL_THICKNESS + 9.0 * flank + 6 * wobble
+    ahead = CELL - back                           # distance from the mouth's edge
+    foot = ((s < reach) & (back > 8 + 12 * wobble) & (np.abs(across) < 29 + 12 * wobble)
+            & (np.minimum(ahead, HALF - np.abs(across)) > 6 + 6 * (wobble + 0.5)))
+    inside = np.clip((blur(foot.astype(float), 7 * art.ss) - 0.4) / 0.55, 0, 1)
+    # highest just behind the portal, lower towards the knoll's far side
+    near = np.clip(1.0 - np.clip(-s - WALL_THICKNESS, 0, None) / 40.0, 0, 1)
+    height = (WALL_HEIGHT + 2) * (inside ** 1.2) * (0.4 + 0.6 * near)
+    height += (art.noise(9, "tunnel/bumps" + side, 4) - 0.5) * 8 * inside
+    # rock outcrops breaking through the slopes
+    crags = outcrops(art, r, 9, (4, 8, 70, 70), (2.5, 5.0), (3.0, 6.0)) * (inside > 0.25)
+    height += crags
+    height = np.where(foot, np.maximum(height, 0.3), 0.0)
+    # nothing rises past the picture's top
+    height = np.minimum(height, np.maximum(Y - 3.0 - 5 * (wobble + 0.5), 0.3))
 
-    r = rng("tunnel")
-    # local frame: the mouth looks towards +x; the bank fills the back (small x)
-    bank = []
-    for i in range(33):
-        y = 1 + i * (CELL - 2) / 32.0
-        # the bank's face rounds off towards the cell's side edges
-        edge = 46.5 + 2.5 * math.sin(y * 0.23 + 1.0) + r.uniform(-1.0, 1.0)
-        d = abs(y - HALF) / HALF
-        edge -= 26.0 * max(0.0, d - 0.55) ** 1.5 * 2.5
-        if 12 < y < 62:
-            edge = max(edge, 46.5)
-        bank.append((edge, y))
-    mound = P([(-8, 1)] + bank + [(-8, CELL - 1)])
-    art.shadow(mound, 3.0, 3.0, 3.0, 0.45)
-    paint_earth(art, mound, "tunnel", ridge_height=22.0, roughness=7.0, radius=9.0, grass=0.5)
-    for i in range(6):
-        x, y = r.uniform(8, 36), r.uniform(4, 70)
-        if 12 < y < 62 and x > 26:
-            continue
-        sx, sy = to_screen(x, y)
-        paint_rock(art, blob_points(sx, sy, r.uniform(3, 5), r.uniform(2.5, 4), r, 0.15, 16),
-                   mix(PALETTE["rock"], (186, 160, 128), r.random() * 0.5), "tb%d" % i, 0.4)
+    # the portal's wall: its coping follows the arch and steps down to low wing walls
+    outer = BORE_HALF_WIDTH + RING
+    crown = BORE_SPRING + np.sqrt(np.clip(outer ** 2 - t * t, 0, None)) + 2.0
+    wall_h = np.maximum(np.where(np.abs(t) < outer, crown, 0.0), 11.0 - 2.5 * np.clip(np.abs(t) - outer, 0, None) / 4.0)
+    wall = (s <= 0) & (s > -WALL_THICKNESS) & (np.abs(t) <= WALL_HALF_LENGTH)
+    if side == "N":
+        # the knoll in front of the turned-away portal stays below its arch
+        height = np.where(s > 0, np.minimum(height, 11.0 + 0.3 * s), height)
+    else:
+        # the knoll meets the portal at the coping
+        height = np.where((s < 0) & (np.abs(t) < WALL_HALF_LENGTH + 4), np.minimum(height, wall_h + 6 - s * 0.2), height)
+    height = np.where(wall, wall_h, height)
+    solid = height > 0.2
 
-    def E(cx, cy, rx, ry, a0=0.0, a1=2 * math.pi, n=40):
-        return [(cx + rx * math.cos(a0 + (a1 - a0) * i / n), cy + ry * math.sin(a0 + (a1 - a0) * i / n))
-                for i in range(n + 1)]
+    cover, row, z = side_view(art, height, solid)
+    seen_h = gather(height, row)
+    seen_wall = gather(wall.astype(float), row) * cover
+    on_face = (seen_wall > 0) & (z < seen_h - 0.6)
 
-    # the portal: a ring of dressed stone round a bore that curves into the bank
-    ring = np.maximum(P(E(40, HALF, 16.5, 22.0, math.pi / 2, 1.5 * math.pi)), P([(40, HALF - 22), (51, HALF - 22), (51, HALF + 22), (40, HALF + 22)]))
-    art.shadow(ring, 2.0, 2.0, 1.6, 0.5)
-    stone = lerp_colour((150, 140, 128), (206, 196, 178), art.noise(14, "tunnel/s", 2))
-    art.fill(ring, stone)
-    # joints between the blocks: radial round the arch, straight along the sides
-    for k in range(9):
-        ang = math.pi / 2 + k * math.pi / 8
-        art.fill(art.line([to_screen(40 + math.cos(ang) * 12, HALF + math.sin(ang) * 16.5),
-                           to_screen(40 + math.cos(ang) * 17.5, HALF + math.sin(ang) * 23)], 0.6) * ring,
-                 (96, 88, 80), 0.8)
-    for y in (HALF - 22, HALF + 17.5):
-        for x in (45.5,):
-            art.fill(art.line([to_screen(x, y), to_screen(x, y + 4.5)], 0.6) * ring, (96, 88, 80), 0.8)
-    art.shade(ring, art.dome(ring, 2.0, 1.2))
-    outline(art, ring, (70, 60, 50), 0.5, 0.7)
-    # the bore, darkening into the hill
-    hole = np.maximum(P(E(40, HALF, 11.5, 16.5, math.pi / 2, 1.5 * math.pi)), P([(40, HALF - 16.5), (52, HALF - 16.5), (52, HALF + 16.5), (40, HALF + 16.5)]))
-    mx, my = to_screen(51, HALF)
-    bx, by = to_screen(28.5, HALF)
-    ux, uy = (bx - mx) / 22.5, (by - my) / 22.5
-    depth = np.clip(((art.X - mx) * ux + (art.Y - my) * uy) / 16.0, 0.0, 1.0)
-    art.fill(hole, lerp_colour((84, 68, 52), (8, 6, 6), depth ** 0.7))
-    # keystone over the mouth
-    key = P([(46.5, HALF - 24), (51.5, HALF - 24), (51.5, HALF - 18.5), (46.5, HALF - 18.5)])
-    key2 = P([(46.5, HALF + 18.5), (51.5, HALF + 18.5), (51.5, HALF + 24), (46.5, HALF + 24)])
-    for k in (key, key2):
-        art.fill(k, (218, 206, 184))
-        art.shade(k, art.dome(k, 1.2, 1.2))
-        outline(art, k, (70, 60, 50), 0.5, 0.5)
-    art.fade_edges(1.5)
+    colour = landform_colour(art, height, row, "tunnel" + side, crags)
+    # the fade of the knoll's foot into the ground
+    fade = np.clip(seen_h / 2.5, 0, 1) * cover
+    fade = np.where(seen_wall > 0, cover, fade)
+
+    # the cast shadow keeps off the picture's edges, where the next cell has none
+    edge = np.clip(np.minimum.reduce([X, CELL - X, Y, CELL - Y]) / 8.0, 0, 1)
+    art.fill(blur(shift(cover, 3.0 * art.ss, 2.0 * art.ss), 2.5 * art.ss) * edge, PALETTE["shadow"], 0.4)
+    art.fill(fade * (1 - seen_wall), colour)
+
+    # the portal's stone: coursed blocks on the face, its coping lit from above
+    if dx != 0:
+        ft = (X - cx) / dx                        # along the face, for a point on the face
+        fz = (cy + ft * dy) - Y                   # its height
+    stone = lerp_colour((150, 138, 124), (198, 186, 166), gather(art.noise(16, "tunnel/stone" + side, 2), row))
+    course = (np.abs(((fz / 4.6) % 1.0) - 0.5) > 0.42)
+    joint = course | (np.abs((((ft + 3.0 * np.floor(fz / 4.6) % 2 * 1.0) / 6.5) % 1.0) - 0.5) > 0.44)
+    face_shade = 0.78 if side == "S" else 0.9
+    wall_col = stone * np.where(on_face, face_shade, 1.05)[..., None]
+    wall_col = wall_col * np.where(on_face & joint, 0.72, 1.0)[..., None]
+    art.fill(seen_wall, wall_col)
+    wall_seen = seen_wall.copy()
+
+    if side != "N":
+        # the arch: voussoirs round the bore, the bore dark and deepening into the hill,
+        # the rails running into it
+        rise = np.clip(fz - BORE_SPRING, 0, None)
+        radial = np.where(fz > BORE_SPRING, np.hypot(ft, rise), np.abs(ft))
+        ring = on_face & (radial >= BORE_HALF_WIDTH) & (radial < BORE_HALF_WIDTH + RING) & (fz >= 0)
+        angle = np.arctan2(rise, ft)
+        vjoint = (np.abs(((angle / (math.pi / 9)) % 1.0) - 0.5) > 0.42) & (fz > BORE_SPRING)
+        ring_col = lerp_colour((196, 184, 164), (232, 222, 202), gather(art.noise(12, "tunnel/ring" + side, 2), row))
+        art.fill(ring.astype(float), ring_col * np.where(vjoint, 0.7, 1.0)[..., None] * (0.92 if side == "S" else 1.0))
+        key = on_face & (np.abs(ft) < 2.2) & (fz > BORE_SPRING + BORE_HALF_WIDTH - 0.5) & (fz < BORE_SPRING + BORE_HALF_WIDTH + RING + 1.2)
+        art.fill(key.astype(float), (236, 226, 206))
+        outline(art, key.astype(float), (70, 60, 50), 0.6, 0.5)
+        bore = on_face & (radial < BORE_HALF_WIDTH) & (fz >= -0.5)
+        bore = blur(bore.astype(float), 0.35 * art.ss) * (seen_wall > 0)
+        # the floor inside shows the rail laid under the picture, dimmer the deeper it goes
+        depth = -((X - cx) * nx + (Y - cy) * ny)
+        dark = np.clip(0.35 + depth / 12.0 + np.clip(fz - 3.0, 0, None) / 8.0, 0, 1)
+        art.fill(bore * dark, lerp_colour((70, 56, 44), (10, 8, 8), dark))
+        outline(art, np.clip(ring.astype(float) + bore, 0, 1), (60, 50, 42), 0.5, 0.7)
+    else:
+        # seen from behind: the voussoirs' backs, radial joints down the arch
+        rise = np.clip(fz - BORE_SPRING, 0, None)
+        angle = np.arctan2(rise, ft)
+        ring = (wall_seen > 0) & (np.hypot(ft, rise) > BORE_HALF_WIDTH - 1) & (np.abs(ft) < BORE_HALF_WIDTH + RING)
+        vjoint = (np.abs(((angle / (math.pi / 9)) % 1.0) - 0.5) > 0.42)
+        art.fill((ring & vjoint).astype(float), (96, 88, 80), 0.8)
+        top_lit = (wall_seen > 0) & ~on_face
+        art.fill(top_lit.astype(float), (226, 216, 196), 0.6)
+    outline(art, wall_seen, (70, 60, 50), 0.55, 0.7)
     return art.image()
 
 

@@ -730,72 +730,95 @@ def make_map():
     img = caption(img, (gx - 14, gy + 11), "Gold", px=20, anchor="rm")
     wx, wy = L.MAP_TEXTS["workers"]
     mx, _ = L.MAP_TEXTS["max workers"]
-    img = Image.alpha_composite(img, recess(W, H, (wx - 6, wy - 4, mx + 34, wy + 25), 5))
     # the caption ends above the hire button's click area, which begins at the
     # field's lower half
     img = caption(img, (wx - 14, L.MAP_BUY_BUTTON[1] - 2), "Workers", px=20, anchor="rs")
+    # the two buttons, each framed from the top of its click area; the pictures the
+    # game lays over them when they are out of reach cover the frames' lower parts
+    img = with_shadow(img, buy_button(), L.BUY_FACE[:2], (4, 4), 3, 0.5)
+    img = with_shadow(img, start_button(), L.START_FACE[:2], (4, 4), 3, 0.5)
+    # the workers' count sits over the buy button's frame, drawn last
+    img = Image.alpha_composite(img, recess(W, H, (wx - 6, wy - 4, mx + 34, wy + 25), 5))
     # the slash halfway between a one-digit count and the maximum
     from make_font import digit_advance
     img = put_text(img, ((wx + 1.5 * digit_advance() + mx) / 2.0, wy + 11), "/", ("sans_bold", 18), (255, 246, 220),
                    anchor="mm", stroke=1.5, stroke_fill=(22, 13, 6))
-    # buy button: its plate is what noFunds covers
-    img = with_shadow(img, buy_plate(), L.BUY_PLATE[:2], (4, 4), 3, 0.5)
-    # start button: the plate that startGrey covers, under a lamp on the same hit area
-    img = with_shadow(img, start_plate(), L.START_PLATE[:2], (4, 4), 3, 0.5)
     return img
 
 
-def buy_plate(words=True):
-    x0, y0, x1, y1 = L.BUY_PLATE
-    bw, bh = x1 - x0 + 1, y1 - y0 + 1
-    plate = plank(bw, bh, "buy-plate", base="pine", radius=8)
-    if not words:
-        return paste_layer(plate, worker_icon(34, "buy-worker"), (10, 14))
-    plate = Image.alpha_composite(plate, text_layer((bw, bh), (bw / 2 + 16, 21), "Hire a worker", ("serif_bold", 20),
-                                                    "paper", anchor="mm", stroke=1.2, stroke_fill="ink",
-                                                    shadow=(2, 2, 0.5)))
-    plate = Image.alpha_composite(plate, text_layer((bw, bh), (bw / 2 + 16, 44), "500 gold", ("serif_bold", 17),
-                                                    "gold", anchor="mm", stroke=1.2, stroke_fill="ink",
-                                                    shadow=(2, 2, 0.5)))
-    icon = worker_icon(34, "buy-worker")
-    plate = paste_layer(plate, icon, (10, 14))
-    return plate
+def framed(face, plate, name, inner):
+    """A button drawn on `face`: a dark wooden frame from the top of its click area
+    holding the coloured board `inner` (a picture the size of the board's box)
+    over the part `plate` that a greyed picture can cover."""
+    x0, y0, x1, y1 = face
+    w, h = x1 - x0 + 1, y1 - y0 + 1
+    frame = plank(w, h, name + "-frame", base="wood_dark", radius=8, nails=False)
+    bx0, by0 = 5, plate[1] - y0 + 1
+    board = inner(w - 10, h - by0 - 5)
+    frame = Image.alpha_composite(frame, paste_layer(blank(w, h), shadow_of(board, (0, 0), 1.5, 0.7), (bx0, by0)))
+    frame = paste_layer(frame, board, (bx0, by0))
+    # two nails in the frame's top rail
+    for nx in (10, w - 11):
+        nail = to_array(ellipse_mask(w, h, (nx - 2.5, 8, nx + 2.5, 13)))
+        frame = Image.alpha_composite(frame, from_array(solid(w, h, "iron_light") * bevel(nail, 1.0, 0.9), nail))
+    return frame
 
 
-def start_plate():
-    x0, y0, x1, y1 = L.START_PLATE
-    bw, bh = x1 - x0 + 1, y1 - y0 + 1
-    plate = plank(bw, bh, "start-plate", base="red", radius=8)
-    plate = Image.alpha_composite(plate, text_layer((bw, bh), (bw / 2 + 30, bh / 2), "START", ("serif_bold", 27),
+def buy_board(words):
+    def inner(bw, bh):
+        plate = plank(bw, bh, "buy-plate", base="pine", radius=6, nails=False)
+        if words:
+            plate = Image.alpha_composite(plate, text_layer((bw, bh), (bw / 2 + 18, 18), "Hire a worker",
+                                                            ("serif_bold", 19), "paper", anchor="mm", stroke=1.2,
+                                                            stroke_fill="ink", shadow=(2, 2, 0.5)))
+            plate = Image.alpha_composite(plate, text_layer((bw, bh), (bw / 2 + 18, 39), "500 gold", ("serif_bold", 16),
+                                                            "gold", anchor="mm", stroke=1.2, stroke_fill="ink",
+                                                            shadow=(2, 2, 0.5)))
+        return paste_layer(plate, worker_icon(32, "buy-worker"), (8, (bh - 32) // 2))
+    return inner
+
+
+def buy_button(words=True, greyed=False):
+    board = buy_board(words)
+    inner = (lambda bw, bh: grey_out(board(bw, bh), 0.9, 0.65)) if greyed else board
+    return framed(L.BUY_FACE, L.BUY_PLATE, "buy", inner)
+
+
+def start_board(bw, bh):
+    plate = plank(bw, bh, "start-plate", base="red", radius=6, nails=False)
+    plate = Image.alpha_composite(plate, text_layer((bw, bh), (bw / 2 + 28, bh / 2), "START", ("serif_bold", 26),
                                                     "gold", anchor="mm", stroke=1.6, stroke_fill="ink",
                                                     shadow=(2, 3, 0.5)))
-    loco = locomotive(bw, bh, 12, bh - 18, 0.2, False, "start-loco")
-    return Image.alpha_composite(plate, loco)
+    return Image.alpha_composite(plate, locomotive(bw, bh, 10, bh - 16, 0.19, False, "start-loco"))
+
+
+def start_button(greyed=False):
+    inner = (lambda bw, bh: grey_out(start_board(bw, bh), 0.9, 0.7)) if greyed else start_board
+    return framed(L.START_FACE, L.START_PLATE, "start", inner)
+
+
+def lower_part(button, face, at, plate):
+    """The part of a framed button from `plate`'s top down, placed in a picture the
+    game draws at `at`."""
+    gx, gy = at
+    x0, y0, x1, y1 = plate
+    out = blank(x1 - gx + 1, y1 - gy + 1)
+    out.paste(button.crop((x0 - face[0], y0 - face[1], x1 - face[0] + 1, y1 - face[1] + 1)), (x0 - gx, y0 - gy))
+    return out
 
 
 def make_start_grey(map_image):
-    """The map's start plate, greyed, with the transparent margin that puts it
-    exactly over the plate when drawn at its position."""
-    gx, gy = L.START_GREY_AT
-    x0, y0, x1, y1 = L.START_PLATE
-    w, h = x1 - gx + 1, y1 - gy + 1
-    out = blank(w, h)
-    plate = grey_out(start_plate(), 0.9, 0.7)
-    out.paste(plate, (x0 - gx, y0 - gy))
-    return out
+    """The map's start button, its board greyed, exactly over the frame's lower part."""
+    return lower_part(start_button(greyed=True), L.START_FACE, L.START_GREY_AT, L.START_PLATE)
 
 
 def make_no_funds():
-    gx, gy = L.NO_FUNDS_AT
+    """The buy button's lower part with its board greyed and without its words, so
+    the stamp is all that can be read."""
     x0, y0, x1, y1 = L.BUY_PLATE
-    w, h = x1 - gx + 1, y1 - gy + 1
-    out = blank(w, h)
-    # the greyed plate without its words, so the stamp is all that can be read
-    plate = grey_out(buy_plate(words=False), 0.9, 0.65)
-    out.paste(plate, (x0 - gx, y0 - gy))
-    bw = x1 - x0 + 1
-    out = Image.alpha_composite(out, off_stamp(w, h, bw / 2 + 16, (y1 - y0) / 2, "NOT ENOUGH GOLD", 13))
-    return out
+    out = lower_part(buy_button(words=False, greyed=True), L.BUY_FACE, L.NO_FUNDS_AT, L.BUY_PLATE)
+    w, h = out.size
+    return Image.alpha_composite(out, off_stamp(w, h, (x1 - x0 + 1) / 2 + 18, (y1 - y0) / 2 + 2, "NOT ENOUGH GOLD", 13))
 
 
 def level_icon(status):

@@ -73,6 +73,10 @@ START_GREY_AT = (754, 693)
 NO_FUNDS_AT = (525, 692)
 START_PLATE = (765, 693, 949, 767)          # the part of the start button startGrey covers
 BUY_PLATE = (525, 692, 730, 754)            # the part of the buy button noFunds covers
+# Each button as drawn: a frame from the top of its click area down, the greyed
+# pictures covering its lower part
+START_FACE = (765, 671, 949, 767)
+BUY_FACE = (525, 671, 730, 754)
 MAP_TEXTS = {"name": (512, 25), "start iron": (163, 630), "mine iron": (163, 700),
              "bandits": (369, 630), "raiders": (369, 700), "gold": (640, 602),
              "workers": (640, 657), "max workers": (684, 657)}
