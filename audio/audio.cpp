@@ -45,7 +45,8 @@ int gxtkSample::Release() {
 
 // ---- gxtkAudio -------------------------------------------------------------
 
-gxtkAudio::gxtkAudio() {
+gxtkAudio::gxtkAudio(bool openDevice) {
+  if (!openDevice) return;
   device = alcOpenDevice(nullptr);
   if (device == nullptr) {
     Print(String("OpenAl error: alcOpenDevice failed"));

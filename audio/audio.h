@@ -50,7 +50,8 @@ class gxtkAudio : public Object {
 
   // Opens the default device with one context; failures print one line each
   // and construction always completes (later calls then play nothing).
-  gxtkAudio();
+  // Without openDevice nothing is opened and every call plays nothing.
+  explicit gxtkAudio(bool openDevice = true);
 
   // Keeps the samples of playing and paused channels alive.
   void Mark() override;

@@ -184,15 +184,19 @@ void BBGlfwGame::OpenGameWindow(int width, int height, int redBits, int greenBit
   }
   platform_->OpenWindow(width, height, redBits, greenBits, blueBits, alphaBits, depthBits,
                         stencilBits, fullScreen, kWindowTitle);
-  graphicsGeneration += 1;
+  // A headless platform makes no OpenGL context: surfaces then keep their
+  // pixels and never ask for a texture.
+  if (!platform_->Headless()) graphicsGeneration += 1;
   // Installing the callbacks reports the pointer position once.
   platform_->InstallCallbacks(this);
 }
 
 void BBGlfwGame::RunLoop() {
+  // Headless, nothing is ever drawn: the loop only updates.
+  const bool draws = !platform_->Headless();
   OpenGameWindow(1024, 768, 8, 8, 8, 0, 0, 0, false);
   BeginGame();
-  DrawGame();
+  if (draws) DrawGame();
   for (;;) {
     platform_->PollEvents();
     if (!platform_->WindowOpen()) return;
@@ -210,7 +214,7 @@ void BBGlfwGame::RunLoop() {
     }
 
     if (updateRate_ == 0 || suspended_) {
-      if (!iconified_) DrawGame();
+      if (!iconified_ && draws) DrawGame();
       platform_->WaitEvents();
       continue;
     }
@@ -229,7 +233,7 @@ void BBGlfwGame::RunLoop() {
       if (nextUpdateTime_ - platform_->Now() > 0) break;
       if (++updates == 4) break;
     }
-    DrawGame();
+    if (draws) DrawGame();
     // After a stall the backlog is dropped: the game slows down instead of spiralling.
     if (updateRate_ != 0 && updates == 4) nextUpdateTime_ = platform_->Now();
   }

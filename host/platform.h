@@ -79,6 +79,11 @@ class HostPlatform {
 
   // Whether joystick port is present; if so fills its axes and button states.
   virtual bool Joystick(int port, std::vector<float>* axes, std::vector<unsigned char>* buttons) = 0;
+
+  // A platform with no window system at all (a replay run at full speed): no
+  // OpenGL context ever exists, so the loop never draws and the framework
+  // opens no audio device. Its "window" only tells whether the run goes on.
+  virtual bool Headless() { return false; }
 };
 
 // File operations used by the path readers and the state file.

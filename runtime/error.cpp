@@ -145,8 +145,20 @@ void Print(const String& text) {
   std::fflush(stdout);
 }
 
+namespace {
+void (*normalEndHandler)() = nullptr;
+}  // namespace
+
+void SetNormalEndHandler(void (*handler)()) { normalEndHandler = handler; }
+
 void Error(const String& text) {
-  if (text.Empty()) EndProcess(0);
+  if (text.Empty()) {
+    if (void (*handler)() = normalEndHandler) {
+      normalEndHandler = nullptr;  // once, even if it ends the program itself
+      handler();
+    }
+    EndProcess(0);
+  }
   RunTimeError(text);
 }
 

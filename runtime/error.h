@@ -12,6 +12,10 @@ void Print(const String& text);
 // application closes itself); any other text runs the run-time error report.
 [[noreturn]] void Error(const String& text);
 
+// Runs once, just before the application's own normal end (Error with an empty
+// text), for whatever must still be written; null for nothing.
+void SetNormalEndHandler(void (*handler)());
+
 // The run-time error report: prints the error and position lines, then runs
 // the prompt. The byte text form is for processor faults.
 [[noreturn]] void RunTimeError(const String& text);

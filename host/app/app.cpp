@@ -45,7 +45,8 @@ void c_GameDelegate::HandleStart() {
   graphics = new gxtkGraphics();
   currentGraphicsDevice = graphics.get();
   LoadDefaultFont();
-  audio = new gxtkAudio();
+  // A headless run has no sound device to open (and nobody to hear it).
+  audio = new gxtkAudio(currentGlfwGame == nullptr || !currentGlfwGame->Platform()->Headless());
   currentAudioDevice = audio.get();
   input = new c_InputDevice();
   currentInputDevice = input.get();

@@ -92,6 +92,11 @@ TEST(ErrorReport, EmptyMessageEndsQuietlyAndTheErrorLineIsUtf8) {
   EXPECT_EQ(quiet.out, "");
   EXPECT_EQ(quiet.err, "");
 
+  // A program that must still write something at its normal end is heard first.
+  ChildResult handled = RunChild("error-empty-handler", nullptr);
+  EXPECT_EQ(handled.status, 0);
+  EXPECT_EQ(handled.out, "last words\n");
+
   // U+0141 is two bytes of UTF-8, not the low byte of its unit.
   ChildResult wide = RunChild("error-wide", "q\n");
   EXPECT_EQ(wide.out.substr(0, 36), "Tarvex Runtime Error : wide \xC5\x81 unit\n");

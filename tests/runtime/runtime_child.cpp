@@ -41,6 +41,14 @@ int main(int argc, char** argv) {
 
   if (mode == "error") Error(String("Image frame outside surface"));
   if (mode == "error-empty") Error(String());
+  if (mode == "error-empty-handler") {
+    // The handler runs once, even when it ends the program the same way.
+    SetNormalEndHandler([] {
+      Print(String("last words"));
+      Error(String());
+    });
+    Error(String());
+  }
   if (mode == "error-wide") Error(String(u"wide \u0141 unit"));
   if (mode == "print") {
     Print(String(u"caf\u00e9 \u20ac"));
