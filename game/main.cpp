@@ -7,6 +7,7 @@
 #include "game/main_game.h"
 #include "game/options.h"
 #include "game/print_level.h"
+#include "game/replay_session.h"
 #include "host/game.h"
 #include "runtime/gc.h"
 #include "support/file_system.h"
@@ -47,5 +48,9 @@ int main(int argc, char** argv) {
   }
   if (options.printLevel != 0) return PrintLevel(options.printLevel);
   UseGameFolders(ChooseGameFolders(ProcessFolderFacts()));
+  const GameProgram program{InitGlobals, [](bool withMedia) { new c_MainGame(withMedia); },
+                            [] { return static_cast<c_MainGame*>(currentApp.get())->screen; }};
+  if (!options.replayFile.empty()) return PlayReplay(options.replayFile, options.headless, program, argc, argv);
+  if (!options.recordFile.empty()) return RecordGame(options.recordFile, program, argc, argv);
   return TarvexStart(argc, argv, InitGlobals, ProgramMain);
 }

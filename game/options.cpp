@@ -35,6 +35,22 @@ const OptionRow kOptions[] = {
        o->printLevel = static_cast<int>(n);
        return true;
      }},
+    {"--record", "FILE", "play, and record the session into FILE",
+     [](GameOptions* o, const char* value, std::string*) {
+       o->recordFile = value;
+       return true;
+     }},
+    {"--replay", "FILE", "play the session FILE back; it ends with a line of the\n"
+     "                     outcome (see the README)",
+     [](GameOptions* o, const char* value, std::string*) {
+       o->replayFile = value;
+       return true;
+     }},
+    {"--headless", nullptr, "with --replay: no window and no sound, at full speed",
+     [](GameOptions* o, const char*, std::string*) {
+       o->headless = true;
+       return true;
+     }},
 };
 
 const OptionRow* FindOption(const char* name) {
@@ -62,6 +78,14 @@ bool ParseGameOptions(int argc, char** argv, GameOptions* options, std::string* 
       value = argv[++i];
     }
     if (!row->apply(options, value, error)) return false;
+  }
+  if (options->headless && options->replayFile.empty()) {
+    *error = "--headless goes with --replay";
+    return false;
+  }
+  if (!options->recordFile.empty() && !options->replayFile.empty()) {
+    *error = "--record and --replay cannot go together";
+    return false;
   }
   return true;
 }

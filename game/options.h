@@ -8,6 +8,9 @@
 struct GameOptions {
   bool help = false;
   int printLevel = 0;  // 1..15: print that level's board and end
+  std::string recordFile;  // --record: play and write the session there
+  std::string replayFile;  // --replay: play that session back
+  bool headless = false;   // --headless: a replay without a window
 };
 
 // Reads argv[1..]; false with a one-line reason for anything not understood.

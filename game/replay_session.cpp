@@ -47,7 +47,7 @@ void FinishRecording() { sessionRecording->Finish(); }
 // The raw bytes of the player's state file ("" when there is none).
 std::string PlayerState() {
   std::string text;
-  if (std::FILE* file = std::fopen(kStateFileName, "rb")) {
+  if (std::FILE* file = std::fopen(StateFilePath().c_str(), "rb")) {
     char chunk[4096];
     std::size_t n;
     while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) text.append(chunk, n);
@@ -84,7 +84,7 @@ int PlayReplay(const std::string& path, bool headless, const GameProgram& progra
   }
   // The saved state lives in memory: the replay's own, or none (a new game).
   static MemoryFiles files;
-  files.Put(kStateFileName, script.hasState ? script.state : std::string());
+  files.Put(StateFilePath(), script.hasState ? script.state : std::string());
   static GameDisplayMap map;
   static std::unique_ptr<ReplayPlatform> platform;
   platform = std::make_unique<ReplayPlatform>(script, &map, headless ? nullptr : GlfwPlatform());
