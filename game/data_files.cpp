@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "graphics/atlas.h"
 #include "host/files.h"
 #include "runtime/error.h"
 
@@ -19,13 +20,22 @@ std::string DataFolderShown() {
   return DataFolder();
 }
 
+// Every picture of the game goes through one atlas, so the board, the train,
+// the interface and the text share a few textures and draw in few batches.
+gc_global<c_ImageAtlas*> gameAtlas;
+
+c_ImageAtlas* GameAtlas() {
+  if (gameAtlas.get() == nullptr) gameAtlas = new c_ImageAtlas();
+  return gameAtlas;
+}
+
 bool AudioWorks() {
   gxtkAudio* audio = currentAudioDevice;
   return audio != nullptr && audio->context != nullptr;
 }
 
 c_Image* RequireFontPage(const String& path) {
-  c_Image* page = LoadFontImage(path);
+  c_Image* page = GameAtlas()->Load(path);
   if (page == nullptr) StopForMissingData(path);
   return page;
 }
@@ -45,13 +55,13 @@ void StopForMissingData(const String& file) {
 }
 
 c_Image* LoadGameImage(const String& path, int frameCount, int flags) {
-  c_Image* image = LoadImage(path, frameCount, flags);
+  c_Image* image = GameAtlas()->Load(path, frameCount, flags);
   if (image == nullptr) StopForMissingData(path);
   return image;
 }
 
 c_Image* LoadGameImage(const String& path, int frameWidth, int frameHeight, int frameCount, int flags) {
-  c_Image* image = LoadImage(path, frameWidth, frameHeight, frameCount, flags);
+  c_Image* image = GameAtlas()->Load(path, frameWidth, frameHeight, frameCount, flags);
   if (image == nullptr) StopForMissingData(path);
   return image;
 }

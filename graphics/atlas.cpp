@@ -28,9 +28,12 @@ int Clamp(int v, int low, int high) { return v < low ? low : v > high ? high : v
 
 }  // namespace
 
-c_ImageAtlas::c_ImageAtlas(int pageSize) : pageSize_(pageSize) {}
+c_ImageAtlas::c_ImageAtlas(int pageSize) : regions(new c_StringMap2()), pageSize_(pageSize) {}
 
-void c_ImageAtlas::Mark() { pages.Mark(); }
+void c_ImageAtlas::Mark() {
+  pages.Mark();
+  regions.Mark();
+}
 
 void c_ImageAtlas::OpenPage() {
   gxtkSurface* page = currentGraphicsDevice->CreateSurface(pageSize_, pageSize_);
@@ -62,16 +65,27 @@ bool c_ImageAtlas::Allocate(int w, int h, int* x, int* y) {
 }
 
 c_Image* c_ImageAtlas::LoadRegion(const String& path) {
+  if (Object* known = regions->Get(path)) return static_cast<c_Image*>(known);
   if (currentGlfwGame == nullptr || currentGraphicsDevice.get() == nullptr) return nullptr;
   int width = 0, height = 0, components = 0;
   std::uint8_t* pixels = currentGlfwGame->ReadImageFile(ResolveDataPath(path), &width, &height, &components);
   if (pixels == nullptr) return nullptr;
+  c_Image* region = Place(pixels, width, height, components);
+  regions->Set(path, region);
+  return region;
+}
+
+c_Image* c_ImageAtlas::Place(std::uint8_t* pixels, int width, int height, int components) {
   const int pad = kAtlasPadding;
   const int blockW = width + 2 * pad, blockH = height + 2 * pad;
+  const long long area = static_cast<long long>(width) * height;
   int bx = 0, by = 0;
-  if (!Allocate(blockW, blockH, &bx, &by)) {
-    FreeImagePixels(pixels);
-    return LoadImage(path, 1, 0);
+  if (area * kAtlasPageShare > static_cast<long long>(pageSize_) * pageSize_ || !Allocate(blockW, blockH, &bx, &by)) {
+    // A surface of its own takes the decoded block as it is.
+    gxtkSurface* alone = new gxtkSurface();
+    alone->SetPixelData(components, height, pixels, width);
+    alone->Bind();
+    return (new c_Image())->InitFromSurface(alone, 1, 0);
   }
   // The picture with its edge pixels repeated pad times on every side.
   Array<int> block(blockW * blockH);

@@ -7,21 +7,28 @@
 // its own would read with clamped edges, never a neighbour.
 #pragma once
 
+#include <cstdint>
+
 #include "graphics/drawing.h"
+#include "runtime/collections.h"
 #include "runtime/array.h"
 #include "runtime/gc.h"
 #include "runtime/string.h"
 
 constexpr int kAtlasPageSize = 2048;
 constexpr int kAtlasPadding = 2;
+// Pictures larger than an eighth of a page (the full-screen ones) keep a
+// surface of their own: they are drawn alone, and packing them would only
+// leave large parts of pages empty.
+constexpr int kAtlasPageShare = 8;
 
 class c_ImageAtlas : public Object {
  public:
   explicit c_ImageAtlas(int pageSize = kAtlasPageSize);
 
   // LoadImage's two forms, with the picture placed on a page. Null when the
-  // file cannot be loaded; a picture too large for a page gets a surface of
-  // its own, exactly as LoadImage gives it.
+  // file cannot be loaded; a large picture gets a surface of its own. A
+  // picture loaded again (the same path) is shared, not decoded again.
   c_Image* Load(const String& path, int frameCount = 1, int flags = defaultImageFlags);
   c_Image* Load(const String& path, int frameWidth, int frameHeight, int frameCount, int flags);
 
@@ -29,10 +36,13 @@ class c_ImageAtlas : public Object {
   void Mark() override;
 
   Array<gxtkSurface*> pages;
+  // Each loaded picture's whole region by path.
+  gc_ref<c_StringMap2> regions;
 
  private:
-  // A one-frame image of the picture's region on a page, or null.
+  // A one-frame image of the whole picture (on a page, or alone), or null.
   c_Image* LoadRegion(const String& path);
+  c_Image* Place(std::uint8_t* pixels, int width, int height, int components);
   // Finds room for a w x h block on the last page, opening a page when needed.
   bool Allocate(int w, int h, int* x, int* y);
   void OpenPage();

@@ -38,7 +38,7 @@ class AtlasDrawTest : public GlWindowTest {
 gc_global<c_ImageAtlas*> atlasRoot;
 
 TEST_F(AtlasDrawTest, PackedPicturesDrawLikePicturesOfTheirOwn) {
-  c_ImageAtlas* atlas = new c_ImageAtlas(256);
+  c_ImageAtlas* atlas = new c_ImageAtlas(1024);
   atlasRoot = atlas;
   std::vector<c_Image*> packed, alone;
   for (int i = 0; i < 6; ++i) {
@@ -50,8 +50,8 @@ TEST_F(AtlasDrawTest, PackedPicturesDrawLikePicturesOfTheirOwn) {
     EXPECT_EQ(packed.back()->Width(), alone.back()->Width());
     EXPECT_EQ(packed.back()->Height(), alone.back()->Height());
   }
-  // Six pictures of this size need a second 256 x 256 page.
-  EXPECT_EQ(atlas->PageCount(), 2);
+  EXPECT_EQ(atlas->PageCount(), 1);
+  for (c_Image* image : packed) EXPECT_EQ(image->surface.get(), atlas->pages[0]);
   for (int i = 0; i < 6; ++i) {
     SCOPED_TRACE(i);
     for (float scale : {1.0f, 1.25f, 0.8f}) {
@@ -109,6 +109,49 @@ TEST_F(AtlasDrawTest, PicturesOnOnePageDrawInOneBatch) {
   };
   EXPECT_EQ(callsFor(packed), 1);
   EXPECT_EQ(callsFor(alone), 40);
+}
+
+TEST_F(AtlasDrawTest, AFullPageOpensTheNext) {
+  // 40 x 40 pictures with their borders: two to a shelf, two shelves to a
+  // 128 x 128 page.
+  c_ImageAtlas* atlas = new c_ImageAtlas(128);
+  atlasRoot = atlas;
+  std::vector<c_Image*> images;
+  for (int i = 0; i < 10; ++i) {
+    images.push_back(atlas->Load(String(WritePng("q" + std::to_string(i) + ".png", Pattern(40, 40, i)).c_str())));
+    ASSERT_NE(images.back(), nullptr);
+  }
+  EXPECT_EQ(atlas->PageCount(), 3);
+  EXPECT_EQ(images[3]->surface.get(), atlas->pages[0]);
+  EXPECT_EQ(images[4]->surface.get(), atlas->pages[1]);
+  EXPECT_EQ(images[9]->surface.get(), atlas->pages[2]);
+}
+
+TEST_F(AtlasDrawTest, LargePicturesStayAloneAndRepeatedLoadsShareOnePicture) {
+  c_ImageAtlas* atlas = new c_ImageAtlas(256);
+  atlasRoot = atlas;
+  const std::string small = WritePng("small.png", Pattern(30, 30, 2));
+  const std::string large = WritePng("large.png", Pattern(100, 100, 5));
+  c_Image* first = atlas->Load(String(small.c_str()));
+  c_Image* again = atlas->Load(String(small.c_str()), 3, 0);
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(first->surface.get(), again->surface.get());
+  EXPECT_EQ(first->frames[0]->x, again->frames[0]->x);
+  EXPECT_EQ(again->Width(), 10);
+
+  // A picture larger than an eighth of the page keeps its own surface.
+  c_Image* big = atlas->Load(String(large.c_str()));
+  c_Image* alone = LoadImage(String(large.c_str()));
+  ASSERT_NE(big, nullptr);
+  EXPECT_EQ(atlas->PageCount(), 1);
+  EXPECT_NE(big->surface.get(), atlas->pages[0]);
+  gfx->ClearScreen(0, 0, 0);
+  DrawImage(alone, 20, 20, 0, 1.25f, 1.25f, 0);
+  const auto expected = Block(10, 10, 150, 150);
+  gfx->ClearScreen(0, 0, 0);
+  DrawImage(big, 20, 20, 0, 1.25f, 1.25f, 0);
+  EXPECT_EQ(Block(10, 10, 150, 150), expected);
 }
 
 }  // namespace
