@@ -43,7 +43,10 @@ int c_MainGame::Startup() {
 
   logoStartTime = static_cast<float>(lastMillisecs);
   screen = ScreenLogo;
-  if (withMedia) StartGameMusic(kMusicVolume);
+  // The music starts with the first update, right after the first frame is
+  // shown: decoding it whole takes longer than everything else at start-up,
+  // and the player should see the logo at once.
+  musicPending = withMedia;
   return 0;
 }
 
@@ -63,6 +66,10 @@ void c_MainGame::LoadMedia() {
 // ---- Update ----------------------------------------------------------------------
 
 int c_MainGame::Update() {
+  if (musicPending) {
+    musicPending = false;
+    StartGameMusic(kMusicVolume);
+  }
   AdvanceGameClock();
   switch (screen) {
     case ScreenLogo:

@@ -39,6 +39,8 @@ class c_MainGame : public c_App {
   float logoStartTime = 0;
   int screen = ScreenLogo;
   const bool withMedia;
+  // Set by Startup: the music waits for the first update.
+  bool musicPending = false;
 
  private:
   void LoadMedia();

@@ -89,11 +89,12 @@ c_Image* c_ImageAtlas::Place(std::uint8_t* pixels, int width, int height, int co
   }
   // The picture with its edge pixels repeated pad times on every side.
   Array<int> block(blockW * blockH);
+  int* out = block.begin();
   for (int y = 0; y < blockH; ++y) {
     const int sy = Clamp(y - pad, 0, height - 1);
-    for (int x = 0; x < blockW; ++x) {
-      block[y * blockW + x] = static_cast<int>(ArgbAt(pixels, width, components, Clamp(x - pad, 0, width - 1), sy));
-    }
+    for (int x = 0; x < pad; ++x) *out++ = static_cast<int>(ArgbAt(pixels, width, components, 0, sy));
+    for (int x = 0; x < width; ++x) *out++ = static_cast<int>(ArgbAt(pixels, width, components, x, sy));
+    for (int x = 0; x < pad; ++x) *out++ = static_cast<int>(ArgbAt(pixels, width, components, width - 1, sy));
   }
   FreeImagePixels(pixels);
   gxtkSurface* page = pages[pages.Length() - 1];

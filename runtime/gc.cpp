@@ -1,5 +1,6 @@
 #include "runtime/gc.h"
 
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <new>
@@ -257,7 +258,11 @@ void FullCollection() {
 }
 }  // namespace
 
-void CollectStep() {
+namespace {
+
+std::int64_t longestStepNanoseconds = 0;
+
+void RunStep() {
 #if defined(TARVEX_GC_STRESS)
   FullCollection();
 #else
@@ -271,6 +276,20 @@ void CollectStep() {
   DrainMarkQueue(static_cast<int>(target));
 #endif
 }
+
+}  // namespace
+
+void CollectStep() {
+  const auto start = std::chrono::steady_clock::now();
+  RunStep();
+  const std::int64_t took =
+      std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start).count();
+  if (took > longestStepNanoseconds) longestStepNanoseconds = took;
+}
+
+std::int64_t GcLongestStepNanoseconds() { return longestStepNanoseconds; }
+
+void GcResetLongestStep() { longestStepNanoseconds = 0; }
 
 void GcCollectAll(gc_object* extraRoot) {
   // Two full collections turn everything unreachable into garbage (an object

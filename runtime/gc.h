@@ -190,6 +190,11 @@ struct GcListCounts {
   int queued;
   int garbage;
 };
+// The longest CollectStep since start-up (or the last reset), for the
+// benchmarks: a step must stay short enough not to disturb a frame.
+std::int64_t GcLongestStepNanoseconds();
+void GcResetLongestStep();
+
 // Walks the four lists: linear in the heap size.
 GcListCounts GcCountObjects();
 

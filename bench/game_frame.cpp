@@ -1,0 +1,214 @@
+// The game's start-up and a playing frame, measured in the real program on a
+// real window (run under Xvfb: xvfb-run -a -s "-screen 0 1280x1024x24"
+// build/bench/bench_game_frame, from the repository's root).
+//
+// Prints:
+//  - the time from the process's start to the first presented frame (the
+//    first update runs right after the first frame is shown);
+//  - a playing frame of level 15 (its solved track laid, pieces being built,
+//    stones, gold, bandits, raiders, the running train, texts): processor
+//    time of the drawing thread per frame, draw calls and vertices;
+//  - the same number of textured quads drawn with raw OpenGL from one texture
+//    in one call: the bare reference the frame is compared with;
+//  - where start-up time goes: pictures, font, sounds, music, each loaded
+//    again into fresh objects.
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+#include "game/data_files.h"
+#include "game/main_game.h"
+#include "graphics/atlas.h"
+#include "host/game.h"
+#include "runtime/error.h"
+#include "support/file_system.h"
+#include "support/virtual_display.h"
+#include "tools/solver/solution.h"
+
+namespace {
+
+constexpr int kFrames = 200;
+const auto processStart = std::chrono::steady_clock::now();
+
+double MsSince(std::chrono::steady_clock::time_point t) {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t).count();
+}
+
+double ThreadCpuMs() {
+  timespec ts{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+  return ts.tv_sec * 1000.0 + ts.tv_nsec / 1.0e6;
+}
+
+// Level 15 in the middle of play: everything the board can show at once.
+void SetUpBusyLevel(c_MainGame* game) {
+  currentLevel = 15;
+  ownedWorkers = 15;
+  game->StartLevel();
+  game->screen = ScreenPlaying;
+  gamePaused = tutorialShowing = 0;
+  const LevelSolution solution = SolveLevel(15);
+  c_cLevel* level = game->level;
+  for (const TrackPiece& p : solution.pieces) level->SetCellKind(p.cell.x, p.cell.y, p.kind);
+  for (int i = 0; i < 4; ++i) {
+    c_cRailTile* job = level->railTiles[i];
+    job->active = 1;
+    job->kind = i % 7;
+    job->x = 2 + i;
+    job->y = 0;
+    job->progress = 25.0f * i;
+  }
+  level->blockTiles[0]->removing = 1;
+  level->mine->workers = 3;
+  level->SpawnBandits();
+  level->SpawnIndigens(solution.pieces[3].cell.x, solution.pieces[3].cell.y);
+  level->AddScoreText(150, 200, 200);
+  level->AddExplosion(500, 400);
+  game->train->running = 1;
+  trainRunning = 1;
+  for (int i = 0; i < 300; ++i) {
+    lastMillisecs += 33;
+    timeFactor = 1.0f;
+    game->train->UpdateTrain(level->cellKinds);
+  }
+}
+
+// The frame's quads again, tiled over the screen, from one texture in one call.
+double ReferenceFrameMs(int quads, int frames) {
+  std::vector<float> xyuv;
+  std::vector<unsigned> colours;
+  for (int q = 0; q < quads; ++q) {
+    const float x = static_cast<float>((q % 17) * 74) * 1.25f, y = 32 + static_cast<float>((q / 17) % 13 * 74) * 1.25f;
+    const float s = 92.5f;
+    const float corners[4][4] = {{x, y, 0, 0}, {x + s, y, 0.04f, 0}, {x + s, y + s, 0.04f, 0.04f}, {x, y + s, 0, 0.04f}};
+    for (const auto& c : corners) {
+      xyuv.insert(xyuv.end(), c, c + 4);
+      colours.push_back(0xffffffffu);
+    }
+  }
+  GLuint texture = 0;
+  glGenTextures(1, &texture);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  std::vector<unsigned> pixels(2048 * 2048, 0xff80a0c0u);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2048, 2048, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  int w = 0, h = 0;
+  currentGlfwGame->GetWindowSize(&w, &h);
+  double total = 0;
+  for (int f = 0; f < frames; ++f) {
+    const double start = ThreadCpuMs();
+    glViewport(0, 0, w, h);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, w, h, 0, -1, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_TEXTURE_2D);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(2, GL_FLOAT, 16, xyuv.data());
+    glTexCoordPointer(2, GL_FLOAT, 16, xyuv.data() + 2);
+    glColorPointer(4, GL_UNSIGNED_BYTE, 0, colours.data());
+    glDrawArrays(GL_QUADS, 0, quads * 4);
+    currentGlfwGame->SwapBuffers();
+    total += ThreadCpuMs() - start;
+    glFinish();
+  }
+  glDeleteTextures(1, &texture);
+  return total / frames;
+}
+
+template <class Load>
+double TimeLoad(Load load) {
+  const auto start = std::chrono::steady_clock::now();
+  load();
+  return MsSince(start);
+}
+
+void StartUpShares() {
+  const double window = TimeLoad([] { currentGlfwGame->OpenGameWindow(1024, 768, 8, 8, 8, 0, 0, 0, true); });
+  const double font = TimeLoad([] { LoadGameFont(String("time.txt")); });
+  // Every picture of the game decoded again onto fresh pages.
+  const double pictures = TimeLoad([] {
+    c_ImageAtlas* fresh = new c_ImageAtlas();
+    for (const char* folder : {"data/game", "data/game/buildings", "data/game/tutorial", "data/menu"}) {
+      for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().extension() == ".png") fresh->Load(String(("./" + entry.path().string()).c_str()));
+      }
+    }
+  });
+  const double decodeOnly = TimeLoad([] {
+    for (const char* folder : {"data/game", "data/game/buildings", "data/game/tutorial", "data/menu"}) {
+      for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().extension() != ".png") continue;
+        int w = 0, h = 0, c = 0;
+        std::uint8_t* p = currentGlfwGame->ReadImageFile(String(("./" + entry.path().string()).c_str()), &w, &h, &c);
+        std::free(p);
+      }
+    }
+  });
+  std::printf("decoding alone: %.1f ms\n", decodeOnly);
+  const double sounds = TimeLoad([] { LoadGameSounds(); });
+  const double music = TimeLoad([] { StartGameMusic(0.5f); });
+  std::printf("start-up shares (loaded again): window %.1f ms, font %.1f ms, pictures  "
+              "%.1f ms, sounds %.1f ms, music %.1f ms\n",
+              window, font, pictures, sounds, music);
+}
+
+class FrameBench : public c_MainGame {
+ public:
+  int Update() override {
+    if (updates++ == 0) {
+      std::printf("process start to first presented frame: %.1f ms\n", MsSince(processStart));
+      SetUpBusyLevel(this);
+      Measure();
+      StartUpShares();
+      std::fflush(stdout);
+      Error(String());
+    }
+    return 0;
+  }
+
+ private:
+  void Measure() {
+    gxtkGraphics* gfx = currentGraphicsDevice;
+    std::vector<double> times;
+    for (int f = 0; f < kFrames; ++f) {
+      const double start = ThreadCpuMs();
+      currentDelegate->HandleRender();
+      times.push_back(ThreadCpuMs() - start);
+      glFinish();
+    }
+    std::sort(times.begin(), times.end());
+    const int calls = gfx->counters.drawCalls, vertices = gfx->counters.vertices;
+    const double median = times[times.size() / 2];
+    const double reference = ReferenceFrameMs(vertices / 4, kFrames);
+    std::printf("playing frame: %.3f ms processor time (median of %d), %d draw calls, %d vertices\n", median,
+                kFrames, calls, vertices);
+    std::printf("reference (%d quads, one texture, one call): %.3f ms; ratio %.2f\n", vertices / 4, reference,
+                median / reference);
+  }
+  int updates = 0;
+};
+
+void InitGlobals() {
+  InitAppGlobals();
+  currentVirtualDisplay = nullptr;
+  fileSystem = nullptr;
+  ResetGameState();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return TarvexStart(argc, argv, InitGlobals, [] { new FrameBench(); });
+}
