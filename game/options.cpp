@@ -24,7 +24,7 @@ const OptionRow kOptions[] = {
      }},
     {"--print-level", "N",
      "print level N (1..15) as laid out at its start and exit;\n"
-     "                     9 lines of 13 cells, row 0 first:",
+     "                     9 lines of 13 cells, row 0 first (legend below)",
      [](GameOptions* o, const char* value, std::string* error) {
        char* end = nullptr;
        const long n = std::strtol(value, &end, 10);
@@ -100,5 +100,5 @@ std::string GameUsage() {
     if (left.size() < 21) left.resize(21, ' ');
     text += left + row.help + "\n";
   }
-  return text + kBoardLegend;
+  return text + "\nThe cells of --print-level:\n" + kBoardLegend;
 }
