@@ -1,0 +1,42 @@
+// rails-campaign: plays the scripted campaign (or the lost level) and writes
+// its replay file; prints the line a replay of it ends with.
+//
+//   rails-campaign [--lost] FILE
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "game/folders.h"
+#include "tools/campaign/scripted_player.h"
+
+int main(int argc, char** argv) {
+  ScriptedRun run = ScriptedRun::Campaign;
+  std::string path;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--lost") == 0) {
+      run = ScriptedRun::LostLevel;
+    } else if (path.empty() && argv[i][0] != '-') {
+      path = argv[i];
+    } else {
+      path.clear();
+      break;
+    }
+  }
+  if (path.empty()) {
+    std::fputs("usage: rails-campaign [--lost] FILE\n", stderr);
+    return 2;
+  }
+  UseGameFolders(ChooseGameFolders(ProcessFolderFacts()));
+  const ScriptedOutcome outcome = PlayScripted(run, path);
+  if (!outcome.ok) {
+    std::fprintf(stderr, "rails-campaign: %s\n", outcome.error.c_str());
+    if (!outcome.endLine.empty()) std::fprintf(stderr, "rails-campaign: stopped at %s\n", outcome.endLine.c_str());
+    return 1;
+  }
+  const ScriptedTally& t = outcome.tally;
+  std::fprintf(stderr,
+               "rails-campaign: level starts %d, quits %d, pause panels %d, enemy clicks %d, repeated clicks %d\n",
+               t.levelStarts, t.quits, t.pausePanels, t.enemyClicks, t.repeatedClicks);
+  std::printf("%s\n", outcome.endLine.c_str());
+  return 0;
+}

@@ -1,0 +1,421 @@
+#include "tools/campaign/scripted_player.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "game/board.h"
+#include "game/economy.h"
+#include "game/gui.h"
+#include "game/main_game.h"
+#include "game/replay_session.h"
+#include "game/state.h"
+#include "host/files.h"
+#include "host/game.h"
+#include "host/memory_files.h"
+#include "host/recording_platform.h"
+#include "support/file_system.h"
+#include "support/virtual_display.h"
+#include "tools/solver/solution.h"
+
+namespace {
+
+struct Point {
+  int x, y;
+};
+
+// Where the player clicks, on the virtual 1024 x 768 screen.
+constexpr Point kAnywhere{512, 384};     // the title, a page, the end picture
+constexpr Point kMenuNewGame{800, 340};  // the menu's bands right of x 667
+constexpr Point kMenuContinue{800, 220};
+constexpr Point kMapStart{850, 720};
+constexpr Point kDepart{540, 13};
+constexpr Point kPause{960, 735};
+constexpr Point kPanelResume{514, 340};
+constexpr Point kPanelQuit{514, 545};
+constexpr Point kWonContinue{630, 505};
+constexpr Point kFailedMenu{410, 425};
+
+Point CellCentre(CellXY c) { return {CellLeft(c.x) + kCellSize / 2, CellTop(c.y) + kCellSize / 2}; }
+Point SlotCentre(int slot) {
+  return {kPaletteLeft + kPaletteSlotPitch * slot + kPaletteSlotSize / 2, kPaletteTop + kPaletteSlotSize / 2};
+}
+
+// How long the player looks at the pause panel before choosing, in updates.
+constexpr int kPanelUpdates = 60;
+// How long the end picture shows before the run stops, in updates.
+constexpr int kEndUpdates = 30;
+// Updates a run may take at most (a little under three hours of game time).
+constexpr int kUpdateLimit = 300000;
+// Game time into a level when the pause button is pressed, and when the game
+// is quit.
+constexpr int kPauseAtMs = 10000;
+constexpr int kQuitAtMs = 15000;
+
+c_MainGame* App() { return static_cast<c_MainGame*>(currentApp.get()); }
+
+const c_cBlockTile* StonesAt(const c_cLevel& level, CellXY c) {
+  for (int i = 0; i < level.blockTiles.Length(); ++i) {
+    const c_cBlockTile* stones = level.blockTiles[i];
+    if (stones->active && stones->x == c.x && stones->y == c.y) return stones;
+  }
+  return nullptr;
+}
+
+// An enemy on the board, the first in the game's order; false when none.
+bool EnemyAt(const c_cLevel& level, CellXY* cell) {
+  for (int i = 0; i < level.bandits.Length(); ++i) {
+    if (level.bandits[i]->active) {
+      *cell = {level.bandits[i]->x, level.bandits[i]->y};
+      return true;
+    }
+  }
+  for (int i = 0; i < level.indigens.Length(); ++i) {
+    if (level.indigens[i]->active) {
+      *cell = {level.indigens[i]->x, level.indigens[i]->y};
+      return true;
+    }
+  }
+  return false;
+}
+
+// What the player does, decided once before each update from what shows.
+class Player {
+ public:
+  explicit Player(ScriptedRun run) : run_(run) {}
+
+  // The click to make before the update at nowMs, if any.
+  bool Next(int nowMs, Point* click) {
+    const int delta = nowMs - lastMs_;
+    lastMs_ = nowMs;
+    if (++updates_ > kUpdateLimit) return Fail("the run took too long");
+    c_MainGame* app = App();
+    if (app == nullptr || done_ || !error_.empty()) return false;
+    if (app->screen != ScreenPlaying) {
+      level_ = 0;
+      running_ = false;
+    }
+    switch (app->screen) {
+      case ScreenLogo:
+        return false;
+      case ScreenTitle:
+        return Click(kAnywhere, click);
+      case ScreenMenu:
+        if (run_ == ScriptedRun::LostLevel && lost_) {
+          done_ = true;
+          return false;
+        }
+        return Click(quitDone_ ? kMenuContinue : kMenuNewGame, click);
+      case ScreenScenarioMap:
+        return Click(kMapStart, click);
+      case ScreenTheEnd:
+        done_ = ++endUpdates_ > kEndUpdates;
+        return false;
+      case ScreenPlaying:
+        return Playing(delta, click);
+      default:
+        return Fail("an unknown screen " + std::to_string(app->screen));
+    }
+  }
+
+  bool Done() const { return done_; }
+  const ScriptedTally& Tally() const { return tally_; }
+  const std::string& Error() const { return error_; }
+
+ private:
+  enum class Check { None, Order, Stones, Mine, SendOff };
+
+  bool Click(Point p, Point* click) {
+    *click = p;
+    return true;
+  }
+  bool Fail(const std::string& why) {
+    if (error_.empty()) error_ = "level " + std::to_string(currentLevel) + ": " + why;
+    return false;
+  }
+
+  bool Playing(int delta, Point* click) {
+    c_MainGame* app = App();
+    if (currentLevel != level_) BeginLevel();
+    if (!error_.empty()) return false;
+    if (trainCrashed == 1) {
+      if (run_ != ScriptedRun::LostLevel) return Fail("the train crashed");
+      lost_ = true;
+      return Click(kFailedMenu, click);
+    }
+    if (trainArrived == 1) return Click(kWonContinue, click);
+    if (tutorialShowing == 1) {
+      running_ = false;
+      return Click(kAnywhere, click);
+    }
+    if (gamePaused == 1) {  // the pause panel
+      running_ = false;
+      if (++panelUpdates_ < kPanelUpdates) return false;
+      panelUpdates_ = 0;
+      // A level started after a quit opens with the panel still shown: it is resumed.
+      const Point choice = quitting_ ? kPanelQuit : kPanelResume;
+      quitting_ = false;
+      return Click(choice, click);
+    }
+    // The level's clocks ran in the last update.
+    if (running_) playMs_ += delta;
+    running_ = true;
+    if (run_ == ScriptedRun::LostLevel) {
+      // Sent off at once, over no track.
+      if (departNow == 1 || trainRunning == 1) return false;
+      return Click(kDepart, click);
+    }
+
+    const c_cLevel& level = *app->level;
+    if (check_ != Check::None) Verify(level);
+    CellXY enemy;
+    if (EnemyAt(level, &enemy)) {
+      ++tally_.enemyClicks;
+      return Click(CellCentre(enemy), click);
+    }
+    if (level_ == kScriptedPauseLevel && !pauseDone_ && playMs_ >= kPauseAtMs) {
+      pauseDone_ = true;
+      quitting_ = false;
+      ++tally_.pausePanels;
+      return Click(kPause, click);
+    }
+    if (level_ == kScriptedQuitLevel && !quitDone_ && playMs_ >= kQuitAtMs) {
+      quitDone_ = true;
+      quitting_ = true;
+      ++tally_.pausePanels;
+      ++tally_.quits;
+      return Click(kPause, click);
+    }
+    if (next_ >= plan_.clicks.size()) return false;
+    const PlannedClick& c = plan_.clicks[next_];
+    // The piece is picked from the palette ahead of its time.
+    if (c.action == WorkAction::OrderPiece && selectedPiece != c.piece) return Click(SlotCentre(c.piece), click);
+    if (c.atMs > playMs_ || !Affordable(level, c)) return false;
+    switch (c.action) {
+      case WorkAction::ClearStones:
+        check_ = Check::Stones;
+        break;
+      case WorkAction::OrderPiece:
+        check_ = Check::Order;
+        break;
+      case WorkAction::EnterMine:
+        check_ = Check::Mine;
+        minersBefore_ = level.mine->workers;
+        break;
+      case WorkAction::SendOff:
+        check_ = Check::SendOff;
+        return Click(kDepart, click);
+    }
+    return Click(CellCentre(c.cell), click);
+  }
+
+  // What the status line shows allows the click: idle workers (or miners to
+  // take from the mine) and the iron for the piece. When the play falls behind
+  // the schedule (iron stolen, workers late from the last job), the player waits.
+  static bool Affordable(const c_cLevel& level, const PlannedClick& c) {
+    const bool worker = freeWorkers > 0 || (level.mine->active && level.mine->workers > 0);
+    switch (c.action) {
+      case WorkAction::ClearStones:
+        return worker;
+      case WorkAction::OrderPiece:
+        return worker && iron >= PieceCost(c.piece);
+      case WorkAction::EnterMine:
+        return freeWorkers > 0;
+      case WorkAction::SendOff:
+        return true;
+    }
+    return false;
+  }
+
+  void BeginLevel() {
+    level_ = currentLevel;
+    running_ = false;
+    playMs_ = 0;
+    next_ = 0;
+    check_ = Check::None;
+    panelUpdates_ = 0;
+    ++tally_.levelStarts;
+    if (run_ == ScriptedRun::LostLevel) return;
+    const LevelSolution s = SolveLevel(level_, ownedWorkers);
+    if (!s.winnable) {
+      Fail("the solver finds no way: " + s.blockedBy);
+      return;
+    }
+    plan_ = s.plan;
+  }
+
+  // Whether the game took the last click of the plan: the next one is due
+  // only then, else the same is clicked again.
+  void Verify(const c_cLevel& level) {
+    const PlannedClick& c = plan_.clicks[next_];
+    bool taken = false;
+    switch (check_) {
+      case Check::Order:
+        taken = level.CellKind(c.cell.x, c.cell.y) == CellBlocked || level.CellKind(c.cell.x, c.cell.y) == c.piece;
+        break;
+      case Check::Stones: {
+        const c_cBlockTile* stones = StonesAt(level, c.cell);
+        taken = stones == nullptr || stones->removing == 1;
+        break;
+      }
+      case Check::Mine:
+        taken = level.mine->workers == minersBefore_ + 1;
+        break;
+      case Check::SendOff:
+        taken = departNow == 1 || trainRunning == 1;
+        break;
+      case Check::None:
+        break;
+    }
+    check_ = Check::None;
+    if (taken) {
+      ++next_;
+    } else {
+      ++tally_.repeatedClicks;
+    }
+  }
+
+  const ScriptedRun run_;
+  ScriptedTally tally_;
+  int lastMs_ = 0;
+  int updates_ = 0;
+  bool done_ = false;
+  std::string error_;
+  bool lost_ = false;
+  int endUpdates_ = 0;
+  bool pauseDone_ = false;
+  bool quitDone_ = false;
+  bool quitting_ = false;
+  int panelUpdates_ = 0;
+  // The level played now (0 off the board) and its schedule.
+  int level_ = 0;
+  WorkPlan plan_;
+  std::size_t next_ = 0;
+  Check check_ = Check::None;
+  int minersBefore_ = 0;
+  // The level's own time: game time while nothing covers the board.
+  int playMs_ = 0;
+  bool running_ = false;
+};
+
+// The player's window: no window system at all (nothing is drawn), a
+// 1024 x 768 screen, and the player's clicks as its input. It sits under the
+// recording, which keeps the clock and writes every event on its way to the
+// game.
+class ScriptedWindow final : public HostPlatform {
+ public:
+  explicit ScriptedWindow(Player* player) : player_(player) {}
+  void Attach(HostPlatform* recording) { recording_ = recording; }
+
+  bool Headless() override { return true; }
+  bool Init() override {
+    initialised_ = true;
+    return true;
+  }
+  void Terminate() override {
+    initialised_ = false;
+    open_ = false;
+  }
+  bool Initialised() const override { return initialised_; }
+  double Now() override { return recording_->Now(); }
+  void Sleep(double) override {}
+  void PollEvents() override {
+    // The loop polls again after each update at the same time; the player
+    // acts once per update, before it.
+    const int now = static_cast<int>(recording_->Now() * 1000.0);
+    if (now == lastPoll_ || sink_ == nullptr) return;
+    lastPoll_ = now;
+    Point p{0, 0};
+    if (player_->Next(now, &p)) {
+      x_ = p.x;
+      y_ = p.y;
+      sink_->OnMousePosition(x_, y_);
+      sink_->OnMouseButton(0, HostInputSink::kActionPress);
+      sink_->OnMouseButton(0, HostInputSink::kActionRelease);
+    }
+  }
+  void WaitEvents() override {}
+  void OpenWindow(int, int, int, int, int, int, int, int, bool, const char*) override { open_ = initialised_; }
+  void InstallCallbacks(HostInputSink* sink) override {
+    sink_ = sink;
+    sink->OnMousePosition(x_, y_);
+  }
+  bool WindowOpen() override { return open_ && !player_->Done() && player_->Error().empty(); }
+  bool WindowIconified() override { return false; }
+  bool WindowActive() override { return true; }
+  void WindowSize(int* width, int* height) override { FramebufferSize(width, height); }
+  void FramebufferSize(int* width, int* height) override {
+    *width = open_ ? static_cast<int>(kReplayVirtualWidth) : 0;
+    *height = open_ ? static_cast<int>(kReplayVirtualHeight) : 0;
+  }
+  void SwapBuffers() override {}
+  bool KeyHeld(int) override { return false; }
+  void CursorPosition(double* x, double* y) override {
+    *x = x_;
+    *y = y_;
+  }
+  void ShowCursor(bool) override {}
+  bool Joystick(int, std::vector<float>*, std::vector<unsigned char>*) override { return false; }
+
+ private:
+  Player* player_;
+  HostPlatform* recording_ = nullptr;
+  HostInputSink* sink_ = nullptr;
+  bool initialised_ = false;
+  bool open_ = false;
+  int lastPoll_ = -1;
+  double x_ = kReplayVirtualWidth / 2, y_ = kReplayVirtualHeight / 2;
+};
+
+RecordingPlatform* recording = nullptr;
+
+// The calendar moves with the game's clock from a fixed second, and the
+// recording writes each answer.
+std::int64_t ScriptedCalendar() {
+  const std::int64_t seconds = kScriptedCalendarStart + static_cast<std::int64_t>(recording->Now());
+  recording->RecordCalendar(seconds);
+  return seconds;
+}
+
+void InitGlobals() {
+  InitAppGlobals();
+  currentVirtualDisplay = nullptr;
+  fileSystem = nullptr;
+  ResetGameState();
+}
+
+void CreateApp() { new c_MainGame(false); }
+
+}  // namespace
+
+ScriptedOutcome PlayScripted(ScriptedRun run, const std::string& path) {
+  ScriptedOutcome outcome;
+  // Everything lives to the process's end, as the host expects.
+  static MemoryFiles files;
+  files.Put(StateFilePath(), std::string());  // a new game, the player's own state untouched
+  static GameDisplayMap map;
+  static std::unique_ptr<Player> player;
+  static std::unique_ptr<ScriptedWindow> window;
+  static std::unique_ptr<RecordingPlatform> platform;
+  player = std::make_unique<Player>(run);
+  window = std::make_unique<ScriptedWindow>(player.get());
+  platform = std::make_unique<RecordingPlatform>(window.get(), &map, false);
+  window->Attach(platform.get());
+  if (!platform->Open(path, nullptr, &outcome.error)) return outcome;
+  recording = platform.get();
+  SetCalendarSource(ScriptedCalendar);
+  char name[] = "rails-campaign";
+  char* argv[] = {name, nullptr};
+  TarvexStartWith(platform.get(), &files, 1, argv, InitGlobals, CreateApp);
+  platform->Finish();
+  SetCalendarSource(nullptr);
+  outcome.error = player->Error();
+  outcome.tally = player->Tally();
+  outcome.ok = outcome.error.empty() && player->Done();
+  if (outcome.ok || !outcome.error.empty()) {
+    outcome.endLine = ReplayEndLine(App()->screen);
+  } else {
+    outcome.error = "the game ended before the run was over";
+  }
+  return outcome;
+}

@@ -1,0 +1,49 @@
+// A scripted player: the real game in this process on a replay's clock, played
+// by clicks at virtual positions delivered through the host's input path, and
+// recorded as a replay file through the recording seam.
+//
+// It looks at the game as a person looks at the screen (which screen shows, a
+// page over the board, where an enemy stands, whether a job has begun), and it
+// follows the solver's schedule for each level; it never calls a rule of the
+// game. The calendar it gives the game moves with the game's clock from a
+// fixed second, so the same build always makes the same file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+enum class ScriptedRun {
+  // Logo, title, a new game, all fifteen levels won in turn, the pause panel
+  // used, a quit to the menu part way and a continue; ends on the end picture.
+  Campaign,
+  // A new game's first level sent off over no track: the train crashes, and
+  // the failed panel's menu button leads back to the menu.
+  LostLevel,
+};
+
+// What the player did on the way.
+struct ScriptedTally {
+  int levelStarts = 0;     // a level quit and played again counts twice
+  int quits = 0;           // to the menu through the pause panel
+  int pausePanels = 0;     // times the pause button was pressed
+  int enemyClicks = 0;     // clicks on bandits and raiders
+  int repeatedClicks = 0;  // schedule clicks the game did not take at once (no worker or iron yet)
+};
+
+struct ScriptedOutcome {
+  bool ok = false;
+  ScriptedTally tally;
+  std::string endLine;  // the line a replay of the file prints at its end
+  std::string error;    // when not ok: what went wrong, and where
+};
+
+// The calendar second of the game's clock 0.
+constexpr std::int64_t kScriptedCalendarStart = 1700000000;
+// The level quit to the menu and played again after continuing.
+constexpr int kScriptedQuitLevel = 8;
+// The level where the pause panel is opened and play resumed.
+constexpr int kScriptedPauseLevel = 3;
+
+// Plays the run and writes its replay to path. One run per process: the game
+// and its host are process-wide.
+ScriptedOutcome PlayScripted(ScriptedRun run, const std::string& path);
