@@ -90,11 +90,14 @@ int main(int argc, char** argv) {
               "%.0fx real time\n",
               r.gameMinutes / 60.0, options.seed, options.phaseMinutes, r.updates, r.realSeconds,
               r.updates / r.realSeconds, r.gameMinutes * 60.0 / r.realSeconds);
-  std::printf("played: %d level starts, %d won, %d lost (%d sent off early on purpose), %d restarts and %d quits from "
+  std::printf("played: %d level starts, %d won (up to level %d), %d lost (%d sent off early on purpose), %d restarts and %d quits from "
               "the pause panel, %d map-to-menu, %d workers hired, %d campaigns completed; random: %lld clicks, %lld "
               "keys\n",
-              r.levelsStarted, r.levelsWon, r.levelsLost, r.solverLosses, r.solverRestarts, r.solverQuits,
+              r.levelsStarted, r.levelsWon, r.highestLevelWon, r.levelsLost, r.solverLosses, r.solverRestarts, r.solverQuits,
               r.solverMenuVisits, r.workersHired, r.gamesCompleted, r.randomClicks, r.randomKeys);
+  std::printf("by level (won/lost):");
+  for (int i = 0; i < 15; ++i) std::printf(" %d:%d/%d", i + 1, r.wonByLevel[i], r.lostByLevel[i]);
+  std::printf("\n");
   bool flat = true;
   Series("live heap", r, [](const EnduranceSample& s) { return s.liveBytes; }, kHeapSlack, &flat);
   Series("resident", r, [](const EnduranceSample& s) { return s.residentBytes; }, kResidentSlack, &flat);

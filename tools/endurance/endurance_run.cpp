@@ -435,8 +435,10 @@ class SolverPlayer {
 };
 
 // ---- The random player: about four actions a second, half of the clicks
-// anywhere, a quarter on something the screen shows, and keys. Only the
-// menu's quit button is never clicked: it ends the process.
+// anywhere, a quarter on something the screen shows, and keys. Two buttons of
+// the menu are never clicked: quit ends the process, and new game would throw
+// the campaign away, so that the solver's blocks would only ever replay the
+// first levels (the solver itself starts new games).
 class RandomPlayer {
  public:
   RandomPlayer(std::uint32_t seed, EnduranceReport* report) : rng_(seed), report_(report) {}
@@ -447,7 +449,7 @@ class RandomPlayer {
     float x = Uniform(kScreenWidth), y = Uniform(kScreenHeight);
     if (r < 75) {
       if (r >= 50) Target(&x, &y);
-      while (App()->screen == ScreenMenu && kMenuQuit.Contains(x, y)) {
+      while (App()->screen == ScreenMenu && (kMenuQuit.Contains(x, y) || kMenuNewGame.Contains(x, y))) {
         x = Uniform(kScreenWidth);
         y = Uniform(kScreenHeight);
       }
@@ -477,7 +479,7 @@ class RandomPlayer {
     const int pick = static_cast<int>(rng_() % 6);
     switch (app->screen) {
       case ScreenMenu: {
-        const HitBox boxes[] = {kMenuContinue, kMenuNewGame, kMenuMusic, kMenuSound, kMenuFullScreen, kMenuContinue};
+        const HitBox boxes[] = {kMenuContinue, kMenuMusic, kMenuSound, kMenuFullScreen, kMenuContinue, kMenuContinue};
         Inside(boxes[pick], x, y);
         break;
       }
@@ -537,6 +539,8 @@ class Run {
     game_ = std::make_unique<EnduranceGame>(&platform_, [this] { AfterUpdate(); });
     enduranceApp = new c_MainGame(false);
     endMs_ = options_.gameMinutes * 60000.0;
+    // Room for every sample, so that the samples themselves do not grow the process.
+    report_->samples.reserve(static_cast<std::size_t>(options_.gameMinutes * 60.0 / options_.sampleSeconds) + 2);
     const Clock::time_point start = Clock::now();
     game_->RunLoop();
     report_->realSeconds = std::chrono::duration<double>(Clock::now() - start).count();
@@ -597,8 +601,15 @@ class Run {
     const bool started = playing && (!wasPlaying_ || app->train->countdown < lastCountdown_ ||
                                       (trainArrived == 0 && trainCrashed == 0 && (wasArrived_ || wasCrashed_)));
     if (started) ++report_->levelsStarted;
-    if (playing && trainArrived == 1 && !wasArrived_) ++report_->levelsWon;
-    if (playing && trainCrashed == 1 && !wasCrashed_) ++report_->levelsLost;
+    if (playing && trainArrived == 1 && !wasArrived_) {
+      ++report_->levelsWon;
+      report_->highestLevelWon = std::max(report_->highestLevelWon, currentLevel);
+      ++report_->wonByLevel[currentLevel - 1];
+    }
+    if (playing && trainCrashed == 1 && !wasCrashed_) {
+      ++report_->levelsLost;
+      ++report_->lostByLevel[currentLevel - 1];
+    }
     if (app->screen == ScreenTheEnd && lastScreen_ != ScreenTheEnd) ++report_->gamesCompleted;
     wasPlaying_ = playing;
     wasArrived_ = playing && trainArrived == 1;

@@ -44,7 +44,8 @@ struct EnduranceReport {
   double longestFullCollectionMs = 0;  // a sample's full collections
   std::vector<EnduranceSample> samples;
   // What was played (as seen after the updates).
-  int levelsStarted = 0, levelsWon = 0, levelsLost = 0, gamesCompleted = 0;
+  int levelsStarted = 0, levelsWon = 0, levelsLost = 0, gamesCompleted = 0, highestLevelWon = 0;
+  int wonByLevel[15] = {}, lostByLevel[15] = {};
   int solverRestarts = 0, solverQuits = 0, solverLosses = 0, solverMenuVisits = 0, workersHired = 0;
   long long randomClicks = 0, randomKeys = 0;
   // The state file at the end.
