@@ -29,11 +29,6 @@ c_ImageAtlas* GameAtlas() {
   return gameAtlas;
 }
 
-bool AudioWorks() {
-  gxtkAudio* audio = currentAudioDevice;
-  return audio != nullptr && audio->context != nullptr;
-}
-
 c_Image* RequireFontPage(const String& path) {
   c_Image* page = GameAtlas()->Load(path);
   if (page == nullptr) StopForMissingData(path);
@@ -41,6 +36,11 @@ c_Image* RequireFontPage(const String& path) {
 }
 
 }  // namespace
+
+bool AudioWorks() {
+  gxtkAudio* audio = currentAudioDevice;
+  return audio != nullptr && audio->context != nullptr;
+}
 
 String MissingDataMessage(const String& file) {
   return String("Cannot load the data file \"") + file + String("\" from the data folder \"") +

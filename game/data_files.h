@@ -21,6 +21,8 @@ c_Image* LoadGameImage(const String& path, int frameWidth, int frameHeight, int 
 c_Sound* LoadGameSound(const String& path);
 // The font description and its page pictures.
 c_BitmapFont* LoadGameFont(const String& name);
+// Whether an audio device is open (never in a run without a window system).
+bool AudioWorks();
 // "music.ogg" on the music channel, looping, at the given volume.
 void StartGameMusic(float volume);
 

@@ -11,7 +11,8 @@ void ToggleMusic() {
     musicOn = 0;
   } else {
     musicOn = 1;
-    StartMusicFile(String(kMusicFile), kMusicLoop);
+    // Without an audio device nobody hears it: the file is not even decoded.
+    if (AudioWorks()) StartMusicFile(String(kMusicFile), kMusicLoop);
   }
 }
 

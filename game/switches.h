@@ -3,7 +3,8 @@
 // same way at start-up.
 #pragma once
 
-// Music off: stops it. Music on: starts "music.ogg" again from its beginning.
+// Music off: stops it. Music on: starts "music.ogg" again from its beginning
+// (when an audio device is open).
 void ToggleMusic();
 void ToggleSound();
 
