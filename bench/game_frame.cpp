@@ -169,6 +169,7 @@ class FrameBench : public c_MainGame {
   int Update() override {
     if (updates++ == 0) {
       std::printf("process start to first presented frame: %.1f ms\n", MsSince(processStart));
+      FinishLoading();
       SetUpBusyLevel(this);
       Measure();
       StartUpShares();

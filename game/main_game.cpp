@@ -38,38 +38,41 @@ int c_MainGame::Startup() {
   gui = new c_cGui();
   scenarioMap = new c_cMap();
   scenarioMap->SetUpScenarioMap();
-  if (withMedia) LoadMedia();
+  if (withMedia) logoImage = LoadGameImage(String("menu/logo.png"));
   level->CreateLevelPools();
 
   logoStartTime = static_cast<float>(lastMillisecs);
   screen = ScreenLogo;
-  // The music starts with the first update, right after the first frame is
-  // shown: decoding it whole takes longer than everything else at start-up,
-  // and the player should see the logo at once.
-  musicPending = withMedia;
+  // Only the logo is needed for the first frame, so the player sees it at
+  // once; the music and every other picture and sound follow one step per
+  // update while the logo shows, long before it goes.
+  nextMediaStep = withMedia ? 0 : kMediaSteps;
   return 0;
 }
 
-// Every picture, the font and the sounds; a file that does not load stops the
-// program with a line that names it.
-void c_MainGame::LoadMedia() {
-  titleScreen->LoadTitleImage();
-  menu->LoadMenuImages();
-  level->LoadLevelImages();
-  train->LoadTrainImages();
-  gui->LoadGuiImages();
-  scenarioMap->LoadMapImages();
-  logoImage = LoadGameImage(String("menu/logo.png"));
-  LoadGameSounds();
+// The music, every picture, the font and the sounds; a file that does not
+// load stops the program with a line that names it.
+void c_MainGame::LoadMediaStep(int step) {
+  switch (step) {
+    case 0: StartGameMusic(kMusicVolume); break;
+    case 1: titleScreen->LoadTitleImage(); break;
+    case 2: menu->LoadMenuImages(); break;
+    case 3: level->LoadLevelImages(); break;
+    case 4: train->LoadTrainImages(); break;
+    case 5: gui->LoadGuiImages(); break;
+    case 6: scenarioMap->LoadMapImages(); break;
+    default: LoadGameSounds(); break;
+  }
+}
+
+void c_MainGame::FinishLoading() {
+  while (nextMediaStep < kMediaSteps) LoadMediaStep(nextMediaStep++);
 }
 
 // ---- Update ----------------------------------------------------------------------
 
 int c_MainGame::Update() {
-  if (musicPending) {
-    musicPending = false;
-    StartGameMusic(kMusicVolume);
-  }
+  if (nextMediaStep < kMediaSteps) LoadMediaStep(nextMediaStep++);
   AdvanceGameClock();
   switch (screen) {
     case ScreenLogo:
@@ -96,7 +99,10 @@ int c_MainGame::Update() {
 
 void c_MainGame::UpdateLogo() {
   // Clicks do not cut the logo short.
-  if (logoStartTime + kLogoMilliseconds < static_cast<float>(lastMillisecs)) screen = ScreenTitle;
+  if (logoStartTime + kLogoMilliseconds < static_cast<float>(lastMillisecs)) {
+    FinishLoading();
+    screen = ScreenTitle;
+  }
 }
 
 void c_MainGame::UpdateTitleOrEnd() {

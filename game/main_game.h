@@ -39,11 +39,14 @@ class c_MainGame : public c_App {
   float logoStartTime = 0;
   int screen = ScreenLogo;
   const bool withMedia;
-  // Set by Startup: the music waits for the first update.
-  bool musicPending = false;
+  // Loads whatever of the media the logo screen has not loaded yet.
+  void FinishLoading();
 
  private:
-  void LoadMedia();
+  // The media after the logo, in the order the updates load them.
+  static constexpr int kMediaSteps = 8;
+  void LoadMediaStep(int step);
+  int nextMediaStep = kMediaSteps;
   void UpdateLogo();
   void UpdateTitleOrEnd();
   void UpdateMenu();
