@@ -17,10 +17,11 @@
 
 constexpr int kAtlasPageSize = 2048;
 constexpr int kAtlasPadding = 2;
-// Pictures larger than an eighth of a page (the full-screen ones) keep a
-// surface of their own: they are drawn alone, and packing them would only
-// leave large parts of pages empty.
-constexpr int kAtlasPageShare = 8;
+// Pictures larger than a thirty-second of a page (the full-screen pictures,
+// the panels, the larger tutorial pages) keep a surface of their own: they are
+// drawn alone or rarely, and packing them would open a second, mostly empty
+// page (each page costs its pixels twice: in memory and as a texture).
+constexpr int kAtlasPageShare = 32;
 
 class c_ImageAtlas : public Object {
  public:

@@ -112,19 +112,19 @@ TEST_F(AtlasDrawTest, PicturesOnOnePageDrawInOneBatch) {
 }
 
 TEST_F(AtlasDrawTest, AFullPageOpensTheNext) {
-  // 40 x 40 pictures with their borders: two to a shelf, two shelves to a
-  // 128 x 128 page.
-  c_ImageAtlas* atlas = new c_ImageAtlas(128);
+  // 40 x 40 pictures with their borders: five to a shelf, five shelves to a
+  // 256 x 256 page.
+  c_ImageAtlas* atlas = new c_ImageAtlas(256);
   atlasRoot = atlas;
   std::vector<c_Image*> images;
-  for (int i = 0; i < 10; ++i) {
+  for (int i = 0; i < 51; ++i) {
     images.push_back(atlas->Load(String(WritePng("q" + std::to_string(i) + ".png", Pattern(40, 40, i)).c_str())));
     ASSERT_NE(images.back(), nullptr);
   }
   EXPECT_EQ(atlas->PageCount(), 3);
-  EXPECT_EQ(images[3]->surface.get(), atlas->pages[0]);
-  EXPECT_EQ(images[4]->surface.get(), atlas->pages[1]);
-  EXPECT_EQ(images[9]->surface.get(), atlas->pages[2]);
+  EXPECT_EQ(images[24]->surface.get(), atlas->pages[0]);
+  EXPECT_EQ(images[25]->surface.get(), atlas->pages[1]);
+  EXPECT_EQ(images[50]->surface.get(), atlas->pages[2]);
 }
 
 TEST_F(AtlasDrawTest, LargePicturesStayAloneAndRepeatedLoadsShareOnePicture) {
@@ -140,7 +140,7 @@ TEST_F(AtlasDrawTest, LargePicturesStayAloneAndRepeatedLoadsShareOnePicture) {
   EXPECT_EQ(first->frames[0]->x, again->frames[0]->x);
   EXPECT_EQ(again->Width(), 10);
 
-  // A picture larger than an eighth of the page keeps its own surface.
+  // A picture larger than a thirty-second of the page keeps its own surface.
   c_Image* big = atlas->Load(String(large.c_str()));
   c_Image* alone = LoadImage(String(large.c_str()));
   ASSERT_NE(big, nullptr);
