@@ -201,15 +201,9 @@ class FrameBench : public c_MainGame {
   int updates = 0;
 };
 
-void InitGlobals() {
-  InitAppGlobals();
-  currentVirtualDisplay = nullptr;
-  fileSystem = nullptr;
-  ResetGameState();
-}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  return TarvexStart(argc, argv, InitGlobals, [] { new FrameBench(); });
+  return TarvexStart(argc, argv, InitGameGlobals, [] { new FrameBench(); });
 }

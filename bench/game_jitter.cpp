@@ -43,16 +43,10 @@ class JitterBench : public c_MainGame {
   }
 };
 
-void InitGlobals() {
-  InitAppGlobals();
-  currentVirtualDisplay = nullptr;
-  fileSystem = nullptr;
-  ResetGameState();
-}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc > 1) seconds = std::max(1, std::atoi(argv[1]));
-  return TarvexStart(argc, argv, InitGlobals, [] { new JitterBench(); });
+  return TarvexStart(argc, argv, InitGameGlobals, [] { new JitterBench(); });
 }

@@ -17,12 +17,6 @@ namespace {
 
 constexpr int kUsageStatus = 2;
 
-void InitGlobals() {
-  InitAppGlobals();
-  currentVirtualDisplay = nullptr;
-  fileSystem = nullptr;
-  ResetGameState();
-}
 
 void ProgramMain() { new c_MainGame(); }
 
@@ -48,9 +42,9 @@ int main(int argc, char** argv) {
   }
   if (options.printLevel != 0) return PrintLevel(options.printLevel);
   UseGameFolders(ChooseGameFolders(ProcessFolderFacts()));
-  const GameProgram program{InitGlobals, [](bool withMedia) { new c_MainGame(withMedia); },
+  const GameProgram program{InitGameGlobals, [](bool withMedia) { new c_MainGame(withMedia); },
                             [] { return static_cast<c_MainGame*>(currentApp.get())->screen; }};
   if (!options.replayFile.empty()) return PlayReplay(options.replayFile, options.headless, program, argc, argv);
   if (!options.recordFile.empty()) return RecordGame(options.recordFile, program, argc, argv);
-  return TarvexStart(argc, argv, InitGlobals, ProgramMain);
+  return TarvexStart(argc, argv, InitGameGlobals, ProgramMain);
 }

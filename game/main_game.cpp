@@ -21,6 +21,13 @@ void c_MainGame::Mark() {
 
 // ---- Start-up --------------------------------------------------------------------
 
+void InitGameGlobals() {
+  InitAppGlobals();
+  currentVirtualDisplay = nullptr;
+  fileSystem = nullptr;
+  ResetGameState();
+}
+
 int c_MainGame::Startup() {
   CreateVirtualDisplay(1.0f);
   OpenGameDisplay(true);

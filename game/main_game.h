@@ -18,6 +18,10 @@
 constexpr int kLogoMilliseconds = 3000;
 constexpr float kMusicVolume = 0.5f;
 
+// Every global of the program to its start value: the framework's, the
+// display's, the file system's and the game's (the host's initGlobals).
+void InitGameGlobals();
+
 class c_MainGame : public c_App {
  public:
   explicit c_MainGame(bool withMedia = true) : withMedia(withMedia) {}

@@ -377,12 +377,6 @@ std::int64_t ScriptedCalendar() {
   return seconds;
 }
 
-void InitGlobals() {
-  InitAppGlobals();
-  currentVirtualDisplay = nullptr;
-  fileSystem = nullptr;
-  ResetGameState();
-}
 
 void CreateApp() { new c_MainGame(false); }
 
@@ -406,7 +400,7 @@ ScriptedOutcome PlayScripted(ScriptedRun run, const std::string& path) {
   SetCalendarSource(ScriptedCalendar);
   char name[] = "rails-campaign";
   char* argv[] = {name, nullptr};
-  TarvexStartWith(platform.get(), &files, 1, argv, InitGlobals, CreateApp);
+  TarvexStartWith(platform.get(), &files, 1, argv, InitGameGlobals, CreateApp);
   platform->Finish();
   SetCalendarSource(nullptr);
   outcome.error = player->Error();

@@ -527,10 +527,7 @@ class Run {
         random_(options.seed * 40503u + 7, report) {}
 
   void Play() {
-    InitAppGlobals();
-    currentVirtualDisplay = nullptr;
-    fileSystem = nullptr;
-    ResetGameState();
+    InitGameGlobals();
     calendarRng.seed(options_.seed);
     SetCalendarSource(RunCalendar);
     SetStateFolder(options_.stateFolder);
