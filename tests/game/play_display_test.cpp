@@ -19,16 +19,6 @@
 
 namespace {
 
-std::string Shell(const std::string& command) {
-  std::string out;
-  FILE* p = popen(command.c_str(), "r");
-  if (!p) return out;
-  char chunk[256];
-  while (std::fgets(chunk, sizeof chunk, p)) out += chunk;
-  pclose(p);
-  return out;
-}
-
 void Wait(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 struct Picture {

@@ -24,16 +24,6 @@ std::string ReadAll(const std::string& path) {
   return text.str();
 }
 
-std::string Shell(const std::string& command) {
-  std::string out;
-  if (FILE* pipe = popen(command.c_str(), "r")) {
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
-    pclose(pipe);
-  }
-  return out;
-}
-
 // The game's clock as the recording's end line says, or -1.
 int RecordedTime(const std::string& path) {
   const std::string text = ReadAll(path);

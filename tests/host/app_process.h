@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <string>
 #include <thread>
 #include <vector>
@@ -110,3 +111,14 @@ class AppProcess {
   int out_ = -1;
   std::string buffer_;
 };
+
+// What a shell command prints on standard output (xdotool, import).
+inline std::string Shell(const std::string& command) {
+  std::string out;
+  FILE* p = popen(command.c_str(), "r");
+  if (!p) return out;
+  char chunk[256];
+  while (std::fgets(chunk, sizeof chunk, p)) out += chunk;
+  pclose(p);
+  return out;
+}

@@ -14,16 +14,6 @@ bool SendCloseRequest(unsigned long window);
 
 namespace {
 
-std::string Shell(const std::string& command) {
-  std::string out;
-  FILE* p = popen(command.c_str(), "r");
-  if (!p) return out;
-  char chunk[256];
-  while (std::fgets(chunk, sizeof chunk, p)) out += chunk;
-  pclose(p);
-  return out;
-}
-
 // The id of the (newest) window with the game's title.
 std::string FindWindow() {
   std::string ids = Shell("timeout 20 xdotool search --sync --onlyvisible --name '^Rails Against Time$' 2>/dev/null");
