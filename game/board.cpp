@@ -42,9 +42,9 @@ void DrawAtCell(c_Image* image, int x, int y, int frame = 0) {
 
 void DrawProgressBar(int x, int y, float progress) {
   SetColor(127, 127, 127);
-  DrawRect(static_cast<float>(CellLeft(x)), static_cast<float>(CellTop(y)), kCellSize, kProgressBarHeight);
+  FillGameRect(static_cast<float>(CellLeft(x)), static_cast<float>(CellTop(y)), kCellSize, kProgressBarHeight);
   SetColor(0, 255, 0);
-  DrawRect(static_cast<float>(CellLeft(x)), static_cast<float>(CellTop(y)), progress * kCellSize / 100.0f,
+  FillGameRect(static_cast<float>(CellLeft(x)), static_cast<float>(CellTop(y)), progress * kCellSize / 100.0f,
            kProgressBarHeight);
   SetColor(255, 255, 255);
 }

@@ -37,6 +37,8 @@ c_Image* RequireFontPage(const String& path) {
 
 }  // namespace
 
+void FillGameRect(float x, float y, float w, float h) { GameAtlas()->FillRect(x, y, w, h); }
+
 bool AudioWorks() {
   gxtkAudio* audio = currentAudioDevice;
   return audio != nullptr && audio->context != nullptr;

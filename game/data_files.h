@@ -16,6 +16,9 @@ constexpr int kMusicLoop = 1;
 
 c_Image* LoadGameImage(const String& path, int frameCount = 1, int flags = defaultImageFlags);
 c_Image* LoadGameImage(const String& path, int frameWidth, int frameHeight, int frameCount, int flags);
+// A rectangle in the current colour, drawn from the pictures' own texture so
+// it does not break their batch.
+void FillGameRect(float x, float y, float w, float h);
 // Without a working audio device nothing can be loaded and nothing is heard:
 // the sound is then null and the game goes on silently.
 c_Sound* LoadGameSound(const String& path);

@@ -96,7 +96,7 @@ void c_cGui::RenderStatusLine() {
   font->DrawText(ClockText(clockMinutes, clockSeconds), kClockLeft + static_cast<float>(timeBarWidth), kClockTop);
   font->DrawText(String("TIME:"), kTimeLabelAt.x, kTimeLabelAt.y);
   SetColor(0, 0, 255);
-  DrawRect(kClockLeft, kTimeBarTop, static_cast<float>(timeBarWidth), kTimeBarHeight);
+  FillGameRect(kClockLeft, kTimeBarTop, static_cast<float>(timeBarWidth), kTimeBarHeight);
   SetColor(255, 255, 255);
   font->DrawText(String("Score: ") + Num(levelScore), kScoreAt.x, kScoreAt.y);
   font->DrawText(String("Iron: ") + Num(iron), kIronAt.x, kIronAt.y);

@@ -33,15 +33,52 @@ c_ImageAtlas::c_ImageAtlas(int pageSize) : regions(new c_StringMap2()), pageSize
 void c_ImageAtlas::Mark() {
   pages.Mark();
   regions.Mark();
+  white.Mark();
+  scratch_.Mark();
+}
+
+// One buffer for every block written to a page, grown when needed: a fresh
+// array per picture would leave megabytes of garbage for the collector
+// during start-up.
+Array<int> c_ImageAtlas::Scratch(int length) {
+  if (scratch_.Length() < length) scratch_ = Array<int>(length);
+  return scratch_;
 }
 
 void c_ImageAtlas::OpenPage() {
   gxtkSurface* page = currentGraphicsDevice->CreateSurface(pageSize_, pageSize_);
-  Array<int> clear(pageSize_ * kClearRows);
+  Array<int> clear = Scratch(pageSize_ * kClearRows);
+  for (int i = 0; i < pageSize_ * kClearRows; ++i) clear[i] = 0;
   for (int y = 0; y < pageSize_; y += kClearRows) page->WritePixels(clear, 0, y, pageSize_, kClearRows, 0, pageSize_);
   pages = pages.Resize(pages.Length() + 1);
   pages[pages.Length() - 1] = page;
   shelfX_ = shelfY_ = shelfHeight_ = 0;
+  PlaceWhiteBlock();
+}
+
+void c_ImageAtlas::PlaceWhiteBlock() {
+  const int side = kAtlasWhiteSize + 2 * kAtlasPadding;
+  int x = 0, y = 0;
+  Allocate(side, side, &x, &y);
+  Array<int> opaqueWhite(side * side);
+  for (int& pixel : opaqueWhite) pixel = -1;
+  pages[pages.Length() - 1]->WritePixels(opaqueWhite, x, y, side, side, 0, side);
+  if (white.get() != nullptr) return;
+  c_Image* block = new c_Image();
+  block->surface = pages[0];
+  block->width = block->height = kAtlasWhiteSize;
+  block->frames = Array<c_Frame*>(1);
+  block->frames[0] = (new c_Frame())->m_new(x + kAtlasPadding, y + kAtlasPadding);
+  white = block;
+}
+
+void c_ImageAtlas::FillRect(float x, float y, float w, float h) {
+  if (white.get() == nullptr) {
+    DrawRect(x, y, w, h);
+    return;
+  }
+  const float texels = static_cast<float>(kAtlasWhiteSize);
+  DrawImage(white, x, y, 0, w / texels, h / texels);
 }
 
 // Shelves: pictures go left to right along a shelf as high as its tallest
@@ -88,7 +125,7 @@ c_Image* c_ImageAtlas::Place(std::uint8_t* pixels, int width, int height, int co
     return (new c_Image())->InitFromSurface(alone, 1, 0);
   }
   // The picture with its edge pixels repeated pad times on every side.
-  Array<int> block(blockW * blockH);
+  Array<int> block = Scratch(blockW * blockH);
   int* out = block.begin();
   for (int y = 0; y < blockH; ++y) {
     const int sy = Clamp(y - pad, 0, height - 1);

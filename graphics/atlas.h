@@ -22,6 +22,10 @@ constexpr int kAtlasPadding = 2;
 // drawn alone or rarely, and packing them would open a second, mostly empty
 // page (each page costs its pixels twice: in memory and as a texture).
 constexpr int kAtlasPageShare = 32;
+// Every page starts with a small block of white texels: a rectangle in one
+// colour drawn from it (white times the colour is the colour) joins the
+// page's batch instead of breaking it with an untextured draw.
+constexpr int kAtlasWhiteSize = 4;
 
 class c_ImageAtlas : public Object {
  public:
@@ -34,11 +38,16 @@ class c_ImageAtlas : public Object {
   c_Image* Load(const String& path, int frameWidth, int frameHeight, int frameCount, int flags);
 
   int PageCount() const { return pages.Length(); }
+  // DrawRect's rectangle in the current colour and alpha, drawn from the
+  // first page's white block (plain DrawRect while there is no page).
+  void FillRect(float x, float y, float w, float h);
   void Mark() override;
 
   Array<gxtkSurface*> pages;
   // Each loaded picture's whole region by path.
   gc_ref<c_StringMap2> regions;
+  // The first page's white block, once a page exists.
+  gc_ref<c_Image> white;
 
  private:
   // A one-frame image of the whole picture (on a page, or alone), or null.
@@ -47,7 +56,10 @@ class c_ImageAtlas : public Object {
   // Finds room for a w x h block on the last page, opening a page when needed.
   bool Allocate(int w, int h, int* x, int* y);
   void OpenPage();
+  void PlaceWhiteBlock();
+  Array<int> Scratch(int length);
 
+  Array<int> scratch_;
   int pageSize_;
   int shelfX_ = 0;
   int shelfY_ = 0;

@@ -154,4 +154,51 @@ TEST_F(AtlasDrawTest, LargePicturesStayAloneAndRepeatedLoadsShareOnePicture) {
   EXPECT_EQ(Block(10, 10, 150, 150), expected);
 }
 
+// Rectangles in one colour come from the page's white block: the same pixels
+// as DrawRect, translucent and scaled ones included, without breaking the
+// pictures' batch.
+TEST_F(AtlasDrawTest, FilledRectanglesMatchDrawRectAndStayInThePagesBatch) {
+  c_ImageAtlas* atlas = new c_ImageAtlas(256);
+  atlasRoot = atlas;
+  // Before any page exists the rectangle is drawn plainly.
+  gfx->ClearScreen(0, 0, 0);
+  SetColor(10, 200, 30);
+  atlas->FillRect(5, 5, 8, 8);
+  EXPECT_TRUE(RgbNear(Rgb(8, 8), 0x0ac81eu, 0));
+  SetColor(255, 255, 255);
+
+  c_Image* picture = atlas->Load(String(WritePng("under.png", Pattern(40, 30, 4)).c_str()));
+  ASSERT_NE(picture, nullptr);
+  const struct {
+    float x, y, w, h, alpha;
+  } rectangles[] = {{10, 12, 37, 9, 1}, {3.5f, 7.25f, 120, 1, 1}, {20, 20, 90, 61, 0.5f}, {0, 0, 2, 2, 0.25f}};
+  for (const auto& r : rectangles) {
+    SCOPED_TRACE(r.w);
+    auto drawn = [&](bool fromAtlas) {
+      gfx->ClearScreen(0, 0, 0);
+      DrawImage(picture, 15, 15, 0);
+      SetColor(230, 120, 40);
+      SetAlpha(r.alpha);
+      if (fromAtlas) {
+        atlas->FillRect(r.x, r.y, r.w, r.h);
+      } else {
+        DrawRect(r.x, r.y, r.w, r.h);
+      }
+      SetColor(255, 255, 255);
+      SetAlpha(1);
+      return Block(0, 0, 140, 90);
+    };
+    EXPECT_EQ(drawn(true), drawn(false));
+  }
+
+  gfx->Flush();
+  const int before = gfx->counters.drawCalls;
+  for (int n = 0; n < 10; ++n) {
+    DrawImage(picture, static_cast<float>(n * 12), 100, 0);
+    atlas->FillRect(static_cast<float>(n * 12), 100, 10, 3);
+  }
+  gfx->Flush();
+  EXPECT_EQ(gfx->counters.drawCalls - before, 1);
+}
+
 }  // namespace
