@@ -335,6 +335,7 @@ void gxtkGraphics::Flush() {
       counters.drawCalls += 1;
       break;
     case 4:
+      if (capturedQuads != nullptr) capturedQuads->insert(capturedQuads->end(), vertices, vertices + vertexCount);
       glDrawElements(GL_TRIANGLES, vertexCount / 4 * 6, GL_UNSIGNED_SHORT, quadIndices);
       counters.drawCalls += 1;
       break;

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "runtime/array.h"
 #include "runtime/gc.h"
@@ -84,6 +85,9 @@ class gxtkGraphics : public Object {
   gc_ref<gxtkSurface> primitiveSurface;
 
   RenderCounters counters;
+  // When set, every quad sent to OpenGL is also appended here (benchmarks
+  // compare a frame with the same quads drawn by raw OpenGL).
+  std::vector<gxtkVertex>* capturedQuads = nullptr;
 
   gxtkGraphics();
   void Mark() override { primitiveSurface.Mark(); }
