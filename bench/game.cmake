@@ -9,3 +9,12 @@ if(TARGET tarvex_game)
   add_executable(bench_game_jitter ${CMAKE_CURRENT_SOURCE_DIR}/game_jitter.cpp)
   target_link_libraries(bench_game_jitter PRIVATE tarvex_game)
 endif()
+
+# Peak resident memory of the game in a window, beside a bare OpenGL window
+# (needs a display).
+if(TARGET tarvex_game)
+  find_package(OpenGL REQUIRED)
+  add_executable(bench_window_memory ${CMAKE_CURRENT_SOURCE_DIR}/window_memory.cpp)
+  target_link_libraries(bench_window_memory PRIVATE glfw OpenGL::GL)
+  add_dependencies(bench_window_memory rails-against-time)
+endif()
