@@ -52,7 +52,8 @@ void c_ImageAtlas::OpenPage() {
   for (int y = 0; y < pageSize_; y += kClearRows) page->WritePixels(clear, 0, y, pageSize_, kClearRows, 0, pageSize_);
   pages = pages.Resize(pages.Length() + 1);
   pages[pages.Length() - 1] = page;
-  shelfX_ = shelfY_ = shelfHeight_ = 0;
+  shelves_.clear();
+  shelvesTop_ = 0;
   PlaceWhiteBlock();
 }
 
@@ -81,43 +82,54 @@ void c_ImageAtlas::FillRect(float x, float y, float w, float h) {
   DrawImage(white, x, y, 0, w / texels, h / texels);
 }
 
-// Shelves: pictures go left to right along a shelf as high as its tallest
-// picture; a picture that does not fit starts the next shelf below.
+// Shelves: pictures go left to right along shelves. A picture takes the
+// lowest shelf that is tall enough and has room left, so short pictures fill
+// the ends of taller shelves; when none has room, a new shelf exactly as tall
+// as the picture opens below the others, and when the page has no height
+// left, a new page opens.
 bool c_ImageAtlas::Allocate(int w, int h, int* x, int* y) {
   if (w > pageSize_ || h > pageSize_) return false;
   if (pages.Length() == 0) OpenPage();
-  if (shelfX_ + w > pageSize_) {
-    shelfY_ += shelfHeight_;
-    shelfX_ = 0;
-    shelfHeight_ = 0;
+  Shelf* best = nullptr;
+  for (Shelf& shelf : shelves_) {
+    if (shelf.height >= h && shelf.usedWidth + w <= pageSize_ && (best == nullptr || shelf.height < best->height)) {
+      best = &shelf;
+    }
   }
-  if (shelfY_ + h > pageSize_) {
-    OpenPage();
+  if (best == nullptr) {
+    if (shelvesTop_ + h > pageSize_) OpenPage();
+    shelves_.push_back(Shelf{shelvesTop_, h, 0});
+    shelvesTop_ += h;
+    best = &shelves_.back();
   }
-  *x = shelfX_;
-  *y = shelfY_;
-  shelfX_ += w;
-  if (h > shelfHeight_) shelfHeight_ = h;
+  *x = best->usedWidth;
+  *y = best->y;
+  best->usedWidth += w;
   return true;
 }
 
-c_Image* c_ImageAtlas::LoadRegion(const String& path) {
+c_Image* c_ImageAtlas::LoadRegion(const String& path, int frameCount, int frameWidth, int frameHeight) {
   if (Object* known = regions->Get(path)) return static_cast<c_Image*>(known);
   if (currentGlfwGame == nullptr || currentGraphicsDevice.get() == nullptr) return nullptr;
   int width = 0, height = 0, components = 0;
   std::uint8_t* pixels = currentGlfwGame->ReadImageFile(ResolveDataPath(path), &width, &height, &components);
   if (pixels == nullptr) return nullptr;
-  c_Image* region = Place(pixels, width, height, components);
+  if (frameWidth <= 0) {
+    frameWidth = width / (frameCount < 1 ? 1 : frameCount);
+    frameHeight = height;
+  }
+  const bool shares = static_cast<long long>(frameWidth) * frameHeight * kAtlasPageShare <=
+                      static_cast<long long>(pageSize_) * pageSize_;
+  c_Image* region = Place(pixels, width, height, components, shares);
   regions->Set(path, region);
   return region;
 }
 
-c_Image* c_ImageAtlas::Place(std::uint8_t* pixels, int width, int height, int components) {
+c_Image* c_ImageAtlas::Place(std::uint8_t* pixels, int width, int height, int components, bool shares) {
   const int pad = kAtlasPadding;
   const int blockW = width + 2 * pad, blockH = height + 2 * pad;
-  const long long area = static_cast<long long>(width) * height;
   int bx = 0, by = 0;
-  if (area * kAtlasPageShare > static_cast<long long>(pageSize_) * pageSize_ || !Allocate(blockW, blockH, &bx, &by)) {
+  if (!shares || !Allocate(blockW, blockH, &bx, &by)) {
     // A surface of its own takes the decoded block as it is.
     gxtkSurface* alone = new gxtkSurface();
     alone->SetPixelData(components, height, pixels, width);
@@ -147,14 +159,14 @@ c_Image* c_ImageAtlas::Place(std::uint8_t* pixels, int width, int height, int co
 }
 
 c_Image* c_ImageAtlas::Load(const String& path, int frameCount, int flags) {
-  c_Image* region = LoadRegion(path);
+  c_Image* region = LoadRegion(path, frameCount, 0, 0);
   if (region == nullptr) return nullptr;
   if (frameCount < 1) frameCount = 1;
   return (new c_Image())->InitFromImage(region, region->width / frameCount, region->height, frameCount, flags);
 }
 
 c_Image* c_ImageAtlas::Load(const String& path, int frameWidth, int frameHeight, int frameCount, int flags) {
-  c_Image* region = LoadRegion(path);
+  c_Image* region = LoadRegion(path, frameCount, frameWidth, frameHeight);
   if (region == nullptr) return nullptr;
   return (new c_Image())->InitFromImage(region, frameWidth, frameHeight, frameCount, flags);
 }

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "graphics/drawing.h"
 #include "runtime/collections.h"
@@ -17,10 +18,11 @@
 
 constexpr int kAtlasPageSize = 2048;
 constexpr int kAtlasPadding = 2;
-// Pictures larger than a thirty-second of a page (the full-screen pictures,
-// the panels, the larger tutorial pages) keep a surface of their own: they are
-// drawn alone or rarely, and packing them would open a second, mostly empty
-// page (each page costs its pixels twice: in memory and as a texture).
+// Pictures whose frames are larger than a thirty-second of a page (the
+// full-screen pictures, the panels, the larger tutorial pages) keep a surface
+// of their own: they are drawn alone or rarely, and packing them would open a
+// second, mostly empty page (each page costs its pixels twice: in memory and
+// as a texture). A strip of small frames shares a page like a small picture.
 constexpr int kAtlasPageShare = 32;
 // Every page starts with a small block of white texels: a rectangle in one
 // colour drawn from it (white times the colour is the colour) joins the
@@ -50,9 +52,18 @@ class c_ImageAtlas : public Object {
   gc_ref<c_Image> white;
 
  private:
+  struct Shelf {
+    int y;
+    int height;
+    int usedWidth;
+  };
+
   // A one-frame image of the whole picture (on a page, or alone), or null.
-  c_Image* LoadRegion(const String& path);
-  c_Image* Place(std::uint8_t* pixels, int width, int height, int components);
+  // The frames it is going to be cut into (a frame size, or 0 and a count of
+  // frames side by side) decide whether it shares a page; the first load of
+  // a path decides for every later one.
+  c_Image* LoadRegion(const String& path, int frameCount, int frameWidth, int frameHeight);
+  c_Image* Place(std::uint8_t* pixels, int width, int height, int components, bool shares);
   // Finds room for a w x h block on the last page, opening a page when needed.
   bool Allocate(int w, int h, int* x, int* y);
   void OpenPage();
@@ -61,7 +72,6 @@ class c_ImageAtlas : public Object {
 
   Array<int> scratch_;
   int pageSize_;
-  int shelfX_ = 0;
-  int shelfY_ = 0;
-  int shelfHeight_ = 0;
+  std::vector<Shelf> shelves_;  // on the last page
+  int shelvesTop_ = 0;          // the last page's first row below every shelf
 };

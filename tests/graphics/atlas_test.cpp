@@ -154,6 +154,60 @@ TEST_F(AtlasDrawTest, LargePicturesStayAloneAndRepeatedLoadsShareOnePicture) {
   EXPECT_EQ(Block(10, 10, 150, 150), expected);
 }
 
+// A picture wider than the room left on the newest shelf goes back to an
+// older shelf with room, instead of opening a shelf (and here a page) below.
+TEST_F(AtlasDrawTest, PicturesFillTheRoomLeftOnOlderShelves) {
+  c_ImageAtlas* atlas = new c_ImageAtlas(256);
+  atlasRoot = atlas;
+  const struct {
+    int w, h;
+  } sizes[] = {{100, 100}, {200, 30}, {200, 30}, {20, 20}, {100, 100}};
+  std::vector<c_Image*> packed;
+  for (int i = 0; i < 5; ++i) {
+    const std::string path = WritePng("s" + std::to_string(i) + ".png", Pattern(sizes[i].w, sizes[i].h, i));
+    packed.push_back(atlas->Load(String(path.c_str())));
+    ASSERT_NE(packed.back(), nullptr);
+  }
+  EXPECT_EQ(atlas->PageCount(), 1);
+  EXPECT_EQ(packed[4]->frames[0]->y, packed[0]->frames[0]->y);
+  // Each still draws as its own picture.
+  for (int i = 0; i < 5; ++i) {
+    const std::string path = "s" + std::to_string(i) + ".png";
+    gfx->ClearScreen(0, 0, 0);
+    DrawImage(LoadImage(String(WritePng(path, Pattern(sizes[i].w, sizes[i].h, i)).c_str())), 10, 10, 0);
+    const auto expected = Block(10, 10, sizes[i].w, sizes[i].h);
+    gfx->ClearScreen(0, 0, 0);
+    DrawImage(packed[i], 10, 10, 0);
+    EXPECT_EQ(Block(10, 10, sizes[i].w, sizes[i].h), expected) << i;
+  }
+}
+
+// Sharing is decided by the size of one frame: a long strip of small frames
+// joins the page, a single frame of the same area does not.
+TEST_F(AtlasDrawTest, AStripOfSmallFramesSharesThePage) {
+  c_ImageAtlas* atlas = new c_ImageAtlas(256);
+  atlasRoot = atlas;
+  const std::string strip = WritePng("strip6.png", Pattern(240, 40, 6));
+  c_Image* packed = atlas->Load(String(strip.c_str()), 40, 40, 6, 0);
+  c_Image* sideBySide = atlas->Load(String(WritePng("strip3.png", Pattern(120, 40, 3)).c_str()), 3, 0);
+  c_Image* single = atlas->Load(String(WritePng("single.png", Pattern(240, 40, 7)).c_str()));
+  ASSERT_NE(packed, nullptr);
+  ASSERT_NE(sideBySide, nullptr);
+  ASSERT_NE(single, nullptr);
+  EXPECT_EQ(packed->surface.get(), atlas->pages[0]);
+  EXPECT_EQ(sideBySide->surface.get(), atlas->pages[0]);
+  EXPECT_NE(single->surface.get(), atlas->pages[0]);
+  c_Image* alone = LoadImage(String(strip.c_str()), 40, 40, 6, 0);
+  for (int frame = 0; frame < 6; ++frame) {
+    gfx->ClearScreen(0, 0, 0);
+    DrawImage(alone, 30, 30, 0, 1.5f, 1.5f, frame);
+    const auto expected = Block(20, 20, 80, 80);
+    gfx->ClearScreen(0, 0, 0);
+    DrawImage(packed, 30, 30, 0, 1.5f, 1.5f, frame);
+    EXPECT_EQ(Block(20, 20, 80, 80), expected) << "frame " << frame;
+  }
+}
+
 // Rectangles in one colour come from the page's white block: the same pixels
 // as DrawRect, translucent and scaled ones included, without breaking the
 // pictures' batch.
