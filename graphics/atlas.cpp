@@ -10,6 +10,8 @@ namespace {
 
 // Rows written at a time when a new page is cleared.
 constexpr int kClearRows = 64;
+// The white block with its border: the first shelf of every page.
+constexpr int kWhiteBlockSide = kAtlasWhiteSize + 2 * kAtlasPadding;
 
 // ARGB of pixel (x, y) of a decoded picture with 1 to 4 components.
 std::uint32_t ArgbAt(const std::uint8_t* pixels, int width, int components, int x, int y) {
@@ -58,7 +60,7 @@ void c_ImageAtlas::OpenPage() {
 }
 
 void c_ImageAtlas::PlaceWhiteBlock() {
-  const int side = kAtlasWhiteSize + 2 * kAtlasPadding;
+  const int side = kWhiteBlockSide;
   int x = 0, y = 0;
   Allocate(side, side, &x, &y);
   Array<int> opaqueWhite(side * side);
@@ -88,7 +90,8 @@ void c_ImageAtlas::FillRect(float x, float y, float w, float h) {
 // as the picture opens below the others, and when the page has no height
 // left, a new page opens.
 bool c_ImageAtlas::Allocate(int w, int h, int* x, int* y) {
-  if (w > pageSize_ || h > pageSize_) return false;
+  // Below the white block's shelf a fresh page has this much height.
+  if (w > pageSize_ || h > pageSize_ - kWhiteBlockSide) return false;
   if (pages.Length() == 0) OpenPage();
   Shelf* best = nullptr;
   for (Shelf& shelf : shelves_) {

@@ -197,6 +197,19 @@ TEST_F(AtlasDrawTest, AStripOfSmallFramesSharesThePage) {
   EXPECT_EQ(packed->surface.get(), atlas->pages[0]);
   EXPECT_EQ(sideBySide->surface.get(), atlas->pages[0]);
   EXPECT_NE(single->surface.get(), atlas->pages[0]);
+  // Frames small enough to share, in a strip taller than a fresh page has
+  // room for below its white block: a surface of its own, drawn whole.
+  const std::string tall = WritePng("tall.png", Pattern(30, 250, 8));
+  c_Image* column = atlas->Load(String(tall.c_str()), 30, 10, 25, 0);
+  ASSERT_NE(column, nullptr);
+  EXPECT_EQ(atlas->PageCount(), 1);
+  gfx->ClearScreen(0, 0, 0);
+  DrawImage(LoadImage(String(tall.c_str()), 30, 10, 25, 0), 300, 10, 24);
+  const auto lastFrame = Block(300, 10, 30, 10);
+  gfx->ClearScreen(0, 0, 0);
+  DrawImage(column, 300, 10, 24);
+  EXPECT_EQ(Block(300, 10, 30, 10), lastFrame);
+
   c_Image* alone = LoadImage(String(strip.c_str()), 40, 40, 6, 0);
   for (int frame = 0; frame < 6; ++frame) {
     gfx->ClearScreen(0, 0, 0);
