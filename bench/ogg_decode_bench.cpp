@@ -27,7 +27,7 @@
 #include <string>
 #include <vector>
 
-#include "audio/sound_codec.h"
+#include "host/sound_codec.h"
 
 extern char** environ;
 

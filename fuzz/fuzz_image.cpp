@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "graphics/image_codec.h"
+#include "host/image_codec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   int width = 0, height = 0, components = 0;

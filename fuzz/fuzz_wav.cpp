@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "audio/sound_codec.h"
+#include "host/sound_codec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   int length = 0, channels = 0, format = 0, rate = 0;

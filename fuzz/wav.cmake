@@ -4,5 +4,5 @@
 if(TARGET tarvex_runtime)
   find_library(TARVEX_FUZZ_STB_LIBRARY NAMES stb REQUIRED)
   tarvex_add_fuzzer(wav ${CMAKE_CURRENT_SOURCE_DIR}/fuzz_wav.cpp tarvex_options tarvex_runtime ${TARVEX_FUZZ_STB_LIBRARY})
-  target_sources(fuzz_wav PRIVATE ${PROJECT_SOURCE_DIR}/audio/sound_codec.cpp)
+  target_sources(fuzz_wav PRIVATE ${PROJECT_SOURCE_DIR}/host/sound_codec.cpp)
 endif()

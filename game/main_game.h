@@ -12,7 +12,7 @@
 #include "game/menu.h"
 #include "game/state.h"
 #include "game/train.h"
-#include "host/app/app.h"
+#include "app/app.h"
 
 // How long the logo shows before the title.
 constexpr int kLogoMilliseconds = 3000;

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "graphics/image_codec.h"
+#include "host/image_codec.h"
 #include "host/files.h"
 #include "host/game.h"
 

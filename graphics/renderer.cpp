@@ -7,7 +7,7 @@
 
 #include <GL/gl.h>
 
-#include "graphics/image_codec.h"
+#include "host/image_codec.h"
 #include "host/game.h"
 
 gc_global<gxtkGraphics*> currentGraphicsDevice;

@@ -2,8 +2,8 @@
 // decoded in memory by the codec libraries.
 #include <cstdlib>
 
-#include "audio/sound_codec.h"
-#include "graphics/image_codec.h"
+#include "host/sound_codec.h"
+#include "host/image_codec.h"
 #include "host/game.h"
 
 // Pixels with the file's own channel count; release them with FreeImagePixels.

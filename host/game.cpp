@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "host/input.h"
 #include "runtime/error.h"
 
 const char* const kWindowTitle = "Rails Against Time";
@@ -16,10 +15,15 @@ char** hostArgv = nullptr;
 
 // ---- BBGame: state ---------------------------------------------------------
 
-BBGame::BBGame(HostFiles* files) : files_(files ? files : DefaultHostFiles()) { currentGame = this; }
+BBGame::BBGame(HostFiles* files) : files_(files ? files : DefaultHostFiles()) {
+  currentGame = this;
+  SetJoystickSource(this);
+}
 
 BBGame::~BBGame() {
-  if (currentGame == this) currentGame = nullptr;
+  if (currentGame != this) return;
+  currentGame = nullptr;
+  SetJoystickSource(nullptr);
 }
 
 void BBGame::AttachDelegate(BBGameDelegate* delegate) {

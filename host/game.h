@@ -12,6 +12,7 @@
 
 #include <cstdio>
 
+#include "host/input.h"
 #include "host/platform.h"
 #include "runtime/array.h"
 #include "runtime/gc.h"
@@ -36,7 +37,7 @@ class BBGameDelegate : public Object {
   virtual void HandleGraphicsLost() {}
 };
 
-class BBGame {
+class BBGame : public JoystickSource {
  public:
   // files: where file operations go; null means the POSIX files.
   explicit BBGame(HostFiles* files = nullptr);
@@ -60,8 +61,8 @@ class BBGame {
   virtual int StoreAppState(const String& state);
   virtual String FetchAppState();
   virtual String ReadTextFile(const String& path);
-  virtual bool ReadJoystick(int port, Array<float> joyX, Array<float> joyY, Array<float> joyZ,
-                            Array<bool> buttons);
+  bool ReadJoystick(int port, Array<float> joyX, Array<float> joyY, Array<float> joyZ,
+                    Array<bool> buttons) override;
   virtual void OpenExternal(const String& target);
   virtual void ShowMouseCursor(bool visible);
   virtual String MapPath(const String& path);

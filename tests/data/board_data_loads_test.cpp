@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "graphics/image_codec.h"
+#include "host/image_codec.h"
 #include "tests/data/data_folder.h"
 
 namespace {

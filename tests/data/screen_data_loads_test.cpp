@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "audio/sound_codec.h"
-#include "graphics/image_codec.h"
+#include "host/sound_codec.h"
+#include "host/image_codec.h"
 #include "tests/data/data_folder.h"
 #include "runtime/gc.h"
 #include "runtime/string.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "graphics/image_codec.h"
+#include "host/image_codec.h"
 #include "runtime/gc.h"
 #include "support/bitmap_font.h"
 

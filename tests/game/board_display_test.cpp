@@ -11,7 +11,7 @@
 #include "game/layouts.h"
 #include "game/state.h"
 #include "game/train.h"
-#include "graphics/image_codec.h"
+#include "host/image_codec.h"
 #include "tests/graphics/gl_fixture.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "graphics/image_codec.h"
+#include "host/image_codec.h"
 #include "tests/host/app_process.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "host/app/app.h"
+#include "app/app.h"
 #include "tests/host/fake_platform.h"
 
 class FakeHostTest : public ::testing::Test {

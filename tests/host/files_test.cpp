@@ -13,7 +13,7 @@
 #include <sstream>
 #include <thread>
 
-#include "graphics/image_codec.h"
+#include "host/image_codec.h"
 #include "host/files.h"
 #include "tests/host/host_test_util.h"
 

@@ -1,7 +1,7 @@
 // A small application on the real GLFW host, driven from outside by
 // window_test: it reports its start, every left click with the pointer
 // position, the update rate it sees, and what reopening the window does.
-#include "host/app/app.h"
+#include "app/app.h"
 #include "runtime/error.h"
 
 namespace {

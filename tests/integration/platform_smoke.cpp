@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "host/app/app.h"
+#include "app/app.h"
 #include "host/game.h"
 #include "runtime/error.h"
 #include "support/bitmap_font.h"

@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "graphics/image_codec.h"
+#include "host/image_codec.h"
 #include "tests/host/app_process.h"
 
 namespace {

@@ -19,7 +19,7 @@
 #include "game/menu.h"
 #include "game/progress.h"
 #include "game/state.h"
-#include "host/app/app.h"
+#include "app/app.h"
 #include "host/files.h"
 #include "host/game.h"
 #include "runtime/gc.h"

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "host/app/app.h"
+#include "app/app.h"
 #include "runtime/error.h"
 #include "tests/host/fake_platform.h"
 

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "audio/sound.h"
-#include "host/app/app.h"
+#include "app/app.h"
 #include "tests/audio/audio_test_util.h"
 #include "tests/host/fake_host_test.h"
 

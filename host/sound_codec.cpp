@@ -1,4 +1,4 @@
-#include "audio/sound_codec.h"
+#include "host/sound_codec.h"
 
 #include <cstdint>
 #include <cstdlib>

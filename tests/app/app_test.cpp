@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "host/app/app.h"
+#include "app/app.h"
 #include "tests/host/fake_host_test.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "host/app/app.h"
+#include "app/app.h"
 
 #include "runtime/error.h"
 

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "host/app/app.h"
+#include "app/app.h"
 #include "host/replay_platform.h"
 
 namespace {

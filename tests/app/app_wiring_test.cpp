@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "host/app/app.h"
+#include "app/app.h"
 #include <gtest/gtest.h>
 
 #include "graphics/drawing.h"

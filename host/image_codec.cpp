@@ -1,4 +1,4 @@
-#include "graphics/image_codec.h"
+#include "host/image_codec.h"
 
 #include <climits>
 #include <cstring>
