@@ -22,8 +22,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "game/data_files.h"
-#include "game/main_game.h"
+#include "game/views/data_files.h"
+#include "game/session/main_game.h"
 #include "graphics/atlas.h"
 #include "host/game.h"
 #include "runtime/error.h"

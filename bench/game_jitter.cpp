@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "game/main_game.h"
+#include "game/session/main_game.h"
 #include "host/game.h"
 #include "runtime/error.h"
 #include "support/file_system.h"

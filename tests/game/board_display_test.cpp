@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "game/board.h"
-#include "game/layouts.h"
-#include "game/state.h"
-#include "game/train.h"
+#include "game/rules/board.h"
+#include "game/rules/layouts.h"
+#include "game/rules/state.h"
+#include "game/rules/train.h"
 #include "host/image_codec.h"
 #include "tests/graphics/gl_fixture.h"
 

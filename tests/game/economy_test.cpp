@@ -1,6 +1,6 @@
 // Orders, workers, jobs, stones, the mine and gold on real level layouts,
 // driven by clicks and the fake clock.
-#include "game/economy.h"
+#include "game/rules/economy.h"
 
 #include "tests/game/level_play.h"
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <functional>
 
-#include "game/board.h"
-#include "game/state.h"
+#include "game/rules/board.h"
+#include "game/rules/state.h"
 #include "tests/graphics/gl_fixture.h"
 
 namespace {

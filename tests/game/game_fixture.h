@@ -9,11 +9,11 @@
 #include <cstdint>
 #include <memory>
 
-#include "game/board.h"
-#include "game/layouts.h"
-#include "game/play_step.h"
-#include "game/state.h"
-#include "game/train.h"
+#include "game/rules/board.h"
+#include "game/rules/layouts.h"
+#include "game/rules/play_step.h"
+#include "game/rules/state.h"
+#include "game/rules/train.h"
 #include "host/game.h"
 #include "tests/host/fake_platform.h"
 

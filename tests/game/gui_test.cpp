@@ -2,9 +2,9 @@
 // each region.
 #include <gtest/gtest.h>
 
-#include "game/board.h"
-#include "game/gui.h"
-#include "game/state.h"
+#include "game/rules/board.h"
+#include "game/screens/gui.h"
+#include "game/rules/state.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // the level-start resets.
 #include <string>
 
-#include "game/print_level.h"
+#include "game/session/print_level.h"
 #include "tests/game/game_fixture.h"
 
 namespace {

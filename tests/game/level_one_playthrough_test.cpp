@@ -1,7 +1,7 @@
 // Level 1 played as a player would: order the pieces of a route around the
 // mountain and the big pond as workers come free, send the train off, and
 // watch it arrive.
-#include "game/economy.h"
+#include "game/rules/economy.h"
 #include "tests/game/level_play.h"
 
 namespace {

@@ -14,9 +14,9 @@
 #include <sstream>
 #include <string>
 
-#include "game/main_game.h"
-#include "game/progress.h"
-#include "game/state.h"
+#include "game/session/main_game.h"
+#include "game/rules/progress.h"
+#include "game/rules/state.h"
 #include "host/files.h"
 #include "host/game.h"
 #include "support/file_system.h"

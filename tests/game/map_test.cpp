@@ -2,9 +2,9 @@
 // and the floating texts.
 #include <gtest/gtest.h>
 
-#include "game/map.h"
-#include "game/progress.h"
-#include "game/state.h"
+#include "game/screens/map.h"
+#include "game/rules/progress.h"
+#include "game/rules/state.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "game/data_files.h"
-#include "game/folders.h"
-#include "game/options.h"
+#include "game/views/data_files.h"
+#include "game/session/folders.h"
+#include "game/session/options.h"
 #include "host/files.h"
 
 namespace {

@@ -3,8 +3,8 @@
 // line reads the game's own values.
 #include <gtest/gtest.h>
 
-#include "game/replay_session.h"
-#include "game/state.h"
+#include "game/session/replay_session.h"
+#include "game/rules/state.h"
 #include "runtime/gc.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "game/print_level.h"
+#include "game/session/print_level.h"
 #include "tests/game/game_fixture.h"
 #include "tools/solver/solution.h"
 #include "tools/solver/solution_text.h"

@@ -4,9 +4,9 @@
 // leaves megabytes of decoded sound behind in the process every time.
 #include <gtest/gtest.h>
 
-#include "game/main_game.h"
-#include "game/state.h"
-#include "game/switches.h"
+#include "game/session/main_game.h"
+#include "game/rules/state.h"
+#include "game/session/switches.h"
 #include "host/game.h"
 #include "support/file_system.h"
 #include "support/virtual_display.h"

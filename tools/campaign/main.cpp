@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "game/folders.h"
+#include "game/session/folders.h"
 #include "tools/campaign/scripted_player.h"
 
 int main(int argc, char** argv) {

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "game/board.h"
-#include "game/economy.h"
-#include "game/gui.h"
-#include "game/main_game.h"
-#include "game/replay_session.h"
-#include "game/state.h"
+#include "game/rules/board.h"
+#include "game/rules/economy.h"
+#include "game/screens/gui.h"
+#include "game/session/main_game.h"
+#include "game/session/replay_session.h"
+#include "game/rules/state.h"
 #include "host/files.h"
 #include "host/game.h"
 #include "host/memory_files.h"

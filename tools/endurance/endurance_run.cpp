@@ -13,12 +13,12 @@
 #include <random>
 #include <sstream>
 
-#include "game/gui.h"
-#include "game/main_game.h"
-#include "game/map.h"
-#include "game/menu.h"
-#include "game/progress.h"
-#include "game/state.h"
+#include "game/screens/gui.h"
+#include "game/session/main_game.h"
+#include "game/screens/map.h"
+#include "game/screens/menu.h"
+#include "game/rules/progress.h"
+#include "game/rules/state.h"
 #include "app/app.h"
 #include "host/files.h"
 #include "host/game.h"

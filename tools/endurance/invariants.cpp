@@ -1,9 +1,9 @@
 #include "tools/endurance/invariants.h"
 
-#include "game/board.h"
-#include "game/layouts.h"
-#include "game/state.h"
-#include "game/train.h"
+#include "game/rules/board.h"
+#include "game/rules/layouts.h"
+#include "game/rules/state.h"
+#include "game/rules/train.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include <array>
 
-#include "game/board.h"
-#include "game/layouts.h"
+#include "game/rules/board.h"
+#include "game/rules/layouts.h"
 
 enum class Ground {
   Free,            // a piece may be ordered here

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <queue>
 
-#include "game/economy.h"
+#include "game/rules/economy.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "game/state.h"
+#include "game/rules/state.h"
 #include "tools/solver/board_model.h"
 #include "tools/solver/route_search.h"
 #include "tools/solver/track.h"

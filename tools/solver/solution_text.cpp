@@ -3,7 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "game/train.h"
+#include "game/rules/train.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "tools/solver/track.h"
 
-#include "game/economy.h"
+#include "game/rules/economy.h"
 
 namespace {
 

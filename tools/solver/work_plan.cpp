@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "game/economy.h"
-#include "game/state.h"
-#include "game/train.h"
+#include "game/rules/economy.h"
+#include "game/rules/state.h"
+#include "game/rules/train.h"
 
 namespace {
 

@@ -1,0 +1,220 @@
+// What the player does on the board and what it costs: clicks on enemies, the
+// mine and stones, orders of rail pieces, demolition, the workers' jobs, the
+// mine's income and the gold the train picks up.
+#include "game/rules/economy.h"
+
+#include "game/rules/board.h"
+#include "game/rules/pool.h"
+#include "game/rules/state.h"
+#include "game/rules/train.h"
+
+int PieceCost(int kind) {
+  if (kind == PieceStraightWE || kind == PieceStraightNS) return kStraightCost;
+  if (kind == PieceCrossing) return kCrossingCost;
+  return kCurveCost;
+}
+
+namespace {
+
+bool TrainHasLeft() { return trainRunning == 1 || trainArrived == 1 || trainCrashed == 1; }
+
+bool OnMine(const c_cGoldMine* mine, int cx, int cy) {
+  return mine->active == 1 && (cx == mine->x || cx == mine->x + 1) && (cy == mine->y || cy == mine->y + 1);
+}
+
+// Stones on the cell that nobody is clearing yet, or null.
+c_cBlockTile* IdleStonesAt(const c_cLevel& level, int cx, int cy) {
+  for (int i = 0; i < level.blockTiles.Length(); ++i) {
+    c_cBlockTile* stones = level.blockTiles[i];
+    if (stones->active == 1 && stones->removing == 0 && stones->x == cx && stones->y == cy) return stones;
+  }
+  return nullptr;
+}
+
+void StartRemovingStones(c_cLevel& level, c_cBlockTile* stones) {
+  if (!level.TakeWorker()) return;
+  stones->removing = 1;
+  stones->startTime = static_cast<float>(lastMillisecs);
+  stones->lastTime = static_cast<float>(lastMillisecs);
+}
+
+// An order of piece kind selectedPiece on a cell of the board. Refused
+// silently, with nothing taken, when the train has gone, the cell is not
+// free, the iron does not reach, no job entry is free or no worker is found.
+void OrderPiece(c_cLevel& level, int cx, int cy) {
+  if (TrainHasLeft() || level.CellKind(cx, cy) != CellEmpty) return;
+  const int cost = PieceCost(selectedPiece);
+  if (iron < cost) return;
+  if (FirstInactive(level.railTiles) == nullptr) return;
+  if (!level.TakeWorker()) return;
+  iron -= cost;
+  level.StartConstruction(cx, cy);
+  level.SetCellKind(cx, cy, CellBlocked);
+  level.AddScoreText(-cost, CellLeft(cx), CellTop(cy));
+  PlayGameSound(SoundBuild);
+}
+
+// Blows up a finished piece; free, and allowed while the train runs.
+void Demolish(c_cLevel& level, int cx, int cy) {
+  if (level.CellKind(cx, cy) < 0) return;
+  level.AddExplosion(CellLeft(cx) + kCellSize / 2, CellTop(cy) + kCellSize / 2);
+  level.SetCellKind(cx, cy, CellEmpty);
+}
+
+// One progress step of a job that someone works on: only unpaused time
+// counts, but the job's clock always moves on, so a pause is never made up
+// afterwards. True in the update the job completes; the work then stops.
+bool WorkOn(int& working, float& progress, float& lastTime, float durationMs) {
+  const float now = static_cast<float>(lastMillisecs);
+  if (working == 1) {
+    if (gamePaused == 0) progress += (now - lastTime) * kJobComplete / durationMs;
+    lastTime = now;
+  }
+  if (progress < kJobComplete) return false;
+  working = 0;
+  return true;
+}
+
+}  // namespace
+
+// Enemies first, then the mine, then stones, then the palette's piece or tool.
+void c_cLevel::ClickBoard(float px, float py) {
+  if (ClickHazard(px, py)) return;
+  const int cx = CellAt(px);
+  const int cy = CellAt(py);
+  if (OnMine(mine, cx, cy)) {
+    selectedPiece = -1;
+    AssignMineWorker();
+    return;
+  }
+  if (c_cBlockTile* stones = IdleStonesAt(*this, cx, cy)) {
+    selectedPiece = -1;
+    StartRemovingStones(*this, stones);
+    return;
+  }
+  if (!OnBoard(cx, cy)) return;
+  if (selectedPiece >= 0 && selectedPiece < kPieceKindCount) {
+    OrderPiece(*this, cx, cy);
+  } else if (selectedPiece == PieceDemolish) {
+    Demolish(*this, cx, cy);
+  }
+}
+
+bool c_cLevel::TakeWorker() {
+  if (freeWorkers > 0) {
+    freeWorkers -= 1;
+    return true;
+  }
+  if (mine->workers > 0) {
+    mine->workers -= 1;
+    return true;
+  }
+  return false;
+}
+
+void c_cLevel::StartConstruction(int x, int y) {
+  c_cRailTile* job = FirstInactive(railTiles);
+  if (job == nullptr) return;
+  job->progress = 0;
+  job->kind = selectedPiece;
+  job->x = x;
+  job->y = y;
+  job->building = 1;
+  job->finished = 0;
+  job->startTime = static_cast<float>(lastMillisecs);
+  job->lastTime = static_cast<float>(lastMillisecs);
+  job->active = 1;
+}
+
+void c_cLevel::AssignMineWorker() {
+  if (freeWorkers <= 0) return;
+  mine->workers += 1;
+  freeWorkers -= 1;
+  // The payout clock starts again with every worker who goes in.
+  lastMinePayout = static_cast<float>(lastMillisecs);
+  PlayGameSound(SoundMine);
+}
+
+void c_cLevel::UpdateConstruction() {
+  for (int i = 0; i < railTiles.Length(); ++i) {
+    c_cRailTile* job = railTiles[i];
+    if (job->active == 0) continue;
+    if (WorkOn(job->building, job->progress, job->lastTime, kBuildMs)) {
+      job->active = 0;
+      job->finished = 1;
+    }
+    if (job->finished == 1) {
+      SetCellKind(job->x, job->y, job->kind);
+      freeWorkers += 1;
+      PlayGameSound(SoundClick);
+    }
+  }
+}
+
+void c_cLevel::UpdateStones() {
+  for (int i = 0; i < blockTiles.Length(); ++i) {
+    c_cBlockTile* stones = blockTiles[i];
+    if (stones->active == 0) continue;
+    if (WorkOn(stones->removing, stones->progress, stones->lastTime, kStonesRemovalMs)) {
+      stones->active = 0;
+      stones->removed = 1;
+    }
+    if (stones->removed == 1) {
+      SetCellKind(stones->x, stones->y, CellEmpty);
+      freeWorkers += 1;
+    }
+  }
+}
+
+namespace {
+
+// One payout of the mine: what the workers dig, at most what is left.
+void PayOutMine(c_cLevel& level) {
+  c_cGoldMine* mine = level.mine;
+  const int centreX = CellLeft(mine->x + 1);
+  const int centreY = CellTop(mine->y + 1);
+  if (mine->reserve <= 0) {
+    level.AddFloatingMessage(String(kMineEmptyMessage), centreX, centreY);
+    return;
+  }
+  int amount = mine->workers * kIronPerMineWorker;
+  if (amount > mine->reserve) amount = mine->reserve;
+  mine->reserve -= amount;
+  iron += amount;
+  level.AddScoreText(amount, centreX, centreY);
+}
+
+void AnimateMine(c_cGoldMine* mine, float now) {
+  if (now <= mine->lastFrameTime + kMineFrameMs) return;
+  mine->frame += 1;
+  mine->lastFrameTime = now;
+  if (mine->frame > kMineAnimationLastFrame) mine->frame = 0;
+}
+
+}  // namespace
+
+// The mine works only while someone is inside. A payout tick that falls in a
+// pause passes without paying.
+void c_cLevel::UpdateMine() {
+  if (mine->workers <= 0) return;
+  const float now = static_cast<float>(lastMillisecs);
+  if (lastMinePayout + kMinePayoutMs <= now) {
+    lastMinePayout = now;
+    if (gamePaused == 0) PayOutMine(*this);
+  }
+  AnimateMine(mine, now);
+}
+
+// Nuggets on the train's cell are picked up once the engine is half-way
+// through it, running or not.
+void c_cLevel::CollectGold(c_cTrain* train) {
+  if (train->progress < kGoldPickupProgress) return;
+  for (int i = 0; i < golds.Length(); ++i) {
+    c_cGold* gold = golds[i];
+    if (gold->active == 0 || gold->x != train->cellX || gold->y != train->cellY) continue;
+    gold->active = 0;
+    levelScore += kGoldScore;
+    levelGold += kGoldMoney;
+    AddScoreText(kGoldMoney, CellLeft(gold->x), CellTop(gold->y));
+  }
+}

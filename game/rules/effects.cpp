@@ -1,0 +1,117 @@
+// Explosions and floating texts: adding them to their pools, moving them on,
+// and drawing them. Drawing only reads the pools.
+#include "game/rules/effects.h"
+
+#include "game/rules/board.h"
+#include "game/rules/pool.h"
+#include "game/rules/state.h"
+
+namespace {
+
+// Each explosion is drawn at its own random angle, a whole number of degrees.
+constexpr float kFullTurnDegrees = 360.0f;
+constexpr int kAdditiveBlend = 1;
+constexpr int kAlphaBlend = 0;
+
+struct TextColour {
+  float r, g, b;
+};
+// Gains in gold, losses in red, messages in white; indexed by ScoreTextKind.
+constexpr TextColour kTextColours[] = {{255, 242, 0}, {255, 0, 0}, {255, 255, 255}};
+constexpr TextColour kWhite = {255, 255, 255};
+
+const TextColour& ColourOf(int kind) {
+  return kind >= ScoreTextGain && kind <= ScoreTextMessage ? kTextColours[kind] : kWhite;
+}
+
+void ShowText(c_cScoreText* entry, int kind, const String& text, int x, int y) {
+  entry->kind = kind;
+  entry->text = text;
+  entry->x = x;
+  entry->y = y;
+  entry->alpha = 1.0f;
+  entry->lastStepTime = static_cast<float>(lastMillisecs);
+  entry->active = 1;
+}
+
+}  // namespace
+
+void UpdateExplosions(const Array<c_cExplosion*>& explosions) {
+  const float now = static_cast<float>(lastMillisecs);
+  for (int i = 0; i < explosions.Length(); ++i) {
+    c_cExplosion* blast = explosions[i];
+    if (blast->active == 0 || blast->lastFrameTime + kExplosionFrameMs > now) continue;
+    blast->frame += 1;
+    blast->lastFrameTime = now;
+    if (blast->frame >= kExplosionFrameCount) blast->active = 0;
+  }
+}
+
+void c_cLevel::AddExplosion(int x, int y) {
+  c_cExplosion* blast = FirstInactive(explosions);
+  if (blast == nullptr) return;
+  randomSeed = static_cast<std::uint32_t>(GameMillisecs());
+  blast->angle = static_cast<float>(static_cast<int>(RandomFloat(0.0f, kFullTurnDegrees)));
+  blast->x = x;
+  blast->y = y;
+  blast->frame = 0;
+  blast->lastFrameTime = static_cast<float>(lastMillisecs);
+  blast->active = 1;
+}
+
+// A gain shows as "+amount", a loss as the bare amount in red. Nothing
+// changes hands with an amount of 0, so nothing is shown.
+void c_cLevel::AddScoreText(int amount, int x, int y) {
+  if (amount == 0) return;
+  c_cScoreText* entry = FirstInactive(scoreTexts);
+  if (entry == nullptr) return;
+  if (amount > 0) {
+    ShowText(entry, ScoreTextGain, "+" + String::FromInt(amount), x, y);
+  } else {
+    ShowText(entry, ScoreTextLoss, String::FromInt(-amount), x, y);
+  }
+}
+
+void c_cLevel::AddFloatingMessage(const String& text, int x, int y) {
+  c_cScoreText* entry = FirstInactive(scoreTexts);
+  if (entry == nullptr) return;
+  ShowText(entry, ScoreTextMessage, text, x, y);
+}
+
+// A text rises a pixel and fades a little at most once per update, so it
+// lives 20 updates.
+void c_cLevel::UpdateScoreTexts() {
+  const float now = static_cast<float>(lastMillisecs);
+  for (int i = 0; i < scoreTexts.Length(); ++i) {
+    c_cScoreText* entry = scoreTexts[i];
+    if (entry->active == 0 || entry->lastStepTime + kScoreTextStepMs > now) continue;
+    entry->alpha -= kScoreTextFadePerStep;
+    entry->y -= 1;
+    entry->lastStepTime = now;
+    if (entry->alpha <= 0) entry->active = 0;
+  }
+}
+
+void c_cLevel::DrawExplosions() {
+  SetBlend(kAdditiveBlend);
+  for (int i = 0; i < explosions.Length(); ++i) {
+    const c_cExplosion* blast = explosions[i];
+    if (blast->active == 1) DrawImage(explosionImage, blast->x, blast->y, blast->angle, 1, 1, blast->frame);
+  }
+  SetBlend(kAlphaBlend);
+}
+
+void c_cLevel::DrawScoreTexts() {
+  c_BitmapFont* font = levelFont;
+  if (font == nullptr) return;
+  for (int i = 0; i < scoreTexts.Length(); ++i) {
+    const c_cScoreText* entry = scoreTexts[i];
+    if (entry->active == 0) continue;
+    const TextColour& colour = ColourOf(entry->kind);
+    SetAlpha(entry->alpha);
+    SetColor(colour.r, colour.g, colour.b);
+    font->DrawText(entry->text, entry->x, entry->y, AlignLeft);
+    SetColor(kWhite.r, kWhite.g, kWhite.b);
+    SetAlpha(1.0f);
+  }
+}

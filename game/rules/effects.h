@@ -1,0 +1,11 @@
+// The short-lived effects on the board: explosions and the floating texts
+// that rise from it (amounts gained or lost, short messages). Adding, the
+// floating-text step and the drawing are methods of the level (effects.cpp).
+#pragma once
+
+#include "game/rules/hazards.h"
+#include "runtime/array.h"
+
+// Moves each explosion on by a frame every kExplosionFrameMs (also while
+// paused) and ends it after its last frame. Part of the hazards' step.
+void UpdateExplosions(const Array<c_cExplosion*>& explosions);

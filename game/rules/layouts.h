@@ -1,0 +1,64 @@
+// The fifteen levels as data, and the one routine that lays a level out on the
+// board from its row of the table.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "game/rules/board.h"
+
+struct CellXY {
+  int x, y;
+};
+
+struct SceneryPlacement {
+  int kind;  // building kind 0..14
+  int x, y;  // top-left cell of its footprint
+};
+
+// A level's tunnel: entry end 0 and exit end 1, each with its side.
+struct TunnelPair {
+  int side0, x0, y0;
+  int side1, x1, y1;
+};
+
+// How a level configures the event generator.
+enum EventSetup {
+  EventsConfigured,  // SetupRandomEvents with the level's two kinds
+  EventsCleared,     // no events at all
+};
+
+constexpr int kNoTutorial = -1;
+
+struct LevelLayout {
+  CellXY start, finish;
+  int iron;
+  bool hasMine;
+  int mineReserve;
+  CellXY mine;
+  bool hasTunnels;
+  TunnelPair tunnels;
+  EventSetup events;
+  int banditsKind, indigensKind;
+  int firstTutorialPage;  // kNoTutorial for none
+  std::vector<SceneryPlacement> scenery;
+  std::vector<CellXY> stones;
+  std::vector<CellXY> gold;
+};
+
+// Row n - 1 is level n.
+const std::vector<LevelLayout>& LevelTable();
+const LevelLayout& LevelLayoutOf(int levelNumber);
+
+// Footprint of a building kind in cells.
+int BuildingWidth(int kind);
+int BuildingHeight(int kind);
+
+// Lays out level currentLevel on the board: the seed from the calendar, fresh
+// arrays and pools, the ground, the contents, the events, the tutorial and the
+// level's economy.
+void LayOutLevel(c_cLevel* level);
+
+// The board as text: 9 lines of 13 characters, one per cell (see the
+// --print-level option of the program for the legend).
+std::string BoardText(c_cLevel* level);

@@ -1,0 +1,132 @@
+#include "game/rules/progress.h"
+
+#include <unistd.h>
+
+#include <string>
+
+#include "game/rules/state.h"
+#include "host/files.h"
+#include "host/game.h"
+#include "runtime/error.h"
+#include "support/bitmap_font.h"
+#include "support/file_system.h"
+
+namespace {
+
+constexpr int kMaxDamagedCopies = 100;
+// Far above any score a game can reach, and far enough below the int limit
+// that a won level's score added to a hand-edited total cannot overflow.
+constexpr int kMaxTotal = 1000000000;
+
+int Clamp(int value, int low, int high) { return value < low ? low : (value > high ? high : value); }
+
+bool AnyLevelAvailable() {
+  for (int i = 0; i < kLevelCount; ++i) {
+    if (levelStates[i] == LevelAvailable) return true;
+  }
+  return false;
+}
+
+std::string FreeDamagedName() {
+  const std::string base = StateFilePath() + ".damaged";
+  if (access(base.c_str(), F_OK) != 0) return base;
+  for (int n = 2; n <= kMaxDamagedCopies; ++n) {
+    const std::string name = base + "-" + std::to_string(n);
+    if (access(name.c_str(), F_OK) != 0) return name;
+  }
+  return std::string();
+}
+
+void ReadSave(c_FileStream* save) {
+  currentLevel = save->NextInt();
+  // The score was once written as a decimal fraction; a huge one saturates.
+  totalScore = TruncateToInt(save->NextFloat());
+  totalGold = save->NextInt();
+  ownedWorkers = save->NextInt();
+  gameCompleted = save->NextInt();
+  progressSpare = save->NextInt();
+  for (int i = 0; i < kLevelCount; ++i) levelStates[i] = save->NextInt();
+}
+
+}  // namespace
+
+void ResetProgress() {
+  currentLevel = 1;
+  Array<int> states(kLevelCount);
+  states[0] = LevelAvailable;
+  levelStates = states;
+  totalScore = 0;
+  totalGold = 0;
+  ownedWorkers = kNewGameWorkers;
+  gameCompleted = 0;
+  progressSpare = 0;
+  freeWorkers = kNewGameWorkers;
+  iron = 0;
+  levelGold = 0;
+  levelScore = 0;
+  departSecondsLeft = 0;
+  banditsIntroShown = 0;
+  indigensIntroShown = 0;
+}
+
+void LoadProgress() {
+  ResetProgress();
+  if (fileSystem.get() == nullptr) return;
+  KeepUnreadableStateAside();
+  c_FileStream* save = fileSystem->OpenFile(String(kSaveFileName));
+  if (save == nullptr) return;
+  ReadSave(save);
+  BringProgressIntoRange();
+}
+
+void SaveProgress() {
+  if (fileSystem.get() == nullptr) return;
+  c_FileStream* save = fileSystem->CreateFile(String(kSaveFileName));
+  for (int value : {currentLevel, totalScore, totalGold, ownedWorkers, gameCompleted, progressSpare}) {
+    save->AppendInt(value);
+  }
+  for (int i = 0; i < kLevelCount; ++i) save->AppendInt(levelStates[i]);
+  if (fileSystem->SaveFilesToState() != 0) {
+    Print(String("The progress could not be saved to ") + String::FromUtf8(StateFilePath()));
+  }
+}
+
+void CompleteLevel() {
+  const int n = currentLevel;
+  if (n >= 1 && n < kLevelCount) {
+    levelStates[n - 1] = LevelDone;
+    currentLevel = n + 1;
+    levelStates[n] = LevelAvailable;
+  } else if (n == kLevelCount) {
+    levelStates[kLevelCount - 1] = LevelDone;
+    gameCompleted = 1;
+  }
+}
+
+void BringProgressIntoRange() {
+  currentLevel = Clamp(currentLevel, 1, kLevelCount);
+  ownedWorkers = Clamp(ownedWorkers, kNewGameWorkers, kMaxWorkers);
+  totalGold = Clamp(totalGold, 0, kMaxTotal);
+  totalScore = Clamp(totalScore, 0, kMaxTotal);
+  gameCompleted = gameCompleted == 1 ? 1 : 0;
+  for (int i = 0; i < kLevelCount; ++i) {
+    if (levelStates[i] < LevelLocked || levelStates[i] > LevelAvailable) levelStates[i] = LevelLocked;
+  }
+  if (gameCompleted == 0 && !AnyLevelAvailable()) levelStates[currentLevel - 1] = LevelAvailable;
+}
+
+String KeepUnreadableStateAside() {
+  c_FileSystem* fs = fileSystem;
+  if (fs == nullptr || fs->stateText.Empty() || fs->OpenFile(String(kSaveFileName)) != nullptr) return String();
+  // Whatever happens to the file, the text is not looked at again.
+  fs->LoadFilesFromText(String());
+  const std::string aside = FreeDamagedName();
+  if (aside.empty() || !currentGame->Files()->Rename(StateFilePath(), aside)) {
+    Print(String("The state file ") + String::FromUtf8(StateFilePath()) +
+          String(" holds no saved game and could not be kept aside; it will be overwritten"));
+    return String();
+  }
+  Print(String("The state file ") + String::FromUtf8(StateFilePath()) +
+        String(" holds no saved game; it is kept as ") + String::FromUtf8(aside) + String(" and a new game begins"));
+  return String::FromUtf8(aside);
+}

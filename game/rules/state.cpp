@@ -1,0 +1,133 @@
+#include "game/rules/state.h"
+
+#include <ctime>
+
+#include "game/views/data_files.h"
+#include "host/game.h"
+
+int lastMillisecs;
+float timeFactor;
+int currentLevel;
+int gamePaused;
+int tutorialShowing;
+int tutorialPage;
+int continueRequested;
+int restartRequested;
+int menuRequested;
+int gameCompleted;
+int soundOn;
+int musicOn;
+int fullScreenOn;
+gc_global<Array<c_Sound*>> gameSounds;
+
+int trainRunning;
+int trainArrived;
+int trainCrashed;
+int departNow;
+int departSecondsLeft;
+
+int iron;
+int freeWorkers;
+int ownedWorkers;
+int levelScore;
+int levelGold;
+int totalScore;
+int totalGold;
+int selectedPiece;
+
+int banditsIntroShown;
+int indigensIntroShown;
+
+gc_global<Array<int>> levelStates;
+int progressSpare;
+
+std::uint32_t randomSeed = kInitialRandomSeed;
+
+void ResetGameState() {
+  lastMillisecs = 0;
+  timeFactor = 0;
+  currentLevel = 0;
+  gamePaused = tutorialShowing = tutorialPage = 0;
+  continueRequested = restartRequested = menuRequested = 0;
+  gameCompleted = 0;
+  soundOn = musicOn = fullScreenOn = 0;
+  gameSounds = Array<c_Sound*>();
+  trainRunning = trainArrived = trainCrashed = departNow = departSecondsLeft = 0;
+  iron = freeWorkers = ownedWorkers = levelScore = levelGold = totalScore = totalGold = 0;
+  selectedPiece = 0;
+  banditsIntroShown = indigensIntroShown = 0;
+  levelStates = Array<int>(kLevelCount);
+  progressSpare = 0;
+  randomSeed = kInitialRandomSeed;
+}
+
+// ---- Random generator ---------------------------------------------------------
+
+float RandomUnit() {
+  randomSeed = randomSeed * 1664525u + 1013904223u;
+  return static_cast<float>((randomSeed >> 8) & 0xFFFFFFu) / 16777216.0f;
+}
+
+int RandomBelow(int n) {
+  const int r = static_cast<int>(RandomUnit() * static_cast<float>(n));
+  // u < 1, but u * n may still round up to n in single precision.
+  return r < n ? r : n - 1;
+}
+
+float RandomFloat(float low, float high) {
+  const float u = RandomUnit();
+  const float span = high - low;
+  const float scaled = u * span;
+  return low + scaled;
+}
+
+// ---- Clock and calendar -------------------------------------------------------
+
+namespace {
+
+std::int64_t SystemCalendarSeconds() { return static_cast<std::int64_t>(std::time(nullptr)); }
+
+CalendarSource calendarSource = SystemCalendarSeconds;
+
+}  // namespace
+
+int GameMillisecs() { return currentGame ? currentGame->ElapsedMilliseconds() : 0; }
+
+std::int64_t CalendarSeconds() { return calendarSource(); }
+
+void SetCalendarSource(CalendarSource source) { calendarSource = source ? source : SystemCalendarSeconds; }
+
+std::uint32_t CalendarSeed() { return static_cast<std::uint32_t>(CalendarSeconds()) * 1000u; }
+
+void AdvanceGameClock() {
+  const int now = GameMillisecs();
+  timeFactor = static_cast<float>(static_cast<double>(now - lastMillisecs) / kTickMilliseconds);
+  lastMillisecs = now;
+}
+
+// ---- Sounds ---------------------------------------------------------------------
+
+namespace {
+
+// Files of entries 0..6; 7..9 stay without a sample.
+const char* const kGameSoundFiles[] = {
+    "sounds/click2.wav", "sounds/buy.wav",     "sounds/build.wav",   "sounds/click2.wav",
+    "sounds/mine1.wav",  "sounds/indigen.wav", "sounds/bandits.wav",
+};
+
+}  // namespace
+
+void LoadGameSounds() {
+  Array<c_Sound*> sounds(kGameSoundCount);
+  for (int i = 0; i < kGameSoundCount; ++i) sounds[i] = new c_Sound();
+  int index = 0;
+  for (const char* file : kGameSoundFiles) sounds[index++] = LoadGameSound(String(file));
+  gameSounds = sounds;
+}
+
+void PlayGameSound(int i) {
+  if (soundOn != 1 || i < 0 || i >= gameSounds.Length()) return;
+  c_Sound* sound = gameSounds[i];
+  if (sound == nullptr || sound->sample.get() == nullptr) return;
+  StartSound(sound, 0, 0);
+}

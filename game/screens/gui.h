@@ -1,0 +1,92 @@
+// The in-level interface over the board: the status line (score, iron, the
+// departure clock), the piece palette and its selection, the send-off and
+// pause buttons, the pause panel, the won and failed panels and the tutorial
+// pages. It owns no rules of the level: it reads and sets the game-wide values
+// the board, the train and the screen flow share.
+#pragma once
+
+#include "game/screens/hit_box.h"
+#include "graphics/drawing.h"
+#include "runtime/array.h"
+#include "runtime/gc.h"
+#include "support/bitmap_font.h"
+
+// ---- Regions (virtual pixels) ------------------------------------------------
+constexpr HitBox kPauseButton = OpenBox(923, 998, 703, 768);
+// Over the "TIME:" label of the status line.
+constexpr HitBox kDepartButton = OpenBox(500, 582, 0, 26);
+
+constexpr int kPaletteLeft = 32;
+constexpr int kPaletteTop = 706;
+constexpr int kPaletteSlotPitch = 66;
+constexpr int kPaletteSlotSize = 55;
+// Slot n of the palette, 0..7, bounds included.
+constexpr HitBox PaletteSlot(int n) {
+  return ClosedBox(static_cast<float>(kPaletteLeft + kPaletteSlotPitch * n),
+                   static_cast<float>(kPaletteLeft + kPaletteSlotPitch * n + kPaletteSlotSize),
+                   static_cast<float>(kPaletteTop), static_cast<float>(kPaletteTop + kPaletteSlotSize));
+}
+
+constexpr HitBox kWonContinue = ClosedBox(574, 689, 479, 532);
+constexpr HitBox kWonRetry = ClosedBox(456, 570, 479, 532);
+constexpr HitBox kWonMenu = ClosedBox(341, 453, 479, 532);
+constexpr HitBox kFailedRetry = ClosedBox(550, 678, 395, 458);
+constexpr HitBox kFailedMenu = ClosedBox(344, 483, 395, 458);
+
+// The pause panel's buttons: one band each, all between x 358 and 670.
+enum PauseButton { PauseResume = 0, PauseRestart, PauseMusic, PauseSound, PauseQuit, kPauseButtonCount };
+constexpr HitBox kPauseButtons[kPauseButtonCount] = {
+    OpenBox(358, 670, 316, 366), OpenBox(358, 670, 367, 417), OpenBox(358, 670, 418, 468),
+    OpenBox(358, 670, 469, 519), OpenBox(358, 670, 520, 570),
+};
+
+// The bonus for sending the train off before its countdown ends.
+constexpr int kDepartBonus = 500;
+constexpr int kTutorialPageCount = 12;
+// The bar's full width in pixels at the full 300 seconds.
+constexpr int kTimeBarFullWidth = 300;
+
+class c_cGui : public Object {
+ public:
+  // ---- gui.cpp: what the player's clicks and the clock change ----
+  void ClickGui(float x, float y);
+  void ClickPauseMenu(float x, float y);
+  // What one pause-panel button does, clicked or chosen by key.
+  void PressPauseButton(int button);
+  void AdvanceTutorial();
+  // The clock of the status line from the train's countdown. The shown
+  // minutes and seconds are what the send-off button pays for, so they are
+  // kept here, where a run without a window computes them too.
+  void UpdateClock(int countdown);
+
+  // ---- gui_render.cpp: pictures and drawing ----
+  void LoadGuiImages();
+  void RenderGui();
+
+  void Mark() override;
+
+  gc_ref<c_BitmapFont> font;
+  gc_ref<c_Image> selectionImage;
+  gc_ref<c_Image> levelDoneImage;
+  gc_ref<c_Image> levelFailImage;
+  Array<c_Image*> tutorialImages;
+  gc_ref<c_Image> pauseImage;
+  gc_ref<c_Image> musicMarkImage;
+  gc_ref<c_Image> soundMarkImage;
+  int quitRequested = 0;
+  int clockMinutes = 0;
+  int clockSeconds = 0;
+  int secondsLeft = 0;
+  int timePercent = 0;
+  int timeBarWidth = 0;
+
+ private:
+  void ClickWonPanel(float x, float y);
+  void ClickFailedPanel(float x, float y);
+  void SetSecondsLeft(int seconds);
+  void RenderWonPanel();
+  void RenderStatusLine();
+};
+
+// The clock text: minutes and seconds with two digits each, "04:05".
+String ClockText(int minutes, int seconds);

@@ -1,0 +1,82 @@
+// The scenario map between levels: fifteen level icons along the route, the
+// selected level's name and figures, the start button, the worker shop and
+// its floating "-500" texts.
+#pragma once
+
+#include "game/screens/hit_box.h"
+#include "graphics/drawing.h"
+#include "runtime/array.h"
+#include "runtime/gc.h"
+#include "runtime/string.h"
+#include "support/bitmap_font.h"
+
+constexpr int kWorkerPrice = 500;
+constexpr int kMapTextCount = 10;
+
+constexpr HitBox kStartButton = ClosedBox(765, 949, 671, 768);
+constexpr HitBox kBuyButton = ClosedBox(521, 734, 671, 754);
+// An icon answers clicks from 20 pixels left of and above its corner to 40
+// right of and below it.
+constexpr float kIconReachBefore = 20;
+constexpr float kIconReachAfter = 40;
+
+class c_cScenarioIcon : public Object {
+ public:
+  int x = 0;
+  int y = 0;
+  String name;
+  int startIron = 0;
+  int mineIron = 0;
+  int banditsThreat = 0;   // 0..3
+  int indigensThreat = 0;  // 0..3
+  int status = 0;          // the level's levelStates entry
+};
+
+// A floating text of the map: rises one pixel and fades 0.05 every 10 ms.
+class c_cScoreText2 : public Object {
+ public:
+  int active = 0;
+  String text;
+  int x = 0;
+  int y = 0;
+  float alpha = 0;
+  float lastStepTime = 0;
+};
+
+class c_cMap : public Object {
+ public:
+  // ---- map.cpp ----
+  // The fifteen icons and the pool of floating texts.
+  void SetUpScenarioMap();
+  // Each icon's status from levelStates.
+  void RefreshIcons();
+  // Selects an icon, starts the selected level or buys a worker.
+  void ClickMap(float x, float y);
+  void AddMapText(const String& text, int x, int y);
+  void UpdateMapTexts();
+
+  // ---- map_render.cpp ----
+  void LoadMapImages();
+  void RenderScenarioMap();
+
+  void Mark() override;
+
+  Array<c_cScoreText2*> mapTexts;
+  int startRequested = 0;
+  int selectedLevel = 0;
+  Array<c_cScenarioIcon*> icons;
+  gc_ref<c_Image> mapImage;
+  gc_ref<c_Image> availableImage;
+  gc_ref<c_Image> lockedImage;
+  gc_ref<c_Image> doneImage;
+  gc_ref<c_Image> startGreyImage;
+  gc_ref<c_Image> noFundsImage;
+  gc_ref<c_Image> selectedImage;
+  gc_ref<c_BitmapFont> font;
+
+ private:
+  void BuyWorker();
+};
+
+// Where an icon answers clicks, bounds included.
+HitBox IconBox(const c_cScenarioIcon* icon);

@@ -1,0 +1,90 @@
+#include "game/screens/menu.h"
+
+#include "game/views/data_files.h"
+#include "game/rules/state.h"
+#include "game/session/switches.h"
+#include "host/game.h"
+#include "runtime/error.h"
+
+namespace {
+
+constexpr float kMusicMarkX = 665, kMusicMarkY = 416;
+constexpr float kSoundMarkX = 677, kSoundMarkY = 501;
+constexpr float kFullScreenMarkX = 373, kFullScreenMarkY = 718;
+constexpr float kLevelTextX = 175, kLevelTextY = 630;
+constexpr float kScoreTextX = 175, kScoreTextY = 698;
+
+}  // namespace
+
+// ---- Title -----------------------------------------------------------------------
+
+void c_cTitleScreen::LoadTitleImage() { splashImage = LoadGameImage(String("menu/splash.png")); }
+
+void c_cTitleScreen::RenderTitle() { DrawImage(splashImage, 0, 0); }
+
+// ---- Menu ------------------------------------------------------------------------
+
+void c_cMenu::Mark() {
+  menuImage.Mark();
+  musicMarkImage.Mark();
+  soundMarkImage.Mark();
+  fullScreenMarkImage.Mark();
+  endImage.Mark();
+  font.Mark();
+}
+
+void c_cMenu::LoadMenuImages() {
+  menuImage = LoadGameImage(String("menu/menu.png"));
+  musicMarkImage = LoadGameImage(String("menu/musicOn.png"));
+  soundMarkImage = LoadGameImage(String("menu/soundOn.png"));
+  fullScreenMarkImage = LoadGameImage(String("menu/fullscreenOn.png"));
+  endImage = LoadGameImage(String("menu/theend.png"));
+  font = LoadGameFont(String("time.txt"));
+}
+
+void c_cMenu::ClickMenu(float x, float y) {
+  choice = MenuNoChoice;
+  if (ClickButtons(x, y)) PlayGameSound(SoundClick);
+  if (kMenuFullScreen.Contains(x, y)) ToggleFullScreen();  // silently
+}
+
+bool c_cMenu::ClickButtons(float x, float y) {
+  if (kMenuContinue.Contains(x, y)) {
+    choice = MenuContinue;
+  } else if (kMenuNewGame.Contains(x, y)) {
+    choice = MenuNewGame;
+  } else if (kMenuMusic.Contains(x, y)) {
+    ToggleMusic();
+  } else if (kMenuSound.Contains(x, y)) {
+    ToggleSound();  // the click is heard only when sound is now on
+  } else if (kMenuQuit.Contains(x, y)) {
+    PlayGameSound(SoundClick);
+    Error(String());  // ends the program with status 0
+  } else {
+    return false;
+  }
+  return true;
+}
+
+void c_cMenu::ToggleFullScreen() {
+  if (fullScreenOn == 1) {
+    OpenGameDisplay(false);
+    fullScreenOn = 0;
+  } else {
+    OpenGameDisplay(true);
+    currentGame->ShowMouseCursor(true);
+    fullScreenOn = 1;
+  }
+}
+
+void c_cMenu::RenderMenu() {
+  DrawImage(menuImage, 0, 0);
+  // The marks show the switches that are off.
+  if (musicOn == 0) DrawImage(musicMarkImage, kMusicMarkX, kMusicMarkY);
+  if (soundOn == 0) DrawImage(soundMarkImage, kSoundMarkX, kSoundMarkY);
+  if (fullScreenOn == 0) DrawImage(fullScreenMarkImage, kFullScreenMarkX, kFullScreenMarkY);
+  font->DrawText(String::FromInt(currentLevel), kLevelTextX, kLevelTextY);
+  font->DrawText(String::FromInt(totalScore), kScoreTextX, kScoreTextY);
+}
+
+void c_cMenu::RenderTheEnd() { DrawImage(endImage, 0, 0); }

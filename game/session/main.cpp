@@ -1,0 +1,50 @@
+// The program's entry: the command line, the folders, then the host runs the
+// game. Options that answer without a window end here.
+#include <cstdio>
+#include <string>
+
+#include "game/session/folders.h"
+#include "game/session/main_game.h"
+#include "game/session/options.h"
+#include "game/session/print_level.h"
+#include "game/session/replay_session.h"
+#include "host/game.h"
+#include "runtime/gc.h"
+#include "support/file_system.h"
+#include "support/virtual_display.h"
+
+namespace {
+
+constexpr int kUsageStatus = 2;
+
+
+void ProgramMain() { new c_MainGame(); }
+
+int PrintLevel(int n) {
+  GcInitLists();
+  ResetGameState();
+  std::fputs(PrintLevelText(n).c_str(), stdout);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  GameOptions options;
+  std::string error;
+  if (!ParseGameOptions(argc, argv, &options, &error)) {
+    std::fprintf(stderr, "rails-against-time: %s\n", error.c_str());
+    return kUsageStatus;
+  }
+  if (options.help) {
+    std::fputs(GameUsage().c_str(), stdout);
+    return 0;
+  }
+  if (options.printLevel != 0) return PrintLevel(options.printLevel);
+  UseGameFolders(ChooseGameFolders(ProcessFolderFacts()));
+  const GameProgram program{InitGameGlobals, [](bool withMedia) { new c_MainGame(withMedia); },
+                            [] { return static_cast<c_MainGame*>(currentApp.get())->screen; }};
+  if (!options.replayFile.empty()) return PlayReplay(options.replayFile, options.headless, program, argc, argv);
+  if (!options.recordFile.empty()) return RecordGame(options.recordFile, program, argc, argv);
+  return TarvexStart(argc, argv, InitGameGlobals, ProgramMain);
+}

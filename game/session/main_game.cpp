@@ -1,0 +1,281 @@
+#include "game/session/main_game.h"
+
+#include "game/views/data_files.h"
+#include "game/rules/layouts.h"
+#include "game/rules/play_step.h"
+#include "game/rules/progress.h"
+#include "game/session/switches.h"
+#include "host/input.h"
+#include "support/file_system.h"
+#include "support/virtual_display.h"
+
+void c_MainGame::Mark() {
+  titleScreen.Mark();
+  menu.Mark();
+  level.Mark();
+  train.Mark();
+  gui.Mark();
+  scenarioMap.Mark();
+  logoImage.Mark();
+}
+
+// ---- Start-up --------------------------------------------------------------------
+
+void InitGameGlobals() {
+  InitAppGlobals();
+  currentVirtualDisplay = nullptr;
+  fileSystem = nullptr;
+  ResetGameState();
+}
+
+int c_MainGame::Startup() {
+  CreateVirtualDisplay(1.0f);
+  OpenGameDisplay(true);
+  currentGame->ShowMouseCursor(true);
+  CreateFileSystem();
+  lastMillisecs = GameMillisecs();
+  SetAppUpdateRate(kUpdateRate);
+
+  titleScreen = new c_cTitleScreen();
+  menu = new c_cMenu();
+  menu->choice = MenuNoChoice;
+  musicOn = soundOn = fullScreenOn = 1;
+  level = new c_cLevel();
+  train = new c_cTrain();
+  gui = new c_cGui();
+  scenarioMap = new c_cMap();
+  scenarioMap->SetUpScenarioMap();
+  if (withMedia) logoImage = LoadGameImage(String("menu/logo.png"));
+  level->CreateLevelPools();
+
+  logoStartTime = static_cast<float>(lastMillisecs);
+  screen = ScreenLogo;
+  // Only the logo is needed for the first frame, so the player sees it at
+  // once; the music and every other picture and sound follow one step per
+  // update while the logo shows, long before it goes.
+  nextMediaStep = withMedia ? 0 : kMediaSteps;
+  return 0;
+}
+
+// The music, every picture, the font and the sounds; a file that does not
+// load stops the program with a line that names it.
+void c_MainGame::LoadMediaStep(int step) {
+  switch (step) {
+    case 0: StartGameMusic(kMusicVolume); break;
+    case 1: titleScreen->LoadTitleImage(); break;
+    case 2: menu->LoadMenuImages(); break;
+    case 3: level->LoadLevelImages(); break;
+    case 4: train->LoadTrainImages(); break;
+    case 5: gui->LoadGuiImages(); break;
+    case 6: scenarioMap->LoadMapImages(); break;
+    default: LoadGameSounds(); break;
+  }
+}
+
+void c_MainGame::FinishLoading() {
+  while (nextMediaStep < kMediaSteps) LoadMediaStep(nextMediaStep++);
+}
+
+// ---- Update ----------------------------------------------------------------------
+
+int c_MainGame::Update() {
+  if (nextMediaStep < kMediaSteps) LoadMediaStep(nextMediaStep++);
+  AdvanceGameClock();
+  switch (screen) {
+    case ScreenLogo:
+      UpdateLogo();
+      break;
+    case ScreenTitle:
+    case ScreenTheEnd:
+      UpdateTitleOrEnd();
+      break;
+    case ScreenMenu:
+      UpdateMenu();
+      break;
+    case ScreenScenarioMap:
+      UpdateMap();
+      break;
+    case ScreenPlaying:
+      UpdatePlaying();
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+void c_MainGame::UpdateLogo() {
+  // Clicks do not cut the logo short.
+  if (logoStartTime + kLogoMilliseconds < static_cast<float>(lastMillisecs)) {
+    FinishLoading();
+    screen = ScreenTitle;
+  }
+}
+
+void c_MainGame::UpdateTitleOrEnd() {
+  if (!LeftClicked()) return;
+  LoadProgress();
+  ShowMenu();
+}
+
+void c_MainGame::UpdateMenu() {
+  if (LeftClicked()) menu->ClickMenu(PointerX(), PointerY());
+  if (menu->choice == MenuNewGame) ResetProgress();
+  if (menu->choice == MenuContinue || menu->choice == MenuNewGame) {
+    scenarioMap->RefreshIcons();
+    ShowMap();
+  }
+}
+
+void c_MainGame::UpdateMap() {
+  if (ApplyMapKeys()) return;
+  if (LeftClicked()) {
+    scenarioMap->ClickMap(PointerX(), PointerY());
+    if (scenarioMap->startRequested == 1) {
+      StartLevel();
+      screen = ScreenPlaying;
+    }
+  }
+  scenarioMap->UpdateMapTexts();
+}
+
+void c_MainGame::UpdatePlaying() {
+  ApplyPlayingKeys();
+  const bool clicked = LeftClicked();
+  if (gamePaused == 1) {
+    if (tutorialShowing == 1) {
+      // A page is read like the pause panel: a click turns it and ends the
+      // update; without one the level's update goes on below, where every
+      // step stands still while gamePaused is set. (Skipping the steps would
+      // let the level's clocks run on while the player reads.)
+      if (clicked) {
+        gui->AdvanceTutorial();
+        return;
+      }
+    } else if (clicked) {
+      gui->ClickPauseMenu(PointerX(), PointerY());
+      if (gui->quitRequested == 1) {
+        SaveProgress();
+        LoadProgress();
+        ShowMenu();
+      }
+      return;
+    }
+  } else if (clicked) {
+    const float x = PointerX();
+    const float y = PointerY();
+    level->ClickBoard(x, y);
+    gui->ClickGui(x, y);
+  }
+  HandleLevelRequest();
+  // Also in the update that just left the level: the board keeps its state.
+  RunLevelStep(level, train);
+  gui->UpdateClock(train->countdown);
+}
+
+void c_MainGame::HandleLevelRequest() {
+  if (continueRequested == 1) {
+    CompleteLevel();
+    scenarioMap->RefreshIcons();
+    continueRequested = 0;
+    SaveProgress();
+    if (gameCompleted == 0) {
+      ShowMap();
+    } else {
+      screen = ScreenTheEnd;
+    }
+  } else if (restartRequested == 1) {
+    StartLevel();
+    restartRequested = 0;
+  } else if (menuRequested == 1) {
+    menuRequested = 0;
+    SaveProgress();
+    LoadProgress();  // which also clears the level's own values
+    ShowMenu();
+  }
+}
+
+void c_MainGame::StartLevel() {
+  LayOutLevel(level);
+  train->PlaceTrain(level->startX - 1, level->startY, level->finishX, level->finishY);
+  scenarioMap->startRequested = 0;
+  // The first frame of the level shows its own clock, not the last one's.
+  gui->UpdateClock(train->countdown);
+}
+
+void c_MainGame::ShowMenu() {
+  menu->choice = MenuNoChoice;
+  screen = ScreenMenu;
+}
+
+void c_MainGame::ShowMap() {
+  scenarioMap->selectedLevel = currentLevel - 1;
+  screen = ScreenScenarioMap;
+}
+
+// ---- Input -----------------------------------------------------------------------
+
+bool c_MainGame::LeftClicked() const { return currentInputDevice->KeyHit(KeyMouseLeft) != 0; }
+
+namespace {
+
+// A run that never draws never shows the display its device; it is told here,
+// and a run without any window takes the pointer as virtual pixels.
+void TrackDeviceWithoutDrawing(int* width, int* height) {
+  currentGlfwGame->GetWindowSize(width, height);
+  if (*width <= 0 || *height <= 0) {
+    *width = static_cast<int>(VirtualWidth());
+    *height = static_cast<int>(VirtualHeight());
+  }
+  currentVirtualDisplay->UpdateDevice(*width, *height);
+}
+
+}  // namespace
+
+float c_MainGame::PointerX() const {
+  if (withMedia) return VirtualMouseX();
+  int w = 0, h = 0;
+  TrackDeviceWithoutDrawing(&w, &h);
+  return currentVirtualDisplay->MapMouseX(currentInputDevice->mouseX, w);
+}
+
+float c_MainGame::PointerY() const {
+  if (withMedia) return VirtualMouseY();
+  int w = 0, h = 0;
+  TrackDeviceWithoutDrawing(&w, &h);
+  return currentVirtualDisplay->MapMouseY(currentInputDevice->mouseY, h);
+}
+
+// ---- Render ----------------------------------------------------------------------
+
+int c_MainGame::Render() {
+  if (!withMedia) return 0;
+  ApplyVirtualDisplay();
+  ClearToColor(0, 0, 0);
+  switch (screen) {
+    case ScreenLogo:
+      DrawImage(logoImage, 0, 0);
+      break;
+    case ScreenTitle:
+      titleScreen->RenderTitle();
+      break;
+    case ScreenMenu:
+      menu->RenderMenu();
+      break;
+    case ScreenScenarioMap:
+      scenarioMap->RenderScenarioMap();
+      break;
+    case ScreenPlaying:
+      level->RenderBoard();
+      train->RenderTrain();
+      level->RenderBoardOverlay();
+      gui->RenderGui();
+      break;
+    case ScreenTheEnd:
+      menu->RenderTheEnd();
+      break;
+    default:
+      break;
+  }
+  return 0;
+}

@@ -1,0 +1,73 @@
+// The game application: creates every screen object once at start-up, then
+// moves between the six screens (logo, title, menu, scenario map, a level,
+// the end picture), 30 updates a second.
+//
+// Without media (a run with no window, as tests and replays make) it loads no
+// picture, sound or music and draws nothing; every rule runs the same.
+#pragma once
+
+#include "game/rules/board.h"
+#include "game/screens/gui.h"
+#include "game/screens/map.h"
+#include "game/screens/menu.h"
+#include "game/rules/state.h"
+#include "game/rules/train.h"
+#include "app/app.h"
+
+// How long the logo shows before the title.
+constexpr int kLogoMilliseconds = 3000;
+constexpr float kMusicVolume = 0.5f;
+
+// Every global of the program to its start value: the framework's, the
+// display's, the file system's and the game's (the host's initGlobals).
+void InitGameGlobals();
+
+class c_MainGame : public c_App {
+ public:
+  explicit c_MainGame(bool withMedia = true) : withMedia(withMedia) {}
+
+  int Startup() override;
+  int Update() override;
+  int Render() override;
+  // Lays out currentLevel and places the train one cell left of its start.
+  void StartLevel();
+  void Mark() override;
+
+  gc_ref<c_cTitleScreen> titleScreen;
+  gc_ref<c_cMenu> menu;
+  gc_ref<c_cLevel> level;
+  gc_ref<c_cTrain> train;
+  gc_ref<c_cGui> gui;
+  gc_ref<c_cMap> scenarioMap;
+  gc_ref<c_Image> logoImage;
+  float logoStartTime = 0;
+  int screen = ScreenLogo;
+  const bool withMedia;
+  // Loads whatever of the media the logo screen has not loaded yet.
+  void FinishLoading();
+
+ private:
+  // The media after the logo, in the order the updates load them.
+  static constexpr int kMediaSteps = 8;
+  void LoadMediaStep(int step);
+  int nextMediaStep = kMediaSteps;
+  void UpdateLogo();
+  void UpdateTitleOrEnd();
+  void UpdateMenu();
+  void UpdateMap();
+  void UpdatePlaying();
+  // Acts on at most one of the level's requests: continue, restart, menu.
+  void HandleLevelRequest();
+  void ShowMenu();
+  void ShowMap();
+
+  // ---- main_game_keys.cpp: the keyboard and the right button ----
+  void ApplyPlayingKeys();
+  // Escape leaves the map for the menu, saving first; true when it did.
+  bool ApplyMapKeys();
+
+  bool LeftClicked() const;
+  // The pointer in virtual pixels.
+  float PointerX() const;
+  float PointerY() const;
+};

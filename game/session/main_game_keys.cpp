@@ -1,0 +1,31 @@
+// The keyboard and the right button, beside the mouse rules of each screen:
+// Escape pauses a level and resumes it, and leaves the map for the menu;
+// keys 1 to 8 pick the palette's slots; a right click drops the selection.
+#include "game/session/main_game.h"
+#include "game/rules/progress.h"
+#include "host/input.h"
+
+void c_MainGame::ApplyPlayingKeys() {
+  c_InputDevice* input = currentInputDevice;
+  // A tutorial page or a result panel is answered by clicks only.
+  if (tutorialShowing == 1 || trainArrived == 1 || trainCrashed == 1) return;
+  if (input->KeyHit(KeyEscape) != 0) {
+    if (gamePaused == 1) {
+      gui->PressPauseButton(PauseResume);
+    } else {
+      gamePaused = 1;
+    }
+  }
+  if (gamePaused == 1) return;
+  for (int slot = 0; slot < kPaletteSlots; ++slot) {
+    if (input->KeyHit('1' + slot) != 0) selectedPiece = slot;
+  }
+  if (input->KeyHit(KeyMouseRight) != 0) selectedPiece = -1;
+}
+
+bool c_MainGame::ApplyMapKeys() {
+  if (currentInputDevice->KeyHit(KeyEscape) == 0) return false;
+  SaveProgress();
+  ShowMenu();
+  return true;
+}

@@ -1,0 +1,104 @@
+#include "game/session/options.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "game/session/print_level.h"
+#include "game/rules/state.h"
+
+namespace {
+
+struct OptionRow {
+  const char* name;
+  const char* valueName;  // null: the option takes no value
+  const char* help;
+  // Applies the option; false with a reason when its value does not fit.
+  bool (*apply)(GameOptions* options, const char* value, std::string* error);
+};
+
+const OptionRow kOptions[] = {
+    {"--help", nullptr, "show this text",
+     [](GameOptions* o, const char*, std::string*) {
+       o->help = true;
+       return true;
+     }},
+    {"--print-level", "N",
+     "print level N (1..15) as laid out at its start and exit;\n"
+     "                     9 lines of 13 cells, row 0 first (legend below)",
+     [](GameOptions* o, const char* value, std::string* error) {
+       char* end = nullptr;
+       const long n = std::strtol(value, &end, 10);
+       if (*value == '\0' || *end != '\0' || n < 1 || n > kLevelCount) {
+         *error = "--print-level needs a level number from 1 to " + std::to_string(kLevelCount);
+         return false;
+       }
+       o->printLevel = static_cast<int>(n);
+       return true;
+     }},
+    {"--record", "FILE", "play, and record the session into FILE",
+     [](GameOptions* o, const char* value, std::string*) {
+       o->recordFile = value;
+       return true;
+     }},
+    {"--replay", "FILE", "play the session FILE back; it ends with a line of the\n"
+     "                     outcome (see the README)",
+     [](GameOptions* o, const char* value, std::string*) {
+       o->replayFile = value;
+       return true;
+     }},
+    {"--headless", nullptr, "with --replay: no window and no sound, at full speed",
+     [](GameOptions* o, const char*, std::string*) {
+       o->headless = true;
+       return true;
+     }},
+};
+
+const OptionRow* FindOption(const char* name) {
+  for (const OptionRow& row : kOptions) {
+    if (std::strcmp(row.name, name) == 0) return &row;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool ParseGameOptions(int argc, char** argv, GameOptions* options, std::string* error) {
+  for (int i = 1; i < argc; ++i) {
+    const OptionRow* row = FindOption(argv[i]);
+    if (row == nullptr) {
+      *error = std::string("unknown option: ") + argv[i];
+      return false;
+    }
+    const char* value = nullptr;
+    if (row->valueName != nullptr) {
+      if (i + 1 >= argc) {
+        *error = std::string(row->name) + " needs a value: " + row->valueName;
+        return false;
+      }
+      value = argv[++i];
+    }
+    if (!row->apply(options, value, error)) return false;
+  }
+  if (options->headless && options->replayFile.empty()) {
+    *error = "--headless goes with --replay";
+    return false;
+  }
+  if (!options->recordFile.empty() && !options->replayFile.empty()) {
+    *error = "--record and --replay cannot go together";
+    return false;
+  }
+  return true;
+}
+
+std::string GameUsage() {
+  std::string text =
+      "Usage: rails-against-time [option]\n"
+      "Without an option the game starts, full screen.\n"
+      "\n";
+  for (const OptionRow& row : kOptions) {
+    std::string left = std::string("  ") + row.name + (row.valueName ? std::string(" ") + row.valueName : "");
+    if (left.size() < 21) left.resize(21, ' ');
+    text += left + row.help + "\n";
+  }
+  return text + "\nThe cells of --print-level:\n" + kBoardLegend;
+}

@@ -1,0 +1,23 @@
+#include "game/session/switches.h"
+
+#include "audio/sound.h"
+#include "game/views/data_files.h"
+#include "game/rules/state.h"
+#include "host/game.h"
+
+void ToggleMusic() {
+  if (musicOn == 1) {
+    StopMusicPlayback();
+    musicOn = 0;
+  } else {
+    musicOn = 1;
+    // Without an audio device nobody hears it: the file is not even decoded.
+    if (AudioWorks()) StartMusicFile(String(kMusicFile), kMusicLoop);
+  }
+}
+
+void ToggleSound() { soundOn = soundOn == 1 ? 0 : 1; }
+
+void OpenGameDisplay(bool fullScreen) {
+  currentGlfwGame->OpenGameWindow(1024, 768, 8, 8, 8, 0, 0, 0, fullScreen);
+}

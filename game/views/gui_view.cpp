@@ -1,0 +1,104 @@
+// The interface's pictures and its drawing: the last layer of a playing frame.
+#include "game/rules/board.h"
+#include "game/views/data_files.h"
+#include "game/screens/gui.h"
+#include "game/rules/state.h"
+#include "game/rules/train.h"
+
+namespace {
+
+struct Point {
+  float x, y;
+};
+
+constexpr Point kPausePanelAt = {320, 159};
+constexpr Point kPauseMusicMarkAt = {359, 431};
+constexpr Point kPauseSoundMarkAt = {359, 483};
+constexpr Point kLevelDoneAt = {320, 218};
+constexpr Point kLevelFailAt = {320, 200};
+// The won panel's three values, one under the other.
+constexpr float kWonTextX = 485;
+constexpr float kWonDepartY = 388;
+constexpr float kWonGoldY = 417;
+constexpr float kWonScoreY = 446;
+
+constexpr Point kTimeLabelAt = {500, 4};
+constexpr float kClockLeft = 590;  // the clock text follows the bar's end
+constexpr float kClockTop = 4;
+constexpr float kTimeBarTop = 10;
+constexpr float kTimeBarHeight = 10;
+constexpr Point kScoreAt = {31, 4};
+constexpr Point kIronAt = {331, 4};
+constexpr Point kWorkersAt = {662, 742};
+
+// Where each tutorial page is drawn, by page number.
+constexpr Point kTutorialPageAt[kTutorialPageCount] = {
+    {110, 315}, {600, 315}, {140, 540}, {360, 540}, {600, 25}, {400, 25},
+    {270, 118}, {515, 540}, {160, 390}, {520, 450}, {100, 100}, {128, 402},
+};
+
+String Num(int value) { return String::FromInt(value); }
+
+}  // namespace
+
+void c_cGui::LoadGuiImages() {
+  font = LoadGameFont(String("time.txt"));
+  selectionImage = LoadGameImage(String("game/guiSelection.png"));
+  levelDoneImage = LoadGameImage(String("game/msgLevelDone.png"));
+  levelFailImage = LoadGameImage(String("game/msgLevelFail.png"));
+  Array<c_Image*> pages(kTutorialPageCount);
+  for (int i = 0; i < kTutorialPageCount; ++i) {
+    pages[i] = LoadGameImage(String("game/tutorial/") + Num(i + 1) + String(".png"));
+  }
+  tutorialImages = pages;
+  pauseImage = LoadGameImage(String("game/msgPause.png"));
+  musicMarkImage = LoadGameImage(String("game/pauseMusicOn.png"));
+  soundMarkImage = LoadGameImage(String("game/pauseSoundOn.png"));
+}
+
+void c_cGui::RenderGui() {
+  if (gamePaused == 1 && tutorialShowing != 1) {
+    DrawImage(pauseImage, kPausePanelAt.x, kPausePanelAt.y);
+    // The marks show the switches that are off.
+    if (musicOn == 0) DrawImage(musicMarkImage, kPauseMusicMarkAt.x, kPauseMusicMarkAt.y);
+    if (soundOn == 0) DrawImage(soundMarkImage, kPauseSoundMarkAt.x, kPauseSoundMarkAt.y);
+  }
+  if (trainArrived == 1) {
+    RenderWonPanel();
+    return;
+  }
+  if (trainCrashed == 1) {
+    DrawImage(levelFailImage, kLevelFailAt.x, kLevelFailAt.y);
+    return;
+  }
+  RenderStatusLine();
+  if (selectedPiece >= 0 && selectedPiece < kPaletteSlots) {
+    DrawImage(selectionImage, static_cast<float>(kPaletteLeft + kPaletteSlotPitch * selectedPiece),
+              static_cast<float>(kPaletteTop));
+  }
+  if (tutorialShowing == 1 && tutorialPage >= 0 && tutorialPage < kTutorialPageCount) {
+    const Point at = kTutorialPageAt[tutorialPage];
+    DrawImage(tutorialImages[tutorialPage], at.x, at.y);
+  }
+}
+
+void c_cGui::RenderWonPanel() {
+  DrawImage(levelDoneImage, kLevelDoneAt.x, kLevelDoneAt.y);
+  // -1: the train left on its own, with no time saved.
+  const String saved =
+      departSecondsLeft == -1 ? String("N/A") : Num(kDepartureSeconds - departSecondsLeft) + String(" sec");
+  font->DrawText(saved, kWonTextX, kWonDepartY);
+  font->DrawText(Num(levelGold), kWonTextX, kWonGoldY);
+  font->DrawText(Num(levelScore), kWonTextX, kWonScoreY);
+}
+
+void c_cGui::RenderStatusLine() {
+  font->DrawText(ClockText(clockMinutes, clockSeconds), kClockLeft + static_cast<float>(timeBarWidth), kClockTop);
+  font->DrawText(String("TIME:"), kTimeLabelAt.x, kTimeLabelAt.y);
+  SetColor(0, 0, 255);
+  FillGameRect(kClockLeft, kTimeBarTop, static_cast<float>(timeBarWidth), kTimeBarHeight);
+  SetColor(255, 255, 255);
+  font->DrawText(String("Score: ") + Num(levelScore), kScoreAt.x, kScoreAt.y);
+  font->DrawText(String("Iron: ") + Num(iron), kIronAt.x, kIronAt.y);
+  font->DrawText(Num(freeWorkers), kWorkersAt.x, kWorkersAt.y);
+}

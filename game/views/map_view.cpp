@@ -1,0 +1,97 @@
+// The scenario map's pictures and its drawing.
+#include "game/views/data_files.h"
+#include "game/screens/map.h"
+#include "game/rules/progress.h"
+#include "game/rules/state.h"
+
+namespace {
+
+struct Colour {
+  float r, g, b;
+};
+
+constexpr Colour kWhite = {255, 255, 255};
+constexpr Colour kFigureColour = {255, 255, 0};
+constexpr float kNameCentreX = 512;
+constexpr float kNameY = 25;
+constexpr float kSelectedMarkInset = 4;
+constexpr float kFiguresX = 163;
+constexpr float kThreatsX = 369;
+constexpr float kUpperRowY = 630;
+constexpr float kLowerRowY = 700;
+constexpr float kStartGreyX = 754, kStartGreyY = 693;
+constexpr float kGoldX = 640, kGoldY = 602;
+constexpr float kWorkersX = 640, kWorkersY = 657;
+constexpr float kMaxWorkersX = 684;
+constexpr float kNoFundsX = 525, kNoFundsY = 692;
+
+struct ThreatWord {
+  const char* word;
+  Colour colour;
+};
+
+const ThreatWord kThreatWords[] = {
+    {"none", {0, 255, 0}},
+    {"low", {0, 255, 0}},
+    {"medium", {255, 127, 39}},
+    {"high", {255, 0, 0}},
+};
+
+void Tint(const Colour& c) { SetColor(c.r, c.g, c.b); }
+
+}  // namespace
+
+void c_cMap::LoadMapImages() {
+  mapImage = LoadGameImage(String("game/gameMap.png"));
+  availableImage = LoadGameImage(String("game/levelavailable.png"));
+  lockedImage = LoadGameImage(String("game/levellocked.png"));
+  doneImage = LoadGameImage(String("game/leveldone.png"));
+  startGreyImage = LoadGameImage(String("game/startGrey.png"));
+  noFundsImage = LoadGameImage(String("game/noFunds.png"));
+  selectedImage = LoadGameImage(String("game/levelSelected.png"));
+  font = LoadGameFont(String("time.txt"));
+}
+
+void c_cMap::RenderScenarioMap() {
+  DrawImage(mapImage, 0, 0);
+  for (int i = 0; i < icons.Length(); ++i) {
+    const c_cScenarioIcon* icon = icons[i];
+    c_Image* picture = icon->status == LevelLocked      ? lockedImage.get()
+                       : icon->status == LevelDone      ? doneImage.get()
+                       : icon->status == LevelAvailable ? availableImage.get()
+                                                        : nullptr;
+    if (picture) DrawImage(picture, static_cast<float>(icon->x), static_cast<float>(icon->y));
+  }
+  const c_cScenarioIcon* s = icons[selectedLevel];
+  DrawImage(selectedImage, static_cast<float>(s->x) - kSelectedMarkInset,
+            static_cast<float>(s->y) - kSelectedMarkInset);
+  font->DrawText(s->name, kNameCentreX - font->TextWidth(s->name) * 0.5f, kNameY);
+
+  Tint(kFigureColour);
+  font->DrawText(String::FromInt(s->startIron), kFiguresX, kUpperRowY, AlignCenter);
+  font->DrawText(String::FromInt(s->mineIron), kFiguresX, kLowerRowY, AlignCenter);
+  const int threats[2] = {s->banditsThreat, s->indigensThreat};
+  const float rows[2] = {kUpperRowY, kLowerRowY};
+  for (int k = 0; k < 2; ++k) {
+    if (threats[k] < 0 || threats[k] > 3) continue;
+    Tint(kThreatWords[threats[k]].colour);
+    font->DrawText(String(kThreatWords[threats[k]].word), kThreatsX, rows[k], AlignCenter);
+  }
+
+  Tint(kWhite);
+  if (s->status != LevelAvailable) DrawImage(startGreyImage, kStartGreyX, kStartGreyY);
+  font->DrawText(String::FromInt(totalGold), kGoldX, kGoldY);
+  font->DrawText(String::FromInt(ownedWorkers), kWorkersX, kWorkersY);
+  font->DrawText(String::FromInt(kMaxWorkers), kMaxWorkersX, kWorkersY);
+  if (totalGold < kWorkerPrice) DrawImage(noFundsImage, kNoFundsX, kNoFundsY);
+
+  for (int i = 0; i < mapTexts.Length(); ++i) {
+    const c_cScoreText2* t = mapTexts[i];
+    if (t->active == 0) continue;
+    SetAlpha(t->alpha);
+    Tint(kFigureColour);
+    font->DrawText(t->text, static_cast<float>(t->x), static_cast<float>(t->y));
+    Tint(kWhite);
+    SetAlpha(1.0f);
+  }
+}
