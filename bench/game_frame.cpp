@@ -67,11 +67,11 @@ struct FrameCost {
 
 // Level 15 in the middle of play: everything the board can show at once.
 void SetUpBusyLevel(c_MainGame* game) {
-  currentLevel = 15;
-  ownedWorkers = 15;
+  gameState.progress.currentLevel = 15;
+  gameState.progress.ownedWorkers = 15;
   game->StartLevel();
   game->screen = ScreenPlaying;
-  gamePaused = tutorialShowing = 0;
+  gameState.screen.gamePaused = gameState.screen.tutorialShowing = 0;
   const LevelSolution solution = SolveLevel(15);
   c_cLevel* level = game->level;
   for (const TrackPiece& p : solution.pieces) level->SetCellKind(p.cell.x, p.cell.y, p.kind);
@@ -89,11 +89,10 @@ void SetUpBusyLevel(c_MainGame* game) {
   level->SpawnIndigens(solution.pieces[3].cell.x, solution.pieces[3].cell.y);
   level->AddScoreText(150, 200, 200);
   level->AddExplosion(500, 400);
-  game->train->running = 1;
-  trainRunning = 1;
+  gameState.run.trainRunning = 1;
   for (int i = 0; i < 300; ++i) {
-    lastMillisecs += 33;
-    timeFactor = 1.0f;
+    gameState.clock.lastMillisecs += 33;
+    gameState.clock.timeFactor = 1.0f;
     game->train->UpdateTrain(level->cellKinds);
   }
 }

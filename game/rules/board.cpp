@@ -32,7 +32,7 @@ constexpr int kProgressBarHeight = 5;
 // Where the mine's worker count and animation sit relative to its cells.
 constexpr int kMineAnimOffsetY = 103;
 
-float Now() { return static_cast<float>(lastMillisecs); }
+float Now() { return static_cast<float>(gameState.clock.lastMillisecs); }
 
 void DrawAtCell(c_Image* image, int x, int y, int frame = 0) {
   if (image) DrawImage(image, static_cast<float>(CellLeft(x)), static_cast<float>(CellTop(y)), frame);

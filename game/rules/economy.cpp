@@ -16,7 +16,7 @@ int PieceCost(int kind) {
 
 namespace {
 
-bool TrainHasLeft() { return trainRunning == 1 || trainArrived == 1 || trainCrashed == 1; }
+bool TrainHasLeft() { return gameState.run.trainRunning == 1 || gameState.run.trainArrived == 1 || gameState.run.trainCrashed == 1; }
 
 bool OnMine(const c_cGoldMine* mine, int cx, int cy) {
   return mine->active == 1 && (cx == mine->x || cx == mine->x + 1) && (cy == mine->y || cy == mine->y + 1);
@@ -34,8 +34,8 @@ c_cBlockTile* IdleStonesAt(const c_cLevel& level, int cx, int cy) {
 void StartRemovingStones(c_cLevel& level, c_cBlockTile* stones) {
   if (!level.TakeWorker()) return;
   stones->removing = 1;
-  stones->startTime = static_cast<float>(lastMillisecs);
-  stones->lastTime = static_cast<float>(lastMillisecs);
+  stones->startTime = static_cast<float>(gameState.clock.lastMillisecs);
+  stones->lastTime = static_cast<float>(gameState.clock.lastMillisecs);
 }
 
 // An order of piece kind selectedPiece on a cell of the board. Refused
@@ -43,11 +43,11 @@ void StartRemovingStones(c_cLevel& level, c_cBlockTile* stones) {
 // free, the iron does not reach, no job entry is free or no worker is found.
 void OrderPiece(c_cLevel& level, int cx, int cy) {
   if (TrainHasLeft() || level.CellKind(cx, cy) != CellEmpty) return;
-  const int cost = PieceCost(selectedPiece);
-  if (iron < cost) return;
+  const int cost = PieceCost(gameState.run.selectedPiece);
+  if (gameState.run.iron < cost) return;
   if (FirstInactive(level.railTiles) == nullptr) return;
   if (!level.TakeWorker()) return;
-  iron -= cost;
+  gameState.run.iron -= cost;
   level.StartConstruction(cx, cy);
   level.SetCellKind(cx, cy, CellBlocked);
   level.AddScoreText(-cost, CellLeft(cx), CellTop(cy));
@@ -65,9 +65,9 @@ void Demolish(c_cLevel& level, int cx, int cy) {
 // counts, but the job's clock always moves on, so a pause is never made up
 // afterwards. True in the update the job completes; the work then stops.
 bool WorkOn(int& working, float& progress, float& lastTime, float durationMs) {
-  const float now = static_cast<float>(lastMillisecs);
+  const float now = static_cast<float>(gameState.clock.lastMillisecs);
   if (working == 1) {
-    if (gamePaused == 0) progress += (now - lastTime) * kJobComplete / durationMs;
+    if (gameState.screen.gamePaused == 0) progress += (now - lastTime) * kJobComplete / durationMs;
     lastTime = now;
   }
   if (progress < kJobComplete) return false;
@@ -83,26 +83,26 @@ void c_cLevel::ClickBoard(float px, float py) {
   const int cx = CellAt(px);
   const int cy = CellAt(py);
   if (OnMine(mine, cx, cy)) {
-    selectedPiece = -1;
+    gameState.run.selectedPiece = -1;
     AssignMineWorker();
     return;
   }
   if (c_cBlockTile* stones = IdleStonesAt(*this, cx, cy)) {
-    selectedPiece = -1;
+    gameState.run.selectedPiece = -1;
     StartRemovingStones(*this, stones);
     return;
   }
   if (!OnBoard(cx, cy)) return;
-  if (selectedPiece >= 0 && selectedPiece < kPieceKindCount) {
+  if (gameState.run.selectedPiece >= 0 && gameState.run.selectedPiece < kPieceKindCount) {
     OrderPiece(*this, cx, cy);
-  } else if (selectedPiece == PieceDemolish) {
+  } else if (gameState.run.selectedPiece == PieceDemolish) {
     Demolish(*this, cx, cy);
   }
 }
 
 bool c_cLevel::TakeWorker() {
-  if (freeWorkers > 0) {
-    freeWorkers -= 1;
+  if (gameState.run.freeWorkers > 0) {
+    gameState.run.freeWorkers -= 1;
     return true;
   }
   if (mine->workers > 0) {
@@ -116,22 +116,22 @@ void c_cLevel::StartConstruction(int x, int y) {
   c_cRailTile* job = FirstInactive(railTiles);
   if (job == nullptr) return;
   job->progress = 0;
-  job->kind = selectedPiece;
+  job->kind = gameState.run.selectedPiece;
   job->x = x;
   job->y = y;
   job->building = 1;
   job->finished = 0;
-  job->startTime = static_cast<float>(lastMillisecs);
-  job->lastTime = static_cast<float>(lastMillisecs);
+  job->startTime = static_cast<float>(gameState.clock.lastMillisecs);
+  job->lastTime = static_cast<float>(gameState.clock.lastMillisecs);
   job->active = 1;
 }
 
 void c_cLevel::AssignMineWorker() {
-  if (freeWorkers <= 0) return;
+  if (gameState.run.freeWorkers <= 0) return;
   mine->workers += 1;
-  freeWorkers -= 1;
+  gameState.run.freeWorkers -= 1;
   // The payout clock starts again with every worker who goes in.
-  lastMinePayout = static_cast<float>(lastMillisecs);
+  lastMinePayout = static_cast<float>(gameState.clock.lastMillisecs);
   PlayGameSound(SoundMine);
 }
 
@@ -145,7 +145,7 @@ void c_cLevel::UpdateConstruction() {
     }
     if (job->finished == 1) {
       SetCellKind(job->x, job->y, job->kind);
-      freeWorkers += 1;
+      gameState.run.freeWorkers += 1;
       PlayGameSound(SoundClick);
     }
   }
@@ -161,7 +161,7 @@ void c_cLevel::UpdateStones() {
     }
     if (stones->removed == 1) {
       SetCellKind(stones->x, stones->y, CellEmpty);
-      freeWorkers += 1;
+      gameState.run.freeWorkers += 1;
     }
   }
 }
@@ -180,7 +180,7 @@ void PayOutMine(c_cLevel& level) {
   int amount = mine->workers * kIronPerMineWorker;
   if (amount > mine->reserve) amount = mine->reserve;
   mine->reserve -= amount;
-  iron += amount;
+  gameState.run.iron += amount;
   level.AddScoreText(amount, centreX, centreY);
 }
 
@@ -197,10 +197,10 @@ void AnimateMine(c_cGoldMine* mine, float now) {
 // pause passes without paying.
 void c_cLevel::UpdateMine() {
   if (mine->workers <= 0) return;
-  const float now = static_cast<float>(lastMillisecs);
+  const float now = static_cast<float>(gameState.clock.lastMillisecs);
   if (lastMinePayout + kMinePayoutMs <= now) {
     lastMinePayout = now;
-    if (gamePaused == 0) PayOutMine(*this);
+    if (gameState.screen.gamePaused == 0) PayOutMine(*this);
   }
   AnimateMine(mine, now);
 }
@@ -213,8 +213,8 @@ void c_cLevel::CollectGold(c_cTrain* train) {
     c_cGold* gold = golds[i];
     if (gold->active == 0 || gold->x != train->cellX || gold->y != train->cellY) continue;
     gold->active = 0;
-    levelScore += kGoldScore;
-    levelGold += kGoldMoney;
+    gameState.run.levelScore += kGoldScore;
+    gameState.run.levelGold += kGoldMoney;
     AddScoreText(kGoldMoney, CellLeft(gold->x), CellTop(gold->y));
   }
 }

@@ -30,14 +30,14 @@ void ShowText(c_cScoreText* entry, int kind, const String& text, int x, int y) {
   entry->x = x;
   entry->y = y;
   entry->alpha = 1.0f;
-  entry->lastStepTime = static_cast<float>(lastMillisecs);
+  entry->lastStepTime = static_cast<float>(gameState.clock.lastMillisecs);
   entry->active = 1;
 }
 
 }  // namespace
 
 void UpdateExplosions(const Array<c_cExplosion*>& explosions) {
-  const float now = static_cast<float>(lastMillisecs);
+  const float now = static_cast<float>(gameState.clock.lastMillisecs);
   for (int i = 0; i < explosions.Length(); ++i) {
     c_cExplosion* blast = explosions[i];
     if (blast->active == 0 || blast->lastFrameTime + kExplosionFrameMs > now) continue;
@@ -50,12 +50,12 @@ void UpdateExplosions(const Array<c_cExplosion*>& explosions) {
 void c_cLevel::AddExplosion(int x, int y) {
   c_cExplosion* blast = FirstInactive(explosions);
   if (blast == nullptr) return;
-  randomSeed = static_cast<std::uint32_t>(GameMillisecs());
+  gameState.randomSeed = static_cast<std::uint32_t>(GameMillisecs());
   blast->angle = static_cast<float>(static_cast<int>(RandomFloat(0.0f, kFullTurnDegrees)));
   blast->x = x;
   blast->y = y;
   blast->frame = 0;
-  blast->lastFrameTime = static_cast<float>(lastMillisecs);
+  blast->lastFrameTime = static_cast<float>(gameState.clock.lastMillisecs);
   blast->active = 1;
 }
 
@@ -81,7 +81,7 @@ void c_cLevel::AddFloatingMessage(const String& text, int x, int y) {
 // A text rises a pixel and fades a little at most once per update, so it
 // lives 20 updates.
 void c_cLevel::UpdateScoreTexts() {
-  const float now = static_cast<float>(lastMillisecs);
+  const float now = static_cast<float>(gameState.clock.lastMillisecs);
   for (int i = 0; i < scoreTexts.Length(); ++i) {
     c_cScoreText* entry = scoreTexts[i];
     if (entry->active == 0 || entry->lastStepTime + kScoreTextStepMs > now) continue;

@@ -32,7 +32,7 @@ bool CountSecond(float& counter, int period) {
 // Clicks raise the meter and every unpaused update lowers it a little; an
 // enemy whose meter reaches the mark is driven off.
 void DecayChase(c_cEnemy* enemy) {
-  if (gamePaused != 0 || enemy->chaseMeter <= 0) return;
+  if (gameState.screen.gamePaused != 0 || enemy->chaseMeter <= 0) return;
   enemy->chaseMeter -= kChaseDecayPerUpdate;
   if (enemy->chaseMeter <= 0) enemy->chaseMeter = 0;
   if (enemy->chaseMeter >= kChaseToDriveOff) enemy->active = 0;
@@ -45,7 +45,7 @@ void AnimateEnemy(c_cEnemy* enemy, float now) {
 }
 
 void PlaceEnemy(c_cEnemy* enemy, int x, int y) {
-  const float now = static_cast<float>(lastMillisecs);
+  const float now = static_cast<float>(gameState.clock.lastMillisecs);
   enemy->x = x;
   enemy->y = y;
   enemy->chaseMeter = 0;
@@ -58,9 +58,9 @@ void PlaceEnemy(c_cEnemy* enemy, int x, int y) {
 // The first appearance of an enemy kind in a game pauses on its page.
 void ShowIntroduction(int& shown, int page) {
   if (shown != 0) return;
-  gamePaused = 1;
-  tutorialShowing = 1;
-  tutorialPage = page;
+  gameState.screen.gamePaused = 1;
+  gameState.screen.tutorialShowing = 1;
+  gameState.screen.tutorialPage = page;
   shown = 1;
 }
 
@@ -71,23 +71,23 @@ bool EnemyOn(const c_cEnemy* enemy, int cx, int cy) {
 // A theft of up to one load of iron; bandits who find less than a full load
 // take the rest and leave.
 void StealIron(c_cLevel& level, c_cBandits* bandits) {
-  const int amount = iron >= kBanditsTheftAmount ? kBanditsTheftAmount : iron;
+  const int amount = gameState.run.iron >= kBanditsTheftAmount ? kBanditsTheftAmount : gameState.run.iron;
   level.AddScoreText(-amount, CellLeft(bandits->x), CellTop(bandits->y));
-  iron -= amount;
+  gameState.run.iron -= amount;
   if (amount < kBanditsTheftAmount) bandits->active = 0;
 }
 
 // Runs for bandits that were out at the start of the update, so bandits driven
 // off in the update their time is up still steal once.
 void StepBandits(c_cLevel& level, c_cBandits* bandits) {
-  const float now = static_cast<float>(lastMillisecs);
+  const float now = static_cast<float>(gameState.clock.lastMillisecs);
   DecayChase(bandits);
   if (bandits->actionTime + kBanditsTheftMs < now) {
     // A theft that falls in a pause is not made: its timer just restarts.
-    if (gamePaused == 0) StealIron(level, bandits);
+    if (gameState.screen.gamePaused == 0) StealIron(level, bandits);
     bandits->actionTime = now;
   }
-  if (gamePaused == 0) AnimateEnemy(bandits, now);
+  if (gameState.screen.gamePaused == 0) AnimateEnemy(bandits, now);
 }
 
 // Raiders tear out the piece they sit on and leave. Only a finished piece is
@@ -99,10 +99,10 @@ void TearOutPiece(c_cLevel& level, c_cIndigens* raiders) {
 }
 
 void StepIndigens(c_cLevel& level, c_cIndigens* raiders) {
-  const float now = static_cast<float>(lastMillisecs);
+  const float now = static_cast<float>(gameState.clock.lastMillisecs);
   DecayChase(raiders);
   if (raiders->actionTime + kIndigensTearOutMs < now) {
-    if (gamePaused == 0) TearOutPiece(level, raiders);
+    if (gameState.screen.gamePaused == 0) TearOutPiece(level, raiders);
     raiders->actionTime = now;
   }
   AnimateEnemy(raiders, now);
@@ -114,8 +114,8 @@ void c_cLevel::ClearRandomEvents() {
   c_cRandomEventGenerator* events = eventGenerator;
   events->banditsCounter = 0;
   events->indigensCounter = 0;
-  events->lastTick = static_cast<float>(lastMillisecs);
-  randomSeed = CalendarSeed();
+  events->lastTick = static_cast<float>(gameState.clock.lastMillisecs);
+  gameState.randomSeed = CalendarSeed();
   events->banditsLevel = 0;
   events->indigensLevel = 0;
   events->banditsPeriod = 0;
@@ -136,10 +136,10 @@ void c_cLevel::SetupRandomEvents(int banditsKind, int indigensKind) {
 // Counts unpaused seconds; a tick that falls in a pause passes uncounted.
 void c_cLevel::TickRandomEvents() {
   c_cRandomEventGenerator* events = eventGenerator;
-  const float now = static_cast<float>(lastMillisecs);
+  const float now = static_cast<float>(gameState.clock.lastMillisecs);
   if (events->lastTick + 1000.0f > now) return;
   events->lastTick = now;
-  if (gamePaused != 0) return;
+  if (gameState.screen.gamePaused != 0) return;
   if (CountSecond(events->banditsCounter, events->banditsPeriod)) events->banditsDue = 1;
   if (CountSecond(events->indigensCounter, events->indigensPeriod)) events->indigensDue = 1;
 }
@@ -169,7 +169,7 @@ void c_cLevel::SpawnBandits() {
   c_cBandits* gang = bandits[0];
   if (gang->active == 1 || mine->active == 0) return;
   PlaceEnemy(gang, mine->x, mine->y + 1);
-  ShowIntroduction(banditsIntroShown, kBanditsIntroPage);
+  ShowIntroduction(gameState.progress.banditsIntroShown, kBanditsIntroPage);
   PlayGameSound(SoundBandits);
 }
 
@@ -197,7 +197,7 @@ void c_cLevel::SpawnIndigens(int x, int y) {
   c_cIndigens* raiders = FirstInactive(indigens);
   if (raiders == nullptr) return;
   PlaceEnemy(raiders, x, y);
-  ShowIntroduction(indigensIntroShown, kIndigensIntroPage);
+  ShowIntroduction(gameState.progress.indigensIntroShown, kIndigensIntroPage);
   PlayGameSound(SoundIndigens);
 }
 
@@ -212,7 +212,7 @@ bool c_cLevel::ClickHazard(float px, float py) {
   }
   if (target == nullptr) return false;
   target->chaseMeter += kChasePerClick;
-  selectedPiece = -1;
+  gameState.run.selectedPiece = -1;
   return true;
 }
 

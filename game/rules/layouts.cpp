@@ -16,7 +16,6 @@ void PlaceContents(c_cLevel* level, const LevelLayout& l) {
   level->finishX = l.finish.x;
   level->finishY = l.finish.y;
   if (l.hasMine) level->SetMine(l.mineReserve, l.mine.x, l.mine.y);
-  iron = l.iron;
   if (l.hasTunnels) {
     const TunnelPair& t = l.tunnels;
     level->SetTunnels(t.side0, t.side1, t.x0, t.y0, t.x1, t.y1);
@@ -28,30 +27,31 @@ void PlaceContents(c_cLevel* level, const LevelLayout& l) {
 
 void StartTutorial(int firstPage) {
   if (firstPage == kNoTutorial) return;
-  tutorialShowing = 1;
-  tutorialPage = firstPage;
-  gamePaused = 1;
+  gameState.screen.tutorialShowing = 1;
+  gameState.screen.tutorialPage = firstPage;
+  gameState.screen.gamePaused = 1;
 }
 
-// What every level start resets, whatever the level.
-void ResetLevelEconomy() {
-  freeWorkers = ownedWorkers;
-  levelScore = 0;
-  levelGold = 0;
-  if (currentLevel > kLastLevelWithBanditsIntro) banditsIntroShown = 1;
-  if (currentLevel > kLastLevelWithIndigensIntro) indigensIntroShown = 1;
-  selectedPiece = -1;
+// Every level starts a fresh run with the level's iron and every worker the
+// player owns.
+void BeginLevelRun(const LevelLayout& l) {
+  LevelRun run;
+  run.iron = l.iron;
+  run.freeWorkers = gameState.progress.ownedWorkers;
+  gameState.run = run;
+  Progress& progress = gameState.progress;
+  if (progress.currentLevel > kLastLevelWithBanditsIntro) progress.banditsIntroShown = 1;
+  if (progress.currentLevel > kLastLevelWithIndigensIntro) progress.indigensIntroShown = 1;
   continueRequested = 0;
   restartRequested = 0;
   menuRequested = 0;
-  departNow = 0;
 }
 
 }  // namespace
 
 void LayOutLevel(c_cLevel* level) {
-  const LevelLayout& l = LevelLayoutOf(currentLevel);
-  randomSeed = CalendarSeed();
+  const LevelLayout& l = LevelLayoutOf(gameState.progress.currentLevel);
+  gameState.randomSeed = CalendarSeed();
   level->ClearBoard();
   for (int i = 0; i < kCellCount; ++i) {
     level->cellKinds[i] = CellEmpty;
@@ -64,7 +64,7 @@ void LayOutLevel(c_cLevel* level) {
     level->SetupRandomEvents(l.banditsKind, l.indigensKind);
   }
   StartTutorial(l.firstTutorialPage);
-  ResetLevelEconomy();
+  BeginLevelRun(l);
 }
 
 // ---- The board as text ---------------------------------------------------------

@@ -38,35 +38,29 @@ std::string FreeDamagedName() {
 }
 
 void ReadSave(c_FileStream* save) {
-  currentLevel = save->NextInt();
+  gameState.progress.currentLevel = save->NextInt();
   // The score was once written as a decimal fraction; a huge one saturates.
-  totalScore = TruncateToInt(save->NextFloat());
-  totalGold = save->NextInt();
-  ownedWorkers = save->NextInt();
-  gameCompleted = save->NextInt();
-  progressSpare = save->NextInt();
+  gameState.progress.totalScore = TruncateToInt(save->NextFloat());
+  gameState.progress.totalGold = save->NextInt();
+  gameState.progress.ownedWorkers = save->NextInt();
+  gameState.progress.gameCompleted = save->NextInt();
+  gameState.progress.progressSpare = save->NextInt();
   for (int i = 0; i < kLevelCount; ++i) levelStates[i] = save->NextInt();
 }
 
 }  // namespace
 
 void ResetProgress() {
-  currentLevel = 1;
+  Progress progress;
+  progress.currentLevel = 1;
+  progress.ownedWorkers = kNewGameWorkers;
+  gameState.progress = progress;
   Array<int> states(kLevelCount);
   states[0] = LevelAvailable;
   levelStates = states;
-  totalScore = 0;
-  totalGold = 0;
-  ownedWorkers = kNewGameWorkers;
-  gameCompleted = 0;
-  progressSpare = 0;
-  freeWorkers = kNewGameWorkers;
-  iron = 0;
-  levelGold = 0;
-  levelScore = 0;
-  departSecondsLeft = 0;
-  banditsIntroShown = 0;
-  indigensIntroShown = 0;
+  LevelRun run;
+  run.freeWorkers = kNewGameWorkers;
+  gameState.run = run;
 }
 
 void LoadProgress() {
@@ -82,7 +76,7 @@ void LoadProgress() {
 void SaveProgress() {
   if (fileSystem.get() == nullptr) return;
   c_FileStream* save = fileSystem->CreateFile(String(kSaveFileName));
-  for (int value : {currentLevel, totalScore, totalGold, ownedWorkers, gameCompleted, progressSpare}) {
+  for (int value : {gameState.progress.currentLevel, gameState.progress.totalScore, gameState.progress.totalGold, gameState.progress.ownedWorkers, gameState.progress.gameCompleted, gameState.progress.progressSpare}) {
     save->AppendInt(value);
   }
   for (int i = 0; i < kLevelCount; ++i) save->AppendInt(levelStates[i]);
@@ -92,27 +86,27 @@ void SaveProgress() {
 }
 
 void CompleteLevel() {
-  const int n = currentLevel;
+  const int n = gameState.progress.currentLevel;
   if (n >= 1 && n < kLevelCount) {
     levelStates[n - 1] = LevelDone;
-    currentLevel = n + 1;
+    gameState.progress.currentLevel = n + 1;
     levelStates[n] = LevelAvailable;
   } else if (n == kLevelCount) {
     levelStates[kLevelCount - 1] = LevelDone;
-    gameCompleted = 1;
+    gameState.progress.gameCompleted = 1;
   }
 }
 
 void BringProgressIntoRange() {
-  currentLevel = Clamp(currentLevel, 1, kLevelCount);
-  ownedWorkers = Clamp(ownedWorkers, kNewGameWorkers, kMaxWorkers);
-  totalGold = Clamp(totalGold, 0, kMaxTotal);
-  totalScore = Clamp(totalScore, 0, kMaxTotal);
-  gameCompleted = gameCompleted == 1 ? 1 : 0;
+  gameState.progress.currentLevel = Clamp(gameState.progress.currentLevel, 1, kLevelCount);
+  gameState.progress.ownedWorkers = Clamp(gameState.progress.ownedWorkers, kNewGameWorkers, kMaxWorkers);
+  gameState.progress.totalGold = Clamp(gameState.progress.totalGold, 0, kMaxTotal);
+  gameState.progress.totalScore = Clamp(gameState.progress.totalScore, 0, kMaxTotal);
+  gameState.progress.gameCompleted = gameState.progress.gameCompleted == 1 ? 1 : 0;
   for (int i = 0; i < kLevelCount; ++i) {
     if (levelStates[i] < LevelLocked || levelStates[i] > LevelAvailable) levelStates[i] = LevelLocked;
   }
-  if (gameCompleted == 0 && !AnyLevelAvailable()) levelStates[currentLevel - 1] = LevelAvailable;
+  if (gameState.progress.gameCompleted == 0 && !AnyLevelAvailable()) levelStates[gameState.progress.currentLevel - 1] = LevelAvailable;
 }
 
 String KeepUnreadableStateAside() {

@@ -5,67 +5,26 @@
 #include "game/views/data_files.h"
 #include "host/game.h"
 
-int lastMillisecs;
-float timeFactor;
-int currentLevel;
-int gamePaused;
-int tutorialShowing;
-int tutorialPage;
+GameState gameState;
+gc_global<Array<int>> levelStates;
 int continueRequested;
 int restartRequested;
 int menuRequested;
-int gameCompleted;
-int soundOn;
-int musicOn;
-int fullScreenOn;
 gc_global<Array<c_Sound*>> gameSounds;
 
-int trainRunning;
-int trainArrived;
-int trainCrashed;
-int departNow;
-int departSecondsLeft;
-
-int iron;
-int freeWorkers;
-int ownedWorkers;
-int levelScore;
-int levelGold;
-int totalScore;
-int totalGold;
-int selectedPiece;
-
-int banditsIntroShown;
-int indigensIntroShown;
-
-gc_global<Array<int>> levelStates;
-int progressSpare;
-
-std::uint32_t randomSeed = kInitialRandomSeed;
-
 void ResetGameState() {
-  lastMillisecs = 0;
-  timeFactor = 0;
-  currentLevel = 0;
-  gamePaused = tutorialShowing = tutorialPage = 0;
-  continueRequested = restartRequested = menuRequested = 0;
-  gameCompleted = 0;
-  soundOn = musicOn = fullScreenOn = 0;
-  gameSounds = Array<c_Sound*>();
-  trainRunning = trainArrived = trainCrashed = departNow = departSecondsLeft = 0;
-  iron = freeWorkers = ownedWorkers = levelScore = levelGold = totalScore = totalGold = 0;
-  selectedPiece = 0;
-  banditsIntroShown = indigensIntroShown = 0;
+  gameState = GameState{};
+  gameState.run.selectedPiece = 0;
   levelStates = Array<int>(kLevelCount);
-  progressSpare = 0;
-  randomSeed = kInitialRandomSeed;
+  continueRequested = restartRequested = menuRequested = 0;
+  gameSounds = Array<c_Sound*>();
 }
 
 // ---- Random generator ---------------------------------------------------------
 
 float RandomUnit() {
-  randomSeed = randomSeed * 1664525u + 1013904223u;
-  return static_cast<float>((randomSeed >> 8) & 0xFFFFFFu) / 16777216.0f;
+  gameState.randomSeed = gameState.randomSeed * 1664525u + 1013904223u;
+  return static_cast<float>((gameState.randomSeed >> 8) & 0xFFFFFFu) / 16777216.0f;
 }
 
 int RandomBelow(int n) {
@@ -101,8 +60,8 @@ std::uint32_t CalendarSeed() { return static_cast<std::uint32_t>(CalendarSeconds
 
 void AdvanceGameClock() {
   const int now = GameMillisecs();
-  timeFactor = static_cast<float>(static_cast<double>(now - lastMillisecs) / kTickMilliseconds);
-  lastMillisecs = now;
+  gameState.clock.timeFactor = static_cast<float>(static_cast<double>(now - gameState.clock.lastMillisecs) / kTickMilliseconds);
+  gameState.clock.lastMillisecs = now;
 }
 
 // ---- Sounds ---------------------------------------------------------------------
@@ -126,7 +85,7 @@ void LoadGameSounds() {
 }
 
 void PlayGameSound(int i) {
-  if (soundOn != 1 || i < 0 || i >= gameSounds.Length()) return;
+  if (gameState.settings.soundOn != 1 || i < 0 || i >= gameSounds.Length()) return;
   c_Sound* sound = gameSounds[i];
   if (sound == nullptr || sound->sample.get() == nullptr) return;
   StartSound(sound, 0, 0);

@@ -1,9 +1,7 @@
-// The game-wide values every screen and rule shares: the screen requests and
-// flags, the train flags, the level economy, the saved progress, the one random
-// generator, the effect table and the game's clock and calendar.
-//
-// They are plain globals, as the rules name them; ResetGameState gives every
-// one its program-start value in one call (tests start from it).
+// The game-wide state every screen and rule shares, grouped by what it is for:
+// the switches, the saved progress, the level being played, the pause and
+// tutorial flags, the clock and the random generator. ResetGameState gives it
+// its program-start value in one call (tests start from it).
 #pragma once
 
 #include <cstdint>
@@ -44,51 +42,83 @@ enum GameSound {
   SoundBandits = 6,
 };
 
-// ---- Screen flow ------------------------------------------------------------
-extern int lastMillisecs;  // the clock at the previous update
-extern float timeFactor;   // this update's length in 30 Hz ticks
-extern int currentLevel;
-extern int gamePaused;
-extern int tutorialShowing;
-extern int tutorialPage;
+// ---- The game's state ---------------------------------------------------------
+// The switches of the menu and the pause panel.
+struct Settings {
+  int soundOn = 0;
+  int musicOn = 0;
+  int fullScreenOn = 0;
+};
+
+// The saved progress (the level states are the collected array below) and the
+// enemies' introduction pages, which are shown once per game.
+struct Progress {
+  int currentLevel = 0;
+  int totalScore = 0;
+  int totalGold = 0;
+  int ownedWorkers = 0;
+  int gameCompleted = 0;
+  int progressSpare = 0;
+  int banditsIntroShown = 0;
+  int indigensIntroShown = 0;
+};
+
+// The level being played: its economy, the palette's selection and the train's
+// flags. A level start and a new game begin it afresh.
+struct LevelRun {
+  int iron = 0;
+  int freeWorkers = 0;
+  int levelScore = 0;
+  int levelGold = 0;
+  // The palette slot: -1 none, 0..6 a piece kind, 7 the demolition tool.
+  int selectedPiece = -1;
+  int departNow = 0;
+  // The countdown's seconds when the train was sent off; -1 when it left on
+  // its own.
+  int departSecondsLeft = 0;
+  int trainRunning = 0;
+  int trainArrived = 0;
+  int trainCrashed = 0;
+};
+
+// The pause panel and the tutorial pages over a level. Nothing resets them at
+// a level start: a level left through the pause panel's quit button opens the
+// next one paused, unless it shows a tutorial.
+struct ScreenFlags {
+  int gamePaused = 0;
+  int tutorialShowing = 0;
+  int tutorialPage = 0;
+};
+
+struct GameClock {
+  int lastMillisecs = 0;  // the clock at the previous update
+  float timeFactor = 0;   // this update's length in 30 Hz ticks
+};
+
+struct GameState {
+  Settings settings;
+  Progress progress;
+  LevelRun run;
+  ScreenFlags screen;
+  GameClock clock;
+  std::uint32_t randomSeed = kInitialRandomSeed;
+};
+
+// The one game state. The rules and the screens' handlers write it during an
+// update; views only read it; ResetGameState starts it afresh.
+extern GameState gameState;
+
+// 15 entries: 0 locked, 1 done, 2 available. A collected array, so kept apart
+// as a root of the collector; written by the progress rules and the save file.
+extern gc_global<Array<int>> levelStates;
+
+// Requests of the won, failed and pause panels, acted on by the main game.
 extern int continueRequested;
 extern int restartRequested;
 extern int menuRequested;
-extern int gameCompleted;
-extern int soundOn;
-extern int musicOn;
-extern int fullScreenOn;
 extern gc_global<Array<c_Sound*>> gameSounds;
 
-// ---- Train ------------------------------------------------------------------
-extern int trainRunning;
-extern int trainArrived;
-extern int trainCrashed;
-extern int departNow;
-extern int departSecondsLeft;
-
-// ---- Level economy ----------------------------------------------------------
-extern int iron;
-extern int freeWorkers;
-extern int ownedWorkers;
-extern int levelScore;
-extern int levelGold;
-extern int totalScore;
-extern int totalGold;
-// The palette slot: -1 none, 0..6 a piece kind, 7 the demolition tool.
-extern int selectedPiece;
-
-// ---- Enemies' introduction pages (shown once per game) ----------------------
-extern int banditsIntroShown;
-extern int indigensIntroShown;
-
-// ---- Saved progress ---------------------------------------------------------
-// 15 entries: 0 locked, 1 done, 2 available.
-extern gc_global<Array<int>> levelStates;
-extern int progressSpare;
-
 // ---- Random generator -------------------------------------------------------
-extern std::uint32_t randomSeed;
 // One draw: a float in [0, 1) from the top 24 bits of the advanced state.
 float RandomUnit();
 // A whole number in 0..n-1 (n > 0).
@@ -108,8 +138,8 @@ std::int64_t CalendarSeconds();
 void SetCalendarSource(CalendarSource source);
 // The seed a level start uses: calendar seconds times 1000, wrapped to 32 bits.
 std::uint32_t CalendarSeed();
-// The first step of every update: timeFactor from the time since the last
-// update, then lastMillisecs = now.
+// The first step of every update: the time factor from the time since the
+// last update, then the clock reads now.
 void AdvanceGameClock();
 
 // ---- Sounds -----------------------------------------------------------------

@@ -70,43 +70,39 @@ void c_cTrain::PlaceTrain(int startCellX, int startCellY, int finishCellX, int f
   finishY = finishCellY;
   move = MoveEnterWest_LeaveEast;
   nextMove = MoveNone;
-  running = 0;
   explodeRequest = 0;
   countdown = 0;
   x = static_cast<float>(CellCentre(cellX));
   y = static_cast<float>(CellCentre(cellY));
-  trainArrived = 0;
-  trainRunning = 0;
-  trainCrashed = 0;
+  LevelRun& run = gameState.run;
+  run.trainArrived = run.trainRunning = run.trainCrashed = 0;
 }
 
 void c_cTrain::UpdateTrain(const Array<int>& cellKinds) {
-  if (gamePaused == 1) return;
-  if (running == 0) {
+  if (gameState.screen.gamePaused == 1) return;
+  if (gameState.run.trainRunning == 0) {
     StepSmoke();
     TickCountdown();
     return;
   }
-  progress += speed * timeFactor;
+  progress += speed * gameState.clock.timeFactor;
   if (progress >= kArrivalProgress && cellX == finishX && cellY == finishY) {
-    running = 0;
-    trainRunning = 0;
-    trainArrived = 1;
+    gameState.run.trainRunning = 0;
+    gameState.run.trainArrived = 1;
   }
-  if (progress > kLookAheadProgress && nextMove == MoveNone && trainArrived == 0) {
+  if (progress > kLookAheadProgress && nextMove == MoveNone && gameState.run.trainArrived == 0) {
     nextMove = NextMove(cellKinds);
     if (nextMove == MoveNone) {
       move = MoveNone;
       Print(String("boom"));
-      running = 0;
-      trainRunning = 0;
-      trainCrashed = 1;
+      gameState.run.trainRunning = 0;
+      gameState.run.trainCrashed = 1;
       explodeRequest = 1;
     }
   }
   if (progress >= 1.0f) {
     progress -= 1.0f;
-    levelScore += kScorePerCell;
+    gameState.run.levelScore += kScorePerCell;
     move = nextMove;
     cellX = nextCellX;
     cellY = nextCellY;
@@ -118,21 +114,19 @@ void c_cTrain::UpdateTrain(const Array<int>& cellKinds) {
 }
 
 void c_cTrain::TickCountdown() {
-  const float now = static_cast<float>(lastMillisecs);
+  const float now = static_cast<float>(gameState.clock.lastMillisecs);
   if (lastSecondTime + kSecondMs > now) return;
   countdown += 1;
   lastSecondTime = now;
   if (countdown == kDepartureSeconds) {
-    departSecondsLeft = -1;
-    running = 1;
-    trainRunning = 1;
+    gameState.run.departSecondsLeft = -1;
+    gameState.run.trainRunning = 1;
   }
   // A send-off takes effect at the next whole-second tick.
-  if (departNow == 1) {
-    departNow = 0;
+  if (gameState.run.departNow == 1) {
+    gameState.run.departNow = 0;
     countdown = kDepartureSeconds;
-    running = 1;
-    trainRunning = 1;
+    gameState.run.trainRunning = 1;
   }
 }
 
@@ -146,7 +140,7 @@ void c_cTrain::EmitSmoke() {
     puff->y = smokeY;
     puff->size = 0;
     puff->active = 1;
-    randomSeed = static_cast<std::uint32_t>(GameMillisecs());
+    gameState.randomSeed = static_cast<std::uint32_t>(GameMillisecs());
     puff->rotation = static_cast<float>(RandomBelow(kFullTurnDegrees));
     puff->alpha = 1.0f;
     puff->fading = 0;
@@ -233,7 +227,7 @@ void c_cTrain::CheckTunnel(c_cLevel* level) {
 }
 
 void c_cTrain::RenderTrain() {
-  if (trainCrashed == 1) return;
+  if (gameState.run.trainCrashed == 1) return;
   if (engineImage) DrawImage(engineImage, x, y, -heading, 1.0f, 1.0f, 0);
   if (smokeImage) {
     for (int i = 0; i < smokes.Length(); ++i) {

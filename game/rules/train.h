@@ -63,7 +63,6 @@ class c_cTrain : public Object {
   int finishY = 0;
   float x = 0;
   float y = 0;
-  int running = 0;
   int explodeRequest = 0;
   int countdown = 0;
   int nextCellX = 0;

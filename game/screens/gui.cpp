@@ -19,32 +19,32 @@ void c_cGui::Mark() {
 // ---- Clicks --------------------------------------------------------------------
 
 void c_cGui::ClickGui(float x, float y) {
-  if (kPauseButton.Contains(x, y)) gamePaused = 1;  // and the click goes on
+  if (kPauseButton.Contains(x, y)) gameState.screen.gamePaused = 1;  // and the click goes on
   // The bonus is paid once: the train is then sent off.
-  const bool statusLineShows = trainArrived != 1 && trainCrashed != 1;
-  if (kDepartButton.Contains(x, y) && departNow == 0 && trainRunning == 0 && statusLineShows) {
-    levelScore += kDepartBonus;
-    departNow = 1;
-    departSecondsLeft = clockMinutes * 60 + clockSeconds;
+  const bool statusLineShows = gameState.run.trainArrived != 1 && gameState.run.trainCrashed != 1;
+  if (kDepartButton.Contains(x, y) && gameState.run.departNow == 0 && gameState.run.trainRunning == 0 && statusLineShows) {
+    gameState.run.levelScore += kDepartBonus;
+    gameState.run.departNow = 1;
+    gameState.run.departSecondsLeft = clockMinutes * 60 + clockSeconds;
   }
-  if (trainArrived == 1) {
+  if (gameState.run.trainArrived == 1) {
     ClickWonPanel(x, y);
     return;
   }
-  if (trainCrashed == 1) {
+  if (gameState.run.trainCrashed == 1) {
     ClickFailedPanel(x, y);
     return;
   }
   for (int slot = 0; slot < kPaletteSlots; ++slot) {
-    if (PaletteSlot(slot).Contains(x, y)) selectedPiece = slot;
+    if (PaletteSlot(slot).Contains(x, y)) gameState.run.selectedPiece = slot;
   }
 }
 
 void c_cGui::ClickWonPanel(float x, float y) {
   if (kWonContinue.Contains(x, y)) {
     continueRequested = 1;
-    totalScore += levelScore;
-    totalGold += levelGold;
+    gameState.progress.totalScore += gameState.run.levelScore;
+    gameState.progress.totalGold += gameState.run.levelGold;
   } else if (kWonRetry.Contains(x, y)) {
     restartRequested = 1;
   } else if (kWonMenu.Contains(x, y)) {
@@ -70,10 +70,10 @@ void c_cGui::ClickPauseMenu(float x, float y) {
 void c_cGui::PressPauseButton(int button) {
   switch (button) {
     case PauseResume:
-      gamePaused = 0;
+      gameState.screen.gamePaused = 0;
       break;
     case PauseRestart:
-      gamePaused = 0;
+      gameState.screen.gamePaused = 0;
       restartRequested = 1;
       break;
     case PauseMusic:
@@ -101,13 +101,13 @@ bool IsLastPageOfRun(int page) { return page == 5 || page == 8 || page == 9 || p
 }  // namespace
 
 void c_cGui::AdvanceTutorial() {
-  const int page = tutorialPage;
+  const int page = gameState.screen.tutorialPage;
   if (page < 0 || page >= kTutorialPageCount) return;
   if (IsLastPageOfRun(page)) {
-    tutorialShowing = 0;
-    gamePaused = 0;
+    gameState.screen.tutorialShowing = 0;
+    gameState.screen.gamePaused = 0;
   } else {
-    tutorialPage = page + 1;
+    gameState.screen.tutorialPage = page + 1;
   }
 }
 
@@ -121,7 +121,7 @@ void c_cGui::SetSecondsLeft(int seconds) {
 }
 
 void c_cGui::UpdateClock(int countdown) {
-  if (gamePaused == 1 && tutorialShowing == 1) {
+  if (gameState.screen.gamePaused == 1 && gameState.screen.tutorialShowing == 1) {
     // The clock shows the full time while a tutorial page is up.
     SetSecondsLeft(kDepartureSeconds);
   } else if (countdown <= kDepartureSeconds) {

@@ -85,9 +85,9 @@ void c_cMap::ClickMap(float x, float y) {
 }
 
 void c_cMap::BuyWorker() {
-  if (totalGold < kWorkerPrice || ownedWorkers >= kMaxWorkers) return;
-  totalGold -= kWorkerPrice;
-  ownedWorkers += 1;
+  if (gameState.progress.totalGold < kWorkerPrice || gameState.progress.ownedWorkers >= kMaxWorkers) return;
+  gameState.progress.totalGold -= kWorkerPrice;
+  gameState.progress.ownedWorkers += 1;
   AddMapText(String("-") + String::FromInt(kWorkerPrice), kBuyTextX, kBuyTextY);
   PlayGameSound(SoundBuy);
 }
@@ -100,14 +100,14 @@ void c_cMap::AddMapText(const String& text, int x, int y) {
     t->x = x;
     t->y = y;
     t->alpha = 1.0f;
-    t->lastStepTime = static_cast<float>(lastMillisecs);
+    t->lastStepTime = static_cast<float>(gameState.clock.lastMillisecs);
     t->active = 1;
     return;
   }
 }
 
 void c_cMap::UpdateMapTexts() {
-  const float now = static_cast<float>(lastMillisecs);
+  const float now = static_cast<float>(gameState.clock.lastMillisecs);
   for (int i = 0; i < mapTexts.Length(); ++i) {
     c_cScoreText2* t = mapTexts[i];
     if (t->active == 0 || now < t->lastStepTime + kMapTextStepMs) continue;

@@ -67,24 +67,24 @@ bool c_cMenu::ClickButtons(float x, float y) {
 }
 
 void c_cMenu::ToggleFullScreen() {
-  if (fullScreenOn == 1) {
+  if (gameState.settings.fullScreenOn == 1) {
     OpenGameDisplay(false);
-    fullScreenOn = 0;
+    gameState.settings.fullScreenOn = 0;
   } else {
     OpenGameDisplay(true);
     currentGame->ShowMouseCursor(true);
-    fullScreenOn = 1;
+    gameState.settings.fullScreenOn = 1;
   }
 }
 
 void c_cMenu::RenderMenu() {
   DrawImage(menuImage, 0, 0);
   // The marks show the switches that are off.
-  if (musicOn == 0) DrawImage(musicMarkImage, kMusicMarkX, kMusicMarkY);
-  if (soundOn == 0) DrawImage(soundMarkImage, kSoundMarkX, kSoundMarkY);
-  if (fullScreenOn == 0) DrawImage(fullScreenMarkImage, kFullScreenMarkX, kFullScreenMarkY);
-  font->DrawText(String::FromInt(currentLevel), kLevelTextX, kLevelTextY);
-  font->DrawText(String::FromInt(totalScore), kScoreTextX, kScoreTextY);
+  if (gameState.settings.musicOn == 0) DrawImage(musicMarkImage, kMusicMarkX, kMusicMarkY);
+  if (gameState.settings.soundOn == 0) DrawImage(soundMarkImage, kSoundMarkX, kSoundMarkY);
+  if (gameState.settings.fullScreenOn == 0) DrawImage(fullScreenMarkImage, kFullScreenMarkX, kFullScreenMarkY);
+  font->DrawText(String::FromInt(gameState.progress.currentLevel), kLevelTextX, kLevelTextY);
+  font->DrawText(String::FromInt(gameState.progress.totalScore), kScoreTextX, kScoreTextY);
 }
 
 void c_cMenu::RenderTheEnd() { DrawImage(endImage, 0, 0); }

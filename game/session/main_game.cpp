@@ -33,13 +33,13 @@ int c_MainGame::Startup() {
   OpenGameDisplay(true);
   currentGame->ShowMouseCursor(true);
   CreateFileSystem();
-  lastMillisecs = GameMillisecs();
+  gameState.clock.lastMillisecs = GameMillisecs();
   SetAppUpdateRate(kUpdateRate);
 
   titleScreen = new c_cTitleScreen();
   menu = new c_cMenu();
   menu->choice = MenuNoChoice;
-  musicOn = soundOn = fullScreenOn = 1;
+  gameState.settings.musicOn = gameState.settings.soundOn = gameState.settings.fullScreenOn = 1;
   level = new c_cLevel();
   train = new c_cTrain();
   gui = new c_cGui();
@@ -48,7 +48,7 @@ int c_MainGame::Startup() {
   if (withMedia) logoImage = LoadGameImage(String("menu/logo.png"));
   level->CreateLevelPools();
 
-  logoStartTime = static_cast<float>(lastMillisecs);
+  logoStartTime = static_cast<float>(gameState.clock.lastMillisecs);
   screen = ScreenLogo;
   // Only the logo is needed for the first frame, so the player sees it at
   // once; the music and every other picture and sound follow one step per
@@ -106,7 +106,7 @@ int c_MainGame::Update() {
 
 void c_MainGame::UpdateLogo() {
   // Clicks do not cut the logo short.
-  if (logoStartTime + kLogoMilliseconds < static_cast<float>(lastMillisecs)) {
+  if (logoStartTime + kLogoMilliseconds < static_cast<float>(gameState.clock.lastMillisecs)) {
     FinishLoading();
     screen = ScreenTitle;
   }
@@ -142,8 +142,8 @@ void c_MainGame::UpdateMap() {
 void c_MainGame::UpdatePlaying() {
   ApplyPlayingKeys();
   const bool clicked = LeftClicked();
-  if (gamePaused == 1) {
-    if (tutorialShowing == 1) {
+  if (gameState.screen.gamePaused == 1) {
+    if (gameState.screen.tutorialShowing == 1) {
       // A page is read like the pause panel: a click turns it and ends the
       // update; without one the level's update goes on below, where every
       // step stands still while gamePaused is set. (Skipping the steps would
@@ -179,7 +179,7 @@ void c_MainGame::HandleLevelRequest() {
     scenarioMap->RefreshIcons();
     continueRequested = 0;
     SaveProgress();
-    if (gameCompleted == 0) {
+    if (gameState.progress.gameCompleted == 0) {
       ShowMap();
     } else {
       screen = ScreenTheEnd;
@@ -209,7 +209,7 @@ void c_MainGame::ShowMenu() {
 }
 
 void c_MainGame::ShowMap() {
-  scenarioMap->selectedLevel = currentLevel - 1;
+  scenarioMap->selectedLevel = gameState.progress.currentLevel - 1;
   screen = ScreenScenarioMap;
 }
 

@@ -8,19 +8,19 @@
 void c_MainGame::ApplyPlayingKeys() {
   c_InputDevice* input = currentInputDevice;
   // A tutorial page or a result panel is answered by clicks only.
-  if (tutorialShowing == 1 || trainArrived == 1 || trainCrashed == 1) return;
+  if (gameState.screen.tutorialShowing == 1 || gameState.run.trainArrived == 1 || gameState.run.trainCrashed == 1) return;
   if (input->KeyHit(KeyEscape) != 0) {
-    if (gamePaused == 1) {
+    if (gameState.screen.gamePaused == 1) {
       gui->PressPauseButton(PauseResume);
     } else {
-      gamePaused = 1;
+      gameState.screen.gamePaused = 1;
     }
   }
-  if (gamePaused == 1) return;
+  if (gameState.screen.gamePaused == 1) return;
   for (int slot = 0; slot < kPaletteSlots; ++slot) {
-    if (input->KeyHit('1' + slot) != 0) selectedPiece = slot;
+    if (input->KeyHit('1' + slot) != 0) gameState.run.selectedPiece = slot;
   }
-  if (input->KeyHit(KeyMouseRight) != 0) selectedPiece = -1;
+  if (input->KeyHit(KeyMouseRight) != 0) gameState.run.selectedPiece = -1;
 }
 
 bool c_MainGame::ApplyMapKeys() {

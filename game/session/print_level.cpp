@@ -13,11 +13,11 @@ std::string PrintLevelText(int n) {
   if (n < 1 || n > kLevelCount) return std::string();
   // Laying out needs only the pools, never a picture, and changes nothing the
   // program keeps afterwards.
-  const int savedLevel = currentLevel;
+  const int savedLevel = gameState.progress.currentLevel;
   c_cLevel* level = new c_cLevel();
   level->CreateLevelPools();
-  currentLevel = n;
+  gameState.progress.currentLevel = n;
   LayOutLevel(level);
-  currentLevel = savedLevel;
+  gameState.progress.currentLevel = savedLevel;
   return BoardText(level);
 }

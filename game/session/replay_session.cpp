@@ -69,9 +69,9 @@ void GameDisplayMap::ToVirtual(int x, int y, int width, int height, float* vx, f
 std::string ReplayEndLine(int screen) {
   std::string states;
   for (int i = 0; i < levelStates.Length(); ++i) states += std::to_string(levelStates[i]);
-  return "screen=" + std::to_string(screen) + " level=" + std::to_string(currentLevel) +
-         " score=" + std::to_string(totalScore) + " gold=" + std::to_string(totalGold) +
-         " workers=" + std::to_string(ownedWorkers) + " time=" + std::to_string(lastMillisecs) +
+  return "screen=" + std::to_string(screen) + " level=" + std::to_string(gameState.progress.currentLevel) +
+         " score=" + std::to_string(gameState.progress.totalScore) + " gold=" + std::to_string(gameState.progress.totalGold) +
+         " workers=" + std::to_string(gameState.progress.ownedWorkers) + " time=" + std::to_string(gameState.clock.lastMillisecs) +
          " states=" + states;
 }
 

@@ -6,17 +6,17 @@
 #include "host/game.h"
 
 void ToggleMusic() {
-  if (musicOn == 1) {
+  if (gameState.settings.musicOn == 1) {
     StopMusicPlayback();
-    musicOn = 0;
+    gameState.settings.musicOn = 0;
   } else {
-    musicOn = 1;
+    gameState.settings.musicOn = 1;
     // Without an audio device nobody hears it: the file is not even decoded.
     if (AudioWorks()) StartMusicFile(String(kMusicFile), kMusicLoop);
   }
 }
 
-void ToggleSound() { soundOn = soundOn == 1 ? 0 : 1; }
+void ToggleSound() { gameState.settings.soundOn = gameState.settings.soundOn == 1 ? 0 : 1; }
 
 void OpenGameDisplay(bool fullScreen) {
   currentGlfwGame->OpenGameWindow(1024, 768, 8, 8, 8, 0, 0, 0, fullScreen);

@@ -57,28 +57,28 @@ void c_cGui::LoadGuiImages() {
 }
 
 void c_cGui::RenderGui() {
-  if (gamePaused == 1 && tutorialShowing != 1) {
+  if (gameState.screen.gamePaused == 1 && gameState.screen.tutorialShowing != 1) {
     DrawImage(pauseImage, kPausePanelAt.x, kPausePanelAt.y);
     // The marks show the switches that are off.
-    if (musicOn == 0) DrawImage(musicMarkImage, kPauseMusicMarkAt.x, kPauseMusicMarkAt.y);
-    if (soundOn == 0) DrawImage(soundMarkImage, kPauseSoundMarkAt.x, kPauseSoundMarkAt.y);
+    if (gameState.settings.musicOn == 0) DrawImage(musicMarkImage, kPauseMusicMarkAt.x, kPauseMusicMarkAt.y);
+    if (gameState.settings.soundOn == 0) DrawImage(soundMarkImage, kPauseSoundMarkAt.x, kPauseSoundMarkAt.y);
   }
-  if (trainArrived == 1) {
+  if (gameState.run.trainArrived == 1) {
     RenderWonPanel();
     return;
   }
-  if (trainCrashed == 1) {
+  if (gameState.run.trainCrashed == 1) {
     DrawImage(levelFailImage, kLevelFailAt.x, kLevelFailAt.y);
     return;
   }
   RenderStatusLine();
-  if (selectedPiece >= 0 && selectedPiece < kPaletteSlots) {
-    DrawImage(selectionImage, static_cast<float>(kPaletteLeft + kPaletteSlotPitch * selectedPiece),
+  if (gameState.run.selectedPiece >= 0 && gameState.run.selectedPiece < kPaletteSlots) {
+    DrawImage(selectionImage, static_cast<float>(kPaletteLeft + kPaletteSlotPitch * gameState.run.selectedPiece),
               static_cast<float>(kPaletteTop));
   }
-  if (tutorialShowing == 1 && tutorialPage >= 0 && tutorialPage < kTutorialPageCount) {
-    const Point at = kTutorialPageAt[tutorialPage];
-    DrawImage(tutorialImages[tutorialPage], at.x, at.y);
+  if (gameState.screen.tutorialShowing == 1 && gameState.screen.tutorialPage >= 0 && gameState.screen.tutorialPage < kTutorialPageCount) {
+    const Point at = kTutorialPageAt[gameState.screen.tutorialPage];
+    DrawImage(tutorialImages[gameState.screen.tutorialPage], at.x, at.y);
   }
 }
 
@@ -86,10 +86,10 @@ void c_cGui::RenderWonPanel() {
   DrawImage(levelDoneImage, kLevelDoneAt.x, kLevelDoneAt.y);
   // -1: the train left on its own, with no time saved.
   const String saved =
-      departSecondsLeft == -1 ? String("N/A") : Num(kDepartureSeconds - departSecondsLeft) + String(" sec");
+      gameState.run.departSecondsLeft == -1 ? String("N/A") : Num(kDepartureSeconds - gameState.run.departSecondsLeft) + String(" sec");
   font->DrawText(saved, kWonTextX, kWonDepartY);
-  font->DrawText(Num(levelGold), kWonTextX, kWonGoldY);
-  font->DrawText(Num(levelScore), kWonTextX, kWonScoreY);
+  font->DrawText(Num(gameState.run.levelGold), kWonTextX, kWonGoldY);
+  font->DrawText(Num(gameState.run.levelScore), kWonTextX, kWonScoreY);
 }
 
 void c_cGui::RenderStatusLine() {
@@ -98,7 +98,7 @@ void c_cGui::RenderStatusLine() {
   SetColor(0, 0, 255);
   FillGameRect(kClockLeft, kTimeBarTop, static_cast<float>(timeBarWidth), kTimeBarHeight);
   SetColor(255, 255, 255);
-  font->DrawText(String("Score: ") + Num(levelScore), kScoreAt.x, kScoreAt.y);
-  font->DrawText(String("Iron: ") + Num(iron), kIronAt.x, kIronAt.y);
-  font->DrawText(Num(freeWorkers), kWorkersAt.x, kWorkersAt.y);
+  font->DrawText(String("Score: ") + Num(gameState.run.levelScore), kScoreAt.x, kScoreAt.y);
+  font->DrawText(String("Iron: ") + Num(gameState.run.iron), kIronAt.x, kIronAt.y);
+  font->DrawText(Num(gameState.run.freeWorkers), kWorkersAt.x, kWorkersAt.y);
 }

@@ -80,10 +80,10 @@ void c_cMap::RenderScenarioMap() {
 
   Tint(kWhite);
   if (s->status != LevelAvailable) DrawImage(startGreyImage, kStartGreyX, kStartGreyY);
-  font->DrawText(String::FromInt(totalGold), kGoldX, kGoldY);
-  font->DrawText(String::FromInt(ownedWorkers), kWorkersX, kWorkersY);
+  font->DrawText(String::FromInt(gameState.progress.totalGold), kGoldX, kGoldY);
+  font->DrawText(String::FromInt(gameState.progress.ownedWorkers), kWorkersX, kWorkersY);
   font->DrawText(String::FromInt(kMaxWorkers), kMaxWorkersX, kWorkersY);
-  if (totalGold < kWorkerPrice) DrawImage(noFundsImage, kNoFundsX, kNoFundsY);
+  if (gameState.progress.totalGold < kWorkerPrice) DrawImage(noFundsImage, kNoFundsX, kNoFundsY);
 
   for (int i = 0; i < mapTexts.Length(); ++i) {
     const c_cScoreText2* t = mapTexts[i];

@@ -80,10 +80,10 @@ class BoardDrawingTest : public GlWindowTest {
     train = new c_cTrain();
     trainRoot = train;
     train->LoadTrainImages();
-    currentLevel = 1;
+    gameState.progress.currentLevel = 1;
     LayOutLevel(level);
     train->PlaceTrain(-1, 4, 12, 4);
-    tutorialShowing = gamePaused = 0;
+    gameState.screen.tutorialShowing = gameState.screen.gamePaused = 0;
   }
   void TearDown() override {
     SetCalendarSource(nullptr);
@@ -184,7 +184,7 @@ TEST_F(TrainDrawingTest, TheEngineTurnsWithTheCurve) {
 
   // A crashed train is not drawn at all.
   gfx->ClearScreen(0, 0, 0);
-  trainCrashed = 1;
+  gameState.run.trainCrashed = 1;
   train->RenderTrain();
   EXPECT_EQ(DrawnAxisDegrees(this, &TrainDrawingTest::Rgb, static_cast<int>(train->x), static_cast<int>(train->y)),
             1000.0f);

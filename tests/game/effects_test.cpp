@@ -51,7 +51,7 @@ TEST_F(Effects, ExplosionsPlaySixFramesAtARandomWholeAngleEvenWhilePaused) {
     EXPECT_EQ(blast->angle, static_cast<float>(static_cast<int>(blast->angle)));
   }
   const c_cExplosion* blast = level->explosions[0];
-  gamePaused = 1;
+  gameState.screen.gamePaused = 1;
   Step(99);
   EXPECT_EQ(blast->frame, 0);
   Step(1);

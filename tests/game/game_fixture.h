@@ -55,8 +55,8 @@ class GameFixture : public ::testing::Test {
 
   // Lays out level n and places the train, as a level start does.
   void StartLevel(int n, int workers = 5) {
-    currentLevel = n;
-    ownedWorkers = workers;
+    gameState.progress.currentLevel = n;
+    gameState.progress.ownedWorkers = workers;
     LayOutLevel(level);
     train->PlaceTrain(level->startX - 1, level->startY, level->finishX, level->finishY);
   }

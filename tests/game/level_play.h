@@ -13,12 +13,12 @@ class LevelPlay : public GameFixture {
   // Level n laid out and ready to play (a tutorial page, if any, dismissed).
   void Play(int n, int workers = 5) {
     StartLevel(n, workers);
-    tutorialShowing = 0;
-    gamePaused = 0;
+    gameState.screen.tutorialShowing = 0;
+    gameState.screen.gamePaused = 0;
   }
   // Chooses a palette slot and clicks a cell with it.
   void Use(int slot, int x, int y) {
-    selectedPiece = slot;
+    gameState.run.selectedPiece = slot;
     ClickCell(x, y);
   }
   int Kind(int x, int y) const { return level->CellKind(x, y); }
@@ -61,5 +61,5 @@ inline void SetNextUnitDraw(std::uint32_t top24) {
   // The inverse of the multiplier modulo 2^32, by Newton's iteration.
   std::uint32_t inverse = 1664525u;
   for (int i = 0; i < 5; ++i) inverse *= 2u - 1664525u * inverse;
-  randomSeed = ((top24 << 8) - 1013904223u) * inverse;
+  gameState.randomSeed = ((top24 << 8) - 1013904223u) * inverse;
 }

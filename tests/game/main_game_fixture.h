@@ -107,7 +107,7 @@ class MainGameFixture : public ::testing::Test {
   // Starts the map's available level (selected when the map opened).
   void StartSelectedLevel() { Click(850, 720); }
   void ReadTutorialAway() {
-    for (int i = 0; i < 12 && tutorialShowing == 1; ++i) Click(500, 400);
+    for (int i = 0; i < 12 && gameState.screen.tutorialShowing == 1; ++i) Click(500, 400);
   }
   // A new game's first level with its tutorial read.
   void PlayFirstLevel() {

@@ -33,9 +33,9 @@ TEST_F(MapTest, ANewGamesMapHasOnlyTheFirstLevelAvailableAndFiveWorkers) {
   ASSERT_EQ(map->icons.Length(), kLevelCount);
   EXPECT_EQ(map->icons[0]->status, LevelAvailable);
   for (int i = 1; i < kLevelCount; ++i) EXPECT_EQ(map->icons[i]->status, LevelLocked) << i;
-  EXPECT_EQ(ownedWorkers, 5);
-  EXPECT_EQ(totalGold, 0);
-  EXPECT_LT(totalGold, kWorkerPrice);  // the no-funds picture covers the buy button
+  EXPECT_EQ(gameState.progress.ownedWorkers, 5);
+  EXPECT_EQ(gameState.progress.totalGold, 0);
+  EXPECT_LT(gameState.progress.totalGold, kWorkerPrice);  // the no-funds picture covers the buy button
   EXPECT_EQ(map->icons[0]->name, String("First Station"));
   EXPECT_EQ(map->icons[14]->name, String("Last Station"));
 }
@@ -82,37 +82,37 @@ TEST_F(MapTest, OnlyTheAvailableLevelStartsAndTheStartButtonIncludesItsBounds) {
 }
 
 TEST_F(MapTest, AWorkerCosts500AndTheCrewStopsAt15) {
-  totalGold = 1000;
-  ownedWorkers = 14;
+  gameState.progress.totalGold = 1000;
+  gameState.progress.ownedWorkers = 14;
   map->ClickMap(520, 700);
   map->ClickMap(600, 755);
-  EXPECT_EQ(totalGold, 1000);
+  EXPECT_EQ(gameState.progress.totalGold, 1000);
   map->ClickMap(521, 754);
-  EXPECT_EQ(totalGold, 500);
-  EXPECT_EQ(ownedWorkers, 15);
+  EXPECT_EQ(gameState.progress.totalGold, 500);
+  EXPECT_EQ(gameState.progress.ownedWorkers, 15);
   ASSERT_EQ(ActiveTexts(), 1);
   EXPECT_EQ(map->mapTexts[0]->text, String("-500"));
   map->ClickMap(734, 671);
-  EXPECT_EQ(totalGold, 500);
-  EXPECT_EQ(ownedWorkers, 15);
+  EXPECT_EQ(gameState.progress.totalGold, 500);
+  EXPECT_EQ(gameState.progress.ownedWorkers, 15);
   EXPECT_EQ(ActiveTexts(), 1);
 
-  ownedWorkers = 5;
-  totalGold = 499;
+  gameState.progress.ownedWorkers = 5;
+  gameState.progress.totalGold = 499;
   map->ClickMap(600, 700);
-  EXPECT_EQ(ownedWorkers, 5);
+  EXPECT_EQ(gameState.progress.ownedWorkers, 5);
 }
 
 TEST_F(MapTest, AFloatingTextRisesAndFadesInTwentyStepsOfTenMilliseconds) {
-  lastMillisecs = 1000;
+  gameState.clock.lastMillisecs = 1000;
   map->AddMapText(String("-500"), 635, 590);
   c_cScoreText2* text = map->mapTexts[0];
-  lastMillisecs = 1005;
+  gameState.clock.lastMillisecs = 1005;
   map->UpdateMapTexts();
   EXPECT_EQ(text->y, 590);
   int steps = 0;
   while (text->active == 1 && steps < 40) {
-    lastMillisecs += 10;
+    gameState.clock.lastMillisecs += 10;
     map->UpdateMapTexts();
     ++steps;
   }

@@ -9,13 +9,13 @@ TEST_F(Menu, MusicAndSoundSwitchOffAndOnAgain) {
   Start();
   ToMenu();
   Click(800, 450);
-  EXPECT_EQ(musicOn, 0);
+  EXPECT_EQ(gameState.settings.musicOn, 0);
   Click(800, 450);
-  EXPECT_EQ(musicOn, 1);
+  EXPECT_EQ(gameState.settings.musicOn, 1);
   Click(800, 550);
-  EXPECT_EQ(soundOn, 0);
+  EXPECT_EQ(gameState.settings.soundOn, 0);
   Click(800, 550);
-  EXPECT_EQ(soundOn, 1);
+  EXPECT_EQ(gameState.settings.soundOn, 1);
   EXPECT_EQ(app->screen, ScreenMenu);
 }
 
@@ -46,12 +46,12 @@ TEST_F(Menu, TheFullScreenSwitchReopensTheWindowAndItsBoundsAreExcluded) {
   EXPECT_FALSE(platform.opens.back().fullScreen);
   EXPECT_EQ(platform.opens.back().width, 1024);
   EXPECT_EQ(platform.opens.back().height, 768);
-  EXPECT_EQ(fullScreenOn, 0);
+  EXPECT_EQ(gameState.settings.fullScreenOn, 0);
   platform.cursorShown = false;
   Click(649, 767);
   EXPECT_TRUE(platform.opens.back().fullScreen);
   EXPECT_TRUE(platform.cursorShown);
-  EXPECT_EQ(fullScreenOn, 1);
+  EXPECT_EQ(gameState.settings.fullScreenOn, 1);
   EXPECT_EQ(app->menu->choice, MenuNoChoice);
 }
 
@@ -66,7 +66,7 @@ TEST_F(Menu, EscapeOnTheMapSavesAndLeavesForTheMenuEvenWithNoLevelLeft) {
   Start();
   ToMap(false);
   Click(600, 700);  // a worker bought with gold won
-  EXPECT_EQ(ownedWorkers, 6);
+  EXPECT_EQ(gameState.progress.ownedWorkers, 6);
   Key(kGlfwEscape);
   EXPECT_EQ(app->screen, ScreenMenu);
   EXPECT_EQ(app->menu->choice, MenuNoChoice);

@@ -13,11 +13,11 @@ const char* const kStateHeader = "TVXDATA\t1\ttrandle.sav\t21\t";
 TEST_F(Progress, AllTwentyOneValuesSurviveASaveAndALoadThroughTheStateFile) {
   Start();
   ResetProgress();
-  currentLevel = 7;
-  totalScore = 123456;
-  totalGold = 789;
-  ownedWorkers = 9;
-  progressSpare = 42;
+  gameState.progress.currentLevel = 7;
+  gameState.progress.totalScore = 123456;
+  gameState.progress.totalGold = 789;
+  gameState.progress.ownedWorkers = 9;
+  gameState.progress.progressSpare = 42;
   for (int i = 0; i < 6; ++i) levelStates[i] = LevelDone;
   levelStates[6] = LevelAvailable;
   SaveProgress();
@@ -27,12 +27,12 @@ TEST_F(Progress, AllTwentyOneValuesSurviveASaveAndALoadThroughTheStateFile) {
   ResetProgress();
   CreateFileSystem();  // as the next run reads the file
   LoadProgress();
-  EXPECT_EQ(currentLevel, 7);
-  EXPECT_EQ(totalScore, 123456);
-  EXPECT_EQ(totalGold, 789);
-  EXPECT_EQ(ownedWorkers, 9);
-  EXPECT_EQ(gameCompleted, 0);
-  EXPECT_EQ(progressSpare, 42);
+  EXPECT_EQ(gameState.progress.currentLevel, 7);
+  EXPECT_EQ(gameState.progress.totalScore, 123456);
+  EXPECT_EQ(gameState.progress.totalGold, 789);
+  EXPECT_EQ(gameState.progress.ownedWorkers, 9);
+  EXPECT_EQ(gameState.progress.gameCompleted, 0);
+  EXPECT_EQ(gameState.progress.progressSpare, 42);
   for (int i = 0; i < kLevelCount; ++i) EXPECT_EQ(levelStates[i], i < 6 ? 1 : (i == 6 ? 2 : 0)) << i;
 }
 
@@ -40,28 +40,28 @@ TEST_F(Progress, LevelsUnlockOneAfterTheOtherAndTheLastCompletesTheGame) {
   ResetProgress();
   for (int n = 1; n < kLevelCount; ++n) {
     CompleteLevel();
-    EXPECT_EQ(currentLevel, n + 1);
+    EXPECT_EQ(gameState.progress.currentLevel, n + 1);
     EXPECT_EQ(levelStates[n - 1], LevelDone);
     EXPECT_EQ(levelStates[n], LevelAvailable);
   }
-  EXPECT_EQ(gameCompleted, 0);
+  EXPECT_EQ(gameState.progress.gameCompleted, 0);
   CompleteLevel();
-  EXPECT_EQ(currentLevel, 15);
-  EXPECT_EQ(gameCompleted, 1);
+  EXPECT_EQ(gameState.progress.currentLevel, 15);
+  EXPECT_EQ(gameState.progress.gameCompleted, 1);
   for (int i = 0; i < kLevelCount; ++i) EXPECT_EQ(levelStates[i], LevelDone) << i;
 }
 
 TEST_F(Progress, LoadingStartsFromANewGameSoALevelsOwnValuesAreCleared) {
   ResetProgress();
-  iron = 700;
-  levelScore = 300;
-  freeWorkers = 2;
-  banditsIntroShown = 1;
+  gameState.run.iron = 700;
+  gameState.run.levelScore = 300;
+  gameState.run.freeWorkers = 2;
+  gameState.progress.banditsIntroShown = 1;
   LoadProgress();  // no file system yet: the new game stays
-  EXPECT_EQ(iron + levelScore, 0);
-  EXPECT_EQ(freeWorkers, 5);
-  EXPECT_EQ(banditsIntroShown, 0);
-  EXPECT_EQ(currentLevel, 1);
+  EXPECT_EQ(gameState.run.iron + gameState.run.levelScore, 0);
+  EXPECT_EQ(gameState.run.freeWorkers, 5);
+  EXPECT_EQ(gameState.progress.banditsIntroShown, 0);
+  EXPECT_EQ(gameState.progress.currentLevel, 1);
 }
 
 TEST_F(Progress, AStateFileWithoutASaveIsKeptAsideOnceAndANewGameBegins) {
@@ -73,7 +73,7 @@ TEST_F(Progress, AStateFileWithoutASaveIsKeptAsideOnceAndANewGameBegins) {
   EXPECT_NE(said.find("kept as " + folder + ".tarvexstate.damaged"), std::string::npos) << said;
   EXPECT_EQ(ReadState(".tarvexstate.damaged"), "not a saved game \xC3\xA9");
   EXPECT_EQ(access(StatePath().c_str(), F_OK), -1);
-  EXPECT_EQ(currentLevel, 1);
+  EXPECT_EQ(gameState.progress.currentLevel, 1);
 
   Key(kGlfwEscape);  // nothing happens on the menu
   Click(800, 220);
@@ -136,15 +136,15 @@ TEST_P(DamagedSaves, TheGameStartsAndTheMapOffersALevelThatStarts) {
   ToMap(false);  // continue
   testing::internal::GetCapturedStdout();
   ASSERT_EQ(app->screen, ScreenScenarioMap);
-  EXPECT_GE(currentLevel, 1);
-  EXPECT_LE(currentLevel, 15);
-  EXPECT_GE(ownedWorkers, 5);
-  EXPECT_LE(ownedWorkers, 15);
-  EXPECT_GE(totalScore, 0);
-  EXPECT_GE(totalGold, 0);
-  EXPECT_LE(totalScore, 1000000000);  // room left to add to it
+  EXPECT_GE(gameState.progress.currentLevel, 1);
+  EXPECT_LE(gameState.progress.currentLevel, 15);
+  EXPECT_GE(gameState.progress.ownedWorkers, 5);
+  EXPECT_LE(gameState.progress.ownedWorkers, 15);
+  EXPECT_GE(gameState.progress.totalScore, 0);
+  EXPECT_GE(gameState.progress.totalGold, 0);
+  EXPECT_LE(gameState.progress.totalScore, 1000000000);  // room left to add to it
   const int level = GetParam().level;
-  if (gameCompleted == 1) {
+  if (gameState.progress.gameCompleted == 1) {
     // Everything won: a new game is the level to play.
     Key(kGlfwEscape);
     Click(800, 340);
@@ -154,7 +154,7 @@ TEST_P(DamagedSaves, TheGameStartsAndTheMapOffersALevelThatStarts) {
   }
   StartSelectedLevel();
   EXPECT_EQ(app->screen, ScreenPlaying);
-  EXPECT_EQ(currentLevel, gameCompleted == 1 ? 1 : level);
+  EXPECT_EQ(gameState.progress.currentLevel, gameState.progress.gameCompleted == 1 ? 1 : level);
 }
 
 INSTANTIATE_TEST_SUITE_P(Corpus, DamagedSaves, ::testing::ValuesIn(kDamagedSaves),

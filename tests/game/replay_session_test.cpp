@@ -38,11 +38,11 @@ TEST(ReplaySessionTest, EveryPixelOfThePictureComesBackFromItsVirtualPosition) {
 
 TEST(ReplaySessionTest, EndLineReadsTheGamesValues) {
   ResetGameState();
-  currentLevel = 4;
-  totalScore = 1234;
-  totalGold = 56;
-  ownedWorkers = 7;
-  lastMillisecs = 98765;
+  gameState.progress.currentLevel = 4;
+  gameState.progress.totalScore = 1234;
+  gameState.progress.totalGold = 56;
+  gameState.progress.ownedWorkers = 7;
+  gameState.clock.lastMillisecs = 98765;
   for (int i = 0; i < 3; ++i) levelStates[i] = 1;
   levelStates[3] = 2;
   EXPECT_EQ(ReplayEndLine(ScreenScenarioMap),

@@ -12,7 +12,7 @@ TEST_F(ScreenFlow, StartUpOpensFullScreenAt30HzAndShowsTheLogoForThreeSecondsWha
   EXPECT_TRUE(platform.opens.back().fullScreen);
   EXPECT_EQ(platform.opens.back().width, 1024);
   EXPECT_EQ(game->CurrentUpdateRate(), 30);
-  EXPECT_EQ(musicOn + soundOn + fullScreenOn, 3);
+  EXPECT_EQ(gameState.settings.musicOn + gameState.settings.soundOn + gameState.settings.fullScreenOn, 3);
   EXPECT_EQ(app->screen, ScreenLogo);
   for (int i = 0; i < 80; ++i) Click(500, 400);  // 2640 ms of clicking
   EXPECT_EQ(app->screen, ScreenLogo);
@@ -29,8 +29,8 @@ TEST_F(ScreenFlow, LeavingTheTitleLoadsTheProgressAndNewGameOrContinueShowTheMap
   EXPECT_EQ(app->screen, ScreenTitle);  // the title waits for a click
   Click(10, 10);
   EXPECT_EQ(app->screen, ScreenMenu);
-  EXPECT_EQ(currentLevel, 4);
-  EXPECT_EQ(totalScore, 900);
+  EXPECT_EQ(gameState.progress.currentLevel, 4);
+  EXPECT_EQ(gameState.progress.totalScore, 900);
 
   Click(800, 220);  // continue
   EXPECT_EQ(app->screen, ScreenScenarioMap);
@@ -42,8 +42,8 @@ TEST_F(ScreenFlow, LeavingTheTitleLoadsTheProgressAndNewGameOrContinueShowTheMap
   EXPECT_EQ(app->screen, ScreenMenu);
   Click(800, 340);  // new game
   EXPECT_EQ(app->screen, ScreenScenarioMap);
-  EXPECT_EQ(currentLevel, 1);
-  EXPECT_EQ(ownedWorkers, 5);
+  EXPECT_EQ(gameState.progress.currentLevel, 1);
+  EXPECT_EQ(gameState.progress.ownedWorkers, 5);
   EXPECT_EQ(app->scenarioMap->selectedLevel, 0);
   EXPECT_EQ(app->scenarioMap->icons[0]->status, LevelAvailable);
   EXPECT_EQ(app->scenarioMap->icons[3]->status, LevelLocked);
@@ -69,8 +69,8 @@ TEST_F(ScreenFlow, TheMapStartsTheAvailableLevelOnlyAndTheLevelBeginsWithItsTuto
   StartSelectedLevel();
   EXPECT_EQ(app->screen, ScreenPlaying);
   EXPECT_EQ(app->scenarioMap->startRequested, 0);
-  EXPECT_EQ(tutorialShowing, 1);
-  EXPECT_EQ(tutorialPage, 0);
+  EXPECT_EQ(gameState.screen.tutorialShowing, 1);
+  EXPECT_EQ(gameState.screen.tutorialPage, 0);
   EXPECT_EQ(app->train->cellX, app->level->startX - 1);
   EXPECT_EQ(app->gui->secondsLeft, 300);
 }
@@ -84,12 +84,12 @@ TEST_F(ScreenFlow, NothingOfTheLevelMovesWhileATutorialPageShowsAndEachClickTurn
   EXPECT_EQ(app->gui->clockMinutes * 60 + app->gui->clockSeconds, 300);
   for (int page = 1; page <= 5; ++page) {
     Click(500, 400);
-    EXPECT_EQ(tutorialPage, page);
-    EXPECT_EQ(tutorialShowing, 1);
+    EXPECT_EQ(gameState.screen.tutorialPage, page);
+    EXPECT_EQ(gameState.screen.tutorialShowing, 1);
   }
   Click(500, 400);
-  EXPECT_EQ(tutorialShowing, 0);
-  EXPECT_EQ(gamePaused, 0);
+  EXPECT_EQ(gameState.screen.tutorialShowing, 0);
+  EXPECT_EQ(gameState.screen.gamePaused, 0);
   // The first whole second may tick at once: the countdown's clock is the
   // train's own.
   Run(3100);
@@ -105,13 +105,13 @@ TEST_F(ScreenFlow, APageShownMidLevelFreezesTheCountdownWhereItStoodUntilItIsCli
   const int before = app->train->countdown;
   ASSERT_GE(before, 10);
   // As the bandits' introduction shows itself.
-  tutorialShowing = 1;
-  gamePaused = 1;
-  tutorialPage = 9;
+  gameState.screen.tutorialShowing = 1;
+  gameState.screen.gamePaused = 1;
+  gameState.screen.tutorialPage = 9;
   Run(30000);
   EXPECT_EQ(app->train->countdown, before);
   Click(500, 400);
-  EXPECT_EQ(tutorialShowing, 0);
+  EXPECT_EQ(gameState.screen.tutorialShowing, 0);
   Run(2100);
   EXPECT_GE(app->train->countdown, before + 1);
   EXPECT_LE(app->train->countdown, before + 3);
@@ -125,8 +125,8 @@ TEST_F(ScreenFlow, APieceUnderConstructionGainsNoWorkWhileAPageIsRead) {
   Click(CellLeft(cx) + 37.0f, CellTop(cy) + 37.0f);
   ASSERT_EQ(app->level->CellKind(cx, cy), CellBlocked);  // ordered
   Run(2000);
-  tutorialShowing = gamePaused = 1;
-  tutorialPage = 10;
+  gameState.screen.tutorialShowing = gameState.screen.gamePaused = 1;
+  gameState.screen.tutorialPage = 10;
   Run(10000);
   Click(500, 400);
   Run(2000);  // 4 of the 5 seconds of work
@@ -139,14 +139,14 @@ TEST_F(ScreenFlow, AWonLevelAddsItsTotalsSavesAndShowsTheMapAtTheNextLevel) {
   Start();
   PlayFirstLevel();
   LayTrackAndDepart();
-  RunUntil(trainArrived);
-  ASSERT_EQ(trainArrived, 1);
-  const int score = levelScore;
+  RunUntil(gameState.run.trainArrived);
+  ASSERT_EQ(gameState.run.trainArrived, 1);
+  const int score = gameState.run.levelScore;
   EXPECT_GE(score, 500);  // the send-off bonus at least
   Click(600, 500);        // continue
   EXPECT_EQ(app->screen, ScreenScenarioMap);
-  EXPECT_EQ(currentLevel, 2);
-  EXPECT_EQ(totalScore, score);
+  EXPECT_EQ(gameState.progress.currentLevel, 2);
+  EXPECT_EQ(gameState.progress.totalScore, score);
   EXPECT_EQ(app->scenarioMap->selectedLevel, 1);
   EXPECT_EQ(app->scenarioMap->icons[0]->status, LevelDone);
   EXPECT_EQ(app->scenarioMap->icons[1]->status, LevelAvailable);
@@ -162,12 +162,12 @@ TEST_F(ScreenFlow, WinningTheLastLevelShowsTheEndPictureWithTheCurrentLevelStill
   ASSERT_EQ(app->screen, ScreenPlaying);
   ReadTutorialAway();
   LayTrackAndDepart();
-  RunUntil(trainArrived);
-  ASSERT_EQ(trainArrived, 1);
+  RunUntil(gameState.run.trainArrived);
+  ASSERT_EQ(gameState.run.trainArrived, 1);
   Click(600, 500);
   EXPECT_EQ(app->screen, ScreenTheEnd);
-  EXPECT_EQ(gameCompleted, 1);
-  EXPECT_EQ(currentLevel, 15);
+  EXPECT_EQ(gameState.progress.gameCompleted, 1);
+  EXPECT_EQ(gameState.progress.currentLevel, 15);
   Click(500, 400);
   EXPECT_EQ(app->screen, ScreenMenu);
   // Continue shows every level done and none can start.
@@ -182,21 +182,21 @@ TEST_F(ScreenFlow, ALostLevelRestartsOnRetryAndLeavesForTheMenuOnMenu) {
   Start();
   PlayFirstLevel();
   Click(540, 13);  // sent off over no track
-  RunUntil(trainCrashed);
-  ASSERT_EQ(trainCrashed, 1);
+  RunUntil(gameState.run.trainCrashed);
+  ASSERT_EQ(gameState.run.trainCrashed, 1);
   Click(600, 420);  // retry
   EXPECT_EQ(app->screen, ScreenPlaying);
-  EXPECT_EQ(trainCrashed, 0);
+  EXPECT_EQ(gameState.run.trainCrashed, 0);
   EXPECT_EQ(restartRequested, 0);
   EXPECT_EQ(app->train->countdown, 0);
 
   ReadTutorialAway();
   Click(540, 13);
-  RunUntil(trainCrashed);
+  RunUntil(gameState.run.trainCrashed);
   Click(400, 420);  // menu
   EXPECT_EQ(app->screen, ScreenMenu);
   EXPECT_EQ(app->menu->choice, MenuNoChoice);
-  EXPECT_EQ(currentLevel, 1);
+  EXPECT_EQ(gameState.progress.currentLevel, 1);
   EXPECT_NE(ReadState().find("trandle.sav\t21\t1\t"), std::string::npos);
 }
 
@@ -205,24 +205,24 @@ TEST_F(ScreenFlow, ThePausePanelRestartsQuitsAndResumesAndEscapeOpensAndClosesIt
   PlayFirstLevel();
   Run(5100);
   Click(960, 740);  // the pause button
-  EXPECT_EQ(gamePaused, 1);
+  EXPECT_EQ(gameState.screen.gamePaused, 1);
   const int countdown = app->train->countdown;
   Run(3000);
   EXPECT_EQ(app->train->countdown, countdown);
   Click(500, 340);  // resume
-  EXPECT_EQ(gamePaused, 0);
+  EXPECT_EQ(gameState.screen.gamePaused, 0);
 
   Key(kGlfwEscape);
-  EXPECT_EQ(gamePaused, 1);
+  EXPECT_EQ(gameState.screen.gamePaused, 1);
   Key(kGlfwEscape);
-  EXPECT_EQ(gamePaused, 0);
+  EXPECT_EQ(gameState.screen.gamePaused, 0);
 
   Key(kGlfwEscape);
   Click(500, 390);  // restart, taken up by the next update
   EXPECT_EQ(restartRequested, 1);
   Update();
-  EXPECT_EQ(gamePaused, 1);  // the level starts again with its tutorial
-  EXPECT_EQ(tutorialShowing, 1);
+  EXPECT_EQ(gameState.screen.gamePaused, 1);  // the level starts again with its tutorial
+  EXPECT_EQ(gameState.screen.tutorialShowing, 1);
   EXPECT_EQ(app->train->countdown, 0);
   ReadTutorialAway();
 
@@ -237,43 +237,43 @@ TEST_F(ScreenFlow, EscapeDoesNothingOnATutorialPageOrAResultPanel) {
   ToMap(true);
   StartSelectedLevel();
   Key(kGlfwEscape);
-  EXPECT_EQ(tutorialShowing, 1);
-  EXPECT_EQ(tutorialPage, 0);
+  EXPECT_EQ(gameState.screen.tutorialShowing, 1);
+  EXPECT_EQ(gameState.screen.tutorialPage, 0);
   ReadTutorialAway();
   Click(540, 13);
-  RunUntil(trainCrashed);
+  RunUntil(gameState.run.trainCrashed);
   Key(kGlfwEscape);
-  EXPECT_EQ(gamePaused, 0);
+  EXPECT_EQ(gameState.screen.gamePaused, 0);
 }
 
 TEST_F(ScreenFlow, KeysOneToEightPickThePaletteAndARightClickDropsIt) {
   Start();
   PlayFirstLevel();
-  EXPECT_EQ(selectedPiece, -1);
+  EXPECT_EQ(gameState.run.selectedPiece, -1);
   Key(kGlfwDigit1 + 7);
-  EXPECT_EQ(selectedPiece, 7);
+  EXPECT_EQ(gameState.run.selectedPiece, 7);
   Key(kGlfwDigit1 + 2);
-  EXPECT_EQ(selectedPiece, 2);
+  EXPECT_EQ(gameState.run.selectedPiece, 2);
   Click(500, 400, kGlfwRightButton);
-  EXPECT_EQ(selectedPiece, -1);
+  EXPECT_EQ(gameState.run.selectedPiece, -1);
   Key(kGlfwDigit1 + 8);  // 9 is no slot
-  EXPECT_EQ(selectedPiece, -1);
+  EXPECT_EQ(gameState.run.selectedPiece, -1);
   Key(kGlfwEscape);
   Key(kGlfwDigit1);  // not while paused
-  EXPECT_EQ(selectedPiece, -1);
+  EXPECT_EQ(gameState.run.selectedPiece, -1);
 }
 
 TEST_F(ScreenFlow, OneRequestAnUpdateInTheOrderContinueRestartMenu) {
   Start();
   PlayFirstLevel();
-  trainArrived = 1;
+  gameState.run.trainArrived = 1;
   continueRequested = restartRequested = menuRequested = 1;
   Update();
   EXPECT_EQ(app->screen, ScreenScenarioMap);
   EXPECT_EQ(continueRequested, 0);
   EXPECT_EQ(restartRequested, 1);
   EXPECT_EQ(menuRequested, 1);
-  EXPECT_EQ(currentLevel, 2);
+  EXPECT_EQ(gameState.progress.currentLevel, 2);
 
   StartSelectedLevel();  // a level start clears what was left
   EXPECT_EQ(restartRequested + menuRequested, 0);

@@ -47,11 +47,11 @@ TEST(MusicSwitch, WithoutAnAudioDeviceSwitchingTheMusicOnReadsNoFile) {
     headlessApp = new c_MainGame(false);
     game.OpenGameWindow(1024, 768, 8, 8, 8, 0, 0, 0, false);
     game.BeginGame();
-    ASSERT_EQ(musicOn, 1);
+    ASSERT_EQ(gameState.settings.musicOn, 1);
     ToggleMusic();
-    EXPECT_EQ(musicOn, 0);
+    EXPECT_EQ(gameState.settings.musicOn, 0);
     ToggleMusic();
-    EXPECT_EQ(musicOn, 1);
+    EXPECT_EQ(gameState.settings.musicOn, 1);
     EXPECT_EQ(game.soundReads, 0);
 
     headlessApp = nullptr;

@@ -130,25 +130,25 @@ class Player {
     return true;
   }
   bool Fail(const std::string& why) {
-    if (error_.empty()) error_ = "level " + std::to_string(currentLevel) + ": " + why;
+    if (error_.empty()) error_ = "level " + std::to_string(gameState.progress.currentLevel) + ": " + why;
     return false;
   }
 
   bool Playing(int delta, Point* click) {
     c_MainGame* app = App();
-    if (currentLevel != level_) BeginLevel();
+    if (gameState.progress.currentLevel != level_) BeginLevel();
     if (!error_.empty()) return false;
-    if (trainCrashed == 1) {
+    if (gameState.run.trainCrashed == 1) {
       if (run_ != ScriptedRun::LostLevel) return Fail("the train crashed");
       lost_ = true;
       return Click(kFailedMenu, click);
     }
-    if (trainArrived == 1) return Click(kWonContinue, click);
-    if (tutorialShowing == 1) {
+    if (gameState.run.trainArrived == 1) return Click(kWonContinue, click);
+    if (gameState.screen.tutorialShowing == 1) {
       running_ = false;
       return Click(kAnywhere, click);
     }
-    if (gamePaused == 1) {  // the pause panel
+    if (gameState.screen.gamePaused == 1) {  // the pause panel
       running_ = false;
       if (++panelUpdates_ < kPanelUpdates) return false;
       panelUpdates_ = 0;
@@ -162,7 +162,7 @@ class Player {
     running_ = true;
     if (run_ == ScriptedRun::LostLevel) {
       // Sent off at once, over no track.
-      if (departNow == 1 || trainRunning == 1) return false;
+      if (gameState.run.departNow == 1 || gameState.run.trainRunning == 1) return false;
       return Click(kDepart, click);
     }
 
@@ -189,7 +189,7 @@ class Player {
     if (next_ >= plan_.clicks.size()) return false;
     const PlannedClick& c = plan_.clicks[next_];
     // The piece is picked from the palette ahead of its time.
-    if (c.action == WorkAction::OrderPiece && selectedPiece != c.piece) return Click(SlotCentre(c.piece), click);
+    if (c.action == WorkAction::OrderPiece && gameState.run.selectedPiece != c.piece) return Click(SlotCentre(c.piece), click);
     if (c.atMs > playMs_ || !Affordable(level, c)) return false;
     switch (c.action) {
       case WorkAction::ClearStones:
@@ -213,14 +213,14 @@ class Player {
   // take from the mine) and the iron for the piece. When the play falls behind
   // the schedule (iron stolen, workers late from the last job), the player waits.
   static bool Affordable(const c_cLevel& level, const PlannedClick& c) {
-    const bool worker = freeWorkers > 0 || (level.mine->active && level.mine->workers > 0);
+    const bool worker = gameState.run.freeWorkers > 0 || (level.mine->active && level.mine->workers > 0);
     switch (c.action) {
       case WorkAction::ClearStones:
         return worker;
       case WorkAction::OrderPiece:
-        return worker && iron >= PieceCost(c.piece);
+        return worker && gameState.run.iron >= PieceCost(c.piece);
       case WorkAction::EnterMine:
-        return freeWorkers > 0;
+        return gameState.run.freeWorkers > 0;
       case WorkAction::SendOff:
         return true;
     }
@@ -228,7 +228,7 @@ class Player {
   }
 
   void BeginLevel() {
-    level_ = currentLevel;
+    level_ = gameState.progress.currentLevel;
     running_ = false;
     playMs_ = 0;
     next_ = 0;
@@ -236,7 +236,7 @@ class Player {
     panelUpdates_ = 0;
     ++tally_.levelStarts;
     if (run_ == ScriptedRun::LostLevel) return;
-    const LevelSolution s = SolveLevel(level_, ownedWorkers);
+    const LevelSolution s = SolveLevel(level_, gameState.progress.ownedWorkers);
     if (!s.winnable) {
       Fail("the solver finds no way: " + s.blockedBy);
       return;
@@ -262,7 +262,7 @@ class Player {
         taken = level.mine->workers == minersBefore_ + 1;
         break;
       case Check::SendOff:
-        taken = departNow == 1 || trainRunning == 1;
+        taken = gameState.run.departNow == 1 || gameState.run.trainRunning == 1;
         break;
       case Check::None:
         break;

@@ -218,7 +218,7 @@ class SolverPlayer {
     c_MainGame* app = App();
     if (!episode_.active || app->screen != ScreenPlaying) return;
     episode_.wallMs += stepMs;
-    if (gamePaused == 0) episode_.elapsedMs += stepMs;
+    if (gameState.screen.gamePaused == 0) episode_.elapsedMs += stepMs;
     c_cLevel* level = app->level;
     bool took = false;
     switch (check_) {
@@ -237,7 +237,7 @@ class SolverPlayer {
         took = level->mine->workers == mineBefore_ + 1;
         break;
       case CheckSendOff:
-        took = departNow == 1 || trainRunning == 1;
+        took = gameState.run.departNow == 1 || gameState.run.trainRunning == 1;
         break;
     }
     if (took) ++episode_.next;
@@ -268,16 +268,16 @@ class SolverPlayer {
   }
 
   void ActOnMenu(EndurancePlatform& in) {
-    if (visitChoice_ < 0) visitChoice_ = (gameCompleted == 1 || Percent() < 3) ? MenuNewGame : MenuContinue;
+    if (visitChoice_ < 0) visitChoice_ = (gameState.progress.gameCompleted == 1 || Percent() < 3) ? MenuNewGame : MenuContinue;
     in.Click(visitChoice_ == MenuNewGame ? kMenuNewGame : kMenuContinue);
   }
 
   void ActOnMap(EndurancePlatform& in, c_cMap* map) {
-    const int wanted = currentLevel - 1;
+    const int wanted = gameState.progress.currentLevel - 1;
     if (visitChoice_ < 0) {
       const int r = Percent();
       visitChoice_ = (levelStates[wanted] != LevelAvailable || r < 8) ? 1 : 0;  // 1: back to the menu
-      wantHire_ = r >= 60 && totalGold >= kWorkerPrice && ownedWorkers < kMaxWorkers;
+      wantHire_ = r >= 60 && gameState.progress.totalGold >= kWorkerPrice && gameState.progress.ownedWorkers < kMaxWorkers;
       if (visitChoice_ == 1) ++report_->solverMenuVisits;
     }
     if (visitChoice_ == 1) {
@@ -297,7 +297,7 @@ class SolverPlayer {
   void BeginEpisode() {
     episode_ = Episode();
     episode_.active = true;
-    episode_.level = currentLevel;
+    episode_.level = gameState.progress.currentLevel;
     const int r = Percent();
     episode_.intent = r < 60 ? IntentWin : r < 75 ? IntentLose : r < 90 ? IntentRestart : IntentQuit;
     episode_.triggerMs = 3000 + static_cast<int>(rng_() % 60000);
@@ -326,26 +326,26 @@ class SolverPlayer {
   }
 
   void ActOnLevel(EndurancePlatform& in, c_MainGame* app) {
-    if (tutorialShowing == 1) {
+    if (gameState.screen.tutorialShowing == 1) {
       in.Click(kScreenWidth / 2, kScreenHeight / 2);
       return;
     }
-    if (trainArrived == 1 || trainCrashed == 1) {
+    if (gameState.run.trainArrived == 1 || gameState.run.trainCrashed == 1) {
       episode_.active = false;
       const int r = Percent();
-      const bool retry = trainArrived == 1 ? (r >= 80 && r < 90) : r < 75;
-      const bool menu = trainArrived == 1 ? r >= 90 : !retry;
+      const bool retry = gameState.run.trainArrived == 1 ? (r >= 80 && r < 90) : r < 75;
+      const bool menu = gameState.run.trainArrived == 1 ? r >= 90 : !retry;
       if (retry) {
-        in.Click(trainArrived == 1 ? kWonRetry : kFailedRetry);
+        in.Click(gameState.run.trainArrived == 1 ? kWonRetry : kFailedRetry);
         pendingStart_ = true;
       } else if (menu) {
-        in.Click(trainArrived == 1 ? kWonMenu : kFailedMenu);
+        in.Click(gameState.run.trainArrived == 1 ? kWonMenu : kFailedMenu);
       } else {
         in.Click(kWonContinue);
       }
       return;
     }
-    if (gamePaused == 1) {
+    if (gameState.screen.gamePaused == 1) {
       if (pauseWant_ == PauseToRestart) {
         in.Click(kPauseButtons[PauseRestart]);
         pendingStart_ = true;
@@ -396,7 +396,7 @@ class SolverPlayer {
         check_ = CheckStones;
         break;
       case WorkAction::OrderPiece:
-        if (selectedPiece != c.piece) {
+        if (gameState.run.selectedPiece != c.piece) {
           // The palette, or its key: one update to choose, the next to order.
           if (Percent() < 50) {
             in.Click(PaletteSlot(c.piece));
@@ -543,7 +543,7 @@ class Run {
     report_->realSeconds = std::chrono::duration<double>(Clock::now() - start).count();
     report_->longestCollectorStepMs = game_->longestCollectorStepMs;
     report_->longestUpdateMs = game_->longestUpdateMs;
-    report_->gameMinutes = lastMillisecs / 60000.0;
+    report_->gameMinutes = gameState.clock.lastMillisecs / 60000.0;
     CheckStateFile();
 
     platform_.Terminate();
@@ -559,7 +559,7 @@ class Run {
 
  private:
   bool SolverBlock() const {
-    return static_cast<long long>(lastMillisecs / (options_.phaseMinutes * 60000.0)) % 2 == 0;
+    return static_cast<long long>(gameState.clock.lastMillisecs / (options_.phaseMinutes * 60000.0)) % 2 == 0;
   }
 
   void BeforeUpdate() {
@@ -577,46 +577,46 @@ class Run {
     platform_.UpdateDone();
     ++report_->updates;
     c_MainGame* app = App();
-    const int stepMs = lastMillisecs - previousMs_;
-    previousMs_ = lastMillisecs;
+    const int stepMs = gameState.clock.lastMillisecs - previousMs_;
+    previousMs_ = gameState.clock.lastMillisecs;
     if (inSolverBlock_) solver_.Observe(stepMs);
     Count(app);
     const std::string fault = CheckGameInvariants(*app->level, *app->train, app->screen == ScreenPlaying);
     if (!fault.empty()) {
       report_->violation = fault;
-      report_->violationAtMinutes = lastMillisecs / 60000.0;
+      report_->violationAtMinutes = gameState.clock.lastMillisecs / 60000.0;
       platform_.Stop();
       return;
     }
-    if (lastMillisecs >= nextSampleMs_) Sample(app);
-    if (lastMillisecs >= endMs_) platform_.Stop();
+    if (gameState.clock.lastMillisecs >= nextSampleMs_) Sample(app);
+    if (gameState.clock.lastMillisecs >= endMs_) platform_.Stop();
   }
 
   // What was played, from the flags' changes.
   void Count(c_MainGame* app) {
     const bool playing = app->screen == ScreenPlaying;
     const bool started = playing && (!wasPlaying_ || app->train->countdown < lastCountdown_ ||
-                                      (trainArrived == 0 && trainCrashed == 0 && (wasArrived_ || wasCrashed_)));
+                                      (gameState.run.trainArrived == 0 && gameState.run.trainCrashed == 0 && (wasArrived_ || wasCrashed_)));
     if (started) ++report_->levelsStarted;
-    if (playing && trainArrived == 1 && !wasArrived_) {
+    if (playing && gameState.run.trainArrived == 1 && !wasArrived_) {
       ++report_->levelsWon;
-      report_->highestLevelWon = std::max(report_->highestLevelWon, currentLevel);
-      ++report_->wonByLevel[currentLevel - 1];
+      report_->highestLevelWon = std::max(report_->highestLevelWon, gameState.progress.currentLevel);
+      ++report_->wonByLevel[gameState.progress.currentLevel - 1];
     }
-    if (playing && trainCrashed == 1 && !wasCrashed_) {
+    if (playing && gameState.run.trainCrashed == 1 && !wasCrashed_) {
       ++report_->levelsLost;
-      ++report_->lostByLevel[currentLevel - 1];
+      ++report_->lostByLevel[gameState.progress.currentLevel - 1];
     }
     if (app->screen == ScreenTheEnd && lastScreen_ != ScreenTheEnd) ++report_->gamesCompleted;
     wasPlaying_ = playing;
-    wasArrived_ = playing && trainArrived == 1;
-    wasCrashed_ = playing && trainCrashed == 1;
+    wasArrived_ = playing && gameState.run.trainArrived == 1;
+    wasCrashed_ = playing && gameState.run.trainCrashed == 1;
     lastCountdown_ = app->train->countdown;
     lastScreen_ = app->screen;
   }
 
   void Sample(c_MainGame* app) {
-    const double minutes = lastMillisecs / 60000.0;
+    const double minutes = gameState.clock.lastMillisecs / 60000.0;
     nextSampleMs_ += options_.sampleSeconds * 1000.0;
     const long long counter = GcGetStats().liveBytes;
     const Clock::time_point start = Clock::now();
@@ -626,7 +626,7 @@ class Run {
     const GcListCounts n = GcCountObjects();
     report_->samples.push_back(
         {minutes, GcGetStats().liveBytes, n.unmarked + n.marked + n.queued, counter, ResidentBytes(), app->screen});
-    if (options_.progress && lastMillisecs >= nextProgressMs_) {
+    if (options_.progress && gameState.clock.lastMillisecs >= nextProgressMs_) {
       nextProgressMs_ += 3600000.0;
       std::fprintf(stderr, "endurance: %.0f game minutes, %lld updates, live heap %lld, resident %lld\n", minutes,
                    report_->updates, report_->samples.back().liveBytes, report_->samples.back().residentBytes);

@@ -71,14 +71,14 @@ std::string CheckWorkers(const c_cLevel& level) {
     if (s->active == 1 && s->removing == 1) ++clearing;
   }
   const int inMine = level.mine->workers;
-  if (freeWorkers < 0 || inMine < 0) {
-    return "idle workers " + std::to_string(freeWorkers) + ", in the mine " + std::to_string(inMine);
+  if (gameState.run.freeWorkers < 0 || inMine < 0) {
+    return "idle workers " + std::to_string(gameState.run.freeWorkers) + ", in the mine " + std::to_string(inMine);
   }
-  const int placed = freeWorkers + inMine + building + clearing;
-  if (placed != ownedWorkers) {
-    return "workers idle " + std::to_string(freeWorkers) + " + in the mine " + std::to_string(inMine) +
+  const int placed = gameState.run.freeWorkers + inMine + building + clearing;
+  if (placed != gameState.progress.ownedWorkers) {
+    return "workers idle " + std::to_string(gameState.run.freeWorkers) + " + in the mine " + std::to_string(inMine) +
            " + building " + std::to_string(building) + " + clearing " + std::to_string(clearing) + " = " +
-           std::to_string(placed) + ", but " + std::to_string(ownedWorkers) + " are owned";
+           std::to_string(placed) + ", but " + std::to_string(gameState.progress.ownedWorkers) + " are owned";
   }
   return "";
 }
@@ -86,7 +86,7 @@ std::string CheckWorkers(const c_cLevel& level) {
 }  // namespace
 
 std::string CheckGameInvariants(const c_cLevel& level, const c_cTrain& train, bool workersInPlay) {
-  if (iron < 0) return "iron is " + std::to_string(iron);
+  if (gameState.run.iron < 0) return "iron is " + std::to_string(gameState.run.iron);
   std::string fault = CheckCells(level);
   if (!fault.empty()) return fault;
   const bool onBoard = OnBoard(train.cellX, train.cellY);
