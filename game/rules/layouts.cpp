@@ -42,9 +42,6 @@ void BeginLevelRun(const LevelLayout& l) {
   Progress& progress = gameState.progress;
   if (progress.currentLevel > kLastLevelWithBanditsIntro) progress.banditsIntroShown = 1;
   if (progress.currentLevel > kLastLevelWithIndigensIntro) progress.indigensIntroShown = 1;
-  continueRequested = 0;
-  restartRequested = 0;
-  menuRequested = 0;
 }
 
 }  // namespace

@@ -86,7 +86,10 @@ void SaveProgress() {
 }
 
 void CompleteLevel() {
-  const int n = gameState.progress.currentLevel;
+  Progress& progress = gameState.progress;
+  progress.totalScore += gameState.run.levelScore;
+  progress.totalGold += gameState.run.levelGold;
+  const int n = progress.currentLevel;
   if (n >= 1 && n < kLevelCount) {
     levelStates[n - 1] = LevelDone;
     gameState.progress.currentLevel = n + 1;

@@ -22,8 +22,9 @@ void ResetProgress();
 void LoadProgress();
 // Writes the 21 values and stores the state file.
 void SaveProgress();
-// The current level is won: it is done and the next one available, or, after
-// the last, the game is completed (currentLevel stays 15).
+// The current level is won: its score and gold join the totals, and it is done
+// and the next one available, or, after the last, the game is completed
+// (currentLevel stays 15).
 void CompleteLevel();
 
 // Brings loaded values into the ranges the game relies on: currentLevel

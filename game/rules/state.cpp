@@ -7,18 +7,16 @@
 
 GameState gameState;
 gc_global<Array<int>> levelStates;
-int continueRequested;
-int restartRequested;
-int menuRequested;
 gc_global<Array<c_Sound*>> gameSounds;
 
 void ResetGameState() {
   gameState = GameState{};
   gameState.run.selectedPiece = 0;
   levelStates = Array<int>(kLevelCount);
-  continueRequested = restartRequested = menuRequested = 0;
   gameSounds = Array<c_Sound*>();
 }
+
+void ToggleSound() { gameState.settings.soundOn = gameState.settings.soundOn == 1 ? 0 : 1; }
 
 // ---- Random generator ---------------------------------------------------------
 

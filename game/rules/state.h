@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "audio/sound.h"
+#include "game/rules/departure.h"
 #include "runtime/array.h"
 #include "runtime/gc.h"
 
@@ -79,6 +80,7 @@ struct LevelRun {
   int trainRunning = 0;
   int trainArrived = 0;
   int trainCrashed = 0;
+  DepartureClock departure;
 };
 
 // The pause panel and the tutorial pages over a level. Nothing resets them at
@@ -112,10 +114,6 @@ extern GameState gameState;
 // as a root of the collector; written by the progress rules and the save file.
 extern gc_global<Array<int>> levelStates;
 
-// Requests of the won, failed and pause panels, acted on by the main game.
-extern int continueRequested;
-extern int restartRequested;
-extern int menuRequested;
 extern gc_global<Array<c_Sound*>> gameSounds;
 
 // ---- Random generator -------------------------------------------------------
@@ -147,6 +145,9 @@ void AdvanceGameClock();
 void LoadGameSounds();
 // Plays entry i of the effect table on channel 0 when sound is on.
 void PlayGameSound(int i);
+
+// The sound switch of the menu and the pause panel.
+void ToggleSound();
 
 // Every value above back to its program-start value.
 void ResetGameState();

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "game/screens/hit_box.h"
+#include "game/screens/screen_request.h"
 #include "graphics/drawing.h"
 #include "runtime/array.h"
 #include "runtime/gc.h"
@@ -40,24 +41,18 @@ constexpr HitBox kPauseButtons[kPauseButtonCount] = {
     OpenBox(358, 670, 469, 519), OpenBox(358, 670, 520, 570),
 };
 
-// The bonus for sending the train off before its countdown ends.
-constexpr int kDepartBonus = 500;
 constexpr int kTutorialPageCount = 12;
-// The bar's full width in pixels at the full 300 seconds.
-constexpr int kTimeBarFullWidth = 300;
 
 class c_cGui : public Object {
  public:
-  // ---- gui.cpp: what the player's clicks and the clock change ----
-  void ClickGui(float x, float y);
-  void ClickPauseMenu(float x, float y);
+  // ---- gui.cpp: what the player's clicks change ----
+  // A click while play runs: the pause button, the send-off button, the
+  // palette, or a button of the won or failed panel.
+  ScreenRequest ClickGui(float x, float y);
+  ScreenRequest ClickPauseMenu(float x, float y);
   // What one pause-panel button does, clicked or chosen by key.
-  void PressPauseButton(int button);
+  ScreenRequest PressPauseButton(int button);
   void AdvanceTutorial();
-  // The clock of the status line from the train's countdown. The shown
-  // minutes and seconds are what the send-off button pays for, so they are
-  // kept here, where a run without a window computes them too.
-  void UpdateClock(int countdown);
 
   // ---- gui_render.cpp: pictures and drawing ----
   void LoadGuiImages();
@@ -73,20 +68,8 @@ class c_cGui : public Object {
   gc_ref<c_Image> pauseImage;
   gc_ref<c_Image> musicMarkImage;
   gc_ref<c_Image> soundMarkImage;
-  int quitRequested = 0;
-  int clockMinutes = 0;
-  int clockSeconds = 0;
-  int secondsLeft = 0;
-  int timePercent = 0;
-  int timeBarWidth = 0;
 
  private:
-  void ClickWonPanel(float x, float y);
-  void ClickFailedPanel(float x, float y);
-  void SetSecondsLeft(int seconds);
   void RenderWonPanel();
   void RenderStatusLine();
 };
-
-// The clock text: minutes and seconds with two digits each, "04:05".
-String ClockText(int minutes, int seconds);

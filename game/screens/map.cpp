@@ -75,13 +75,14 @@ void c_cMap::RefreshIcons() {
   for (int i = 0; i < kLevelCount; ++i) icons[i]->status = levelStates[i];
 }
 
-void c_cMap::ClickMap(float x, float y) {
+ScreenRequest c_cMap::ClickMap(float x, float y) {
   // A later icon wins where two areas overlap.
   for (int i = 0; i < kLevelCount; ++i) {
     if (IconBox(icons[i]).Contains(x, y)) selectedLevel = i;
   }
-  if (kStartButton.Contains(x, y) && levelStates[selectedLevel] == LevelAvailable) startRequested = 1;
   if (kBuyButton.Contains(x, y)) BuyWorker();
+  const bool canStart = levelStates[selectedLevel] == LevelAvailable;
+  return kStartButton.Contains(x, y) && canStart ? ScreenRequest::StartLevel : ScreenRequest::None;
 }
 
 void c_cMap::BuyWorker() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "game/screens/hit_box.h"
+#include "game/screens/screen_request.h"
 #include "graphics/drawing.h"
 #include "runtime/array.h"
 #include "runtime/gc.h"
@@ -50,8 +51,8 @@ class c_cMap : public Object {
   void SetUpScenarioMap();
   // Each icon's status from levelStates.
   void RefreshIcons();
-  // Selects an icon, starts the selected level or buys a worker.
-  void ClickMap(float x, float y);
+  // Selects an icon, buys a worker, or asks to start the selected level.
+  ScreenRequest ClickMap(float x, float y);
   void AddMapText(const String& text, int x, int y);
   void UpdateMapTexts();
 
@@ -62,7 +63,6 @@ class c_cMap : public Object {
   void Mark() override;
 
   Array<c_cScoreText2*> mapTexts;
-  int startRequested = 0;
   int selectedLevel = 0;
   Array<c_cScenarioIcon*> icons;
   gc_ref<c_Image> mapImage;

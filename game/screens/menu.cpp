@@ -2,9 +2,6 @@
 
 #include "game/views/data_files.h"
 #include "game/rules/state.h"
-#include "game/session/switches.h"
-#include "host/game.h"
-#include "runtime/error.h"
 
 namespace {
 
@@ -42,39 +39,29 @@ void c_cMenu::LoadMenuImages() {
   font = LoadGameFont(String("time.txt"));
 }
 
-void c_cMenu::ClickMenu(float x, float y) {
-  choice = MenuNoChoice;
-  if (ClickButtons(x, y)) PlayGameSound(SoundClick);
-  if (kMenuFullScreen.Contains(x, y)) ToggleFullScreen();  // silently
+namespace {
+
+// The right-hand buttons.
+ScreenRequest ClickButtons(float x, float y) {
+  if (kMenuContinue.Contains(x, y)) return ScreenRequest::ContinueGame;
+  if (kMenuNewGame.Contains(x, y)) return ScreenRequest::NewGame;
+  if (kMenuMusic.Contains(x, y)) return ScreenRequest::ToggleMusic;
+  if (kMenuQuit.Contains(x, y)) return ScreenRequest::QuitProgram;
+  return ScreenRequest::None;
 }
 
-bool c_cMenu::ClickButtons(float x, float y) {
-  if (kMenuContinue.Contains(x, y)) {
-    choice = MenuContinue;
-  } else if (kMenuNewGame.Contains(x, y)) {
-    choice = MenuNewGame;
-  } else if (kMenuMusic.Contains(x, y)) {
-    ToggleMusic();
-  } else if (kMenuSound.Contains(x, y)) {
+}  // namespace
+
+ScreenRequest c_cMenu::ClickMenu(float x, float y) {
+  if (kMenuSound.Contains(x, y)) {
     ToggleSound();  // the click is heard only when sound is now on
-  } else if (kMenuQuit.Contains(x, y)) {
     PlayGameSound(SoundClick);
-    Error(String());  // ends the program with status 0
-  } else {
-    return false;
+    return ScreenRequest::None;
   }
-  return true;
-}
-
-void c_cMenu::ToggleFullScreen() {
-  if (gameState.settings.fullScreenOn == 1) {
-    OpenGameDisplay(false);
-    gameState.settings.fullScreenOn = 0;
-  } else {
-    OpenGameDisplay(true);
-    currentGame->ShowMouseCursor(true);
-    gameState.settings.fullScreenOn = 1;
-  }
+  const ScreenRequest request = ClickButtons(x, y);
+  if (request != ScreenRequest::None) PlayGameSound(SoundClick);
+  if (kMenuFullScreen.Contains(x, y)) return ScreenRequest::ToggleFullScreen;  // silently
+  return request;
 }
 
 void c_cMenu::RenderMenu() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "game/screens/hit_box.h"
+#include "game/screens/screen_request.h"
 #include "graphics/drawing.h"
 #include "runtime/gc.h"
 #include "support/bitmap_font.h"
@@ -18,11 +19,6 @@ constexpr HitBox kMenuSound = OpenBox(kMenuButtonsLeft, kNoLimit, 499, 598);
 constexpr HitBox kMenuQuit = OpenBox(kMenuButtonsLeft, kNoLimit, 614, 708);
 constexpr HitBox kMenuFullScreen = OpenBox(374, 650, 712, kNoLimit);
 
-// The menu's choice.
-constexpr int MenuNoChoice = -1;
-constexpr int MenuContinue = 0;
-constexpr int MenuNewGame = 1;
-
 class c_cTitleScreen : public Object {
  public:
   void LoadTitleImage();
@@ -35,14 +31,13 @@ class c_cTitleScreen : public Object {
 class c_cMenu : public Object {
  public:
   void LoadMenuImages();
-  // Sets choice (MenuNoChoice unless continue or new game was clicked),
-  // switches music, sound or full screen, or ends the program (quit).
-  void ClickMenu(float x, float y);
+  // Continue, a new game, a switch or quitting; every button but the
+  // full-screen switch clicks.
+  ScreenRequest ClickMenu(float x, float y);
   void RenderMenu();
   void RenderTheEnd();
   void Mark() override;
 
-  int choice = MenuNoChoice;
   gc_ref<c_Image> menuImage;
   gc_ref<c_Image> musicMarkImage;
   gc_ref<c_Image> soundMarkImage;
@@ -51,7 +46,4 @@ class c_cMenu : public Object {
   gc_ref<c_BitmapFont> font;
 
  private:
-  // The right-hand buttons; true when one was hit.
-  bool ClickButtons(float x, float y);
-  void ToggleFullScreen();
 };

@@ -5,6 +5,7 @@
 #include "game/rules/play_step.h"
 #include "game/rules/progress.h"
 #include "game/session/switches.h"
+#include "runtime/error.h"
 #include "host/input.h"
 #include "support/file_system.h"
 #include "support/virtual_display.h"
@@ -38,8 +39,7 @@ int c_MainGame::Startup() {
 
   titleScreen = new c_cTitleScreen();
   menu = new c_cMenu();
-  menu->choice = MenuNoChoice;
-  gameState.settings.musicOn = gameState.settings.soundOn = gameState.settings.fullScreenOn = 1;
+  gameState.settings = Settings{1, 1, 1};
   level = new c_cLevel();
   train = new c_cTrain();
   gui = new c_cGui();
@@ -113,100 +113,136 @@ void c_MainGame::UpdateLogo() {
 }
 
 void c_MainGame::UpdateTitleOrEnd() {
-  if (!LeftClicked()) return;
-  LoadProgress();
-  ShowMenu();
+  if (LeftClicked()) Act(ScreenRequest::ShowMenu);
 }
 
 void c_MainGame::UpdateMenu() {
-  if (LeftClicked()) menu->ClickMenu(PointerX(), PointerY());
-  if (menu->choice == MenuNewGame) ResetProgress();
-  if (menu->choice == MenuContinue || menu->choice == MenuNewGame) {
-    scenarioMap->RefreshIcons();
-    ShowMap();
-  }
+  if (LeftClicked()) Act(menu->ClickMenu(PointerX(), PointerY()));
 }
 
 void c_MainGame::UpdateMap() {
-  if (ApplyMapKeys()) return;
-  if (LeftClicked()) {
-    scenarioMap->ClickMap(PointerX(), PointerY());
-    if (scenarioMap->startRequested == 1) {
-      StartLevel();
-      screen = ScreenPlaying;
-    }
+  const ScreenRequest key = ApplyMapKeys();
+  if (key != ScreenRequest::None) {
+    Act(key);
+    return;
   }
+  if (LeftClicked()) Act(scenarioMap->ClickMap(PointerX(), PointerY()));
   scenarioMap->UpdateMapTexts();
 }
 
 void c_MainGame::UpdatePlaying() {
   ApplyPlayingKeys();
   const bool clicked = LeftClicked();
-  if (gameState.screen.gamePaused == 1) {
-    if (gameState.screen.tutorialShowing == 1) {
+  const ScreenFlags& flags = gameState.screen;
+  if (flags.gamePaused == 1) {
+    if (flags.tutorialShowing == 1) {
       // A page is read like the pause panel: a click turns it and ends the
       // update; without one the level's update goes on below, where every
-      // step stands still while gamePaused is set. (Skipping the steps would
+      // step stands still while the game is paused. (Skipping the steps would
       // let the level's clocks run on while the player reads.)
       if (clicked) {
         gui->AdvanceTutorial();
         return;
       }
     } else if (clicked) {
-      gui->ClickPauseMenu(PointerX(), PointerY());
-      if (gui->quitRequested == 1) {
-        SaveProgress();
-        LoadProgress();
-        ShowMenu();
-      }
+      Act(gui->ClickPauseMenu(PointerX(), PointerY()));
       return;
     }
   } else if (clicked) {
     const float x = PointerX();
     const float y = PointerY();
     level->ClickBoard(x, y);
-    gui->ClickGui(x, y);
+    Act(gui->ClickGui(x, y));
   }
   HandleLevelRequest();
   // Also in the update that just left the level: the board keeps its state.
   RunLevelStep(level, train);
-  gui->UpdateClock(train->countdown);
+  UpdateDepartureClock(train->countdown);
+}
+
+void c_MainGame::Act(ScreenRequest request) {
+  switch (request) {
+    case ScreenRequest::None:
+      break;
+    case ScreenRequest::ShowMenu:
+      LoadProgress();
+      ShowMenu();
+      break;
+    case ScreenRequest::NewGame:
+      ResetProgress();
+      [[fallthrough]];
+    case ScreenRequest::ContinueGame:
+      scenarioMap->RefreshIcons();
+      ShowMap();
+      break;
+    case ScreenRequest::ToggleMusic:
+      ToggleMusic();
+      break;
+    case ScreenRequest::ToggleFullScreen:
+      ToggleFullScreen();
+      break;
+    case ScreenRequest::QuitProgram:
+      Error(String());  // ends the program with status 0
+    case ScreenRequest::StartLevel:
+      StartLevel();
+      screen = ScreenPlaying;
+      break;
+    case ScreenRequest::LeaveMap:
+      SaveProgress();
+      ShowMenu();
+      break;
+    case ScreenRequest::QuitLevel:
+      LeaveLevel();
+      break;
+    case ScreenRequest::NextLevel:
+    case ScreenRequest::RestartLevel:
+    case ScreenRequest::LeaveLevel:
+      // The result panels' buttons wait for the level's turn in the update.
+      levelRequest = StrongerLevelRequest(levelRequest, request);
+      break;
+  }
 }
 
 void c_MainGame::HandleLevelRequest() {
-  if (continueRequested == 1) {
-    CompleteLevel();
-    scenarioMap->RefreshIcons();
-    continueRequested = 0;
-    SaveProgress();
-    if (gameState.progress.gameCompleted == 0) {
-      ShowMap();
-    } else {
-      screen = ScreenTheEnd;
-    }
-  } else if (restartRequested == 1) {
-    StartLevel();
-    restartRequested = 0;
-  } else if (menuRequested == 1) {
-    menuRequested = 0;
-    SaveProgress();
-    LoadProgress();  // which also clears the level's own values
-    ShowMenu();
+  const ScreenRequest request = levelRequest;
+  levelRequest = ScreenRequest::None;
+  switch (request) {
+    case ScreenRequest::NextLevel:
+      CompleteLevel();
+      scenarioMap->RefreshIcons();
+      SaveProgress();
+      if (gameState.progress.gameCompleted == 0) {
+        ShowMap();
+      } else {
+        screen = ScreenTheEnd;
+      }
+      break;
+    case ScreenRequest::RestartLevel:
+      StartLevel();
+      break;
+    case ScreenRequest::LeaveLevel:
+      LeaveLevel();
+      break;
+    default:
+      break;
   }
+}
+
+void c_MainGame::LeaveLevel() {
+  SaveProgress();
+  LoadProgress();  // which also clears the level's own values
+  ShowMenu();
 }
 
 void c_MainGame::StartLevel() {
   LayOutLevel(level);
   train->PlaceTrain(level->startX - 1, level->startY, level->finishX, level->finishY);
-  scenarioMap->startRequested = 0;
+  levelRequest = ScreenRequest::None;
   // The first frame of the level shows its own clock, not the last one's.
-  gui->UpdateClock(train->countdown);
+  UpdateDepartureClock(train->countdown);
 }
 
-void c_MainGame::ShowMenu() {
-  menu->choice = MenuNoChoice;
-  screen = ScreenMenu;
-}
+void c_MainGame::ShowMenu() { screen = ScreenMenu; }
 
 void c_MainGame::ShowMap() {
   scenarioMap->selectedLevel = gameState.progress.currentLevel - 1;

@@ -31,6 +31,12 @@ class c_MainGame : public c_App {
   int Render() override;
   // Lays out currentLevel and places the train one cell left of its start.
   void StartLevel();
+  // Acts on the request of a screen: the one place screens change.
+  void Act(ScreenRequest request);
+  // A request of the won, failed or pause panel waits here for the level's
+  // turn in the update (a restart from the pause panel, for one, is acted on
+  // in the update after the click).
+  ScreenRequest levelRequest = ScreenRequest::None;
   void Mark() override;
 
   gc_ref<c_cTitleScreen> titleScreen;
@@ -56,15 +62,16 @@ class c_MainGame : public c_App {
   void UpdateMenu();
   void UpdateMap();
   void UpdatePlaying();
-  // Acts on at most one of the level's requests: continue, restart, menu.
+  // Acts on the level's panels' request, if one is held.
   void HandleLevelRequest();
+  void LeaveLevel();
   void ShowMenu();
   void ShowMap();
 
   // ---- main_game_keys.cpp: the keyboard and the right button ----
   void ApplyPlayingKeys();
-  // Escape leaves the map for the menu, saving first; true when it did.
-  bool ApplyMapKeys();
+  // Escape leaves the map for the menu.
+  ScreenRequest ApplyMapKeys();
 
   bool LeftClicked() const;
   // The pointer in virtual pixels.

@@ -11,7 +11,7 @@ void c_MainGame::ApplyPlayingKeys() {
   if (gameState.screen.tutorialShowing == 1 || gameState.run.trainArrived == 1 || gameState.run.trainCrashed == 1) return;
   if (input->KeyHit(KeyEscape) != 0) {
     if (gameState.screen.gamePaused == 1) {
-      gui->PressPauseButton(PauseResume);
+      Act(gui->PressPauseButton(PauseResume));
     } else {
       gameState.screen.gamePaused = 1;
     }
@@ -23,9 +23,6 @@ void c_MainGame::ApplyPlayingKeys() {
   if (input->KeyHit(KeyMouseRight) != 0) gameState.run.selectedPiece = -1;
 }
 
-bool c_MainGame::ApplyMapKeys() {
-  if (currentInputDevice->KeyHit(KeyEscape) == 0) return false;
-  SaveProgress();
-  ShowMenu();
-  return true;
+ScreenRequest c_MainGame::ApplyMapKeys() {
+  return currentInputDevice->KeyHit(KeyEscape) != 0 ? ScreenRequest::LeaveMap : ScreenRequest::None;
 }

@@ -16,8 +16,19 @@ void ToggleMusic() {
   }
 }
 
-void ToggleSound() { gameState.settings.soundOn = gameState.settings.soundOn == 1 ? 0 : 1; }
 
 void OpenGameDisplay(bool fullScreen) {
   currentGlfwGame->OpenGameWindow(1024, 768, 8, 8, 8, 0, 0, 0, fullScreen);
+}
+
+void ToggleFullScreen() {
+  Settings& settings = gameState.settings;
+  if (settings.fullScreenOn == 1) {
+    OpenGameDisplay(false);
+    settings.fullScreenOn = 0;
+  } else {
+    OpenGameDisplay(true);
+    currentGame->ShowMouseCursor(true);
+    settings.fullScreenOn = 1;
+  }
 }

@@ -6,7 +6,9 @@
 // Music off: stops it. Music on: starts "music.ogg" again from its beginning
 // (when an audio device is open).
 void ToggleMusic();
-void ToggleSound();
+
+// Switches between full screen and a window.
+void ToggleFullScreen();
 
 // (Re)opens the game's 1024 x 768 window, 8 bits a colour, full screen or not.
 void OpenGameDisplay(bool fullScreen);

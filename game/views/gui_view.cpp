@@ -93,7 +93,10 @@ void c_cGui::RenderWonPanel() {
 }
 
 void c_cGui::RenderStatusLine() {
-  font->DrawText(ClockText(clockMinutes, clockSeconds), kClockLeft + static_cast<float>(timeBarWidth), kClockTop);
+  const DepartureClock& clock = gameState.run.departure;
+  const int timeBarWidth = clock.timeBarWidth;
+  font->DrawText(ClockText(clock.clockMinutes, clock.clockSeconds), kClockLeft + static_cast<float>(timeBarWidth),
+                 kClockTop);
   font->DrawText(String("TIME:"), kTimeLabelAt.x, kTimeLabelAt.y);
   SetColor(0, 0, 255);
   FillGameRect(kClockLeft, kTimeBarTop, static_cast<float>(timeBarWidth), kTimeBarHeight);

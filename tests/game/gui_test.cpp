@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "game/rules/board.h"
+#include "game/rules/departure.h"
 #include "game/screens/gui.h"
 #include "game/rules/state.h"
 
@@ -51,7 +52,7 @@ TEST_F(GuiTest, ThePauseButtonExcludesItsBounds) {
 }
 
 TEST_F(GuiTest, TheSendOffBonusIsPaidOnceAndOnlyWhileTheTrainWaits) {
-  gui->UpdateClock(55);  // 04:05 left
+  UpdateDepartureClock(55);  // 04:05 left
   gui->ClickGui(500, 13);  // the bound
   gui->ClickGui(540, 0);
   EXPECT_EQ(gameState.run.departNow, 0);
@@ -78,44 +79,30 @@ TEST_F(GuiTest, TheSendOffBonusIsPaidOnceAndOnlyWhileTheTrainWaits) {
   EXPECT_EQ(gameState.run.departNow, 0);
 }
 
-TEST_F(GuiTest, TheWonPanelsButtonsIncludeTheirBoundsAndContinueAddsTheLevelsTotals) {
+TEST_F(GuiTest, TheWonPanelsButtonsIncludeTheirBoundsAndAskForTheLevelsNextStep) {
   gameState.run.trainArrived = 1;
-  gameState.run.levelScore = 1200;
-  gameState.run.levelGold = 300;
-  gameState.progress.totalScore = 5;
-  gameState.progress.totalGold = 7;
-  gui->ClickGui(573, 479);  // between retry and continue
-  gui->ClickGui(600, 533);
-  EXPECT_EQ(continueRequested + restartRequested + menuRequested, 0);
-  gui->ClickGui(87, 706);  // the palette is not there
+  EXPECT_EQ(gui->ClickGui(573, 479), ScreenRequest::None);  // between retry and continue
+  EXPECT_EQ(gui->ClickGui(600, 533), ScreenRequest::None);
+  EXPECT_EQ(gui->ClickGui(87, 706), ScreenRequest::None);  // the palette is not there
   EXPECT_EQ(gameState.run.selectedPiece, -1);
-  gui->ClickGui(456, 532);
-  EXPECT_EQ(restartRequested, 1);
-  gui->ClickGui(453, 479);
-  EXPECT_EQ(menuRequested, 1);
-  gui->ClickGui(689, 532);
-  EXPECT_EQ(continueRequested, 1);
-  EXPECT_EQ(gameState.progress.totalScore, 1205);
-  EXPECT_EQ(gameState.progress.totalGold, 307);
+  EXPECT_EQ(gui->ClickGui(456, 532), ScreenRequest::RestartLevel);
+  EXPECT_EQ(gui->ClickGui(453, 479), ScreenRequest::LeaveLevel);
+  EXPECT_EQ(gui->ClickGui(689, 532), ScreenRequest::NextLevel);
 }
 
 TEST_F(GuiTest, ThePauseButtonStillPausesOverTheWonPanelWithoutPressingItsButtons) {
   gameState.run.trainArrived = 1;
-  gui->ClickGui(960, 740);
+  EXPECT_EQ(gui->ClickGui(960, 740), ScreenRequest::None);
   EXPECT_EQ(gameState.screen.gamePaused, 1);
-  EXPECT_EQ(continueRequested + restartRequested + menuRequested, 0);
 }
 
 TEST_F(GuiTest, TheFailedPanelsRetryAndMenu) {
   gameState.run.trainCrashed = 1;
-  gui->ClickGui(549, 420);
-  gui->ClickGui(484, 420);
-  gui->ClickGui(600, 459);
-  EXPECT_EQ(restartRequested + menuRequested, 0);
-  gui->ClickGui(678, 395);
-  EXPECT_EQ(restartRequested, 1);
-  gui->ClickGui(344, 458);
-  EXPECT_EQ(menuRequested, 1);
+  for (auto p : {std::pair<float, float>{549, 420}, {484, 420}, {600, 459}}) {
+    EXPECT_EQ(gui->ClickGui(p.first, p.second), ScreenRequest::None) << p.first << "," << p.second;
+  }
+  EXPECT_EQ(gui->ClickGui(678, 395), ScreenRequest::RestartLevel);
+  EXPECT_EQ(gui->ClickGui(344, 458), ScreenRequest::LeaveLevel);
 }
 
 TEST_F(GuiTest, ThePausePanelsBandsExcludeTheirBounds) {
@@ -124,22 +111,15 @@ TEST_F(GuiTest, ThePausePanelsBandsExcludeTheirBounds) {
     gui->ClickPauseMenu(p.first, p.second);
     EXPECT_EQ(gameState.screen.gamePaused, 1) << p.first << "," << p.second;
   }
-  gui->ClickPauseMenu(500, 540);  // quit
-  EXPECT_EQ(gui->quitRequested, 1);
-  gui->ClickPauseMenu(200, 540);  // every click starts from no quit
-  EXPECT_EQ(gui->quitRequested, 0);
-
-  gui->ClickPauseMenu(500, 450);  // music
-  EXPECT_EQ(gameState.settings.musicOn, 0);
-  gui->ClickPauseMenu(500, 450);
-  EXPECT_EQ(gameState.settings.musicOn, 1);
-  gui->ClickPauseMenu(500, 500);  // sound
+  EXPECT_EQ(gui->ClickPauseMenu(500, 540), ScreenRequest::QuitLevel);
+  EXPECT_EQ(gui->ClickPauseMenu(200, 540), ScreenRequest::None);
+  EXPECT_EQ(gui->ClickPauseMenu(500, 450), ScreenRequest::ToggleMusic);
+  EXPECT_EQ(gui->ClickPauseMenu(500, 500), ScreenRequest::None);  // sound
   EXPECT_EQ(gameState.settings.soundOn, 0);
   EXPECT_EQ(gameState.screen.gamePaused, 1);
 
-  gui->ClickPauseMenu(500, 390);  // restart
+  EXPECT_EQ(gui->ClickPauseMenu(500, 390), ScreenRequest::RestartLevel);
   EXPECT_EQ(gameState.screen.gamePaused, 0);
-  EXPECT_EQ(restartRequested, 1);
   gameState.screen.gamePaused = 1;
   gui->ClickPauseMenu(359, 317);  // resume
   EXPECT_EQ(gameState.screen.gamePaused, 0);
@@ -169,25 +149,27 @@ TEST_F(GuiTest, TutorialPagesComeInRunsAndTheLastOfEachRunUnpauses) {
 }
 
 TEST_F(GuiTest, TheClockCountsDownInWholeSecondsAndItsBarInStepsOfThree) {
-  gui->UpdateClock(0);
-  EXPECT_EQ(ClockText(gui->clockMinutes, gui->clockSeconds), String("05:00"));
-  EXPECT_EQ(gui->timeBarWidth, 300);
-  gui->UpdateClock(1);
-  EXPECT_EQ(gui->timeBarWidth, 297);
-  gui->UpdateClock(55);
-  EXPECT_EQ(ClockText(gui->clockMinutes, gui->clockSeconds), String("04:05"));
-  gui->UpdateClock(299);
-  EXPECT_EQ(ClockText(gui->clockMinutes, gui->clockSeconds), String("00:01"));
-  EXPECT_EQ(gui->timeBarWidth, 0);
-  gui->UpdateClock(301);  // after the departure the display stays
-  EXPECT_EQ(gui->secondsLeft, 1);
-  gui->UpdateClock(300);
-  EXPECT_EQ(ClockText(gui->clockMinutes, gui->clockSeconds), String("00:00"));
+  const DepartureClock& clock = gameState.run.departure;
+  auto shown = [&] { return ClockText(clock.clockMinutes, clock.clockSeconds); };
+  UpdateDepartureClock(0);
+  EXPECT_EQ(shown(), String("05:00"));
+  EXPECT_EQ(clock.timeBarWidth, 300);
+  UpdateDepartureClock(1);
+  EXPECT_EQ(clock.timeBarWidth, 297);
+  UpdateDepartureClock(55);
+  EXPECT_EQ(shown(), String("04:05"));
+  UpdateDepartureClock(299);
+  EXPECT_EQ(shown(), String("00:01"));
+  EXPECT_EQ(clock.timeBarWidth, 0);
+  UpdateDepartureClock(301);  // after the departure the display stays
+  EXPECT_EQ(clock.secondsLeft, 1);
+  UpdateDepartureClock(300);
+  EXPECT_EQ(shown(), String("00:00"));
   // A tutorial page shows the full time.
   gameState.screen.gamePaused = gameState.screen.tutorialShowing = 1;
-  gui->UpdateClock(120);
-  EXPECT_EQ(gui->secondsLeft, 300);
-  EXPECT_EQ(gui->timeBarWidth, 300);
+  UpdateDepartureClock(120);
+  EXPECT_EQ(clock.secondsLeft, 300);
+  EXPECT_EQ(clock.timeBarWidth, 300);
 }
 
 }  // namespace

@@ -121,20 +121,20 @@ TEST_F(LayoutTest, GroundRepeatsWithinASecondAndChangesOnlyTheGroundLater) {
   EXPECT_EQ(BoardText(level), firstBoard);
 }
 
-TEST_F(LayoutTest, ALevelStartResetsTheLevelsEconomyAndRequests) {
+TEST_F(LayoutTest, ALevelStartResetsTheLevelsEconomy) {
   StartLevel(3, 7);
   gameState.run.iron = 12;
   gameState.run.freeWorkers = 0;
   gameState.run.levelScore = gameState.run.levelGold = 999;
   gameState.run.selectedPiece = 4;
-  continueRequested = restartRequested = menuRequested = gameState.run.departNow = 1;
+  gameState.run.departNow = 1;
   StartLevel(3, 7);
   EXPECT_EQ(gameState.run.iron, 800);
   EXPECT_EQ(gameState.run.freeWorkers, 7);
   EXPECT_EQ(gameState.run.levelScore, 0);
   EXPECT_EQ(gameState.run.levelGold, 0);
   EXPECT_EQ(gameState.run.selectedPiece, -1);
-  EXPECT_EQ(continueRequested + restartRequested + menuRequested + gameState.run.departNow, 0);
+  EXPECT_EQ(gameState.run.departNow, 0);
   for (int i = 0; i < kRailTilePoolSize; ++i) EXPECT_EQ(level->railTiles[i]->active, 0);
 }
 

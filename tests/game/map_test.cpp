@@ -67,18 +67,14 @@ TEST_F(MapTest, OnlyTheAvailableLevelStartsAndTheStartButtonIncludesItsBounds) {
   levelStates[0] = LevelDone;
   levelStates[1] = LevelAvailable;
   map->ClickMap(138, 96);  // the done level 1
-  map->ClickMap(765, 671);
-  EXPECT_EQ(map->startRequested, 0);
+  EXPECT_EQ(map->ClickMap(765, 671), ScreenRequest::None);
   map->ClickMap(241, 315);  // the locked level 4
-  map->ClickMap(800, 720);
-  EXPECT_EQ(map->startRequested, 0);
+  EXPECT_EQ(map->ClickMap(800, 720), ScreenRequest::None);
   map->ClickMap(169, 166);  // level 2
-  map->ClickMap(764, 720);
-  map->ClickMap(950, 720);
-  map->ClickMap(800, 670);
-  EXPECT_EQ(map->startRequested, 0);
-  map->ClickMap(949, 768);
-  EXPECT_EQ(map->startRequested, 1);
+  for (auto p : {std::pair<float, float>{764, 720}, {950, 720}, {800, 670}}) {
+    EXPECT_EQ(map->ClickMap(p.first, p.second), ScreenRequest::None) << p.first << "," << p.second;
+  }
+  EXPECT_EQ(map->ClickMap(949, 768), ScreenRequest::StartLevel);
 }
 
 TEST_F(MapTest, AWorkerCosts500AndTheCrewStopsAt15) {

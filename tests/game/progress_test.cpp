@@ -39,7 +39,11 @@ TEST_F(Progress, AllTwentyOneValuesSurviveASaveAndALoadThroughTheStateFile) {
 TEST_F(Progress, LevelsUnlockOneAfterTheOtherAndTheLastCompletesTheGame) {
   ResetProgress();
   for (int n = 1; n < kLevelCount; ++n) {
+    gameState.run.levelScore = 1000 * n;
+    gameState.run.levelGold = n;
     CompleteLevel();
+    EXPECT_EQ(gameState.progress.totalScore, 500 * n * (n + 1));
+    EXPECT_EQ(gameState.progress.totalGold, n * (n + 1) / 2);
     EXPECT_EQ(gameState.progress.currentLevel, n + 1);
     EXPECT_EQ(levelStates[n - 1], LevelDone);
     EXPECT_EQ(levelStates[n], LevelAvailable);

@@ -56,7 +56,6 @@ TEST_F(ScreenFlow, ClicksOutsideTheMenuButtonsStayOnTheMenu) {
   Click(500, 100);
   Click(800, 290);  // between continue and new game
   EXPECT_EQ(app->screen, ScreenMenu);
-  EXPECT_EQ(app->menu->choice, MenuNoChoice);
 }
 
 TEST_F(ScreenFlow, TheMapStartsTheAvailableLevelOnlyAndTheLevelBeginsWithItsTutorial) {
@@ -68,11 +67,10 @@ TEST_F(ScreenFlow, TheMapStartsTheAvailableLevelOnlyAndTheLevelBeginsWithItsTuto
   Click(138, 96);  // level 1
   StartSelectedLevel();
   EXPECT_EQ(app->screen, ScreenPlaying);
-  EXPECT_EQ(app->scenarioMap->startRequested, 0);
   EXPECT_EQ(gameState.screen.tutorialShowing, 1);
   EXPECT_EQ(gameState.screen.tutorialPage, 0);
   EXPECT_EQ(app->train->cellX, app->level->startX - 1);
-  EXPECT_EQ(app->gui->secondsLeft, 300);
+  EXPECT_EQ(gameState.run.departure.secondsLeft, 300);
 }
 
 TEST_F(ScreenFlow, NothingOfTheLevelMovesWhileATutorialPageShowsAndEachClickTurnsOnePage) {
@@ -81,7 +79,7 @@ TEST_F(ScreenFlow, NothingOfTheLevelMovesWhileATutorialPageShowsAndEachClickTurn
   StartSelectedLevel();
   Run(20000);
   EXPECT_EQ(app->train->countdown, 0);
-  EXPECT_EQ(app->gui->clockMinutes * 60 + app->gui->clockSeconds, 300);
+  EXPECT_EQ(gameState.run.departure.clockMinutes * 60 + gameState.run.departure.clockSeconds, 300);
   for (int page = 1; page <= 5; ++page) {
     Click(500, 400);
     EXPECT_EQ(gameState.screen.tutorialPage, page);
@@ -95,7 +93,7 @@ TEST_F(ScreenFlow, NothingOfTheLevelMovesWhileATutorialPageShowsAndEachClickTurn
   Run(3100);
   EXPECT_GE(app->train->countdown, 3);
   EXPECT_LE(app->train->countdown, 4);
-  EXPECT_EQ(app->gui->secondsLeft, 300 - app->train->countdown);
+  EXPECT_EQ(gameState.run.departure.secondsLeft, 300 - app->train->countdown);
 }
 
 TEST_F(ScreenFlow, APageShownMidLevelFreezesTheCountdownWhereItStoodUntilItIsClickedAway) {
@@ -187,7 +185,7 @@ TEST_F(ScreenFlow, ALostLevelRestartsOnRetryAndLeavesForTheMenuOnMenu) {
   Click(600, 420);  // retry
   EXPECT_EQ(app->screen, ScreenPlaying);
   EXPECT_EQ(gameState.run.trainCrashed, 0);
-  EXPECT_EQ(restartRequested, 0);
+  EXPECT_EQ(app->levelRequest, ScreenRequest::None);
   EXPECT_EQ(app->train->countdown, 0);
 
   ReadTutorialAway();
@@ -195,7 +193,6 @@ TEST_F(ScreenFlow, ALostLevelRestartsOnRetryAndLeavesForTheMenuOnMenu) {
   RunUntil(gameState.run.trainCrashed);
   Click(400, 420);  // menu
   EXPECT_EQ(app->screen, ScreenMenu);
-  EXPECT_EQ(app->menu->choice, MenuNoChoice);
   EXPECT_EQ(gameState.progress.currentLevel, 1);
   EXPECT_NE(ReadState().find("trandle.sav\t21\t1\t"), std::string::npos);
 }
@@ -219,7 +216,7 @@ TEST_F(ScreenFlow, ThePausePanelRestartsQuitsAndResumesAndEscapeOpensAndClosesIt
 
   Key(kGlfwEscape);
   Click(500, 390);  // restart, taken up by the next update
-  EXPECT_EQ(restartRequested, 1);
+  EXPECT_EQ(app->levelRequest, ScreenRequest::RestartLevel);
   Update();
   EXPECT_EQ(gameState.screen.gamePaused, 1);  // the level starts again with its tutorial
   EXPECT_EQ(gameState.screen.tutorialShowing, 1);
@@ -263,28 +260,26 @@ TEST_F(ScreenFlow, KeysOneToEightPickThePaletteAndARightClickDropsIt) {
   EXPECT_EQ(gameState.run.selectedPiece, -1);
 }
 
-TEST_F(ScreenFlow, OneRequestAnUpdateInTheOrderContinueRestartMenu) {
+TEST_F(ScreenFlow, TheLevelsPanelsRequestsAreTakenInTheOrderContinueRestartMenu) {
   Start();
   PlayFirstLevel();
   gameState.run.trainArrived = 1;
-  continueRequested = restartRequested = menuRequested = 1;
+  for (ScreenRequest r : {ScreenRequest::RestartLevel, ScreenRequest::NextLevel, ScreenRequest::LeaveLevel}) {
+    app->Act(r);
+  }
   Update();
   EXPECT_EQ(app->screen, ScreenScenarioMap);
-  EXPECT_EQ(continueRequested, 0);
-  EXPECT_EQ(restartRequested, 1);
-  EXPECT_EQ(menuRequested, 1);
   EXPECT_EQ(gameState.progress.currentLevel, 2);
+  EXPECT_EQ(app->levelRequest, ScreenRequest::None);
 
-  StartSelectedLevel();  // a level start clears what was left
-  EXPECT_EQ(restartRequested + menuRequested, 0);
-  restartRequested = menuRequested = 1;
+  StartSelectedLevel();
+  app->Act(ScreenRequest::LeaveLevel);
+  app->Act(ScreenRequest::RestartLevel);
   Update();
   EXPECT_EQ(app->screen, ScreenPlaying);
-  EXPECT_EQ(restartRequested + menuRequested, 0);  // the restart's level start cleared menu too
-  menuRequested = 1;
+  app->Act(ScreenRequest::LeaveLevel);
   Update();
   EXPECT_EQ(app->screen, ScreenMenu);
-  EXPECT_EQ(menuRequested, 0);
 }
 
 }  // namespace

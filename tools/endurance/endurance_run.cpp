@@ -268,8 +268,9 @@ class SolverPlayer {
   }
 
   void ActOnMenu(EndurancePlatform& in) {
-    if (visitChoice_ < 0) visitChoice_ = (gameState.progress.gameCompleted == 1 || Percent() < 3) ? MenuNewGame : MenuContinue;
-    in.Click(visitChoice_ == MenuNewGame ? kMenuNewGame : kMenuContinue);
+    // 1: a new game, 0: continue.
+    if (visitChoice_ < 0) visitChoice_ = (gameState.progress.gameCompleted == 1 || Percent() < 3) ? 1 : 0;
+    in.Click(visitChoice_ == 1 ? kMenuNewGame : kMenuContinue);
   }
 
   void ActOnMap(EndurancePlatform& in, c_cMap* map) {

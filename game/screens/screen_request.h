@@ -1,0 +1,36 @@
+// What a screen's click or key handler asks of the main game. Handlers change
+// the state of their own screen and of the rules; anything that changes the
+// screen, the saved progress, the music or the window is returned as one of
+// these, and c_MainGame alone acts on it.
+#pragma once
+
+enum class ScreenRequest {
+  None,
+  ShowMenu,          // the title or the end picture: the saved progress, then the menu
+  ContinueGame,      // the menu: the saved game's map
+  NewGame,           // the menu: a new game's map
+  ToggleMusic,       // the menu or the pause panel
+  ToggleFullScreen,  // the menu
+  QuitProgram,       // the menu's quit button
+  StartLevel,        // the map: play the selected level
+  LeaveMap,          // the map: save and go back to the menu
+  NextLevel,         // the won panel: the level is complete
+  RestartLevel,      // the won or failed panel, or the pause panel
+  LeaveLevel,        // the won or failed panel: save, reload, menu
+  QuitLevel,         // the pause panel: the same, at once
+};
+
+// Of two requests of a level's panels made before the main game acts, the one
+// it acts on: completing the level comes before a restart, which comes
+// before leaving for the menu.
+inline ScreenRequest StrongerLevelRequest(ScreenRequest held, ScreenRequest made) {
+  auto rank = [](ScreenRequest r) {
+    switch (r) {
+      case ScreenRequest::NextLevel: return 3;
+      case ScreenRequest::RestartLevel: return 2;
+      case ScreenRequest::LeaveLevel: return 1;
+      default: return 0;
+    }
+  };
+  return rank(made) > rank(held) ? made : held;
+}
