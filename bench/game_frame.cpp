@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "game/views/data_files.h"
+#include "game/views/sound_table.h"
 #include "game/session/main_game.h"
 #include "graphics/atlas.h"
 #include "host/game.h"

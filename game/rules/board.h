@@ -1,16 +1,15 @@
 // The playing field: 13 by 9 cells of 74 pixels, the per-cell ground and rail
-// arrays, the pictures of the board, and fixed pools of everything that stands
-// on a cell. The level's rules are methods of c_cLevel spread over one file per
-// concern: board.cpp (geometry, pools, placement, the update order, drawing),
-// economy.cpp (clicks, orders, workers, mine, gold), hazards.cpp (events and
-// enemies) and effects.cpp (explosions and floating texts).
+// arrays, and fixed pools of everything that stands on a cell. The level's
+// rules are methods of c_cLevel, one file per concern: board.cpp (geometry,
+// pools, placement, the update order), economy.cpp (clicks, orders, workers,
+// mine, gold), hazards.cpp (events and enemies) and effects.cpp (explosions
+// and floating texts). The board's pictures and drawing are its view's
+// (views/board_view).
 #pragma once
 
 #include "game/rules/hazards.h"
-#include "graphics/drawing.h"
 #include "runtime/array.h"
 #include "runtime/gc.h"
-#include "support/bitmap_font.h"
 
 // ---- Geometry ----------------------------------------------------------------
 constexpr int kCellSize = 74;
@@ -52,6 +51,7 @@ constexpr int kGroundVariants = 3;
 // The animated 2 by 2 pond.
 constexpr int kPondBuildingKind = 3;
 constexpr int kPondLastFrame = 11;
+constexpr int kPondFrameCount = kPondLastFrame + 1;
 constexpr int kPondFrameDelay = 80;
 constexpr int kMineAnimationLastFrame = 8;
 
@@ -64,9 +64,6 @@ inline int CellTop(int y) { return kBoardOrigin + kCellSize * y; }
 inline int CellCentre(int xOrY) { return kBoardOrigin + kCellSize * xOrY + kCellSize / 2; }
 // The column or row under a pixel position: -1 at or left of the board's edge.
 int CellAt(float pixel);
-// A grey bar along the top of a cell with a green part for `percent` of 100
-// (the progress of a job, or how close an enemy is to being driven off).
-void DrawProgressBar(int x, int y, float percent);
 
 class c_cRailTile : public Object {
  public:
@@ -135,8 +132,7 @@ class c_cTrain;
 
 class c_cLevel : public Object {
  public:
-  // ---- board.cpp: start-up, placement, the update order, drawing ----
-  void LoadLevelImages();
+  // ---- board.cpp: start-up, placement, the update order ----
   void CreateLevelPools();
   // Fresh cell arrays and scenery pool, every pool entry inactive (level start).
   void ClearBoard();
@@ -146,8 +142,6 @@ class c_cLevel : public Object {
   void SetTunnels(int side0, int side1, int x0, int y0, int x1, int y1);
   void SetMine(int reserve, int x, int y);
   void UpdateLevel();
-  void RenderBoard();
-  void RenderBoardOverlay();
   int CellKind(int x, int y) const { return cellKinds[CellIndex(x, y)]; }
   void SetCellKind(int x, int y, int kind) { cellKinds[CellIndex(x, y)] = kind; }
 
@@ -176,31 +170,9 @@ class c_cLevel : public Object {
   void AddScoreText(int amount, int x, int y);
   void AddFloatingMessage(const String& text, int x, int y);
   void UpdateScoreTexts();
-  void DrawHazards();
-  void DrawExplosions();
-  void DrawScoreTexts();
 
   void Mark() override;
 
-  // Pictures (null when the board runs without a window).
-  gc_ref<c_Image> borderImage;
-  Array<c_Image*> groundImages;
-  Array<c_Image*> pieceImages;
-  gc_ref<c_Image> explosionImage;
-  gc_ref<c_Image> mineImage;
-  gc_ref<c_Image> mineAnimImage;
-  gc_ref<c_Image> stonesImage;
-  gc_ref<c_Image> goldImage;
-  Array<c_Image*> buildingImages;
-  gc_ref<c_Image> tunnelImageN;
-  gc_ref<c_Image> tunnelImageS;
-  gc_ref<c_Image> tunnelImageW;
-  gc_ref<c_Image> tunnelImageE;
-  gc_ref<c_Image> banditImage;
-  gc_ref<c_Image> indigenImage;
-  gc_ref<c_Image> startTileImage;
-  gc_ref<c_Image> finishTileImage;
-  gc_ref<c_BitmapFont> levelFont;
   // Pools.
   Array<c_cExplosion*> explosions;
   Array<c_cRailTile*> railTiles;

@@ -1,5 +1,4 @@
-// Explosions and floating texts: adding them to their pools, moving them on,
-// and drawing them. Drawing only reads the pools.
+// Explosions and floating texts: adding them to their pools and moving them on.
 #include "game/rules/effects.h"
 
 #include "game/rules/board.h"
@@ -7,22 +6,6 @@
 #include "game/rules/state.h"
 
 namespace {
-
-// Each explosion is drawn at its own random angle, a whole number of degrees.
-constexpr float kFullTurnDegrees = 360.0f;
-constexpr int kAdditiveBlend = 1;
-constexpr int kAlphaBlend = 0;
-
-struct TextColour {
-  float r, g, b;
-};
-// Gains in gold, losses in red, messages in white; indexed by ScoreTextKind.
-constexpr TextColour kTextColours[] = {{255, 242, 0}, {255, 0, 0}, {255, 255, 255}};
-constexpr TextColour kWhite = {255, 255, 255};
-
-const TextColour& ColourOf(int kind) {
-  return kind >= ScoreTextGain && kind <= ScoreTextMessage ? kTextColours[kind] : kWhite;
-}
 
 void ShowText(c_cScoreText* entry, int kind, const String& text, int x, int y) {
   entry->kind = kind;
@@ -51,7 +34,7 @@ void c_cLevel::AddExplosion(int x, int y) {
   c_cExplosion* blast = FirstInactive(explosions);
   if (blast == nullptr) return;
   gameState.randomSeed = static_cast<std::uint32_t>(GameMillisecs());
-  blast->angle = static_cast<float>(static_cast<int>(RandomFloat(0.0f, kFullTurnDegrees)));
+  blast->angle = static_cast<float>(static_cast<int>(RandomFloat(0.0f, static_cast<float>(kFullTurnDegrees))));
   blast->x = x;
   blast->y = y;
   blast->frame = 0;
@@ -89,29 +72,5 @@ void c_cLevel::UpdateScoreTexts() {
     entry->y -= 1;
     entry->lastStepTime = now;
     if (entry->alpha <= 0) entry->active = 0;
-  }
-}
-
-void c_cLevel::DrawExplosions() {
-  SetBlend(kAdditiveBlend);
-  for (int i = 0; i < explosions.Length(); ++i) {
-    const c_cExplosion* blast = explosions[i];
-    if (blast->active == 1) DrawImage(explosionImage, blast->x, blast->y, blast->angle, 1, 1, blast->frame);
-  }
-  SetBlend(kAlphaBlend);
-}
-
-void c_cLevel::DrawScoreTexts() {
-  c_BitmapFont* font = levelFont;
-  if (font == nullptr) return;
-  for (int i = 0; i < scoreTexts.Length(); ++i) {
-    const c_cScoreText* entry = scoreTexts[i];
-    if (entry->active == 0) continue;
-    const TextColour& colour = ColourOf(entry->kind);
-    SetAlpha(entry->alpha);
-    SetColor(colour.r, colour.g, colour.b);
-    font->DrawText(entry->text, entry->x, entry->y, AlignLeft);
-    SetColor(kWhite.r, kWhite.g, kWhite.b);
-    SetAlpha(1.0f);
   }
 }

@@ -137,7 +137,7 @@ void c_cLevel::SetupRandomEvents(int banditsKind, int indigensKind) {
 void c_cLevel::TickRandomEvents() {
   c_cRandomEventGenerator* events = eventGenerator;
   const float now = static_cast<float>(gameState.clock.lastMillisecs);
-  if (events->lastTick + 1000.0f > now) return;
+  if (events->lastTick + static_cast<float>(kSecondMs) > now) return;
   events->lastTick = now;
   if (gameState.screen.gamePaused != 0) return;
   if (CountSecond(events->banditsCounter, events->banditsPeriod)) events->banditsDue = 1;
@@ -214,24 +214,4 @@ bool c_cLevel::ClickHazard(float px, float py) {
   target->chaseMeter += kChasePerClick;
   gameState.run.selectedPiece = -1;
   return true;
-}
-
-namespace {
-
-// The enemy's picture with its chase meter as a green bar over a grey one
-// along the top of the cell.
-void DrawEnemy(c_Image* picture, const c_cEnemy* enemy) {
-  const float left = static_cast<float>(CellLeft(enemy->x));
-  const float top = static_cast<float>(CellTop(enemy->y));
-  DrawImage(picture, left, top, enemy->animationFrame);
-  DrawProgressBar(enemy->x, enemy->y, enemy->chaseMeter * 100.0f / kChaseToDriveOff);
-}
-
-}  // namespace
-
-void c_cLevel::DrawHazards() {
-  if (bandits[0]->active == 1) DrawEnemy(banditImage, bandits[0]);
-  for (int i = 0; i < indigens.Length(); ++i) {
-    if (indigens[i]->active == 1) DrawEnemy(indigenImage, indigens[i]);
-  }
 }

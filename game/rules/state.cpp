@@ -2,18 +2,16 @@
 
 #include <ctime>
 
-#include "game/views/data_files.h"
 #include "host/game.h"
 
 GameState gameState;
 gc_global<Array<int>> levelStates;
-gc_global<Array<c_Sound*>> gameSounds;
 
 void ResetGameState() {
   gameState = GameState{};
   gameState.run.selectedPiece = 0;
   levelStates = Array<int>(kLevelCount);
-  gameSounds = Array<c_Sound*>();
+  SetGameSoundPlayer(nullptr);
 }
 
 void ToggleSound() { gameState.settings.soundOn = gameState.settings.soundOn == 1 ? 0 : 1; }
@@ -60,31 +58,4 @@ void AdvanceGameClock() {
   const int now = GameMillisecs();
   gameState.clock.timeFactor = static_cast<float>(static_cast<double>(now - gameState.clock.lastMillisecs) / kTickMilliseconds);
   gameState.clock.lastMillisecs = now;
-}
-
-// ---- Sounds ---------------------------------------------------------------------
-
-namespace {
-
-// Files of entries 0..6; 7..9 stay without a sample.
-const char* const kGameSoundFiles[] = {
-    "sounds/click2.wav", "sounds/buy.wav",     "sounds/build.wav",   "sounds/click2.wav",
-    "sounds/mine1.wav",  "sounds/indigen.wav", "sounds/bandits.wav",
-};
-
-}  // namespace
-
-void LoadGameSounds() {
-  Array<c_Sound*> sounds(kGameSoundCount);
-  for (int i = 0; i < kGameSoundCount; ++i) sounds[i] = new c_Sound();
-  int index = 0;
-  for (const char* file : kGameSoundFiles) sounds[index++] = LoadGameSound(String(file));
-  gameSounds = sounds;
-}
-
-void PlayGameSound(int i) {
-  if (gameState.settings.soundOn != 1 || i < 0 || i >= gameSounds.Length()) return;
-  c_Sound* sound = gameSounds[i];
-  if (sound == nullptr || sound->sample.get() == nullptr) return;
-  StartSound(sound, 0, 0);
 }

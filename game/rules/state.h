@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "audio/sound.h"
 #include "game/rules/departure.h"
+#include "game/rules/sounds.h"
 #include "runtime/array.h"
 #include "runtime/gc.h"
 
@@ -26,22 +26,13 @@ constexpr int kLevelCount = 15;
 // The length of a 30 Hz update in milliseconds, as the train's time step uses it.
 constexpr double kTickMilliseconds = 33.33333206176758;
 constexpr int kUpdateRate = 30;
+constexpr int kSecondMs = 1000;
+constexpr int kFullTurnDegrees = 360;
 // The program-start seed of the random generator.
 constexpr std::uint32_t kInitialRandomSeed = 1234;
-constexpr int kGameSoundCount = 10;
 constexpr int kNewGameWorkers = 5;
 constexpr int kMaxWorkers = 15;
 
-// Entries of the effect table.
-enum GameSound {
-  SoundClick = 0,
-  SoundBuy = 1,
-  SoundBuild = 2,
-  SoundClickSpare = 3,
-  SoundMine = 4,
-  SoundIndigens = 5,
-  SoundBandits = 6,
-};
 
 // ---- The game's state ---------------------------------------------------------
 // The switches of the menu and the pause panel.
@@ -114,7 +105,6 @@ extern GameState gameState;
 // as a root of the collector; written by the progress rules and the save file.
 extern gc_global<Array<int>> levelStates;
 
-extern gc_global<Array<c_Sound*>> gameSounds;
 
 // ---- Random generator -------------------------------------------------------
 // One draw: a float in [0, 1) from the top 24 bits of the advanced state.
@@ -139,12 +129,6 @@ std::uint32_t CalendarSeed();
 // The first step of every update: the time factor from the time since the
 // last update, then the clock reads now.
 void AdvanceGameClock();
-
-// ---- Sounds -----------------------------------------------------------------
-// Fills the effect table from the sound files.
-void LoadGameSounds();
-// Plays entry i of the effect table on channel 0 when sound is on.
-void PlayGameSound(int i);
 
 // The sound switch of the menu and the pause panel.
 void ToggleSound();

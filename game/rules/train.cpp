@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "game/rules/board.h"
-#include "game/views/data_files.h"
 #include "game/rules/state.h"
 #include "runtime/error.h"
 
@@ -13,8 +12,6 @@ constexpr float kQuarterTurn = 1.5707964f;        // pi / 2 in single precision
 constexpr float kDegreesPerRadian = 57.29578f;
 constexpr float kRadiansPerDegree = 0.017453292f;
 constexpr float kHalfCell = 37.0f;
-constexpr int kSecondMs = 1000;
-constexpr int kFullTurnDegrees = 360;
 
 // The move a train makes through a piece it enters from `side`, or 0 when the
 // piece has no track on that side. Indexed by the side entered by, then kind.
@@ -52,11 +49,6 @@ int ExitSide(int move) {
   const int heading = Opposite(entry);
   if (turn == 2) return heading;
   return turn == 1 ? (heading + 1) % 4 : (heading + 3) % 4;
-}
-
-void c_cTrain::LoadTrainImages() {
-  engineImage = LoadGameImage(String("game/engine.png"), 1, ImageCentreHandle);
-  smokeImage = LoadGameImage(String("game/smoke.png"), 1, ImageCentreHandle);
 }
 
 void c_cTrain::PlaceTrain(int startCellX, int startCellY, int finishCellX, int finishCellY) {
@@ -226,23 +218,4 @@ void c_cTrain::CheckTunnel(c_cLevel* level) {
   move = MoveLeavingBy(exit->side);
 }
 
-void c_cTrain::RenderTrain() {
-  if (gameState.run.trainCrashed == 1) return;
-  if (engineImage) DrawImage(engineImage, x, y, -heading, 1.0f, 1.0f, 0);
-  if (smokeImage) {
-    for (int i = 0; i < smokes.Length(); ++i) {
-      c_cSmoke* puff = smokes[i];
-      if (!puff->active) continue;
-      SetAlpha(puff->alpha);
-      DrawImage(smokeImage, static_cast<float>(puff->x), static_cast<float>(puff->y), puff->rotation, puff->size,
-                puff->size, 0);
-    }
-  }
-  SetAlpha(1.0f);
-}
-
-void c_cTrain::Mark() {
-  engineImage.Mark();
-  smokeImage.Mark();
-  smokes.Mark();
-}
+void c_cTrain::Mark() { smokes.Mark(); }

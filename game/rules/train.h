@@ -1,9 +1,8 @@
 // The steam engine: its placement one cell left of the start, the departure
 // countdown, the movement over finished pieces with the exact path geometry,
-// the tunnel jump, the smoke and its drawing.
+// the tunnel jump and the smoke. Its pictures are its view's.
 #pragma once
 
-#include "graphics/drawing.h"
 #include "runtime/array.h"
 #include "runtime/gc.h"
 
@@ -41,17 +40,13 @@ class c_cSmoke : public Object {
 
 class c_cTrain : public Object {
  public:
-  void LoadTrainImages();
   void PlaceTrain(int cellX, int cellY, int finishX, int finishY);
   void UpdateTrain(const Array<int>& cellKinds);
   int NextMove(const Array<int>& cellKinds);
   void UpdateTrainPosition();
   void CheckTunnel(c_cLevel* level);
-  void RenderTrain();
   void Mark() override;
 
-  gc_ref<c_Image> engineImage;
-  gc_ref<c_Image> smokeImage;
   Array<c_cSmoke*> smokes;
   float speed = 0;
   float progress = 0;

@@ -3,7 +3,8 @@
 #include "game/views/data_files.h"
 #include "game/rules/layouts.h"
 #include "game/rules/play_step.h"
-#include "game/rules/progress.h"
+#include "game/session/save_file.h"
+#include "game/views/sound_table.h"
 #include "game/session/switches.h"
 #include "runtime/error.h"
 #include "host/input.h"
@@ -15,6 +16,8 @@ void c_MainGame::Mark() {
   menu.Mark();
   level.Mark();
   train.Mark();
+  boardView.Mark();
+  trainView.Mark();
   gui.Mark();
   scenarioMap.Mark();
   logoImage.Mark();
@@ -27,6 +30,7 @@ void InitGameGlobals() {
   currentVirtualDisplay = nullptr;
   fileSystem = nullptr;
   ResetGameState();
+  gameSounds = Array<c_Sound*>();
 }
 
 int c_MainGame::Startup() {
@@ -42,6 +46,8 @@ int c_MainGame::Startup() {
   gameState.settings = Settings{1, 1, 1};
   level = new c_cLevel();
   train = new c_cTrain();
+  boardView = new c_BoardView();
+  trainView = new c_TrainView();
   gui = new c_cGui();
   scenarioMap = new c_cMap();
   scenarioMap->SetUpScenarioMap();
@@ -64,8 +70,8 @@ void c_MainGame::LoadMediaStep(int step) {
     case 0: StartGameMusic(kMusicVolume); break;
     case 1: titleScreen->LoadTitleImage(); break;
     case 2: menu->LoadMenuImages(); break;
-    case 3: level->LoadLevelImages(); break;
-    case 4: train->LoadTrainImages(); break;
+    case 3: boardView->LoadLevelImages(); break;
+    case 4: trainView->LoadTrainImages(); break;
     case 5: gui->LoadGuiImages(); break;
     case 6: scenarioMap->LoadMapImages(); break;
     default: LoadGameSounds(); break;
@@ -302,9 +308,9 @@ int c_MainGame::Render() {
       scenarioMap->RenderScenarioMap();
       break;
     case ScreenPlaying:
-      level->RenderBoard();
-      train->RenderTrain();
-      level->RenderBoardOverlay();
+      boardView->RenderBoard(*level);
+      trainView->RenderTrain(*train);
+      boardView->RenderBoardOverlay(*level);
       gui->RenderGui();
       break;
     case ScreenTheEnd:

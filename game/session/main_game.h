@@ -12,6 +12,8 @@
 #include "game/screens/menu.h"
 #include "game/rules/state.h"
 #include "game/rules/train.h"
+#include "game/views/board_view.h"
+#include "game/views/train_view.h"
 #include "app/app.h"
 
 // How long the logo shows before the title.
@@ -43,6 +45,8 @@ class c_MainGame : public c_App {
   gc_ref<c_cMenu> menu;
   gc_ref<c_cLevel> level;
   gc_ref<c_cTrain> train;
+  gc_ref<c_BoardView> boardView;
+  gc_ref<c_TrainView> trainView;
   gc_ref<c_cGui> gui;
   gc_ref<c_cMap> scenarioMap;
   gc_ref<c_Image> logoImage;

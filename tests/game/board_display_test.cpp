@@ -11,6 +11,8 @@
 #include "game/rules/layouts.h"
 #include "game/rules/state.h"
 #include "game/rules/train.h"
+#include "game/views/board_view.h"
+#include "game/views/train_view.h"
 #include "host/image_codec.h"
 #include "tests/graphics/gl_fixture.h"
 
@@ -66,6 +68,8 @@ std::int64_t FixedCalendar() { return 1700000000; }
 
 gc_global<c_cLevel*> boardRoot;
 gc_global<c_cTrain*> trainRoot;
+gc_global<c_BoardView*> boardViewRoot;
+gc_global<c_TrainView*> trainViewRoot;
 
 class BoardDrawingTest : public GlWindowTest {
  protected:
@@ -75,11 +79,15 @@ class BoardDrawingTest : public GlWindowTest {
     SetCalendarSource(FixedCalendar);
     level = new c_cLevel();
     boardRoot = level;
-    level->LoadLevelImages();
+    boardView = new c_BoardView();
+    boardViewRoot = boardView;
+    boardView->LoadLevelImages();
     level->CreateLevelPools();
     train = new c_cTrain();
     trainRoot = train;
-    train->LoadTrainImages();
+    trainView = new c_TrainView();
+    trainViewRoot = trainView;
+    trainView->LoadTrainImages();
     gameState.progress.currentLevel = 1;
     LayOutLevel(level);
     train->PlaceTrain(-1, 4, 12, 4);
@@ -96,6 +104,8 @@ class BoardDrawingTest : public GlWindowTest {
 
   c_cLevel* level = nullptr;
   c_cTrain* train = nullptr;
+  c_BoardView* boardView = nullptr;
+  c_TrainView* trainView = nullptr;
 };
 
 TEST_F(BoardDrawingTest, GoldLiesOverARailLaidOnItsCell) {
@@ -105,7 +115,7 @@ TEST_F(BoardDrawingTest, GoldLiesOverARailLaidOnItsCell) {
   ASSERT_TRUE(FindProbe(gold, &rail, &px, &py));
   level->AddGold(3, 2);
   level->SetCellKind(3, 2, PieceStraightWE);
-  level->RenderBoard();
+  boardView->RenderBoard(*level);
   EXPECT_TRUE(RgbNear(At(3, 2, px, py), gold.Rgb(px, py)));
 }
 
@@ -118,7 +128,7 @@ TEST_F(BoardDrawingTest, StartAndFinishPicturesCoverThePiecesOnThem) {
   ASSERT_TRUE(FindProbe(finish, &rail, &fx, &fy));
   level->SetCellKind(0, 4, PieceStraightWE);
   level->SetCellKind(12, 4, PieceStraightWE);
-  level->RenderBoard();
+  boardView->RenderBoard(*level);
   EXPECT_TRUE(RgbNear(At(0, 4, sx, sy), start.Rgb(sx, sy)));
   EXPECT_TRUE(RgbNear(At(12, 4, fx, fy), finish.Rgb(fx, fy)));
 }
@@ -135,7 +145,7 @@ TEST_F(BoardDrawingTest, APieceUnderConstructionShowsHalfTransparentWithItsProgr
   job->y = 1;
   job->progress = 50;
   level->SetCellKind(4, 1, CellBlocked);
-  level->RenderBoard();
+  boardView->RenderBoard(*level);
   EXPECT_TRUE(RgbNear(At(4, 1, px, py), Mix(rail.Rgb(px, py), ground.Rgb(px, py)), 2));
   EXPECT_TRUE(RgbNear(At(4, 1, 10, 2), 0x00ff00));   // done: green
   EXPECT_TRUE(RgbNear(At(4, 1, 60, 2), 0x7f7f7f));   // still to do: grey
@@ -177,7 +187,7 @@ TEST_F(TrainDrawingTest, TheEngineTurnsWithTheCurve) {
   train->UpdateTrainPosition();
   ASSERT_NEAR(train->heading, -45.0f, 3.0f);
   gfx->ClearScreen(0, 0, 0);
-  train->RenderTrain();
+  trainView->RenderTrain(*train);
   const float axis = DrawnAxisDegrees(this, &TrainDrawingTest::Rgb, static_cast<int>(train->x),
                                       static_cast<int>(train->y));
   EXPECT_NEAR(axis, train->heading, 8.0f);
@@ -185,7 +195,7 @@ TEST_F(TrainDrawingTest, TheEngineTurnsWithTheCurve) {
   // A crashed train is not drawn at all.
   gfx->ClearScreen(0, 0, 0);
   gameState.run.trainCrashed = 1;
-  train->RenderTrain();
+  trainView->RenderTrain(*train);
   EXPECT_EQ(DrawnAxisDegrees(this, &TrainDrawingTest::Rgb, static_cast<int>(train->x), static_cast<int>(train->y)),
             1000.0f);
 }

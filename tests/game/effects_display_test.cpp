@@ -7,11 +7,13 @@
 
 #include "game/rules/board.h"
 #include "game/rules/state.h"
+#include "game/views/board_view.h"
 #include "tests/graphics/gl_fixture.h"
 
 namespace {
 
 gc_global<c_cLevel*> effectsLevel;
+gc_global<c_BoardView*> effectsView;
 
 class EffectsDrawingTest : public GlWindowTest {
  protected:
@@ -20,12 +22,15 @@ class EffectsDrawingTest : public GlWindowTest {
     ResetGameState();
     level = new c_cLevel();
     effectsLevel = level;
-    level->LoadLevelImages();
+    view = new c_BoardView();
+    effectsView = view;
+    view->LoadLevelImages();
     level->CreateLevelPools();
     gfx->ClearScreen(0, 0, 0);
   }
   void TearDown() override {
     effectsLevel = nullptr;
+    effectsView = nullptr;
     GlWindowTest::TearDown();
   }
   // Calls check on every pixel of the box; returns how many are not black.
@@ -43,6 +48,7 @@ class EffectsDrawingTest : public GlWindowTest {
     return lit;
   }
   c_cLevel* level = nullptr;
+  c_BoardView* view = nullptr;
 };
 
 int Red(std::uint32_t rgb) { return (rgb >> 16) & 255; }
@@ -50,10 +56,10 @@ int Green(std::uint32_t rgb) { return (rgb >> 8) & 255; }
 int Blue(std::uint32_t rgb) { return rgb & 255; }
 
 TEST_F(EffectsDrawingTest, AnExplosionAddsLightToTheGroundUnderIt) {
-  ASSERT_NE(level->explosionImage.get(), nullptr);
+  ASSERT_NE(view->explosionImage.get(), nullptr);
   const int left = CellLeft(3);
   const int top = CellTop(3);
-  DrawImage(level->groundImages[0], left, top);
+  DrawImage(view->groundImages[0], left, top);
   gfx->Flush();
   std::vector<std::uint32_t> ground;
   for (int y = top; y < top + kCellSize; ++y) {
@@ -61,7 +67,7 @@ TEST_F(EffectsDrawingTest, AnExplosionAddsLightToTheGroundUnderIt) {
   }
   level->AddExplosion(left + kCellSize / 2, top + kCellSize / 2);
   level->explosions[0]->frame = 2;
-  level->DrawExplosions();
+  view->DrawExplosions(*level);
   gfx->Flush();
   int brighter = 0;
   size_t i = 0;
@@ -80,12 +86,12 @@ TEST_F(EffectsDrawingTest, AnExplosionAddsLightToTheGroundUnderIt) {
 }
 
 TEST_F(EffectsDrawingTest, LossesShowInRedAndGainsInGoldAtTheirAlpha) {
-  ASSERT_NE(level->levelFont.get(), nullptr);
+  ASSERT_NE(view->levelFont.get(), nullptr);
   level->AddScoreText(-150, 100, 100);
   level->AddScoreText(150, 100, 300);
   level->AddScoreText(150, 100, 500);
   level->scoreTexts[2]->alpha = 0.5f;
-  level->DrawScoreTexts();
+  view->DrawScoreTexts(*level);
   const int redLit = LitPixels(100, 100, 120, 60, [](std::uint32_t rgb) {
     EXPECT_EQ(Green(rgb), 0);
     EXPECT_EQ(Blue(rgb), 0);

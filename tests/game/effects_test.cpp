@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "graphics/drawing.h"
+#include "game/views/board_view.h"
 #include "tests/game/level_play.h"
 
 namespace {
@@ -87,6 +88,8 @@ class RecordingDevice : public gxtkGraphics {
   }
 };
 
+gc_global<c_BoardView*> viewRoot;
+
 class Drawing : public LevelPlay {
  protected:
   void SetUp() override {
@@ -94,10 +97,13 @@ class Drawing : public LevelPlay {
     InitGraphicsGlobals();
     device = new RecordingDevice();
     renderDevice = device;
+    view = new c_BoardView();
+    viewRoot = view;
     Play(3);
   }
   void TearDown() override {
     renderDevice = nullptr;
+    viewRoot = nullptr;
     LevelPlay::TearDown();
   }
   // Pictures of `frames` frames of 74 by 74 side by side, without a texture.
@@ -105,23 +111,24 @@ class Drawing : public LevelPlay {
     return (new c_Image())->InitFromSurface(device->CreateSurface(74 * frames, 74), frames, flags);
   }
   RecordingDevice* device = nullptr;
+  c_BoardView* view = nullptr;
 };
 
 TEST_F(Drawing, EnemiesShowTheirFrameAndChaseMeter) {
-  level->banditImage = Picture(20);
+  view->banditImage = Picture(20);
   level->SpawnBandits();
   Bandits()->animationFrame = 3;
   Bandits()->chaseMeter = 50;
-  level->DrawHazards();
+  view->DrawHazards(*level);
   EXPECT_EQ(device->calls, (std::vector<std::string>{"image 222 0", "colour 127 127 127", "rect 697 623 74 5",
                                                      "colour 0 255 0", "rect 697 623 37 5", "colour 255 255 255"}));
 }
 
 TEST_F(Drawing, ExplosionsAreAddedOntoTheBoardAndTheBlendIsRestored) {
-  level->explosionImage = Picture(6, ImageCentreHandle);
+  view->explosionImage = Picture(6, ImageCentreHandle);
   level->AddExplosion(68, 68);
   level->explosions[0]->frame = 2;
-  level->DrawExplosions();
+  view->DrawExplosions(*level);
   EXPECT_EQ(device->calls, (std::vector<std::string>{"blend 1", "image 148 0", "blend 0"}));
 }
 
@@ -129,9 +136,9 @@ TEST_F(Drawing, WithoutPicturesOrFontOnlyTheBarsAreDrawn) {
   level->SpawnBandits();
   level->AddExplosion(68, 68);
   level->AddScoreText(5, 0, 0);
-  level->DrawHazards();
-  level->DrawExplosions();
-  level->DrawScoreTexts();
+  view->DrawHazards(*level);
+  view->DrawExplosions(*level);
+  view->DrawScoreTexts(*level);
   EXPECT_EQ(device->calls, (std::vector<std::string>{"colour 127 127 127", "rect 697 623 74 5", "colour 0 255 0",
                                                      "rect 697 623 0 5", "colour 255 255 255", "blend 1",
                                                      "blend 0"}));

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "game/rules/progress.h"
+#include "game/session/save_file.h"
 #include "tests/game/game_fixture.h"
 #include "tools/endurance/endurance_run.h"
 #include "tools/endurance/invariants.h"

@@ -1,4 +1,5 @@
 // The main menu's buttons and switches, in the running game.
+#include "game/views/sound_table.h"
 #include "tests/game/main_game_fixture.h"
 
 namespace {

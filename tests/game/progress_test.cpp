@@ -2,15 +2,16 @@
 // the order levels unlock in, and what damaged saves leave to play.
 #include <unistd.h>
 
+#include "game/session/save_file.h"
 #include "tests/game/main_game_fixture.h"
 
 namespace {
 
-using Progress = MainGameFixture;
+using ProgressTest = MainGameFixture;
 
 const char* const kStateHeader = "TVXDATA\t1\ttrandle.sav\t21\t";
 
-TEST_F(Progress, AllTwentyOneValuesSurviveASaveAndALoadThroughTheStateFile) {
+TEST_F(ProgressTest, AllTwentyOneValuesSurviveASaveAndALoadThroughTheStateFile) {
   Start();
   ResetProgress();
   gameState.progress.currentLevel = 7;
@@ -36,7 +37,7 @@ TEST_F(Progress, AllTwentyOneValuesSurviveASaveAndALoadThroughTheStateFile) {
   for (int i = 0; i < kLevelCount; ++i) EXPECT_EQ(levelStates[i], i < 6 ? 1 : (i == 6 ? 2 : 0)) << i;
 }
 
-TEST_F(Progress, LevelsUnlockOneAfterTheOtherAndTheLastCompletesTheGame) {
+TEST_F(ProgressTest, LevelsUnlockOneAfterTheOtherAndTheLastCompletesTheGame) {
   ResetProgress();
   for (int n = 1; n < kLevelCount; ++n) {
     gameState.run.levelScore = 1000 * n;
@@ -55,7 +56,7 @@ TEST_F(Progress, LevelsUnlockOneAfterTheOtherAndTheLastCompletesTheGame) {
   for (int i = 0; i < kLevelCount; ++i) EXPECT_EQ(levelStates[i], LevelDone) << i;
 }
 
-TEST_F(Progress, LoadingStartsFromANewGameSoALevelsOwnValuesAreCleared) {
+TEST_F(ProgressTest, LoadingStartsFromANewGameSoALevelsOwnValuesAreCleared) {
   ResetProgress();
   gameState.run.iron = 700;
   gameState.run.levelScore = 300;
@@ -68,7 +69,7 @@ TEST_F(Progress, LoadingStartsFromANewGameSoALevelsOwnValuesAreCleared) {
   EXPECT_EQ(gameState.progress.currentLevel, 1);
 }
 
-TEST_F(Progress, AStateFileWithoutASaveIsKeptAsideOnceAndANewGameBegins) {
+TEST_F(ProgressTest, AStateFileWithoutASaveIsKeptAsideOnceAndANewGameBegins) {
   WriteState("not a saved game \xC3\xA9");
   Start();
   testing::internal::CaptureStdout();

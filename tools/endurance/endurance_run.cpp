@@ -17,7 +17,7 @@
 #include "game/session/main_game.h"
 #include "game/screens/map.h"
 #include "game/screens/menu.h"
-#include "game/rules/progress.h"
+#include "game/session/save_file.h"
 #include "game/rules/state.h"
 #include "app/app.h"
 #include "host/files.h"
