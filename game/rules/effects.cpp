@@ -61,16 +61,7 @@ void c_cLevel::AddFloatingMessage(const String& text, int x, int y) {
   ShowText(entry, ScoreTextMessage, text, x, y);
 }
 
-// A text rises a pixel and fades a little at most once per update, so it
-// lives 20 updates.
 void c_cLevel::UpdateScoreTexts() {
   const float now = static_cast<float>(gameState.clock.lastMillisecs);
-  for (int i = 0; i < scoreTexts.Length(); ++i) {
-    c_cScoreText* entry = scoreTexts[i];
-    if (entry->active == 0 || entry->lastStepTime + kScoreTextStepMs > now) continue;
-    entry->alpha -= kScoreTextFadePerStep;
-    entry->y -= 1;
-    entry->lastStepTime = now;
-    if (entry->alpha <= 0) entry->active = 0;
-  }
+  for (int i = 0; i < scoreTexts.Length(); ++i) StepFloatingText<c_cScoreText>(scoreTexts[i], now);
 }

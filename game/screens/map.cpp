@@ -1,5 +1,6 @@
 #include "game/screens/map.h"
 
+#include "game/rules/effects.h"
 #include "game/rules/progress.h"
 #include "game/rules/state.h"
 
@@ -27,8 +28,6 @@ const IconRow kIcons[kLevelCount] = {
 // Where the "-500" of a bought worker starts to rise.
 constexpr int kBuyTextX = 635;
 constexpr int kBuyTextY = 590;
-constexpr float kMapTextStepMs = 10;
-constexpr float kMapTextFadePerStep = 0.05f;
 
 }  // namespace
 
@@ -109,12 +108,5 @@ void c_cMap::AddMapText(const String& text, int x, int y) {
 
 void c_cMap::UpdateMapTexts() {
   const float now = static_cast<float>(gameState.clock.lastMillisecs);
-  for (int i = 0; i < mapTexts.Length(); ++i) {
-    c_cScoreText2* t = mapTexts[i];
-    if (t->active == 0 || now < t->lastStepTime + kMapTextStepMs) continue;
-    t->alpha -= kMapTextFadePerStep;
-    t->y -= 1;
-    t->lastStepTime = now;
-    if (t->alpha <= 0.0f) t->active = 0;
-  }
+  for (int i = 0; i < mapTexts.Length(); ++i) StepFloatingText<c_cScoreText2>(mapTexts[i], now);
 }
