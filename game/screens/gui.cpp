@@ -4,17 +4,6 @@
 #include "game/rules/state.h"
 #include "game/rules/departure.h"
 
-void c_cGui::Mark() {
-  font.Mark();
-  selectionImage.Mark();
-  levelDoneImage.Mark();
-  levelFailImage.Mark();
-  tutorialImages.Mark();
-  pauseImage.Mark();
-  musicMarkImage.Mark();
-  soundMarkImage.Mark();
-}
-
 // ---- Clicks --------------------------------------------------------------------
 
 namespace {

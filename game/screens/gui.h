@@ -1,16 +1,11 @@
-// The in-level interface over the board: the status line (score, iron, the
-// departure clock), the piece palette and its selection, the send-off and
-// pause buttons, the pause panel, the won and failed panels and the tutorial
-// pages. It owns no rules of the level: it reads and sets the game-wide values
-// the board, the train and the screen flow share.
+// The in-level interface's clicks: the piece palette, the send-off and pause
+// buttons, the pause panel, the won and failed panels and the tutorial pages.
+// What they show is the gui view's (views/gui_view).
 #pragma once
 
 #include "game/screens/hit_box.h"
 #include "game/screens/screen_request.h"
-#include "graphics/drawing.h"
-#include "runtime/array.h"
 #include "runtime/gc.h"
-#include "support/bitmap_font.h"
 
 // ---- Regions (virtual pixels) ------------------------------------------------
 constexpr HitBox kPauseButton = OpenBox(923, 998, 703, 768);
@@ -53,23 +48,4 @@ class c_cGui : public Object {
   // What one pause-panel button does, clicked or chosen by key.
   ScreenRequest PressPauseButton(int button);
   void AdvanceTutorial();
-
-  // ---- gui_render.cpp: pictures and drawing ----
-  void LoadGuiImages();
-  void RenderGui();
-
-  void Mark() override;
-
-  gc_ref<c_BitmapFont> font;
-  gc_ref<c_Image> selectionImage;
-  gc_ref<c_Image> levelDoneImage;
-  gc_ref<c_Image> levelFailImage;
-  Array<c_Image*> tutorialImages;
-  gc_ref<c_Image> pauseImage;
-  gc_ref<c_Image> musicMarkImage;
-  gc_ref<c_Image> soundMarkImage;
-
- private:
-  void RenderWonPanel();
-  void RenderStatusLine();
 };

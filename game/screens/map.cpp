@@ -40,14 +40,6 @@ HitBox IconBox(const c_cScenarioIcon* icon) {
 void c_cMap::Mark() {
   mapTexts.Mark();
   icons.Mark();
-  mapImage.Mark();
-  availableImage.Mark();
-  lockedImage.Mark();
-  doneImage.Mark();
-  startGreyImage.Mark();
-  noFundsImage.Mark();
-  selectedImage.Mark();
-  font.Mark();
 }
 
 void c_cMap::SetUpScenarioMap() {

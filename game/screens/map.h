@@ -5,11 +5,9 @@
 
 #include "game/screens/hit_box.h"
 #include "game/screens/screen_request.h"
-#include "graphics/drawing.h"
 #include "runtime/array.h"
 #include "runtime/gc.h"
 #include "runtime/string.h"
-#include "support/bitmap_font.h"
 
 constexpr int kWorkerPrice = 500;
 constexpr int kMapTextCount = 10;
@@ -56,23 +54,11 @@ class c_cMap : public Object {
   void AddMapText(const String& text, int x, int y);
   void UpdateMapTexts();
 
-  // ---- map_render.cpp ----
-  void LoadMapImages();
-  void RenderScenarioMap();
-
   void Mark() override;
 
   Array<c_cScoreText2*> mapTexts;
   int selectedLevel = 0;
   Array<c_cScenarioIcon*> icons;
-  gc_ref<c_Image> mapImage;
-  gc_ref<c_Image> availableImage;
-  gc_ref<c_Image> lockedImage;
-  gc_ref<c_Image> doneImage;
-  gc_ref<c_Image> startGreyImage;
-  gc_ref<c_Image> noFundsImage;
-  gc_ref<c_Image> selectedImage;
-  gc_ref<c_BitmapFont> font;
 
  private:
   void BuyWorker();

@@ -12,12 +12,14 @@
 #include "support/virtual_display.h"
 
 void c_MainGame::Mark() {
-  titleScreen.Mark();
   menu.Mark();
   level.Mark();
   train.Mark();
   boardView.Mark();
   trainView.Mark();
+  guiView.Mark();
+  mapView.Mark();
+  menuView.Mark();
   gui.Mark();
   scenarioMap.Mark();
   logoImage.Mark();
@@ -41,13 +43,15 @@ int c_MainGame::Startup() {
   gameState.clock.lastMillisecs = GameMillisecs();
   SetAppUpdateRate(kUpdateRate);
 
-  titleScreen = new c_cTitleScreen();
   menu = new c_cMenu();
   gameState.settings = Settings{1, 1, 1};
   level = new c_cLevel();
   train = new c_cTrain();
   boardView = new c_BoardView();
   trainView = new c_TrainView();
+  guiView = new c_GuiView();
+  mapView = new c_MapView();
+  menuView = new c_MenuView();
   gui = new c_cGui();
   scenarioMap = new c_cMap();
   scenarioMap->SetUpScenarioMap();
@@ -68,12 +72,12 @@ int c_MainGame::Startup() {
 void c_MainGame::LoadMediaStep(int step) {
   switch (step) {
     case 0: StartGameMusic(kMusicVolume); break;
-    case 1: titleScreen->LoadTitleImage(); break;
-    case 2: menu->LoadMenuImages(); break;
+    case 1: menuView->LoadTitleImage(); break;
+    case 2: menuView->LoadMenuImages(); break;
     case 3: boardView->LoadLevelImages(); break;
     case 4: trainView->LoadTrainImages(); break;
-    case 5: gui->LoadGuiImages(); break;
-    case 6: scenarioMap->LoadMapImages(); break;
+    case 5: guiView->LoadGuiImages(); break;
+    case 6: mapView->LoadMapImages(); break;
     default: LoadGameSounds(); break;
   }
 }
@@ -299,22 +303,22 @@ int c_MainGame::Render() {
       DrawImage(logoImage, 0, 0);
       break;
     case ScreenTitle:
-      titleScreen->RenderTitle();
+      menuView->RenderTitle();
       break;
     case ScreenMenu:
-      menu->RenderMenu();
+      menuView->RenderMenu();
       break;
     case ScreenScenarioMap:
-      scenarioMap->RenderScenarioMap();
+      mapView->RenderScenarioMap(*scenarioMap);
       break;
     case ScreenPlaying:
       boardView->RenderBoard(*level);
       trainView->RenderTrain(*train);
       boardView->RenderBoardOverlay(*level);
-      gui->RenderGui();
+      guiView->RenderGui();
       break;
     case ScreenTheEnd:
-      menu->RenderTheEnd();
+      menuView->RenderTheEnd();
       break;
     default:
       break;

@@ -13,6 +13,9 @@
 #include "game/rules/state.h"
 #include "game/rules/train.h"
 #include "game/views/board_view.h"
+#include "game/views/gui_view.h"
+#include "game/views/map_view.h"
+#include "game/views/menu_view.h"
 #include "game/views/train_view.h"
 #include "app/app.h"
 
@@ -41,12 +44,14 @@ class c_MainGame : public c_App {
   ScreenRequest levelRequest = ScreenRequest::None;
   void Mark() override;
 
-  gc_ref<c_cTitleScreen> titleScreen;
   gc_ref<c_cMenu> menu;
   gc_ref<c_cLevel> level;
   gc_ref<c_cTrain> train;
   gc_ref<c_BoardView> boardView;
   gc_ref<c_TrainView> trainView;
+  gc_ref<c_GuiView> guiView;
+  gc_ref<c_MapView> mapView;
+  gc_ref<c_MenuView> menuView;
   gc_ref<c_cGui> gui;
   gc_ref<c_cMap> scenarioMap;
   gc_ref<c_Image> logoImage;

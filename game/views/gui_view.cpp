@@ -1,9 +1,10 @@
-// The interface's pictures and its drawing: the last layer of a playing frame.
+#include "game/views/gui_view.h"
+
 #include "game/rules/board.h"
-#include "game/views/data_files.h"
-#include "game/screens/gui.h"
 #include "game/rules/state.h"
 #include "game/rules/train.h"
+#include "game/screens/gui.h"
+#include "game/views/data_files.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ String Num(int value) { return String::FromInt(value); }
 
 }  // namespace
 
-void c_cGui::LoadGuiImages() {
+void c_GuiView::LoadGuiImages() {
   font = LoadGameFont(String("time.txt"));
   selectionImage = LoadGameImage(String("game/guiSelection.png"));
   levelDoneImage = LoadGameImage(String("game/msgLevelDone.png"));
@@ -56,7 +57,7 @@ void c_cGui::LoadGuiImages() {
   soundMarkImage = LoadGameImage(String("game/pauseSoundOn.png"));
 }
 
-void c_cGui::RenderGui() {
+void c_GuiView::RenderGui() const {
   if (gameState.screen.gamePaused == 1 && gameState.screen.tutorialShowing != 1) {
     DrawImage(pauseImage, kPausePanelAt.x, kPausePanelAt.y);
     // The marks show the switches that are off.
@@ -82,7 +83,7 @@ void c_cGui::RenderGui() {
   }
 }
 
-void c_cGui::RenderWonPanel() {
+void c_GuiView::RenderWonPanel() const {
   DrawImage(levelDoneImage, kLevelDoneAt.x, kLevelDoneAt.y);
   // -1: the train left on its own, with no time saved.
   const String saved =
@@ -92,7 +93,7 @@ void c_cGui::RenderWonPanel() {
   font->DrawText(Num(gameState.run.levelScore), kWonTextX, kWonScoreY);
 }
 
-void c_cGui::RenderStatusLine() {
+void c_GuiView::RenderStatusLine() const {
   const DepartureClock& clock = gameState.run.departure;
   const int timeBarWidth = clock.timeBarWidth;
   font->DrawText(ClockText(clock.clockMinutes, clock.clockSeconds), kClockLeft + static_cast<float>(timeBarWidth),
@@ -104,4 +105,15 @@ void c_cGui::RenderStatusLine() {
   font->DrawText(String("Score: ") + Num(gameState.run.levelScore), kScoreAt.x, kScoreAt.y);
   font->DrawText(String("Iron: ") + Num(gameState.run.iron), kIronAt.x, kIronAt.y);
   font->DrawText(Num(gameState.run.freeWorkers), kWorkersAt.x, kWorkersAt.y);
+}
+
+void c_GuiView::Mark() {
+  font.Mark();
+  selectionImage.Mark();
+  levelDoneImage.Mark();
+  levelFailImage.Mark();
+  tutorialImages.Mark();
+  pauseImage.Mark();
+  musicMarkImage.Mark();
+  soundMarkImage.Mark();
 }

@@ -1,8 +1,8 @@
-// The scenario map's pictures and its drawing.
-#include "game/views/data_files.h"
-#include "game/screens/map.h"
+#include "game/views/map_view.h"
+
 #include "game/rules/progress.h"
 #include "game/rules/state.h"
+#include "game/views/data_files.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ void Tint(const Colour& c) { SetColor(c.r, c.g, c.b); }
 
 }  // namespace
 
-void c_cMap::LoadMapImages() {
+void c_MapView::LoadMapImages() {
   mapImage = LoadGameImage(String("game/gameMap.png"));
   availableImage = LoadGameImage(String("game/levelavailable.png"));
   lockedImage = LoadGameImage(String("game/levellocked.png"));
@@ -52,7 +52,9 @@ void c_cMap::LoadMapImages() {
   font = LoadGameFont(String("time.txt"));
 }
 
-void c_cMap::RenderScenarioMap() {
+void c_MapView::RenderScenarioMap(const c_cMap& map) const {
+  const Array<c_cScenarioIcon*>& icons = map.icons;
+  const Array<c_cScoreText2*>& mapTexts = map.mapTexts;
   DrawImage(mapImage, 0, 0);
   for (int i = 0; i < icons.Length(); ++i) {
     const c_cScenarioIcon* icon = icons[i];
@@ -62,7 +64,7 @@ void c_cMap::RenderScenarioMap() {
                                                         : nullptr;
     if (picture) DrawImage(picture, static_cast<float>(icon->x), static_cast<float>(icon->y));
   }
-  const c_cScenarioIcon* s = icons[selectedLevel];
+  const c_cScenarioIcon* s = icons[map.selectedLevel];
   DrawImage(selectedImage, static_cast<float>(s->x) - kSelectedMarkInset,
             static_cast<float>(s->y) - kSelectedMarkInset);
   font->DrawText(s->name, kNameCentreX - font->TextWidth(s->name) * 0.5f, kNameY);
@@ -94,4 +96,15 @@ void c_cMap::RenderScenarioMap() {
     Tint(kWhite);
     SetAlpha(1.0f);
   }
+}
+
+void c_MapView::Mark() {
+  mapImage.Mark();
+  availableImage.Mark();
+  lockedImage.Mark();
+  doneImage.Mark();
+  startGreyImage.Mark();
+  noFundsImage.Mark();
+  selectedImage.Mark();
+  font.Mark();
 }
