@@ -86,3 +86,19 @@ void c_cGui::AdvanceTutorial() {
     gameState.screen.tutorialPage = page + 1;
   }
 }
+
+std::vector<HitBox> c_cGui::Buttons() const {
+  const ScreenFlags& flags = gameState.screen;
+  const LevelRun& run = gameState.run;
+  if (flags.gamePaused == 1) {
+    if (flags.tutorialShowing == 1) return {};
+    return std::vector<HitBox>(std::begin(kPauseButtons), std::end(kPauseButtons));
+  }
+  if (run.trainArrived == 1) return {kWonMenu, kWonRetry, kWonContinue, kPauseButton};
+  if (run.trainCrashed == 1) return {kFailedMenu, kFailedRetry, kPauseButton};
+  std::vector<HitBox> boxes;
+  for (int slot = 0; slot < kPaletteSlots; ++slot) boxes.push_back(PaletteSlot(slot));
+  if (run.trainRunning == 0 && run.departNow == 0) boxes.push_back(kDepartButton);
+  boxes.push_back(kPauseButton);
+  return boxes;
+}

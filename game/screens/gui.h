@@ -3,6 +3,8 @@
 // What they show is the gui view's (views/gui_view).
 #pragma once
 
+#include <vector>
+
 #include "game/screens/hit_box.h"
 #include "game/screens/screen_request.h"
 #include "runtime/gc.h"
@@ -48,4 +50,8 @@ class c_cGui : public Object {
   // What one pause-panel button does, clicked or chosen by key.
   ScreenRequest PressPauseButton(int button);
   void AdvanceTutorial();
+  // What answers clicks now: nothing while a tutorial page shows (any click
+  // turns it), the pause panel's bands, a result panel's buttons, or the
+  // palette with the send-off and pause buttons.
+  std::vector<HitBox> Buttons() const;
 };

@@ -102,3 +102,11 @@ void c_cMap::UpdateMapTexts() {
   const float now = static_cast<float>(gameState.clock.lastMillisecs);
   for (int i = 0; i < mapTexts.Length(); ++i) StepFloatingText<c_cScoreText2>(mapTexts[i], now);
 }
+
+std::vector<HitBox> c_cMap::Buttons() const {
+  std::vector<HitBox> boxes;
+  for (int i = 0; i < icons.Length(); ++i) boxes.push_back(IconBox(icons[i]));
+  if (levelStates[selectedLevel] == LevelAvailable) boxes.push_back(kStartButton);
+  boxes.push_back(kBuyButton);
+  return boxes;
+}

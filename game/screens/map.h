@@ -3,6 +3,8 @@
 // its floating "-500" texts.
 #pragma once
 
+#include <vector>
+
 #include "game/screens/hit_box.h"
 #include "game/screens/screen_request.h"
 #include "runtime/array.h"
@@ -51,6 +53,9 @@ class c_cMap : public Object {
   void RefreshIcons();
   // Selects an icon, buys a worker, or asks to start the selected level.
   ScreenRequest ClickMap(float x, float y);
+  // What answers clicks: the icons, then the start button (while the selected
+  // level can be played) and the worker shop.
+  std::vector<HitBox> Buttons() const;
   void AddMapText(const String& text, int x, int y);
   void UpdateMapTexts();
 

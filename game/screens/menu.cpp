@@ -26,3 +26,7 @@ ScreenRequest c_cMenu::ClickMenu(float x, float y) {
   if (kMenuFullScreen.Contains(x, y)) return ScreenRequest::ToggleFullScreen;  // silently
   return request;
 }
+
+std::vector<HitBox> c_cMenu::Buttons() const {
+  return {kMenuContinue, kMenuNewGame, kMenuMusic, kMenuSound, kMenuQuit, kMenuFullScreen};
+}

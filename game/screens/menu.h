@@ -2,6 +2,8 @@
 // screen. The title, the menu and the end picture are drawn by the menu view.
 #pragma once
 
+#include <vector>
+
 #include "game/screens/hit_box.h"
 #include "game/screens/screen_request.h"
 #include "runtime/gc.h"
@@ -21,6 +23,8 @@ class c_cMenu : public Object {
   // Continue, a new game, a switch or quitting; every button but the
   // full-screen switch clicks.
   ScreenRequest ClickMenu(float x, float y);
+  // What answers clicks, in screen order (top to bottom).
+  std::vector<HitBox> Buttons() const;
 
  private:
 };

@@ -1,6 +1,7 @@
 #include "game/session/main_game.h"
 
 #include "game/views/data_files.h"
+#include "game/views/highlight.h"
 #include "game/rules/layouts.h"
 #include "game/rules/play_step.h"
 #include "game/session/save_file.h"
@@ -111,7 +112,21 @@ int c_MainGame::Update() {
     default:
       break;
   }
+  UpdateHover();
   return 0;
+}
+
+void c_MainGame::UpdateHover() {
+  focus = withMedia ? BoxAt(ScreenButtons(), PointerX(), PointerY()) : FocusBox{};
+}
+
+std::vector<HitBox> c_MainGame::ScreenButtons() const {
+  switch (screen) {
+    case ScreenMenu: return menu->Buttons();
+    case ScreenScenarioMap: return scenarioMap->Buttons();
+    case ScreenPlaying: return gui->Buttons();
+    default: return {};
+  }
 }
 
 void c_MainGame::UpdateLogo() {
@@ -323,5 +338,6 @@ int c_MainGame::Render() {
     default:
       break;
   }
+  DrawHighlight(focus);
   return 0;
 }

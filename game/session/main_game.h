@@ -12,6 +12,7 @@
 #include "game/screens/menu.h"
 #include "game/rules/state.h"
 #include "game/rules/train.h"
+#include "game/screens/focus.h"
 #include "game/views/board_view.h"
 #include "game/views/gui_view.h"
 #include "game/views/map_view.h"
@@ -42,6 +43,8 @@ class c_MainGame : public c_App {
   // turn in the update (a restart from the pause panel, for one, is acted on
   // in the update after the click).
   ScreenRequest levelRequest = ScreenRequest::None;
+  // What a press would act on, as the next frame highlights it.
+  FocusBox focus;
   void Mark() override;
 
   gc_ref<c_cMenu> menu;
@@ -71,6 +74,9 @@ class c_MainGame : public c_App {
   void UpdateMenu();
   void UpdateMap();
   void UpdatePlaying();
+  // The button under the pointer becomes the focus (only where it is drawn).
+  void UpdateHover();
+  std::vector<HitBox> ScreenButtons() const;
   // Acts on the level's panels' request, if one is held.
   void HandleLevelRequest();
   void LeaveLevel();
