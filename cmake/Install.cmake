@@ -56,4 +56,5 @@ configure_file(${PROJECT_SOURCE_DIR}/install/rails-against-time.6.in
 tarvex_gzipped_file(${TARVEX_GENERATED_INSTALL}/rails-against-time.6 tarvex_manual_page)
 install(FILES ${TARVEX_GENERATED_INSTALL}/rails-against-time.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 
-install(FILES ${PROJECT_SOURCE_DIR}/install/copyright DESTINATION ${TARVEX_INSTALL_DOC_DIR})
+install(FILES ${PROJECT_SOURCE_DIR}/install/copyright ${PROJECT_SOURCE_DIR}/README.md
+        DESTINATION ${TARVEX_INSTALL_DOC_DIR})

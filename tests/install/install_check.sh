@@ -11,7 +11,8 @@
 # the others. Every failed check prints one line starting "FAILED:"; the
 # status is the number of failed checks (0: all passed).
 set -uo pipefail
-step=$1 build=$2 source=$3 version=$4 app_id=$5
+step=$1 version=$4 app_id=$5
+build=$(cd "$2" && pwd) source=$(cd "$3" && pwd)
 work=$build/install-check
 deb=$work/pkg/rails-against-time_${version}_$(dpkg --print-architecture).deb
 root=$work/root
@@ -56,6 +57,7 @@ check_package() {
     ./usr/share/man/man6/rails-against-time.6.gz
     ./usr/share/doc/rails-against-time/copyright
     ./usr/share/doc/rails-against-time/changelog.gz
+    ./usr/share/doc/rails-against-time/README.md
   )
   for size in 48 64 128 256; do expected+=("./usr/share/icons/hicolor/${size}x$size/apps/rails-against-time.png"); done
   # Every file of the data folder, the licence lists among them.
