@@ -83,6 +83,20 @@ class HintPlay : public LevelPlay {
     Order(PieceStraightNS, {5, 3});
     FinishWork();
   }
+  void FivePiecesUnderConstruction() {
+    Begin(1);
+    OrderTrack(0, 5);
+  }
+  // The first stones on the track are being cleared.
+  void StonesBeingCleared() {
+    Begin(8);
+    for (const TrackPiece& p : track) {
+      if (!p.onStones) continue;
+      ClickCell(p.cell.x, p.cell.y);
+      break;
+    }
+    Run(1000);
+  }
   void IronStolen() {
     Begin(3);
     level->SpawnBandits();
@@ -141,6 +155,9 @@ const Moment kMoments[] = {
      true},
     {"AWrongPieceInTheWay", &HintPlay::AWrongPieceInTheWay, true, HintBlock::None, 15,
      "Hint: 15 more pieces, 1650 iron (you have 1900)", true},
+    {"FivePiecesUnderConstruction", &HintPlay::FivePiecesUnderConstruction, true, HintBlock::None, 10,
+     "Hint: 10 more pieces, 1050 iron (you have 1400)", true},
+    {"StonesBeingCleared", &HintPlay::StonesBeingCleared, true, HintBlock::None, 25, nullptr, false},
     {"IronStolen", &HintPlay::IronStolen, true, HintBlock::None, 17,
      "Hint: 17 more pieces, 1950 iron (you have 0; the mine holds 2200)", false},
     {"IronSpentElsewhere", &HintPlay::IronSpentElsewhere, false, HintBlock::Iron, 15,
