@@ -137,6 +137,9 @@ int MostMinedBy(const HintState& s, int departureMs, int workers) {
   return static_cast<int>(std::min<long long>(s.mineReserve, payouts * kIronPerMineWorker * workers));
 }
 
+constexpr const char* kUnfinishedInTime =
+    "time: a piece under construction is not finished before the train gets there";
+
 HintResult NoWay(HintResult r, HintBlock block, const char* why) {
   r.wayExists = false;
   r.blockedBy = block;
@@ -149,7 +152,9 @@ HintResult NoWay(HintResult r, HintBlock block, const char* why) {
 HintResult HintBeforeDeparture(const HintState& s, HintResult r) {
   const CellPieces built = BuiltPieces(s);
   r.route = FindCheapestRoute(s.board, built);
-  if (!r.route.found) return NoWay(r, HintBlock::Route, "route: scenery and the mine cut the start cell off from the finish cell");
+  if (!r.route.found) {
+    return NoWay(r, HintBlock::Route, "route: scenery and the mine cut the start cell off from the finish cell");
+  }
   const int departureMs = std::max(0, s.countdownMsLeft);
   std::vector<Order> orders;
   for (const Need& n : NeedsAlong(s.board, built, departureMs).Walk(r.route.steps)) {
@@ -157,7 +162,7 @@ HintResult HintBeforeDeparture(const HintState& s, HintResult r) {
     const bool underConstruction = here.building != kNoPiece;
     if (n.fits) {
       if (underConstruction && here.buildMsLeft > n.deadlineMs) {
-        return NoWay(r, HintBlock::Time, "time: a piece under construction is not finished before the train gets there");
+        return NoWay(r, HintBlock::Time, kUnfinishedInTime);
       }
       continue;
     }
@@ -230,7 +235,7 @@ HintResult HintWhileRunning(const HintState& s, HintResult r) {
     int kind = there.piece;
     if (kind == kNoPiece && there.building != kNoPiece) {
       if (there.buildMsLeft > lookAheadMs) {
-        return NoWay(r, HintBlock::Time, "time: a piece under construction is not finished before the train gets there");
+        return NoWay(r, HintBlock::Time, kUnfinishedInTime);
       }
       kind = there.building;
     }
@@ -240,7 +245,8 @@ HintResult HintWhileRunning(const HintState& s, HintResult r) {
     cell = next;
     progress = 0;
   }
-  return NoWay(r, HintBlock::TrainGone, "train gone: its track does not reach the finish and no more pieces can be ordered");
+  return NoWay(r, HintBlock::TrainGone,
+               "train gone: its track does not reach the finish and no more pieces can be ordered");
 }
 
 }  // namespace
