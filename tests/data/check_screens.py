@@ -6,9 +6,11 @@ buttons lie on the rectangles the game tests, the font description parses with
 the loader's rules and has all three layers for
 every Latin-1 character, sounds are 16-bit mono
 PCM that start at once and on a zero sample, never clip, fade out to a zero
-sample and lie within 2 dB of one loudness, and the music is a 1-3 minute
-stereo Ogg Vorbis stream under 3 MB that starts at silence and whose end runs
-smoothly into its start.
+sample and lie within 2 dB of one loudness (the running train's loop a named
+amount under it, and joining end to start), and the music is a 1-3 minute
+stereo Ogg Vorbis stream under 3 MB that starts at silence, whose end runs
+smoothly into its start, which sits 6 dB under the effects and has quieter and
+louder passages.
 
 usage: check_screens.py DATA_FOLDER"""
 import os
@@ -23,7 +25,8 @@ from PIL import Image
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "data"))
 import screen_layout as L  # noqa: E402
-from sound_common import loudness  # noqa: E402
+from sound_common import (EFFECT_LOUDNESS, MUSIC_UNDER_EFFECTS, loudness, music_loudness,  # noqa: E402
+                          windowed_loudness)
 
 DATA = sys.argv[1] if len(sys.argv) > 1 else "data"
 failures = []
@@ -397,9 +400,39 @@ def read_wav(path):
     return None
 
 
+# Every effect the game plays.  All lie within 2 dB of one loudness, but for the
+# named exceptions that sit a given number of dB under it; a loop has no start
+# or end of its own: its last sample must run into its first instead.
+EFFECTS = ("click2.wav", "buy.wav", "build.wav", "mine1.wav", "indigen.wav", "bandits.wav", "whistle.wav",
+           "gold.wav", "stones.wav", "finished.wav", "hit.wav", "refused.wav", "won.wav", "lost.wav",
+           "explosion.wav", "train_loop.wav")
+UNDER_THE_EFFECTS = {"train_loop.wav": 10.0}
+LOOPS = {"train_loop.wav": (1.0, 2.0)}
+
+
+def check_loop_join(name, x, rate):
+    """Played in a loop the sound runs on: no longer or shorter than its range,
+    and the steps from its last samples into its first are like any other step."""
+    low, high = LOOPS[name]
+    check(low <= len(x) / rate <= high, "%s: a %.2f s loop, not %.1f to %.1f s" % (name, len(x) / rate, low, high))
+    joined = np.concatenate([x[-3:], x[:3]])
+    steps = np.abs(np.diff(x))
+    check(np.abs(np.diff(joined)).max() <= np.percentile(steps, 99.5),
+          "%s: clicks where the loop joins (%s)" % (name, np.round(joined * 32768).astype(int)))
+
+
+def check_effect_shape(name, x, rate):
+    """A one-shot effect: starts at once, fades out, never shorter than a blip."""
+    check(0.05 <= len(x) / rate <= 2.5, "%s: %.2f s is not short" % (name, len(x) / rate))
+    start = x[:int(rate * 0.01)]
+    check(np.sqrt(np.mean(start ** 2)) > 0.02, name + ": silent at the start")
+    check(np.abs(x[-8:]).max() < 0.01, name + ": does not fade out at the end")
+    check(np.sqrt(np.mean(x ** 2)) > 0.03, name + ": too quiet")
+
+
 def check_sounds():
     levels = {}
-    for name in ("click2.wav", "buy.wav", "build.wav", "mine1.wav", "indigen.wav", "bandits.wav"):
+    for name in EFFECTS:
         path = os.path.join(DATA, "sounds", name)
         if not check(os.path.exists(path), "missing: sounds/" + name):
             continue
@@ -410,24 +443,46 @@ def check_sounds():
         check((channels, bits) == (1, 16), name + ": not 16-bit mono")
         check(8000 <= rate <= 48000, name + ": odd sample rate %d" % rate)
         x = np.frombuffer(pcm, "<i2").astype(np.float64) / 32768.0
-        dur = len(x) / rate
-        check(0.05 <= dur <= 2.5, "%s: %.2f s is not short" % (name, dur))
         check(np.abs(x).max() < 0.98, name + ": clips")
-        start = x[:int(rate * 0.01)]
-        check(np.sqrt(np.mean(start ** 2)) > 0.02, name + ": silent at the start")
-        check(np.abs(x[-8:]).max() < 0.01, name + ": does not fade out at the end")
-        check(np.sqrt(np.mean(x ** 2)) > 0.03, name + ": too quiet")
         check(x[0] == 0 and x[-1] == 0, "%s: starts or ends on a non-zero sample (%d, %d): it clicks"
               % (name, round(x[0] * 32768), round(x[-1] * 32768)))
-        levels[name] = loudness(x, rate)
+        if name in LOOPS:
+            check_loop_join(name, x, rate)
+        else:
+            check_effect_shape(name, x, rate)
+        levels[name] = loudness(x, rate) + UNDER_THE_EFFECTS.get(name, 0.0)
+        if "-v" in sys.argv:
+            print("%s: %.1f dB" % (name, levels[name] - UNDER_THE_EFFECTS.get(name, 0.0)))
     if levels:
         middle = (max(levels.values()) + min(levels.values())) / 2.0
         for name, level in levels.items():
-            check(abs(level - middle) <= 2.0, "%s: %.1f dB loud, the effects lie around %.1f dB"
-                  % (name, level, middle))
+            under = UNDER_THE_EFFECTS.get(name, 0.0)
+            check(abs(level - middle) <= 2.0, "%s: %.1f dB loud, it belongs %.0f dB under the effects' %.1f dB"
+                  % (name, level - under, under, middle))
+    return levels
 
 
-def check_music():
+# The music plays under the effects with light and shade: over the whole piece
+# it sits MUSIC_UNDER_EFFECTS dB (give or take 2) under the effects, and from one
+# 10-second passage to another its loudness moves by at least this many dB.
+MUSIC_SPREAD = 4.0
+
+
+def check_music_levels(both, rate, effects_level):
+    channels = both.T
+    level = music_loudness(channels, rate)
+    windows = windowed_loudness(channels, rate)
+    spread = max(windows) - min(windows)
+    if "-v" in sys.argv:
+        print("music.ogg: %.1f dB over all, 10-s windows from %.1f to %.1f dB" % (level, min(windows), max(windows)))
+    check(abs(effects_level - MUSIC_UNDER_EFFECTS - level) <= 2.0,
+          "music.ogg: %.1f dB loud, it belongs %.0f dB under the effects' %.1f dB"
+          % (level, MUSIC_UNDER_EFFECTS, effects_level))
+    check(spread >= MUSIC_SPREAD, "music.ogg: its 10-second passages lie within %.1f dB of each other: no light and "
+          "shade" % spread)
+
+
+def check_music(effects_level):
     path = os.path.join(DATA, "music.ogg")
     if not check(os.path.exists(path), "missing: music.ogg"):
         return
@@ -461,6 +516,7 @@ def check_music():
         check(seam <= np.percentile(steps, 99.5), "music.ogg: clicks at the loop in channel %d (%.4f)" % (c, seam))
     check(np.sqrt(np.mean(x[:rate] ** 2)) > 0.02 and np.sqrt(np.mean(x[-rate:] ** 2)) > 0.02,
           "music.ogg: fades in or out, so the loop would dip")
+    check_music_levels(both, rate, effects_level)
 
 
 def main():
@@ -472,8 +528,8 @@ def main():
     check_tutorial()
     check_time_font()
     check_glim_font()
-    check_sounds()
-    check_music()
+    levels = check_sounds()
+    check_music(np.mean(list(levels.values())) if levels else EFFECT_LOUDNESS)
     for f in failures:
         print("FAIL: " + f)
     print("%d passed, %d failed" % (checks - len(failures), len(failures)))
