@@ -127,17 +127,7 @@ def main():
     for i, f in enumerate(boom):
         check(f[..., 3][outside].max() == 0, "explosion.png: frame %d reaches beyond its circle" % i)
 
-    # ground: opaque, and every variant meets every variant without a seam
-    tiles = [images["game/tile%d.png" % i] for i in (1, 2, 3)]
-    for i, t in enumerate(tiles):
-        check(t[..., 3].min() == 255, "tile%d.png: ground is not opaque" % (i + 1))
-    for i, a in enumerate(tiles):
-        for j, b in enumerate(tiles):
-            for flip, label in ((False, "left-right"), (True, "top-bottom")):
-                aa, bb = (a.transpose(1, 0, 2), b.transpose(1, 0, 2)) if flip else (a, b)
-                join, inner = edge_step(aa, bb)
-                check(join < 2.0 * inner + 1.0, "tile%d/tile%d %s join is a visible seam (%.1f vs %.1f)" %
-                      (i + 1, j + 1, label, join, inner))
+    check_ground([images["game/tile%d.png" % i] for i in (1, 2, 3)])
 
     # rails: every joined side carries the same cross-section at its edge, no
     # unjoined side carries any, and the rails lie at the path's offsets
@@ -225,6 +215,30 @@ def main():
     check_tunnels(images)
     check_people(images)
     return finish()
+
+
+# The board draws each cell's ground turned by quarter turns or mirrored, by a
+# hash of the cell: the eight ways a square picture can lie.
+SQUARE_SYMMETRIES = [lambda a, k=k, m=m: np.rot90(a[:, ::-1] if m else a, k) for m in (False, True) for k in range(4)]
+
+
+def check_ground(tiles):
+    """Opaque; every variant, lying any of the eight ways, meets every other
+    lying any way without a seam; and no variant has its detail in the middle
+    of the cell, where it would stand in the same place in every cell."""
+    for i, t in enumerate(tiles):
+        check(t[..., 3].min() == 255, "tile%d.png: ground is not opaque" % (i + 1))
+    for i, a in enumerate(tiles):
+        for j, b in enumerate(tiles):
+            worst = max((edge_step(turn_a(a), turn_b(b)) for turn_a in SQUARE_SYMMETRIES for turn_b in SQUARE_SYMMETRIES),
+                        key=lambda step: step[0] - 2.0 * step[1])
+            check(worst[0] < 2.0 * worst[1] + 1.0, "tile%d/tile%d: turned or mirrored they meet in a visible seam "
+                  "(%.1f vs %.1f)" % (i + 1, j + 1, worst[0], worst[1]))
+    for i, t in enumerate(tiles):
+        grey = t[..., :3].astype(float).mean(axis=2)
+        middle = grey[27:47, 27:47]
+        check(middle.max() - middle.min() < 0.5 * (grey.max() - grey.min()),
+              "tile%d.png: a detail sits in the middle of the cell, so every cell repeats it" % (i + 1))
 
 
 def check_tunnels(images):
