@@ -231,8 +231,9 @@ def check_map():
     # the greyed pictures begin), and its plate is set in it
     check_buttons(img, {"buy": L.BUY_FACE, "start": L.START_FACE}, (0, 0), "map")
     check_buttons(img, {"buy": L.BUY_PLATE, "start": L.START_PLATE}, (0, 0), "map")
-    for face, button in ((L.BUY_FACE, L.MAP_BUY_BUTTON), (L.START_FACE, L.MAP_START_BUTTON)):
-        check(abs(face[1] - button[1]) <= 2 and face[0] - button[0] <= 4 and button[2] - face[2] <= 4,
+    # (the buy button's frame may start lower, under the workers' count)
+    for face, button, below in ((L.BUY_FACE, L.MAP_BUY_BUTTON, 10), (L.START_FACE, L.MAP_START_BUTTON, 2)):
+        check(-2 <= face[1] - button[1] <= below and face[0] - button[0] <= 4 and button[2] - face[2] <= 4,
               "map: the button drawn at %s does not fill its click area %s" % (face, button))
     for path, at, plate, button in (("game/startGrey.png", L.START_GREY_AT, L.START_PLATE, L.MAP_START_BUTTON),
                                     ("game/noFunds.png", L.NO_FUNDS_AT, L.BUY_PLATE, L.MAP_BUY_BUTTON)):
@@ -266,6 +267,68 @@ def check_map():
         field = img[ty:ty + 20, tx + dx:tx + dx + 40, :3]
         check(np.mean([luminance(p) for p in field.reshape(-1, 3)[::13]]) < 0.15,
               "map: the %s field at (%d, %d) is too light for the game's bright text" % (key, tx, ty))
+
+
+def check_map_fields_clear():
+    """The workers' count field ends above the hire button's frame, and the
+    button's price line is free of painted words, on the button and on its
+    greyed picture alike, so the price the game writes there can be read."""
+    img = rgba("game/gameMap.png")
+    over = rgba("game/noFunds.png")
+    if img is None or over is None:
+        return
+    wx, wy = L.MAP_TEXTS["workers"]
+    frame_top = L.BUY_FACE[1]
+    field = img[wy - 6:frame_top - 1, wx:wx + 60, :3].astype(float)
+    check(field.mean() < 80, "map: the workers' field does not lie dark above the hire button")
+    below_field = img[frame_top - 2, wx:wx + 60, :3].astype(float).mean()
+    check(abs(below_field - img[frame_top - 2, wx - 40:wx - 20, :3].astype(float).mean()) < 25,
+          "map: the workers' field runs into the hire button's frame")
+    px, py = L.PRICE_AT
+    gx, gy = L.NO_FUNDS_AT
+    for name, pic, (ox, oy) in (("gameMap.png", img, (0, 0)), ("noFunds.png", over, (gx, gy))):
+        line = pic[py - oy:py - oy + 18, px - ox:px - ox + 80, :3].astype(float).mean(axis=2)
+        check(np.percentile(line, 98) - np.percentile(line, 2) < 60,
+              "%s: words painted on the price line at %s, where the game writes the price" % (name, L.PRICE_AT))
+
+
+def check_border_labels():
+    """The game's "TIME:" (its ink measured from the font) lies inside the
+    send-off button as drawn, and no slot's piece runs into its cost or key."""
+    img = rgba("game/border.png")
+    path = os.path.join(DATA, "time.txt")
+    if img is None or not os.path.exists(path):
+        return
+    _, _, layers, _ = parse_packed_font(open(path, encoding="utf-8").read())
+    tx, ty = L.STATUS_TEXTS["time"]
+    left = right = None
+    pen = tx
+    for ch in "TIME:":
+        glyph = layers["F"].get(ord(ch))
+        if glyph is None:
+            return
+        ox, adv, dw = glyph[1][5], glyph[1][9], glyph[1][7]
+        left = pen + ox if left is None else min(left, pen + ox)
+        right = pen + ox + dw if right is None else max(right, pen + ox + dw)
+        pen += adv
+    fx0, _, fx1, _ = L.DEPART_FACE
+    check(fx0 + 3 <= left and right <= fx1 - 3,
+          "border: TIME: spans x %d..%d, the send-off button %d..%d" % (left, right, fx0, fx1))
+    # and the picture bears it out: the button's red runs on past both ends of the word
+    for x in (left - 3, right + 2):
+        patch = img[8:18, x, :3].astype(float).mean(axis=0)
+        check(patch[0] > patch[1] + 70, "border: at x %d, beside TIME:, no red of the send-off button" % x)
+    check(L.DEPART_FACE[0] <= L.DEPART_BUTTON[0] and L.DEPART_BUTTON[2] <= L.DEPART_FACE[2],
+          "border: the send-off button is drawn smaller than where it is clicked")
+    ix0, iy0, ix1, iy1 = L.PALETTE_ICON
+    kx, ky = L.PALETTE_KEY_AT
+    for n, (sx0, sy0, sx1, sy1) in enumerate(L.PALETTE_SLOTS):
+        cost = img[sy1 - 12:sy1, sx1 - 26:sx1 - 2, :3].astype(float).mean(axis=2)
+        check(iy1 < sy1 - sy0 - 12, "border: slot %d's piece reaches down into its cost" % n)
+        check(ix0 > kx + 5, "border: slot %d's piece runs into its key number" % n)
+        check(cost.max() - cost.min() > 100, "border: no cost written in slot %d" % n)
+        key = img[sy0 + ky:sy0 + ky + 10, sx0 + kx:sx0 + kx + 6, :3].astype(float).mean(axis=2)
+        check(key.max() - key.min() > 60, "border: no key number in slot %d" % n)
 
 
 def check_tutorial():
@@ -525,6 +588,8 @@ def main():
     check_border()
     check_panels()
     check_map()
+    check_map_fields_clear()
+    check_border_labels()
     check_tutorial()
     check_time_font()
     check_glim_font()
