@@ -12,6 +12,7 @@
 #include "runtime/gc.h"
 #include "support/file_system.h"
 #include "support/virtual_display.h"
+#include "tarvex_version.h"
 
 namespace {
 
@@ -38,6 +39,10 @@ int main(int argc, char** argv) {
   }
   if (options.help) {
     std::fputs(GameUsage().c_str(), stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::puts("rails-against-time " TARVEX_VERSION);
     return 0;
   }
   if (options.printLevel != 0) return PrintLevel(options.printLevel);

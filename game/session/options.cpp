@@ -22,6 +22,11 @@ const OptionRow kOptions[] = {
        o->help = true;
        return true;
      }},
+    {"--version", nullptr, "print the game's name and version and exit",
+     [](GameOptions* o, const char*, std::string*) {
+       o->version = true;
+       return true;
+     }},
     {"--print-level", "N",
      "print level N (1..15) as laid out at its start and exit;\n"
      "                     9 lines of 13 cells, row 0 first (legend below)",

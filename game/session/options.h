@@ -7,6 +7,7 @@
 
 struct GameOptions {
   bool help = false;
+  bool version = false;  // --version: print the name and version and end
   int printLevel = 0;  // 1..15: print that level's board and end
   std::string recordFile;  // --record: play and write the session there
   std::string replayFile;  // --replay: play that session back

@@ -60,6 +60,15 @@ TEST(BoardData, CellPicturesAre74Square) {
   for (const std::string& n : names) ExpectStrip("game/" + n + ".png", 74, 74, 1);
   for (const char* n : {"stones", "pond", "forest", "hangman", "house", "watertower", "cort", "diligenta", "skull"})
     ExpectStrip(std::string("game/buildings/") + n + ".png", 74, 74, 1);
+  ExpectStrip("game/debris.png", 74, 74, 1);
+}
+
+TEST(BoardData, MarkerRingIs96Square) {
+  Decoded ring = Decode("game/ring.png");
+  ASSERT_TRUE(ring.ok);
+  ASSERT_EQ(ring.width, 96);
+  ASSERT_EQ(ring.height, 96);
+  EXPECT_EQ(ring.alpha[48 * 96 + 48], 0);  // clear in the middle: it goes round what it marks
 }
 
 TEST(BoardData, LargeSceneryAndTheMineKeepTheirFootprints) {

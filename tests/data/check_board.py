@@ -27,6 +27,8 @@ FILES["game/bandit.png"] = (None, None, 74, 74, 20)
 FILES["game/indigen.png"] = (None, None, 74, 74, 20)
 FILES["game/engine.png"] = (None, None, None, None, 1)
 FILES["game/smoke.png"] = (None, None, None, None, 1)
+FILES["game/debris.png"] = (74, 74, 74, 74, 1)
+FILES["game/ring.png"] = (96, 96, 96, 96, 1)
 SINGLE = ("pond", "forest", "hangman", "house", "watertower", "cort", "diligenta", "skull", "stones")
 DOUBLE = ("mountain", "dinosaur", "corturi", "caravan", "mountain2")
 for n in SINGLE:
@@ -127,17 +129,9 @@ def main():
     for i, f in enumerate(boom):
         check(f[..., 3][outside].max() == 0, "explosion.png: frame %d reaches beyond its circle" % i)
 
-    # ground: opaque, and every variant meets every variant without a seam
-    tiles = [images["game/tile%d.png" % i] for i in (1, 2, 3)]
-    for i, t in enumerate(tiles):
-        check(t[..., 3].min() == 255, "tile%d.png: ground is not opaque" % (i + 1))
-    for i, a in enumerate(tiles):
-        for j, b in enumerate(tiles):
-            for flip, label in ((False, "left-right"), (True, "top-bottom")):
-                aa, bb = (a.transpose(1, 0, 2), b.transpose(1, 0, 2)) if flip else (a, b)
-                join, inner = edge_step(aa, bb)
-                check(join < 2.0 * inner + 1.0, "tile%d/tile%d %s join is a visible seam (%.1f vs %.1f)" %
-                      (i + 1, j + 1, label, join, inner))
+    check_explosion_reads(boom)
+    check_ground([images["game/tile%d.png" % i] for i in (1, 2, 3)])
+    check_marks(images["game/debris.png"], images["game/ring.png"])
 
     # rails: every joined side carries the same cross-section at its edge, no
     # unjoined side carries any, and the rails lie at the path's offsets
@@ -225,6 +219,65 @@ def main():
     check_tunnels(images)
     check_people(images)
     return finish()
+
+
+def check_explosion_reads(frames):
+    """Drawn added onto the board, the blast must show: what each frame adds
+    (colour times coverage) stays at least a third of the strongest frame's to
+    the end, and at its height it covers most of the cell."""
+    added = [float((f[..., :3].astype(float) * f[..., 3:] / 255.0).sum()) for f in frames]
+    for i, amount in enumerate(added):
+        check(amount >= max(added) / 3.0, "explosion.png: frame %d adds only %.0f%% of the strongest frame's light"
+              % (i, 100.0 * amount / max(added)))
+    yy, xx = np.mgrid[0:74, 0:74]
+    circle = np.hypot(xx + 0.5 - 37, yy + 0.5 - 37) <= 37
+    cover = max((f[..., 3][circle] > 128).mean() for f in frames)
+    check(cover >= 0.4, "explosion.png: at its largest it covers %.0f%% of its circle" % (100 * cover))
+
+
+def check_marks(debris, ring):
+    """The debris lies on any ground (transparent round about, something in the
+    cell); the ring is white, round and open in the middle, so the game can tint
+    and scale it round whatever it marks without hiding it."""
+    check(debris[0, 0, 3] == 0 and debris[-1, -1, 3] == 0 and debris[0, -1, 3] == 0 and debris[-1, 0, 3] == 0,
+          "debris.png: not transparent round about")
+    check((debris[..., 3] > 128).mean() > 0.1, "debris.png: too little wreckage to see on the cell")
+    size = ring.shape[0]
+    yy, xx = np.mgrid[0:size, 0:size]
+    dist = np.hypot(xx + 0.5 - size / 2.0, yy + 0.5 - size / 2.0)
+    a = ring[..., 3].astype(int)
+    check(a[dist < size * 0.25].max() == 0, "ring.png: the middle is not clear")
+    check(a[dist > size / 2.0].max() == 0, "ring.png: reaches the corners, so it is not round")
+    check(a.max() >= 240, "ring.png: never opaque, too faint to tint")
+    check(ring[..., :3][a > 0].min() >= 250, "ring.png: not white, so a tint would come out wrong")
+    # round: the strongest alpha on every ray from the centre lies at the same distance
+    peaks = [dist[size // 2, size // 2:].tolist()[int(np.argmax(np.rot90(a, k)[size // 2, size // 2:]))]
+             for k in range(4)]
+    check(max(peaks) - min(peaks) <= 1.0, "ring.png: not round (peaks at %s)" % peaks)
+
+
+# The board draws each cell's ground turned by quarter turns or mirrored, by a
+# hash of the cell: the eight ways a square picture can lie.
+SQUARE_SYMMETRIES = [lambda a, k=k, m=m: np.rot90(a[:, ::-1] if m else a, k) for m in (False, True) for k in range(4)]
+
+
+def check_ground(tiles):
+    """Opaque; every variant, lying any of the eight ways, meets every other
+    lying any way without a seam; and no variant has its detail in the middle
+    of the cell, where it would stand in the same place in every cell."""
+    for i, t in enumerate(tiles):
+        check(t[..., 3].min() == 255, "tile%d.png: ground is not opaque" % (i + 1))
+    for i, a in enumerate(tiles):
+        for j, b in enumerate(tiles):
+            worst = max((edge_step(turn_a(a), turn_b(b)) for turn_a in SQUARE_SYMMETRIES for turn_b in SQUARE_SYMMETRIES),
+                        key=lambda step: step[0] - 2.0 * step[1])
+            check(worst[0] < 2.0 * worst[1] + 1.0, "tile%d/tile%d: turned or mirrored they meet in a visible seam "
+                  "(%.1f vs %.1f)" % (i + 1, j + 1, worst[0], worst[1]))
+    for i, t in enumerate(tiles):
+        grey = t[..., :3].astype(float).mean(axis=2)
+        middle = grey[27:47, 27:47]
+        check(middle.max() - middle.min() < 0.5 * (grey.max() - grey.min()),
+              "tile%d.png: a detail sits in the middle of the cell, so every cell repeats it" % (i + 1))
 
 
 def check_tunnels(images):

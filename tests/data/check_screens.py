@@ -6,9 +6,11 @@ buttons lie on the rectangles the game tests, the font description parses with
 the loader's rules and has all three layers for
 every Latin-1 character, sounds are 16-bit mono
 PCM that start at once and on a zero sample, never clip, fade out to a zero
-sample and lie within 2 dB of one loudness, and the music is a 1-3 minute
-stereo Ogg Vorbis stream under 3 MB that starts at silence and whose end runs
-smoothly into its start.
+sample and lie within 2 dB of one loudness (the running train's loop a named
+amount under it, and joining end to start), and the music is a 1-3 minute
+stereo Ogg Vorbis stream under 3 MB that starts at silence, whose end runs
+smoothly into its start, which sits 6 dB under the effects and has quieter and
+louder passages.
 
 usage: check_screens.py DATA_FOLDER"""
 import os
@@ -23,7 +25,8 @@ from PIL import Image
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "data"))
 import screen_layout as L  # noqa: E402
-from sound_common import loudness  # noqa: E402
+from sound_common import (EFFECT_LOUDNESS, MUSIC_UNDER_EFFECTS, loudness, music_loudness,  # noqa: E402
+                          windowed_loudness)
 
 DATA = sys.argv[1] if len(sys.argv) > 1 else "data"
 failures = []
@@ -228,8 +231,9 @@ def check_map():
     # the greyed pictures begin), and its plate is set in it
     check_buttons(img, {"buy": L.BUY_FACE, "start": L.START_FACE}, (0, 0), "map")
     check_buttons(img, {"buy": L.BUY_PLATE, "start": L.START_PLATE}, (0, 0), "map")
-    for face, button in ((L.BUY_FACE, L.MAP_BUY_BUTTON), (L.START_FACE, L.MAP_START_BUTTON)):
-        check(abs(face[1] - button[1]) <= 2 and face[0] - button[0] <= 4 and button[2] - face[2] <= 4,
+    # (the buy button's frame may start lower, under the workers' count)
+    for face, button, below in ((L.BUY_FACE, L.MAP_BUY_BUTTON, 10), (L.START_FACE, L.MAP_START_BUTTON, 2)):
+        check(-2 <= face[1] - button[1] <= below and face[0] - button[0] <= 4 and button[2] - face[2] <= 4,
               "map: the button drawn at %s does not fill its click area %s" % (face, button))
     for path, at, plate, button in (("game/startGrey.png", L.START_GREY_AT, L.START_PLATE, L.MAP_START_BUTTON),
                                     ("game/noFunds.png", L.NO_FUNDS_AT, L.BUY_PLATE, L.MAP_BUY_BUTTON)):
@@ -263,6 +267,68 @@ def check_map():
         field = img[ty:ty + 20, tx + dx:tx + dx + 40, :3]
         check(np.mean([luminance(p) for p in field.reshape(-1, 3)[::13]]) < 0.15,
               "map: the %s field at (%d, %d) is too light for the game's bright text" % (key, tx, ty))
+
+
+def check_map_fields_clear():
+    """The workers' count field ends above the hire button's frame, and the
+    button's price line is free of painted words, on the button and on its
+    greyed picture alike, so the price the game writes there can be read."""
+    img = rgba("game/gameMap.png")
+    over = rgba("game/noFunds.png")
+    if img is None or over is None:
+        return
+    wx, wy = L.MAP_TEXTS["workers"]
+    frame_top = L.BUY_FACE[1]
+    field = img[wy - 6:frame_top - 1, wx:wx + 60, :3].astype(float)
+    check(field.mean() < 80, "map: the workers' field does not lie dark above the hire button")
+    below_field = img[frame_top - 2, wx:wx + 60, :3].astype(float).mean()
+    check(abs(below_field - img[frame_top - 2, wx - 40:wx - 20, :3].astype(float).mean()) < 25,
+          "map: the workers' field runs into the hire button's frame")
+    px, py = L.PRICE_AT
+    gx, gy = L.NO_FUNDS_AT
+    for name, pic, (ox, oy) in (("gameMap.png", img, (0, 0)), ("noFunds.png", over, (gx, gy))):
+        line = pic[py - oy:py - oy + 18, px - ox:px - ox + 80, :3].astype(float).mean(axis=2)
+        check(np.percentile(line, 98) - np.percentile(line, 2) < 60,
+              "%s: words painted on the price line at %s, where the game writes the price" % (name, L.PRICE_AT))
+
+
+def check_border_labels():
+    """The game's "TIME:" (its ink measured from the font) lies inside the
+    send-off button as drawn, and no slot's piece runs into its cost or key."""
+    img = rgba("game/border.png")
+    path = os.path.join(DATA, "time.txt")
+    if img is None or not os.path.exists(path):
+        return
+    _, _, layers, _ = parse_packed_font(open(path, encoding="utf-8").read())
+    tx, ty = L.STATUS_TEXTS["time"]
+    left = right = None
+    pen = tx
+    for ch in "TIME:":
+        glyph = layers["F"].get(ord(ch))
+        if glyph is None:
+            return
+        ox, adv, dw = glyph[1][5], glyph[1][9], glyph[1][7]
+        left = pen + ox if left is None else min(left, pen + ox)
+        right = pen + ox + dw if right is None else max(right, pen + ox + dw)
+        pen += adv
+    fx0, _, fx1, _ = L.DEPART_FACE
+    check(fx0 + 3 <= left and right <= fx1 - 3,
+          "border: TIME: spans x %d..%d, the send-off button %d..%d" % (left, right, fx0, fx1))
+    # and the picture bears it out: the button's red runs on past both ends of the word
+    for x in (left - 3, right + 2):
+        patch = img[8:18, x, :3].astype(float).mean(axis=0)
+        check(patch[0] > patch[1] + 70, "border: at x %d, beside TIME:, no red of the send-off button" % x)
+    check(L.DEPART_FACE[0] <= L.DEPART_BUTTON[0] and L.DEPART_BUTTON[2] <= L.DEPART_FACE[2],
+          "border: the send-off button is drawn smaller than where it is clicked")
+    ix0, iy0, ix1, iy1 = L.PALETTE_ICON
+    kx, ky = L.PALETTE_KEY_AT
+    for n, (sx0, sy0, sx1, sy1) in enumerate(L.PALETTE_SLOTS):
+        cost = img[sy1 - 12:sy1, sx1 - 26:sx1 - 2, :3].astype(float).mean(axis=2)
+        check(iy1 < sy1 - sy0 - 12, "border: slot %d's piece reaches down into its cost" % n)
+        check(ix0 > kx + 5, "border: slot %d's piece runs into its key number" % n)
+        check(cost.max() - cost.min() > 100, "border: no cost written in slot %d" % n)
+        key = img[sy0 + ky:sy0 + ky + 10, sx0 + kx:sx0 + kx + 6, :3].astype(float).mean(axis=2)
+        check(key.max() - key.min() > 60, "border: no key number in slot %d" % n)
 
 
 def check_tutorial():
@@ -397,9 +463,39 @@ def read_wav(path):
     return None
 
 
+# Every effect the game plays.  All lie within 2 dB of one loudness, but for the
+# named exceptions that sit a given number of dB under it; a loop has no start
+# or end of its own: its last sample must run into its first instead.
+EFFECTS = ("click2.wav", "buy.wav", "build.wav", "mine1.wav", "indigen.wav", "bandits.wav", "whistle.wav",
+           "gold.wav", "stones.wav", "finished.wav", "hit.wav", "refused.wav", "won.wav", "lost.wav",
+           "explosion.wav", "train_loop.wav")
+UNDER_THE_EFFECTS = {"train_loop.wav": 10.0}
+LOOPS = {"train_loop.wav": (1.0, 2.0)}
+
+
+def check_loop_join(name, x, rate):
+    """Played in a loop the sound runs on: no longer or shorter than its range,
+    and the steps from its last samples into its first are like any other step."""
+    low, high = LOOPS[name]
+    check(low <= len(x) / rate <= high, "%s: a %.2f s loop, not %.1f to %.1f s" % (name, len(x) / rate, low, high))
+    joined = np.concatenate([x[-3:], x[:3]])
+    steps = np.abs(np.diff(x))
+    check(np.abs(np.diff(joined)).max() <= np.percentile(steps, 99.5),
+          "%s: clicks where the loop joins (%s)" % (name, np.round(joined * 32768).astype(int)))
+
+
+def check_effect_shape(name, x, rate):
+    """A one-shot effect: starts at once, fades out, never shorter than a blip."""
+    check(0.05 <= len(x) / rate <= 2.5, "%s: %.2f s is not short" % (name, len(x) / rate))
+    start = x[:int(rate * 0.01)]
+    check(np.sqrt(np.mean(start ** 2)) > 0.02, name + ": silent at the start")
+    check(np.abs(x[-8:]).max() < 0.01, name + ": does not fade out at the end")
+    check(np.sqrt(np.mean(x ** 2)) > 0.03, name + ": too quiet")
+
+
 def check_sounds():
     levels = {}
-    for name in ("click2.wav", "buy.wav", "build.wav", "mine1.wav", "indigen.wav", "bandits.wav"):
+    for name in EFFECTS:
         path = os.path.join(DATA, "sounds", name)
         if not check(os.path.exists(path), "missing: sounds/" + name):
             continue
@@ -410,24 +506,46 @@ def check_sounds():
         check((channels, bits) == (1, 16), name + ": not 16-bit mono")
         check(8000 <= rate <= 48000, name + ": odd sample rate %d" % rate)
         x = np.frombuffer(pcm, "<i2").astype(np.float64) / 32768.0
-        dur = len(x) / rate
-        check(0.05 <= dur <= 2.5, "%s: %.2f s is not short" % (name, dur))
         check(np.abs(x).max() < 0.98, name + ": clips")
-        start = x[:int(rate * 0.01)]
-        check(np.sqrt(np.mean(start ** 2)) > 0.02, name + ": silent at the start")
-        check(np.abs(x[-8:]).max() < 0.01, name + ": does not fade out at the end")
-        check(np.sqrt(np.mean(x ** 2)) > 0.03, name + ": too quiet")
         check(x[0] == 0 and x[-1] == 0, "%s: starts or ends on a non-zero sample (%d, %d): it clicks"
               % (name, round(x[0] * 32768), round(x[-1] * 32768)))
-        levels[name] = loudness(x, rate)
+        if name in LOOPS:
+            check_loop_join(name, x, rate)
+        else:
+            check_effect_shape(name, x, rate)
+        levels[name] = loudness(x, rate) + UNDER_THE_EFFECTS.get(name, 0.0)
+        if "-v" in sys.argv:
+            print("%s: %.1f dB" % (name, levels[name] - UNDER_THE_EFFECTS.get(name, 0.0)))
     if levels:
         middle = (max(levels.values()) + min(levels.values())) / 2.0
         for name, level in levels.items():
-            check(abs(level - middle) <= 2.0, "%s: %.1f dB loud, the effects lie around %.1f dB"
-                  % (name, level, middle))
+            under = UNDER_THE_EFFECTS.get(name, 0.0)
+            check(abs(level - middle) <= 2.0, "%s: %.1f dB loud, it belongs %.0f dB under the effects' %.1f dB"
+                  % (name, level - under, under, middle))
+    return levels
 
 
-def check_music():
+# The music plays under the effects with light and shade: over the whole piece
+# it sits MUSIC_UNDER_EFFECTS dB (give or take 2) under the effects, and from one
+# 10-second passage to another its loudness moves by at least this many dB.
+MUSIC_SPREAD = 4.0
+
+
+def check_music_levels(both, rate, effects_level):
+    channels = both.T
+    level = music_loudness(channels, rate)
+    windows = windowed_loudness(channels, rate)
+    spread = max(windows) - min(windows)
+    if "-v" in sys.argv:
+        print("music.ogg: %.1f dB over all, 10-s windows from %.1f to %.1f dB" % (level, min(windows), max(windows)))
+    check(abs(effects_level - MUSIC_UNDER_EFFECTS - level) <= 2.0,
+          "music.ogg: %.1f dB loud, it belongs %.0f dB under the effects' %.1f dB"
+          % (level, MUSIC_UNDER_EFFECTS, effects_level))
+    check(spread >= MUSIC_SPREAD, "music.ogg: its 10-second passages lie within %.1f dB of each other: no light and "
+          "shade" % spread)
+
+
+def check_music(effects_level):
     path = os.path.join(DATA, "music.ogg")
     if not check(os.path.exists(path), "missing: music.ogg"):
         return
@@ -461,6 +579,7 @@ def check_music():
         check(seam <= np.percentile(steps, 99.5), "music.ogg: clicks at the loop in channel %d (%.4f)" % (c, seam))
     check(np.sqrt(np.mean(x[:rate] ** 2)) > 0.02 and np.sqrt(np.mean(x[-rate:] ** 2)) > 0.02,
           "music.ogg: fades in or out, so the loop would dip")
+    check_music_levels(both, rate, effects_level)
 
 
 def main():
@@ -469,11 +588,13 @@ def main():
     check_border()
     check_panels()
     check_map()
+    check_map_fields_clear()
+    check_border_labels()
     check_tutorial()
     check_time_font()
     check_glim_font()
-    check_sounds()
-    check_music()
+    levels = check_sounds()
+    check_music(np.mean(list(levels.values())) if levels else EFFECT_LOUDNESS)
     for f in failures:
         print("FAIL: " + f)
     print("%d passed, %d failed" % (checks - len(failures), len(failures)))

@@ -103,7 +103,9 @@ Decoded ExpectSound(const std::string& path, std::vector<short>* samples = nullp
 
 TEST(ScreenData, SoundEffectsDecodeAsShort16BitMono) {
   GcInitLists();
-  for (const char* name : {"click2.wav", "buy.wav", "build.wav", "mine1.wav", "indigen.wav", "bandits.wav"}) {
+  for (const char* name : {"click2.wav", "buy.wav", "build.wav", "mine1.wav", "indigen.wav", "bandits.wav",
+                           "whistle.wav", "train_loop.wav", "gold.wav", "stones.wav", "finished.wav", "hit.wav",
+                           "refused.wav", "won.wav", "lost.wav", "explosion.wav"}) {
     SCOPED_TRACE(name);
     Decoded d = ExpectSound(std::string("sounds/") + name);
     EXPECT_EQ(d.channels, 1);

@@ -97,56 +97,87 @@ def engine():
 
 
 def smoke_puff():
+    """A dense, soft puff: overlapping round billows lit from the top-left, a
+    little see-through even at its thickest so the engine shows under a puff."""
     S = 40
     art = Art(S, S)
     r = rng("smoke")
-    for i in range(7):
-        a = i / 7.0 * 2 * math.pi + r.uniform(-0.3, 0.3)
-        d = 0 if i == 0 else r.uniform(5, 8)
+    for i in range(9):
+        a = i / 8.0 * 2 * math.pi + r.uniform(-0.3, 0.3)
+        d = 0 if i == 0 else r.uniform(4.5, 8)
         x = S / 2 + math.cos(a) * d
         y = S / 2 + math.sin(a) * d
-        rad = 11 if i == 0 else r.uniform(6.5, 9)
+        rad = 12 if i == 0 else r.uniform(6.5, 9.5)
         dist = art.circle_field(x, y) / rad
-        m = np.clip(1.0 - dist, 0, 1) ** 0.8
+        m = np.clip(1.0 - dist, 0, 1) ** 0.6
         light = np.clip(1.0 - ((art.X - (x - rad * 0.4)) ** 2 + (art.Y - (y - rad * 0.4)) ** 2) / (rad * rad * 1.8), 0, 1)
-        col = lerp_colour((168, 166, 164), (250, 248, 244), 0.35 + 0.65 * light)
-        art.fill(m, col, 0.75)
+        col = lerp_colour((142, 140, 138), (246, 244, 240), 0.3 + 0.7 * light)
+        art.fill(m, col, 0.9)
+    art.rgb *= 0.9               # premultiplied: colour and coverage thin together
+    art.a *= 0.9
     return art.image()
 
 
+# The explosion's colours from the coolest edge to the white-hot core.  They are
+# drawn added onto the board, so the hot end is bright in every channel while
+# the cool end keeps its green and blue low: it reddens the ground instead of
+# washing it pale.
+FIRE = [(0.0, (120, 16, 0)), (0.3, (230, 70, 0)), (0.55, (255, 150, 20)), (0.8, (255, 224, 110)),
+        (1.0, (255, 255, 236))]
+
+
+def fire_colour(heat):
+    heat = np.clip(heat, 0.0, 1.0)
+    out = np.zeros(heat.shape + (3,))
+    for (h0, c0), (h1, c1) in zip(FIRE, FIRE[1:]):
+        t = np.clip((heat - h0) / (h1 - h0), 0.0, 1.0)[..., None]
+        inside = ((heat >= h0) & (heat <= h1))[..., None]
+        out = np.where(inside, np.array(c0) + (np.array(c1) - np.array(c0)) * t, out)
+    return out
+
+
 def explosion_frames():
+    """Six frames: a white flash, a fireball swelling with tongues of flame,
+    then a ring of fire burning out round a glowing heart, with sparks and
+    embers flying out all the way.  Everything stays inside the circle
+    inscribed in the frame (it is drawn at any angle)."""
     frames = []
+    c = CELL / 2.0
     for k in range(6):
         t = k / 5.0
         art = Art(CELL, CELL)
-        c = CELL / 2.0
-        radius = 9 + 26 * t ** 0.55
+        dist = art.circle_field(c, c)
         ang = np.arctan2(art.Y - c, art.X - c)
-        tongue = 0.0
         r = rng("boom")
-        for n, amp in ((5, 0.18), (9, 0.12), (14, 0.06)):
-            tongue = tongue + amp * np.sin(n * ang + r.uniform(0, 6.28) + k * 0.4)
-        d = art.circle_field(c, c) / (radius * (1 + tongue))
-        fade = 1.0 if k < 3 else (1.0 - (k - 2) / 4.0)
-        heat = np.clip(1.0 - d, 0, 1)
-        tex = art.noise(6, "boomtex%d" % k, 3)
-        heat = np.clip(heat * (0.7 + 0.6 * tex) * (1.25 - 0.35 * t), 0, 1)
-        # stay inside the frame's inscribed circle: drawn at any angle, no corner shows
-        heat = heat * np.clip((c - 1.0 - art.circle_field(c, c)) / 7.0, 0, 1)
-        col = np.where(heat[..., None] > 0.6,
-                       lerp_colour((255, 200, 80), (255, 252, 220), (heat - 0.6) / 0.4),
-                       lerp_colour((200, 40, 10), (255, 200, 80), heat / 0.6))
-        art.fill(np.clip(heat * 1.6, 0, 1), col, fade)
-        # sparks flying outwards
+        tongue = 0.0
+        for n, amp in ((5, 0.2), (9, 0.12), (14, 0.07)):
+            tongue = tongue + amp * np.sin(n * ang + r.uniform(0, 6.28) + k * 0.5)
+        radius = 15 + 19 * t ** 0.5
+        d = dist / (radius * (1 + tongue))
+        tex = art.noise(7, "boomtex%d" % k, 3)
+        ball = np.clip(1.0 - d, 0, 1) ** 0.7
+        # the middle burns out from the third frame: the fire becomes a ring
+        hollow = np.clip((t - 0.3) * 1.6, 0, 0.85) * np.clip(1.0 - d * 1.6, 0, 1)
+        heat = np.clip((ball - hollow) * (0.75 + 0.5 * tex) * (1.35 - 0.45 * t), 0, 1)
+        heat *= np.clip((c - 1.0 - dist) / 6.0, 0, 1)
+        strength = (1.0, 1.0, 1.0, 0.95, 0.85, 0.7)[k]
+        art.fill(np.clip(heat * 2.2, 0, 1), fire_colour(heat), strength)
+        # sparks streak out from the blast, embers drift in the last frames
         rs = rng("sparks")
-        for i in range(14):
+        for i in range(22):
             a = rs.uniform(0, 2 * math.pi)
-            dist = min(radius * (0.7 + 0.5 * rs.random()) + 6 * t, c - 6.5)
-            x = c + math.cos(a) * dist
-            y = c + math.sin(a) * dist
-            l = 2 + 3 * t
-            m = art.line([(x, y), (x - math.cos(a) * l, y - math.sin(a) * l)], 0.9)
-            art.fill(m, (255, 220, 120), fade * (0.9 - 0.5 * t))
+            reach = min(radius * (0.75 + 0.5 * rs.random()) + 8 * t, c - 5.0)
+            x, y = c + math.cos(a) * reach, c + math.sin(a) * reach
+            length = 3 + 5 * t * rs.uniform(0.5, 1.0)
+            m = art.line([(x, y), (x - math.cos(a) * length, y - math.sin(a) * length)], 1.1)
+            art.fill(m, (255, 236, 150), strength * (1.0 - 0.4 * t))
+        if k >= 2:
+            re = rng("embers%d" % k)
+            for i in range(10):
+                a = re.uniform(0, 2 * math.pi)
+                reach = re.uniform(8, c - 6)
+                art.fill(art.ellipse(c + math.cos(a) * reach, c + math.sin(a) * reach, 0.9, 0.9), (255, 120, 20),
+                         strength)
         frames.append(art.image())
     return strip(frames)
 

@@ -33,41 +33,54 @@ CURVE_CORNERS = {2: (CELL, CELL), 3: (0.0, CELL), 4: (CELL, 0.0), 5: (0.0, 0.0)}
 # Ground
 # ---------------------------------------------------------------------------
 
+GROUND_EDGE = 16.0           # how far in from a cell's edge the ground begins to vary
+
+
+def edge_plateau(art, ramp):
+    """0 on a cell's border, rising smoothly to 1 at `ramp` pixels in and flat
+    across the rest: what varies under it leaves the border alone without
+    making a blob in the middle."""
+    d = np.minimum(np.minimum(art.X, CELL - art.X), np.minimum(art.Y, CELL - art.Y))
+    t = np.clip(d / ramp, 0.0, 1.0)
+    return t * t * (3.0 - 2.0 * t)
+
+
 def ground_base(art, variant=None):
     """The ground's colour and relief light over a cell, before any tuft or pebble.
-    `variant` None gives the colour all the variants share at their edges."""
+    The board draws each cell's ground turned and mirrored its own way, so only
+    what is the same along every side may reach the border: one flat colour and
+    a fine grain and relief too small to show a seam.  The broader mottling of
+    sand and dry grass stays inside GROUND_EDGE and is even on average.  `variant`
+    None gives the plain ground every variant shares."""
     W = art.W
-    X, Y = art.X, art.Y
-    window = (np.sin(math.pi * X / CELL) * np.sin(math.pi * Y / CELL)) ** 0.8
-
-    patches = fractal_noise(W, W, 2, "ground/patches", 3, True)
-    mottle = fractal_noise(W, W, 6, "ground/mottle", 3, True)
-    grain = fractal_noise(W, W, 37, "ground/grain", 2, True)
-    own = fractal_noise(W, W, 3, "ground/own%d" % (variant or 0), 3, True)
-    patches = 0.5 + (patches - 0.5) * 0.35 + (own - 0.5) * 1.5 * (window if variant is not None else 0.0)
+    inside = edge_plateau(art, GROUND_EDGE)
+    seed = "ground/v%s" % (variant if variant is not None else "plain")
+    patches = fractal_noise(W, W, 3, seed + "/patches", 3, False)
+    mottle = fractal_noise(W, W, 7, seed + "/mottle", 3, False)
+    grain = fractal_noise(W, W, 37, "ground/grain", 2, False)
 
     sand = np.array(PALETTE["sand"], dtype=float)
     grass = np.array(PALETTE["grass_dry"], dtype=float)
-    grass_t = np.clip((patches - 0.47) * 3.0, 0.0, 1.0)
-    col = lerp_colour(sand, grass * 1.04, grass_t * 0.75)
-    col = col * (0.93 + 0.12 * mottle[..., None])
+    flat = lerp_colour(sand, grass * 1.04, np.full((W, W), 0.22))
+    # patches of grass and bare sand, even on average, so the middle of a cell
+    # is neither greener nor paler than its border
+    grass_t = np.clip((patches - np.mean(patches)) * 2.5, -0.6, 0.6) * 0.5 * inside
+    col = flat + (grass * 1.04 - sand)[None, None, :] * grass_t[..., None]
+    col = col * (1.0 + 0.06 * (mottle - 0.5) * inside)[..., None]
     col = col * (0.95 + 0.1 * grain[..., None])
-    speck = np_rng("ground/speck").random((W, W))
+    speck = np_rng(seed + "/speck").random((W, W))
     col = col * np.where(speck > 0.985, 0.86, 1.0)[..., None]
     col = col * np.where(speck < 0.01, 1.06, 1.0)[..., None]
-    if variant is not None:
-        # each variant leans its own way in the middle of the cell (warmer, greener,
-        # paler), fading to the shared colour at the edges so any two still meet cleanly
-        tint = np.array(((1.04, 1.0, 0.94), (0.97, 1.01, 0.93), (1.03, 1.03, 1.04))[variant])
-        col = col * (1.0 + (tint - 1.0)[None, None, :] * window[..., None])
-    bumps = fractal_noise(W, W, 9, "ground/bumps", 2, True) * 1.2
+    # fine bumps all over: too small to show where two cells meet
+    bumps = fractal_noise(W, W, 18, seed + "/bumps", 2, False) * 1.2
     return col, art.relief(bumps, 0.6, 0.8)
 
 
 def ground_tile(variant):
-    """Sand and dry grass.  All three variants share the same periodic base, and
-    each adds its own detail only away from the edges, so any two variants meet
-    without a seam."""
+    """Sand and dry grass.  Any variant meets any other, each turned by quarter
+    turns or mirrored, without a seam: all share the plain border of
+    ground_base, and each scatters its own tufts and pebbles off the middle and
+    away from the border, so no cell shows the same motif in the same place."""
     art = Art(CELL, CELL)
     col, relief = ground_base(art, variant)
     art.fill(np.ones((art.W, art.W)), col)
@@ -104,25 +117,30 @@ def ground_tile(variant):
             paint_rock(art, blob_points(x, y, rx, ry, r, 0.12, 16, ang), colour, seed, 0.35, 0.2)
         return draw
 
-    # nothing sits on the edges (details shared there repeat as a grid across the
-    # board): every tuft and pebble keeps a margin inside its own cell
-    r = rng("ground/variant%d" % variant)
-    margin = 12
-    tufts = (5, 8, 4)[variant]
-    pebbles = (4, 2, 6)[variant]
+    # nothing sits on the border (it would be cut, or repeat as a grid) nor in the
+    # middle (the same motif in the middle of every cell reads as wallpaper)
+    r = rng("ground/scatter%d" % variant)
+
+    def spot(margin=9.0, clear_middle=15.0):
+        while True:
+            x, y = r.uniform(margin, CELL - margin), r.uniform(margin, CELL - margin)
+            if math.hypot(x - HALF, y - HALF) >= clear_middle:
+                return x, y
+    tufts = (4, 6, 2)[variant]
+    pebbles = (5, 2, 4)[variant]
     for i in range(tufts):
-        tuft(r, r.uniform(3.5, 6.5))(r.uniform(margin, CELL - margin), r.uniform(margin, CELL - margin))
+        tuft(r, r.uniform(3.0, 6.0))(*spot())
     for i in range(pebbles):
-        pebble(r, r.uniform(0.8, 2.0))(r.uniform(margin, CELL - margin), r.uniform(margin, CELL - margin))
+        pebble(r, r.uniform(0.7, 1.8))(*spot())
     if variant == 2:
-        # a dry crack in the sand
-        x, y = r.uniform(24, 34), r.uniform(24, 34)
+        # a dry crack in the sand, off to one side
+        x, y = spot(14.0, 18.0)
         pts = [(x, y)]
         ang = r.uniform(0, 2 * math.pi)
         for i in range(6):
             ang += r.uniform(-0.7, 0.7)
-            x += math.cos(ang) * 3.2
-            y += math.sin(ang) * 3.2
+            x = min(max(x + math.cos(ang) * 2.8, 10.0), CELL - 10.0)
+            y = min(max(y + math.sin(ang) * 2.8, 10.0), CELL - 10.0)
             pts.append((x, y))
         art.fill(art.line(pts, 0.9), PALETTE["sand_dark"], 0.8)
         art.fill(art.line([(p[0] + 0.5, p[1] + 0.5) for p in pts], 0.5), (120, 96, 64), 0.6)

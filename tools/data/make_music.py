@@ -18,7 +18,8 @@ import numpy as np
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from common import output_dir  # noqa: E402
-from sound_common import (bandpass, highpass, noise, onepole_lowpass, pluck)  # noqa: E402
+from sound_common import (EFFECT_LOUDNESS, MUSIC_UNDER_EFFECTS, bandpass, highpass, music_loudness,  # noqa: E402
+                          noise, onepole_lowpass, pluck)
 
 RATE = 32000
 BEAT = 14400                    # samples per beat: 133.3 beats a minute
@@ -209,6 +210,27 @@ class Track:
         return np.stack([mono * math.cos(angle), mono * math.sin(angle)]) * math.sqrt(2.0)
 
 
+# Light and shade: the first B section is a quiet passage (the band drops back,
+# the kick rests and the brushes only whisper), and its last bars swell back
+# into the full band for the repeat.
+QUIET_BARS = range(16, 32)
+QUIET_BAND_DB = -6.0
+SWELL_BARS = 4
+
+
+def dynamics(bar):
+    """Gains of the band, the kick and the brushes in a bar: 1 in the full band,
+    the quiet passage's levels, and a straight swell between them."""
+    if bar not in QUIET_BARS:
+        return 1.0, 1.0, 1.0
+    quiet = (10.0 ** (QUIET_BAND_DB / 20.0), 0.0, 0.35)
+    from_end = QUIET_BARS.stop - bar              # SWELL_BARS .. 1 in the swell
+    if from_end > SWELL_BARS:
+        return quiet
+    t = (SWELL_BARS - from_end + 1) / (SWELL_BARS + 1)
+    return tuple(q + (1.0 - q) * t for q in quiet)
+
+
 def render():
     sections = [("A", 0), ("B", 0), ("A", 1), ("B", 1)]
     bars = 16 * len(sections)
@@ -223,19 +245,20 @@ def render():
         melody = MELODY_A if part == "A" else MELODY_B
         for i in range(16):
             chord = chords[i]
+            band, kick_gain, brush_gain = dynamics(bar)
             # boom-chick: bass on 1 and 3, a strum on 2 and 4
             root, other = BASS[chord]
-            bass.add(cached_pluck(note_number(root), 0.9, "bass"), eighth_pos(bar, 0), 0.7)
-            bass.add(cached_pluck(note_number(other), 0.9, "bass"), eighth_pos(bar, 4), 0.64)
+            bass.add(cached_pluck(note_number(root), 0.9, "bass"), eighth_pos(bar, 0), 0.7 * band)
+            bass.add(cached_pluck(note_number(other), 0.9, "bass"), eighth_pos(bar, 4), 0.64 * band)
             for beat_eighth, gain in ((2, 0.22), (6, 0.2)):
                 start = eighth_pos(bar, beat_eighth)
                 for s, name in enumerate(STRUM[chord].split()):
                     rhythm.add(cached_pluck(note_number(name), 0.5, "guitar"), start + s * 190,
-                               gain * (0.8 + 0.06 * s))
+                               band * gain * (0.8 + 0.06 * s))
                 # a quiet up-strum on the swung off-beat
                 up = eighth_pos(bar, beat_eighth + 1)
                 for s, name in enumerate(reversed(STRUM[chord].split()[1:])):
-                    rhythm.add(cached_pluck(note_number(name), 0.3, "guitar"), up + s * 150, 0.07)
+                    rhythm.add(cached_pluck(note_number(name), 0.3, "guitar"), up + s * 150, 0.07 * band)
             # the banjo rolls under the second half of each section, and all
             # through the repeats
             if variation == 1 or i >= 8:
@@ -245,7 +268,7 @@ def render():
                     if part == "B" and variation == 1:
                         gain *= 1.3      # the banjo's turn to lead
                     banjo.add(cached_pluck(note_number(tones[ROLL[(e + i) % 8]]), 0.45, "banjo"),
-                              eighth_pos(bar, e), gain)
+                              eighth_pos(bar, e), band * gain)
             # the lead
             lead_gain = 0.42 if not (part == "B" and variation == 1) else 0.3
             for j, (pos, length_e, midi) in enumerate(parse_bar(melody[i])):
@@ -257,13 +280,14 @@ def render():
                     midi_play = midi
                 else:
                     midi_play = midi
-                lead.add(harmonica(midi_play, dur, "harp%d_%d" % (bar, j), bend), start, lead_gain)
+                lead.add(harmonica(midi_play, dur, "harp%d_%d" % (bar, j), bend), start, band * lead_gain)
             # the train: brushes on every eighth, accents on the beat, a soft
             # kick on 1 and 3
             for e in range(8):
-                brushes.add(brush(e % 2 == 0), eighth_pos(bar, e), 0.2 if e % 2 == 0 else 0.12)
-            drums.add(kick(), eighth_pos(bar, 0), 0.42)
-            drums.add(kick(), eighth_pos(bar, 4), 0.34)
+                brushes.add(brush(e % 2 == 0), eighth_pos(bar, e),
+                            brush_gain * (0.2 if e % 2 == 0 else 0.12))
+            drums.add(kick(), eighth_pos(bar, 0), 0.42 * kick_gain)
+            drums.add(kick(), eighth_pos(bar, 4), 0.34 * kick_gain)
             bar += 1
     mix = sum(track.stereo() for track in (bass, rhythm, banjo, lead, drums, brushes))
     return np.stack([equalise(reverb(channel, "room%d" % c)) for c, channel in enumerate(mix)])
@@ -315,7 +339,9 @@ def main():
     out = output_dir()
     mix = render()
     mix -= np.mean(mix, axis=1, keepdims=True)
-    mix *= 0.88 / np.max(np.abs(mix))
+    # the music sits under the effects, not at the loudest it could be
+    mix *= 10.0 ** ((EFFECT_LOUDNESS - MUSIC_UNDER_EFFECTS - music_loudness(mix, RATE)) / 20.0)
+    assert np.max(np.abs(mix)) < 0.95, "the music would clip"
     mix = np.roll(mix, -quiet_start(mix, int(0.03 * RATE)), axis=1)
     pcm = np.clip(np.round(mix.T * 32767.0), -32767, 32767).astype("<i2")   # interleaved left, right
     target = os.path.join(out, "music.ogg")

@@ -14,7 +14,7 @@ from PIL import Image, ImageDraw, ImageFilter
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from common import output_dir  # noqa: E402
 from scenery import (cactus, localised, landscape, locomotive, note_icon, off_stamp, paper_panel,  # noqa: E402
-                     red_cross, rock, screen_icon, speaker_icon, sp, track_side, vertical_gradient,
+                     RAIL_HEIGHT, red_cross, rock, screen_icon, speaker_icon, sp, track_side, vertical_gradient,
                      wooden_button)
 from screen_common import (SS, bevel, ellipse_mask, from_array, grey_out, lighting, mask,  # noqa: E402
                            mix, nail, np_rng, paper_texture, plank, polygon_mask, put_text, rgb,
@@ -206,7 +206,7 @@ def make_logo():
     face = paper_texture(W, H, "logo-face", (120, 78, 40)) * bevel(inner, 4, -0.5)
     img = Image.alpha_composite(img, from_array(face, inner))
     img = Image.alpha_composite(img, track_side(W, H, 392, 404, 620, 16))
-    img = Image.alpha_composite(img, locomotive(W, H, 402, 388, 0.9, smoke=False, name="logo"))
+    img = Image.alpha_composite(img, locomotive(W, H, 402, 392 - RAIL_HEIGHT, 0.9, smoke=False, name="logo"))
     img = put_text(img, (512, 540), "TARVEX", ("serif_bold", 64), "gold", anchor="mm", stroke=2.5,
                    stroke_fill=(40, 24, 12), shadow=(4, 5, 0.6))
     # the strapline: small, plain and muted, so it reads as a caption under the name
@@ -215,13 +215,15 @@ def make_logo():
 
 
 def frontier_scene(name, dusk, horizon, track_y, loco_x, loco_scale, extra_cacti=(), sun_at=None):
+    """The plain with its track, and apart from it the engine standing on the
+    rail: the caller lays the engine over whatever stands farther back (a sign's
+    posts reach down only to the horizon, the engine is nearer)."""
     img = landscape(W, H, name, horizon, dusk, sun_at)
     for i, (cx, by, size) in enumerate(extra_cacti):
         img = Image.alpha_composite(img, cactus(W, H, cx, by, size, name + "cactus%d" % i))
     img = Image.alpha_composite(img, track_side(W, H, track_y))
-    if loco_x is not None:
-        img = Image.alpha_composite(img, locomotive(W, H, loco_x, track_y - 4, loco_scale, True, name + "loco"))
-    return img
+    train = locomotive(W, H, loco_x, track_y - RAIL_HEIGHT, loco_scale, True, name + "loco")
+    return img, train
 
 
 def title_sign(img, box, text, px, sub=None, name="sign", ground=None):
@@ -244,12 +246,13 @@ def title_sign(img, box, text, px, sub=None, name="sign", ground=None):
 
 
 def make_splash():
-    img = frontier_scene("splash", 0.08, 440, 640, 360, 1.55,
-                         extra_cacti=[(90, 560, 150), (930, 600, 120), (820, 520, 70)], sun_at=(930, 300))
+    img, train = frontier_scene("splash", 0.08, 440, 640, 360, 1.55,
+                                extra_cacti=[(90, 560, 150), (930, 600, 120), (820, 520, 70)], sun_at=(930, 300))
     img = Image.alpha_composite(img, rock(W, H, 200, 700, 30, "splash-rock1"))
     img = Image.alpha_composite(img, rock(W, H, 760, 720, 22, "splash-rock2"))
     img = title_sign(img, (142, 60, 882, 220), TITLE.upper(), 54, "lay the line before the train leaves",
                      ground=440)
+    img = Image.alpha_composite(img, train)
     note = paper_panel(300, 56, "splash-note", 10)
     img = with_shadow(img, note, (362, 694), (4, 5), 4, 0.5)
     img = put_text(img, (512, 722), "Click to start", ("serif_bold", 24), "ink", anchor="mm")
@@ -257,8 +260,8 @@ def make_splash():
 
 
 def make_theend():
-    img = frontier_scene("theend", 0.75, 450, 640, 500, 1.3,
-                         extra_cacti=[(80, 600, 140), (960, 620, 110)])
+    img, train = frontier_scene("theend", 0.75, 450, 640, 500, 1.3,
+                                extra_cacti=[(80, 600, 140), (960, 620, 110)])
     # the sign stands behind the station, its posts going down behind the roof
     img = title_sign(img, (212, 60, 812, 230), "THE END", 80, "Every line is laid: the frontier is joined.",
                      name="end-sign", ground=450)
@@ -276,6 +279,7 @@ def make_theend():
     sign = plank(190, 34, "depot-sign", base="paper", radius=5, nails=True)
     img = with_shadow(img, sign, (165, 448), (3, 3), 2, 0.4)
     img = put_text(img, (260, 465), "LAST STATION", ("serif_bold", 17), "ink", anchor="mm")
+    img = Image.alpha_composite(img, train)
     note = paper_panel(440, 56, "end-note", 10)
     img = with_shadow(img, note, (292, 694), (4, 5), 4, 0.5)
     img = put_text(img, (512, 722), "Click to return to the menu", ("serif_bold", 22), "ink", anchor="mm")
@@ -300,10 +304,11 @@ MENU_LABELS = {"continue": "Continue", "new game": "New Game", "music": "Music",
 
 
 def make_menu():
-    img = frontier_scene("menu", 0.15, 420, 566, 40, 1.25, extra_cacti=[(560, 600, 120), (470, 520, 60)])
+    img, train = frontier_scene("menu", 0.15, 420, 566, 40, 1.25, extra_cacti=[(560, 600, 120), (470, 520, 60)])
     img = Image.alpha_composite(img, rock(W, H, 600, 700, 26, "menu-rock"))
     img = title_sign(img, (24, 34, 624, 170), TITLE.upper(), 44, "a railway race across the frontier",
                      name="menu-sign", ground=420)
+    img = Image.alpha_composite(img, train)
     # the signpost that carries the menu's boards
     post = plank(30, 700, "menu-post", base="wood_dark", radius=5, nails=False, horizontal=False)
     img = with_shadow(img, post, (827, 120), (8, 4), 5, 0.45)
@@ -396,13 +401,13 @@ def make_border():
     trough = to_array(rounded_rect_mask(W, H, (tb[0] - 1, tb[1] - 1, tb[2] + 1, tb[3] + 1), 2))
     img = Image.alpha_composite(img, from_array(solid(W, H, (20, 14, 30)), trough))
     # the send-off button under "TIME:"
-    x0, y0, x1, y1 = L.DEPART_BUTTON
+    x0, y0, x1, y1 = L.DEPART_FACE
     btn = plank(x1 - x0 + 1, y1 - y0 + 1, "depart", base="red", radius=5, nails=False)
     # after the game's "TIME:", a 'go now' sign: two chevrons pointing down the line
     bw, bh = x1 - x0 + 1, y1 - y0 + 1
 
     def chevrons(d, s):
-        for cx in (bw - 16, bw - 9):
+        for cx in (bw - 15, bw - 8):
             d.polygon([(s(cx - 4), s(5)), (s(cx + 2), s(bh / 2)), (s(cx - 4), s(bh - 5)), (s(cx - 1), s(bh - 5)),
                        (s(cx + 5), s(bh / 2)), (s(cx - 1), s(5))], fill=255)
     from scenery import icon_layer
@@ -417,11 +422,15 @@ def make_border():
         img = Image.alpha_composite(img, recess(W, H, (sx0, sy0, sx1, sy1), 6, colour=(0, 0, 0), depth=0.7)
                                     if False else from_array(solid(W, H, (0, 0, 0)),
                                                              inner_shade(slot_m, 3) * 0.55))
-        icon = piece_icon(n, size - 8, "slot%d" % n)
-        img = paste_layer(img, icon, (sx0 + 4, sy0 + 4))
+        ix0, iy0, ix1, iy1 = L.PALETTE_ICON
+        icon = piece_icon(n, ix1 - ix0 + 1, "slot%d" % n)
+        img = paste_layer(img, icon, (sx0 + ix0, sy0 + iy0))
         cost = {0: "100", 1: "100", 2: "150", 3: "150", 4: "150", 5: "150", 6: "200", 7: "free"}[n]
         img = put_text(img, (sx1 - 3, sy1 - 1), cost, ("serif_bold", 10), (255, 246, 220), anchor="rd",
                        stroke=1.6, stroke_fill=(40, 24, 12))
+        # the key that picks this piece
+        kx, ky = L.PALETTE_KEY_AT
+        img = put_text(img, (sx0 + kx, sy0 + ky), str(n + 1), ("sans_bold", 10), (70, 46, 26), anchor="la")
     # the free workers: an icon, a caption, and a field for the number
     tx, ty = L.STATUS_TEXTS["workers"]
     img = Image.alpha_composite(img, recess(W, H, (tx - 6, ty - 4, tx + 44, ty + 24), 5))
@@ -502,7 +511,7 @@ def make_level_done():
     img = put_text(img, (w / 2, 78), "The train made it through.", ("serif", 17), "ink", anchor="mm")
     # a small engine crossing a ribbon of track
     img = Image.alpha_composite(img, track_side(w, h, 152, 36, 348, 14))
-    img = Image.alpha_composite(img, locomotive(w, h, 144, 150, 0.38, False, "done-loco"))
+    img = Image.alpha_composite(img, locomotive(w, h, 144, 152 - RAIL_HEIGHT, 0.38, False, "done-loco"))
     for key, label in (("time", "Time:"), ("gold", "Gold:"), ("score", "Score:")):
         tx, ty = L.DONE_TEXTS[key]
         img = Image.alpha_composite(img, recess(w, h, (tx - ox - 6, ty - oy - 3, tx - ox + 150, ty - oy + 25), 5))
@@ -733,12 +742,13 @@ def make_map():
     # the caption ends above the hire button's click area, which begins at the
     # field's lower half
     img = caption(img, (wx - 14, L.MAP_BUY_BUTTON[1] - 2), "Workers", px=20, anchor="rs")
+    workers_field = (wx - 6, wy - 4, mx + 34, L.BUY_FACE[1] - 3)   # ends above the hire button's frame
     # the two buttons, each framed from the top of its click area; the pictures the
     # game lays over them when they are out of reach cover the frames' lower parts
     img = with_shadow(img, buy_button(), L.BUY_FACE[:2], (4, 4), 3, 0.5)
     img = with_shadow(img, start_button(), L.START_FACE[:2], (4, 4), 3, 0.5)
     # the workers' count sits over the buy button's frame, drawn last
-    img = Image.alpha_composite(img, recess(W, H, (wx - 6, wy - 4, mx + 34, wy + 25), 5))
+    img = Image.alpha_composite(img, recess(W, H, workers_field, 5))
     # the slash halfway between a one-digit count and the maximum
     from make_font import digit_advance
     img = put_text(img, ((wx + 1.5 * digit_advance() + mx) / 2.0, wy + 11), "/", ("sans_bold", 18), (255, 246, 220),
@@ -771,9 +781,7 @@ def buy_board(words):
             plate = Image.alpha_composite(plate, text_layer((bw, bh), (bw / 2 + 18, 18), "Hire a worker",
                                                             ("serif_bold", 19), "paper", anchor="mm", stroke=1.2,
                                                             stroke_fill="ink", shadow=(2, 2, 0.5)))
-            plate = Image.alpha_composite(plate, text_layer((bw, bh), (bw / 2 + 18, 39), "500 gold", ("serif_bold", 16),
-                                                            "gold", anchor="mm", stroke=1.2, stroke_fill="ink",
-                                                            shadow=(2, 2, 0.5)))
+            # the second line is left free: the game writes the price there
         return paste_layer(plate, worker_icon(32, "buy-worker"), (8, (bh - 32) // 2))
     return inner
 
@@ -813,12 +821,10 @@ def make_start_grey(map_image):
 
 
 def make_no_funds():
-    """The buy button's lower part with its board greyed and without its words, so
-    the stamp is all that can be read."""
-    x0, y0, x1, y1 = L.BUY_PLATE
-    out = lower_part(buy_button(words=False, greyed=True), L.BUY_FACE, L.NO_FUNDS_AT, L.BUY_PLATE)
-    w, h = out.size
-    return Image.alpha_composite(out, off_stamp(w, h, (x1 - x0 + 1) / 2 + 18, (y1 - y0) / 2 + 2, "NOT ENOUGH GOLD", 13))
+    """The buy button's lower part with its board greyed, words and all: out of
+    reach but still saying what it offers, with its price line left free for the
+    game to write the price in grey."""
+    return lower_part(buy_button(words=True, greyed=True), L.BUY_FACE, L.NO_FUNDS_AT, L.BUY_PLATE)
 
 
 def level_icon(status):

@@ -1,7 +1,10 @@
-"""Synthesises the six sound effects into data/sounds/ as 16-bit PCM mono WAV:
+"""Synthesises the sound effects into data/sounds/ as 16-bit PCM mono WAV:
 a wooden click, coins for a purchase, hammering on a spike for a build, a
 pickaxe on rock for the mine, a shout and a crowbar's clank for the raiders and gunshots for the
-bandits.  Every sound starts and ends on a zero sample, and all are brought to one loudness."""
+bandits, and the sounds of the game's moments from event_sounds.py (whistle,
+running train, gold, stones, finished piece, hit, refusal, won, lost, explosion).
+Every sound starts and ends on a zero sample, and all are brought to one
+loudness but the running train's loop, which sits under the others."""
 import math
 import os
 import sys
@@ -10,7 +13,8 @@ import numpy as np
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from common import output_dir  # noqa: E402
-from sound_common import (add_at, bandpass, exp_env, finish_effect, highpass, noise,  # noqa: E402
+from event_sounds import EVENT_SOUNDS, TRAIN_LOOP_UNDER_EFFECTS, train_loop  # noqa: E402
+from sound_common import (EFFECT_LOUDNESS, add_at, bandpass, exp_env, finish_effect, highpass, noise,  # noqa: E402
                           onepole_lowpass, seconds, write_wav)
 
 RATE = 22050
@@ -196,6 +200,12 @@ def main():
     out = output_dir()
     for name, make in SOUNDS.items():
         write_wav(os.path.join(out, "sounds", name), finish_effect(make(), RATE, fade_tail=TAILS[name]), RATE)
+    for name, (make, tail) in EVENT_SOUNDS.items():
+        write_wav(os.path.join(out, "sounds", name), finish_effect(make(), RATE, fade_tail=tail), RATE)
+    # the loop's chuffs already end on silence: no fade, or every loop would dip
+    loop = finish_effect(train_loop(), RATE, fade_in=0.0, fade_tail=0.0,
+                         level=EFFECT_LOUDNESS - TRAIN_LOOP_UNDER_EFFECTS)
+    write_wav(os.path.join(out, "sounds", "train_loop.wav"), loop, RATE)
 
 
 if __name__ == "__main__":

@@ -128,8 +128,12 @@ def _rock(width, height, x, y, r, name):
     return Image.alpha_composite(shadow_of(layer, (4, 2), 2, 0.35), layer)
 
 
+RAIL_HEIGHT = 4              # a side-view rail's head stands this far above the y track_side is given
+
+
 def track_side(width, height, y, x0=0, x1=None, tie_gap=22):
-    """Track seen from the side, running across at rail height y."""
+    """Track seen from the side, its rail's foot at y and its head RAIL_HEIGHT
+    pixels higher."""
     x1 = width if x1 is None else x1
     img = Image.new("RGBA", (width, height), (0, 0, 0, 0))
     # ballast
@@ -147,9 +151,9 @@ def track_side(width, height, y, x0=0, x1=None, tie_gap=22):
             d.rectangle(s(tx, y, tx + 11, y + 7), fill=255)
     img = Image.alpha_composite(img, from_array(wood_texture(width, height, "ties", "wood_dark"),
                                                 to_array(mask(width, height, ties))))
-    rail = to_array(mask(width, height, lambda d, s: d.rectangle(s(x0, y - 4, x1, y), fill=255)))
+    rail = to_array(mask(width, height, lambda d, s: d.rectangle(s(x0, y - RAIL_HEIGHT, x1, y), fill=255)))
     col = solid(width, height, "iron")
-    col[max(0, int(y - 4)):max(0, int(y - 2))] = rgb("iron_light")
+    col[max(0, int(y - RAIL_HEIGHT)):max(0, int(y - RAIL_HEIGHT + 2))] = rgb("iron_light")
     img = Image.alpha_composite(img, from_array(col, rail))
     return img
 
@@ -172,8 +176,9 @@ def localised(width, height, x0, y0, x1, y1, draw_local):
 
 
 def locomotive(width, height, x, y, scale=1.0, smoke=True, name="loco"):
-    """A 4-4-0 style steam engine facing right, its rails at height y, its
-    rear at x.  At scale 1 it is 230 px long and 150 px tall."""
+    """A 4-4-0 style steam engine facing right, its rear at x, the bottoms of
+    its wheels at y: give it the top of the rail's head and it stands on the
+    rail.  At scale 1 it is 230 px long and 150 px tall."""
     k = scale
     return localised(width, height, x - 30 * k - 12, y - 230 * k - 12, x + 245 * k + 12, y + 12 * k + 12,
                      lambda w, h, ox, oy: _locomotive(w, h, x - ox, y - oy, k, smoke, name))
@@ -231,7 +236,7 @@ def _locomotive(width, height, x, y, k, smoke, name):
     for cx, r in ((60, 30), (128, 30), (188, 15), (216, 0)):
         if r == 0:
             continue
-        cy = r + 2
+        cy = r          # the tyre's lowest point on y: the wheel rests on the rail
 
         def wheel(d, s, cx=cx, r=r, cy=cy):
             d.ellipse(s(*P(cx - r, cy + r), *P(cx + r, cy - r)), fill=255)

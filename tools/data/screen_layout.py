@@ -31,7 +31,14 @@ MENU_TEXTS = {"level": (175, 630), "score": (175, 698)}
 BOARD_WINDOW = (31, 31, 992, 696)          # the 13 x 9 cells of 74 pixels
 PAUSE_BUTTON = (924, 704, 997, 767)
 DEPART_BUTTON = (501, 1, 581, 25)
+# the send-off button as drawn: wider than where it is clicked, so the "TIME:"
+# the game writes at (500, 4) sits inside it with room on either side
+DEPART_FACE = (492, 1, 584, 25)
 PALETTE_SLOTS = [(32 + 66 * n, 706, 87 + 66 * n, 761) for n in range(8)]
+# inside each slot (from its top-left corner): the piece's picture, clear of
+# the key number in the top-left corner and of the cost in the bottom-right
+PALETTE_ICON = (10, 3, 46, 39)
+PALETTE_KEY_AT = (4, 2)
 STATUS_TEXTS = {"score": (31, 4), "iron": (331, 4), "time": (500, 4), "clock": (590, 4),
                 "workers": (662, 742)}
 TIME_BAR = (590, 10, 889, 19)               # DrawRect (590, 10, up to 300, 10)
@@ -74,9 +81,13 @@ NO_FUNDS_AT = (525, 692)
 START_PLATE = (765, 693, 949, 767)          # the part of the start button startGrey covers
 BUY_PLATE = (525, 692, 730, 754)            # the part of the buy button noFunds covers
 # Each button as drawn: a frame from the top of its click area down, the greyed
-# pictures covering its lower part
+# pictures covering its lower part.  The buy button's frame starts a little
+# below its click area, leaving the top strip to the workers' count above it.
 START_FACE = (765, 671, 949, 767)
-BUY_FACE = (525, 671, 730, 754)
+BUY_FACE = (525, 680, 730, 754)
+# where the game writes the worker's price on the buy button (greyed while
+# the gold does not reach it): the board's second line, left free
+PRICE_AT = (605, 722)
 MAP_TEXTS = {"name": (512, 25), "start iron": (163, 630), "mine iron": (163, 700),
              "bandits": (369, 630), "raiders": (369, 700), "gold": (640, 602),
              "workers": (640, 657), "max workers": (684, 657)}

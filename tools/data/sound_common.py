@@ -130,6 +130,33 @@ def loudness(x, rate):
     return 10.0 * math.log10(max(float(np.max(windows)), 1e-12)) - 0.691
 
 
+# The music plays under the effects: its loudness over the whole piece (the mean
+# weighted power of its channels) sits this far below EFFECT_LOUDNESS.
+MUSIC_UNDER_EFFECTS = 6.0
+MUSIC_WINDOW = 10.0
+
+
+def channel_power(channels, rate):
+    """The weighted power of a (channels, samples) signal per sample, averaged
+    over the channels: what one speaker of the pair gives on average."""
+    n = channels.shape[1]
+    return np.mean([k_weighted(c, rate)[:n] ** 2 for c in channels], axis=0)
+
+
+def music_loudness(channels, rate):
+    """Loudness in dB of the whole piece, on the scale of `loudness`."""
+    return 10.0 * math.log10(max(float(np.mean(channel_power(channels, rate))), 1e-12)) - 0.691
+
+
+def windowed_loudness(channels, rate, window=MUSIC_WINDOW):
+    """Loudness in dB of each `window` seconds of the piece, the windows half
+    overlapping: how loud the music comes across from one passage to the next."""
+    power = channel_power(channels, rate)
+    w = seconds(window, rate)
+    return [10.0 * math.log10(max(float(np.mean(power[i:i + w])), 1e-12)) - 0.691
+            for i in range(0, len(power) - w + 1, w // 2)]
+
+
 def soft_limit(x, ceiling):
     """Leaves samples below 70 % of the ceiling alone and bends the rest smoothly
     towards it, so a loud transient is rounded instead of clipped."""
@@ -141,18 +168,18 @@ def soft_limit(x, ceiling):
     return y
 
 
-def finish_effect(x, rate, fade_in=0.003, fade_tail=0.1):
-    """Makes an effect ready to write: no DC, brought to EFFECT_LOUDNESS (soft
-    limited under EFFECT_CEILING), and faded in and out so that its first and last
+def finish_effect(x, rate, fade_in=0.003, fade_tail=0.1, level=EFFECT_LOUDNESS):
+    """Makes an effect ready to write: no DC, brought to `level` (soft limited
+    under EFFECT_CEILING), and faded in and out so that its first and last
     samples are exactly zero and nothing clicks when it starts or stops."""
     x = np.asarray(x, dtype=np.float64) - np.mean(x)
     n_in = max(2, seconds(fade_in, rate))
     x[:n_in] *= 0.5 - 0.5 * np.cos(np.linspace(0.0, math.pi, n_in))
-    n_out = min(len(x), seconds(fade_tail, rate))
+    n_out = max(2, min(len(x), seconds(fade_tail, rate)))
     x[-n_out:] *= np.linspace(1.0, 0.0, n_out) ** 2
     x[0] = x[-1] = 0.0
     for _ in range(4):          # the limiter lowers the loudness a little: settle
-        x = soft_limit(x * 10.0 ** ((EFFECT_LOUDNESS - loudness(x, rate)) / 20.0), EFFECT_CEILING)
+        x = soft_limit(x * 10.0 ** ((level - loudness(x, rate)) / 20.0), EFFECT_CEILING)
     return x
 
 

@@ -40,7 +40,7 @@ struct Move {
 
 class RouteGraph {
  public:
-  explicit RouteGraph(const BoardModel& board) : b(board) {}
+  RouteGraph(const BoardModel& board, const CellPieces& built) : b(board), built(built) {}
 
   bool IsFinish(CellXY c) const { return c.x == b.finish.x && c.y == b.finish.y; }
 
@@ -55,22 +55,43 @@ class RouteGraph {
     }
   }
 
-  // The piece on the finish cell only has to take the train in.
-  std::int64_t FinishWeight(int entry) const { return PieceWeight(b.finish, PieceJoining(entry, OppositeSide(entry))); }
+  // The piece on the finish cell only has to take the train in: any piece
+  // with track on that side, else a new straight.
+  std::int64_t FinishWeight(int entry) const {
+    const std::int64_t order = HasSide(BuiltAt(b.finish), entry) ? 0 : OrderWeight(PieceStraightWE);
+    return order + GroundWeight(b.finish);
+  }
+
+  // Two straight passes over one cell need a crossing. Each pass was weighed
+  // alone, so a straight already standing there was counted as reused by one
+  // of them; it has to make way for the crossing after all.
+  std::int64_t CrossingSurcharge(CellXY c) const {
+    const int kind = BuiltAt(c);
+    return kind == PieceStraightWE || kind == PieceStraightNS ? OrderWeight(kind) : 0;
+  }
 
   std::vector<Move> MovesFrom(CellXY c, int entry) const {
     std::vector<Move> moves;
     if (IsFinish(c)) return moves;
     switch (b.At(c)) {
       case Ground::TunnelEntrance:
-        moves.push_back({kThroughTunnel, {b.tunnels.x1, b.tunnels.y1}, kThroughTunnel, 0});
+        // The train jumps half-way through, whatever the piece leads to.
+        moves.push_back({kThroughTunnel,
+                         {b.tunnels.x1, b.tunnels.y1},
+                         kThroughTunnel,
+                         HasSide(BuiltAt(c), entry) ? 0 : OrderWeight(TunnelPieceKind(b.tunnels.side0))});
         break;
       case Ground::TunnelExit:
-        AddMove(moves, c, entry == kThroughTunnel ? b.tunnels.side1 : OppositeSide(entry), 0);
+        if (entry == kThroughTunnel) {
+          AddMove(moves, c, b.tunnels.side1, 0);
+        } else {
+          const int exit = OppositeSide(entry);
+          AddMove(moves, c, exit, Carries(BuiltAt(c), entry, exit) ? 0 : OrderWeight(TunnelPieceKind(b.tunnels.side1)));
+        }
         break;
       default:
         for (int exit = 0; exit < 4; ++exit) {
-          if (exit != entry) AddMove(moves, c, exit, PieceWeight(c, PieceJoining(entry, exit)));
+          if (exit != entry) AddMove(moves, c, exit, PieceWeight(c, entry, exit));
         }
     }
     return moves;
@@ -88,13 +109,21 @@ class RouteGraph {
     if (CanEnter(next, OppositeSide(exit))) moves.push_back({exit, next, OppositeSide(exit), weight});
   }
 
-  std::int64_t PieceWeight(CellXY c, int kind) const {
+  int BuiltAt(CellXY c) const { return built[CellIndex(c.x, c.y)]; }
+  static std::int64_t OrderWeight(int kind) { return PieceCost(kind) * kIronWeight; }
+  std::int64_t GroundWeight(CellXY c) const {
     const Ground g = b.At(c);
-    return PieceCost(kind) * kIronWeight + (g == Ground::Stones ? kStonesWeight : 0) +
-           (g == Ground::Gold ? 0 : kNoGoldWeight);
+    return (g == Ground::Stones ? kStonesWeight : 0) + (g == Ground::Gold ? 0 : kNoGoldWeight);
+  }
+  // A pass over a buildable cell: free where the piece standing there carries
+  // it, else a new piece (a wrong one is blown up first, which costs nothing).
+  std::int64_t PieceWeight(CellXY c, int entry, int exit) const {
+    const std::int64_t order = Carries(BuiltAt(c), entry, exit) ? 0 : OrderWeight(PieceJoining(entry, exit));
+    return order + GroundWeight(c);
   }
 
   const BoardModel& b;
+  const CellPieces& built;
 };
 
 // The cheapest cost from every state to the finish, cells reused freely.
@@ -178,7 +207,7 @@ class RouteAStar {
       const bool crossing = (here == PassWE && pass == PassNS) || (here == PassNS && pass == PassWE);
       if (here != 0 && !crossing) continue;
       if (used[CellIndex(m.next.x, m.next.y)] & PassOther) continue;
-      Push({m.next, m.nextEntry, node.g + m.weight, n});
+      Push({m.next, m.nextEntry, node.g + m.weight + (crossing ? graph.CrossingSurcharge(node.cell) : 0), n});
     }
   }
 
@@ -203,8 +232,10 @@ class RouteAStar {
 
 }  // namespace
 
-Route FindCheapestRoute(const BoardModel& board) {
-  const RouteGraph graph(board);
+Route FindCheapestRoute(const BoardModel& board) { return FindCheapestRoute(board, PiecesAtStart(board)); }
+
+Route FindCheapestRoute(const BoardModel& board, const CellPieces& built) {
+  const RouteGraph graph(board, built);
   const std::vector<std::int64_t> costs = CostsToFinish(graph);
   return RouteAStar(graph, costs).Run(board.start);
 }

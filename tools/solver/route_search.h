@@ -19,3 +19,6 @@ struct Route {
 };
 
 Route FindCheapestRoute(const BoardModel& board);
+// The same with pieces already standing: a pass that a piece there carries
+// costs nothing, any other pass a new piece.
+Route FindCheapestRoute(const BoardModel& board, const CellPieces& built);

@@ -38,6 +38,34 @@ int PieceJoining(int a, int b) {
   }
 }
 
+CellPieces PiecesAtStart(const BoardModel& board) {
+  CellPieces pieces;
+  pieces.fill(kNoPiece);
+  if (board.hasTunnels) {
+    const TunnelPair& t = board.tunnels;
+    pieces[CellIndex(t.x0, t.y0)] = TunnelPieceKind(t.side0);
+    pieces[CellIndex(t.x1, t.y1)] = TunnelPieceKind(t.side1);
+  }
+  return pieces;
+}
+
+int TunnelPieceKind(int tunnelSide) { return tunnelSide % 2 == 0 ? PieceStraightNS : PieceStraightWE; }
+
+bool HasSide(int kind, int side) {
+  if (kind == PieceCrossing) return true;
+  if (kind < 0 || kind >= kPieceKindCount) return false;
+  for (int other = 0; other < 4; ++other) {
+    if (other != side && PieceJoining(side, other) == kind) return true;
+  }
+  return false;
+}
+
+bool Carries(int kind, int entry, int exit) {
+  if (entry == kThroughTunnel || exit == kThroughTunnel) return false;
+  if (kind == PieceCrossing) return IsStraightPass(entry, exit);
+  return kind >= 0 && kind == PieceJoining(entry, exit);
+}
+
 std::vector<TrackPiece> PiecesAlong(const BoardModel& board, const std::vector<RouteStep>& route) {
   std::vector<TrackPiece> pieces;
   for (const RouteStep& s : route) {

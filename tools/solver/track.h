@@ -3,6 +3,7 @@
 // pieces that carry it, in the order the train meets them.
 #pragma once
 
+#include <array>
 #include <vector>
 
 #include "tools/solver/board_model.h"
@@ -22,6 +23,23 @@ struct TrackPiece {
   int kind;  // PieceKind; a crossing where the route passes twice
   bool onStones;
 };
+
+// What stands on every cell for a route to reuse: the kind of a finished
+// piece, or of one under construction (it will be there), or kNoPiece.
+constexpr int kNoPiece = -1;
+using CellPieces = std::array<int, kCellCount>;
+
+// The pieces of a board before anything is ordered: the straights the tunnel
+// ends are laid out with.
+CellPieces PiecesAtStart(const BoardModel& board);
+// The straight a tunnel end holds for its side.
+int TunnelPieceKind(int tunnelSide);
+// Whether a piece kind (or kNoPiece) has track on a side, so a train entering
+// by it is taken in.
+bool HasSide(int kind, int side);
+// Whether a piece kind carries a train from `entry` to `exit`: the piece
+// joining them, or a crossing for a straight pass.
+bool Carries(int kind, int entry, int exit);
 
 // The piece kind joining two different sides.
 int PieceJoining(int sideA, int sideB);
