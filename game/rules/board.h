@@ -7,6 +7,7 @@
 // (views/board_view).
 #pragma once
 
+#include "game/rules/effects.h"
 #include "game/rules/hazards.h"
 #include "runtime/array.h"
 #include "runtime/gc.h"

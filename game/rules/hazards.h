@@ -1,14 +1,11 @@
-// The objects of the hazards and effects that live on the board: the random
-// event generator, bandits, raiders (indigens), explosions and floating texts.
-// Their rules are methods of the level (hazards.cpp); these are plain pool
-// entries, allocated once with the level and reused.
+// The objects of the hazards that live on the board: the random event
+// generator, bandits and raiders (indigens). Their rules are methods of the
+// level (hazards.cpp); these are plain pool entries, allocated once with the
+// level and reused.
 #pragma once
 
 #include "runtime/gc.h"
-#include "runtime/string.h"
 
-constexpr int kExplosionPoolSize = 5;
-constexpr int kScoreTextPoolSize = 50;
 constexpr int kBanditsPoolSize = 1;
 constexpr int kIndigensPoolSize = 5;
 
@@ -26,10 +23,6 @@ constexpr int kBanditsTheftAmount = 100;
 constexpr int kIndigensTearOutMs = 3000;
 constexpr int kEnemyFrameMs = 100;
 constexpr int kEnemyFrameCount = 20;
-constexpr int kExplosionFrameMs = 100;
-constexpr int kExplosionFrameCount = 6;
-constexpr int kScoreTextStepMs = 10;
-constexpr float kScoreTextFadePerStep = 0.05f;
 constexpr int kBanditsIntroPage = 9;
 constexpr int kIndigensIntroPage = 10;
 
@@ -59,26 +52,3 @@ class c_cEnemy : public Object {
 };
 class c_cBandits : public c_cEnemy {};
 class c_cIndigens : public c_cEnemy {};
-
-class c_cExplosion : public Object {
- public:
-  int active = 0;
-  int frame = 0;
-  int x = 0;
-  int y = 0;
-  float angle = 0;
-  float lastFrameTime = 0;
-};
-
-enum ScoreTextKind { ScoreTextGain = 0, ScoreTextLoss = 1, ScoreTextMessage = 2 };
-
-class c_cScoreText : public Object {
- public:
-  int active = 0;
-  int kind = 0;
-  String text;
-  int x = 0;
-  int y = 0;
-  float alpha = 0;
-  float lastStepTime = 0;
-};

@@ -1,5 +1,6 @@
 #include "game/views/board_view.h"
 
+#include "game/rules/effects.h"
 #include "game/rules/hazards.h"
 #include "game/views/data_files.h"
 
