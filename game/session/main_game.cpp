@@ -114,6 +114,8 @@ int c_MainGame::Update() {
     default:
       break;
   }
+  // With or without media alike, so a replay's keys find the same focus.
+  SyncFocusPlace();
   UpdateHover();
   return 0;
 }
@@ -123,7 +125,6 @@ void c_MainGame::UpdateHover() {
     focus = FocusBox{};
     return;
   }
-  SyncFocusPlace();
   focus = keysFocus ? KeyFocusBox() : BoxAt(ScreenButtons(), PointerX(), PointerY());
 }
 
