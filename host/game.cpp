@@ -53,6 +53,7 @@ void BBGame::FillDate(Array<int> date) {
 }
 
 bool BBGame::ReadJoystick(int, Array<float>, Array<float>, Array<float>, Array<bool>) { return false; }
+bool BBGame::ReadGamepad(int, GamepadState*) { return false; }
 void BBGame::OpenExternal(const String&) {}
 void BBGame::ShowMouseCursor(bool) {}
 

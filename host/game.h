@@ -63,6 +63,8 @@ class BBGame : public JoystickSource {
   virtual String ReadTextFile(const String& path);
   bool ReadJoystick(int port, Array<float> joyX, Array<float> joyY, Array<float> joyZ,
                     Array<bool> buttons) override;
+  // Whether a gamepad is on port now; if so fills state. None here.
+  virtual bool ReadGamepad(int port, GamepadState* state);
   virtual void OpenExternal(const String& target);
   virtual void ShowMouseCursor(bool visible);
   virtual String MapPath(const String& path);
@@ -104,6 +106,7 @@ class BBGlfwGame : public BBGame, public HostInputSink {
   int ElapsedMilliseconds() override;
   bool ReadJoystick(int port, Array<float> joyX, Array<float> joyY, Array<float> joyZ,
                     Array<bool> buttons) override;
+  bool ReadGamepad(int port, GamepadState* state) override;
   void OpenExternal(const String& target) override;
   void ShowMouseCursor(bool visible) override;
   String MapPath(const String& path) override;

@@ -1,5 +1,5 @@
 // The GLFW host's window callbacks, turned into the application's events,
-// and its joystick reader.
+// and its joystick and gamepad readers.
 #include <GLFW/glfw3.h>
 
 #include <vector>
@@ -73,4 +73,10 @@ bool BBGlfwGame::ReadJoystick(int port, Array<float> joyX, Array<float> joyY, Ar
     buttons[i] = states[i] == GLFW_PRESS;
   }
   return true;
+}
+
+bool BBGlfwGame::ReadGamepad(int port, GamepadState* state) {
+  if (!platform_->Initialised() || port < 0 || port >= kGamepadPorts) return false;
+  *state = GamepadState{};
+  return platform_->Gamepad(port, state);
 }

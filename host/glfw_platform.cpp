@@ -7,6 +7,13 @@
 
 #include "host/game.h"
 
+// The pad's buttons and axes are numbered as the window system numbers them.
+static_assert(PadA == GLFW_GAMEPAD_BUTTON_A && PadStart == GLFW_GAMEPAD_BUTTON_START &&
+                  PadDpadLeft == GLFW_GAMEPAD_BUTTON_DPAD_LEFT && kGamepadButtonCount == GLFW_GAMEPAD_BUTTON_LAST + 1,
+              "gamepad buttons in the window system's order");
+static_assert(PadLeftY == GLFW_GAMEPAD_AXIS_LEFT_Y && kGamepadAxisCount == GLFW_GAMEPAD_AXIS_LAST + 1,
+              "gamepad axes in the window system's order");
+
 namespace {
 
 class GlfwHostPlatform final : public HostPlatform {
@@ -155,6 +162,16 @@ class GlfwHostPlatform final : public HostPlatform {
     const unsigned char* b = glfwGetJoystickButtons(id, &m);
     axes->assign(a, a + (a ? n : 0));
     buttons->assign(b, b + (b ? m : 0));
+    return true;
+  }
+
+  bool Gamepad(int port, GamepadState* state) override {
+    const int id = GLFW_JOYSTICK_1 + port;
+    if (!initialised_ || port < 0 || id > GLFW_JOYSTICK_LAST || !glfwJoystickIsGamepad(id)) return false;
+    GLFWgamepadstate pad;
+    if (!glfwGetGamepadState(id, &pad)) return false;
+    for (int b = 0; b < kGamepadButtonCount; ++b) state->buttons[b] = pad.buttons[b] == GLFW_PRESS;
+    for (int a = 0; a < kGamepadAxisCount; ++a) state->axes[a] = pad.axes[a];
     return true;
   }
 

@@ -36,6 +36,11 @@ class c_InputDevice : public Object {
   void ApplyKeyEvent(int event, int data);
   void ApplyMouseEvent(int event, int data, float x, float y);
   void ApplyTouchEvent(int event, int data, float x, float y);
+  // A key hit with no key held behind it, counted like a press in this update
+  // (a gamepad button that the game reads as a key).
+  void PostHit(int key) {
+    if (key > 0 && key < kKeyCount) RecordHit(key);
+  }
   // Before each application update: polls the joysticks.
   void BeginInputUpdate();
   // After each application update: clears hits and characters.

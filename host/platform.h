@@ -11,6 +11,36 @@
 #include <string>
 #include <vector>
 
+// One gamepad as the window system's standard mapping reports it: the buttons
+// and axes of an Xbox-style layout, in the window system's order, whatever pad
+// is plugged in. Sticks run from -1 to 1 (up and left negative).
+enum GamepadButton {
+  PadA = 0,
+  PadB,
+  PadX,
+  PadY,
+  PadLeftBumper,
+  PadRightBumper,
+  PadBack,
+  PadStart,
+  PadGuide,
+  PadLeftThumb,
+  PadRightThumb,
+  PadDpadUp,
+  PadDpadRight,
+  PadDpadDown,
+  PadDpadLeft,
+  kGamepadButtonCount
+};
+enum GamepadAxis { PadLeftX = 0, PadLeftY, PadRightX, PadRightY, PadLeftTrigger, PadRightTrigger, kGamepadAxisCount };
+// The ports a pad may be plugged into.
+constexpr int kGamepadPorts = 16;
+
+struct GamepadState {
+  bool buttons[kGamepadButtonCount] = {};
+  float axes[kGamepadAxisCount] = {};
+};
+
 // Receives the window's input as GLFW 3 delivers it (key codes, actions and
 // positions in GLFW 3 terms). BBGlfwGame implements it and does the translation.
 class HostInputSink {
@@ -79,6 +109,12 @@ class HostPlatform {
 
   // Whether joystick port is present; if so fills its axes and button states.
   virtual bool Joystick(int port, std::vector<float>* axes, std::vector<unsigned char>* buttons) = 0;
+  // Whether a pad with a known gamepad mapping is on port now (asked every
+  // update, so pads come and go while the program runs); if so fills state.
+  virtual bool Gamepad(int port, GamepadState* state) {
+    (void)port, (void)state;
+    return false;
+  }
 
   // A platform with no window system at all (a replay run at full speed): no
   // OpenGL context ever exists, so the loop never draws and the framework

@@ -5,7 +5,7 @@
 // when the loop sleeps, by exactly what the loop asked for, and the recording
 // waits in real time until the wall clock has caught up. The game therefore
 // sees the same update times the replay will give it. What the recording
-// answers the game (the pointer at a click, the keys held, no joystick, a
+// answers the game (the pointer at a click, the keys held, no joystick or gamepad, a
 // window that is never minimised) comes from what it delivered, so a replay
 // can answer the same.
 //
@@ -67,6 +67,8 @@ class RecordingPlatform final : public HostPlatform, private HostInputSink {
   void CursorPosition(double* x, double* y) override;
   void ShowCursor(bool visible) override { real_->ShowCursor(visible); }
   bool Joystick(int, std::vector<float>*, std::vector<unsigned char>*) override { return false; }
+  // Nor a gamepad: the file holds keys and the pointer only.
+  bool Gamepad(int, GamepadState*) override { return false; }
 
  private:
   // HostInputSink: what the real window delivers, on its way to the game.

@@ -64,6 +64,8 @@ class ReplayPlatform final : public HostPlatform {
   void ShowCursor(bool visible) override;
   // A replay has no joystick (a recording hides them).
   bool Joystick(int, std::vector<float>*, std::vector<unsigned char>*) override { return false; }
+  // Nor a gamepad: a replay holds keys and the pointer only.
+  bool Gamepad(int, GamepadState*) override { return false; }
 
  private:
   // The real window's input: only a close request gets through.

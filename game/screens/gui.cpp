@@ -102,3 +102,13 @@ std::vector<HitBox> c_cGui::Buttons() const {
   boxes.push_back(kPauseButton);
   return boxes;
 }
+
+FocusList c_cGui::PanelFocus() const {
+  const ScreenFlags& flags = gameState.screen;
+  const LevelRun& run = gameState.run;
+  if (flags.tutorialShowing == 1) return {};
+  if (flags.gamePaused == 1) return {std::vector<HitBox>(std::begin(kPauseButtons), std::end(kPauseButtons)), PauseResume};
+  if (run.trainArrived == 1) return {{kWonMenu, kWonRetry, kWonContinue}, 2};
+  if (run.trainCrashed == 1) return {{kFailedMenu, kFailedRetry}, 1};
+  return {};
+}

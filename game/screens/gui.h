@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "game/screens/hit_box.h"
+#include "game/screens/focus.h"
 #include "game/screens/screen_request.h"
 #include "runtime/gc.h"
 
@@ -54,4 +54,8 @@ class c_cGui : public Object {
   // turns it), the pause panel's bands, a result panel's buttons, or the
   // palette with the send-off and pause buttons.
   std::vector<HitBox> Buttons() const;
+  // What the keys move between while a panel shows: the pause panel's bands
+  // from Resume, the won panel's buttons from Continue, the failed panel's
+  // from Retry; nothing over the board or a tutorial page.
+  FocusList PanelFocus() const;
 };

@@ -110,3 +110,17 @@ std::vector<HitBox> c_cMap::Buttons() const {
   boxes.push_back(kBuyButton);
   return boxes;
 }
+
+FocusList c_cMap::KeyFocus() const {
+  FocusList list;
+  if (levelStates[selectedLevel] == LevelAvailable) list.boxes.push_back(kStartButton);
+  list.boxes.push_back(kBuyButton);
+  return list;
+}
+
+int c_cMap::NeighbourLevel(int step) const {
+  for (int i = selectedLevel + step; i >= 0 && i < icons.Length(); i += step) {
+    if (levelStates[i] != LevelLocked) return i;
+  }
+  return -1;
+}

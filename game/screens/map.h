@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "game/screens/hit_box.h"
+#include "game/screens/focus.h"
 #include "game/screens/screen_request.h"
 #include "runtime/array.h"
 #include "runtime/gc.h"
@@ -56,6 +56,12 @@ class c_cMap : public Object {
   // What answers clicks: the icons, then the start button (while the selected
   // level can be played) and the worker shop.
   std::vector<HitBox> Buttons() const;
+  // What the keys move between: the start button (while the selected level
+  // can be played) and the worker shop, from the first.
+  FocusList KeyFocus() const;
+  // The level Left (step -1) or Right (step 1) selects: the nearest one that
+  // way along the route that is not locked, or -1 when there is none.
+  int NeighbourLevel(int step) const;
   void AddMapText(const String& text, int x, int y);
   void UpdateMapTexts();
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "game/screens/hit_box.h"
+#include "game/screens/focus.h"
 #include "game/screens/screen_request.h"
 #include "runtime/gc.h"
 
@@ -25,6 +25,6 @@ class c_cMenu : public Object {
   ScreenRequest ClickMenu(float x, float y);
   // What answers clicks, in screen order (top to bottom).
   std::vector<HitBox> Buttons() const;
-
- private:
+  // What the keys move between: every button, from "continue" down.
+  FocusList KeyFocus() const { return {Buttons(), 0}; }
 };

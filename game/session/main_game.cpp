@@ -92,6 +92,8 @@ void c_MainGame::FinishLoading() {
 int c_MainGame::Update() {
   if (nextMediaStep < kMediaSteps) LoadMediaStep(nextMediaStep++);
   AdvanceGameClock();
+  gamepad.Poll(currentInputDevice);
+  FollowPointer();
   switch (screen) {
     case ScreenLogo:
       UpdateLogo();
@@ -112,12 +114,18 @@ int c_MainGame::Update() {
     default:
       break;
   }
+  // With or without media alike, so a replay's keys find the same focus.
+  SyncFocusPlace();
   UpdateHover();
   return 0;
 }
 
 void c_MainGame::UpdateHover() {
-  focus = withMedia ? BoxAt(ScreenButtons(), PointerX(), PointerY()) : FocusBox{};
+  if (!withMedia) {
+    focus = FocusBox{};
+    return;
+  }
+  focus = keysFocus ? KeyFocusBox() : BoxAt(ScreenButtons(), PointerX(), PointerY());
 }
 
 std::vector<HitBox> c_MainGame::ScreenButtons() const {
@@ -138,11 +146,17 @@ void c_MainGame::UpdateLogo() {
 }
 
 void c_MainGame::UpdateTitleOrEnd() {
-  if (LeftClicked()) Act(ScreenRequest::ShowMenu);
+  if (LeftClicked() || PressKeyHit()) Act(ScreenRequest::ShowMenu);
 }
 
 void c_MainGame::UpdateMenu() {
-  if (LeftClicked()) Act(menu->ClickMenu(PointerX(), PointerY()));
+  if (LeftClicked()) {
+    Act(menu->ClickMenu(PointerX(), PointerY()));
+    return;
+  }
+  MoveFocus(true, false);
+  float x = 0, y = 0;
+  if (FocusPressed(&x, &y)) Act(menu->ClickMenu(x, y));
 }
 
 void c_MainGame::UpdateMap() {
@@ -151,13 +165,20 @@ void c_MainGame::UpdateMap() {
     Act(key);
     return;
   }
-  if (LeftClicked()) Act(scenarioMap->ClickMap(PointerX(), PointerY()));
+  float x = 0, y = 0;
+  if (LeftClicked()) {
+    Act(scenarioMap->ClickMap(PointerX(), PointerY()));
+  } else if (FocusPressed(&x, &y)) {
+    Act(scenarioMap->ClickMap(x, y));
+  }
   scenarioMap->UpdateMapTexts();
 }
 
 void c_MainGame::UpdatePlaying() {
   ApplyPlayingKeys();
-  const bool clicked = LeftClicked();
+  // A click at the pointer, or a key's press at the focus: the same rules.
+  float x = 0, y = 0;
+  const bool clicked = PlayingPress(&x, &y);
   const ScreenFlags& flags = gameState.screen;
   if (flags.gamePaused == 1) {
     if (flags.tutorialShowing == 1) {
@@ -170,12 +191,10 @@ void c_MainGame::UpdatePlaying() {
         return;
       }
     } else if (clicked) {
-      Act(gui->ClickPauseMenu(PointerX(), PointerY()));
+      Act(gui->ClickPauseMenu(x, y));
       return;
     }
   } else if (clicked) {
-    const float x = PointerX();
-    const float y = PointerY();
     level->ClickBoard(x, y);
     Act(gui->ClickGui(x, y));
   }
@@ -263,6 +282,8 @@ void c_MainGame::StartLevel() {
   LayOutLevel(level);
   train->PlaceTrain(level->startX - 1, level->startY, level->finishX, level->finishY);
   levelRequest = ScreenRequest::None;
+  cursorX = level->startX;
+  cursorY = level->startY;
   // The first frame of the level shows its own clock, not the last one's.
   UpdateDepartureClock(train->countdown);
 }

@@ -13,6 +13,7 @@
 #include "game/rules/state.h"
 #include "game/rules/train.h"
 #include "game/screens/focus.h"
+#include "game/session/gamepad_keys.h"
 #include "game/views/board_view.h"
 #include "game/views/gui_view.h"
 #include "game/views/map_view.h"
@@ -45,6 +46,16 @@ class c_MainGame : public c_App {
   ScreenRequest levelRequest = ScreenRequest::None;
   // What a press would act on, as the next frame highlights it.
   FocusBox focus;
+  // The board cursor: the cell Enter acts on, back on START whenever a level
+  // starts; it follows the pointer over the board.
+  int cursorX = 0;
+  int cursorY = 0;
+  // The keys (or a pad) chose the focus last; moving the pointer hands it back.
+  bool keysFocus = true;
+  // The cell a press on the board would act on now: the cursor's while the
+  // keys have the focus, else the one under the pointer. False off the board
+  // and while a panel or a page covers it.
+  bool TargetCell(int* x, int* y) const;
   void Mark() override;
 
   gc_ref<c_cMenu> menu;
@@ -83,10 +94,42 @@ class c_MainGame : public c_App {
   void ShowMenu();
   void ShowMap();
 
-  // ---- main_game_keys.cpp: the keyboard and the right button ----
+  // ---- main_game_keys.cpp: the keyboard, the pad and the right button ----
   void ApplyPlayingKeys();
-  // Escape leaves the map for the menu.
+  void MoveCursor();
+  void StepSlot();
+  // Escape or the pad's B leaves the map for the menu; Left and Right select
+  // the levels, Up, Down and Tab move the focus.
   ScreenRequest ApplyMapKeys();
+  // A left click at the pointer, or a press key at the focus (on a page: any
+  // press key or Right; over the board also T at the TIME button): where.
+  bool PlayingPress(float* x, float* y);
+  // This update's hits of key, from the keyboard or the pad.
+  int Hit(int key) const;
+  // Enter or Space (or the pad's A).
+  bool PressKeyHit() const;
+  GamepadKeys gamepad;
+
+  // ---- main_game_focus.cpp: one focus for the pointer and the keys ----
+  enum class FocusPlace { None, Menu, Map, Board, PausePanel, WonPanel, FailedPanel };
+  FocusPlace CurrentFocusPlace() const;
+  FocusList KeyFocusList() const;
+  // A new place puts the focus on its first button.
+  void SyncFocusPlace();
+  // A moved pointer takes the focus, and the keys' focus goes where it points.
+  void FollowPointer();
+  // Up and Left to the previous button, Down, Right and Tab to the next.
+  void MoveFocus(bool upDown, bool leftRight);
+  // A press key on a shown focus: where it clicks. A press while the pointer
+  // points at nothing the keys could focus only shows the keys' focus.
+  bool FocusPressed(float* x, float* y);
+  FocusBox KeyFocusBox() const;
+  FocusPlace focusPlace = FocusPlace::None;
+  int focusIndex = 0;
+  bool hoverOnFocus = false;
+  bool pointerSeen = false;
+  float lastPointerX = 0;
+  float lastPointerY = 0;
 
   bool LeftClicked() const;
   // The pointer in virtual pixels.

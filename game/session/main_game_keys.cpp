@@ -1,28 +1,109 @@
-// The keyboard and the right button, beside the mouse rules of each screen:
-// Escape pauses a level and resumes it, and leaves the map for the menu;
-// keys 1 to 8 pick the palette's slots; a right click drops the selection.
-#include "game/session/main_game.h"
+// The keyboard, the pad and the right button, beside the mouse rules of each
+// screen. Every key does what a click does, through the same handlers: a
+// press key clicks the centre of the focused button or of the cursor's cell.
+//
+//   title, end picture  Enter, Space: continue
+//   menu                Up, Down: the focus; Enter, Space: press
+//   map                 Left, Right: the level; Up, Down, Tab: the focus;
+//                       Enter, Space: press; Escape: save, back to the menu
+//   board               arrows: the cursor; Enter, Space: click its cell;
+//                       1 to 8, Q, E: the palette's slots; T: TIME;
+//                       Delete, Backspace, right click: drop the selection;
+//                       Escape: pause and resume
+//   tutorial page       Enter, Space, Right: the next page
+//   panels              arrows, Tab: the focus; Enter, Space: press
+// The pad's buttons arrive as these keys (gamepad_keys.h); its B, back, is
+// read here.
+#include "game/rules/board.h"
 #include "game/rules/progress.h"
+#include "game/session/main_game.h"
 #include "host/input.h"
 
+int c_MainGame::Hit(int key) const { return currentInputDevice->KeyHit(key); }
+
+bool c_MainGame::PressKeyHit() const { return Hit(KeyEnter) != 0 || Hit(KeySpace) != 0; }
+
 void c_MainGame::ApplyPlayingKeys() {
-  c_InputDevice* input = currentInputDevice;
-  // A tutorial page or a result panel is answered by clicks only.
-  if (gameState.screen.tutorialShowing == 1 || gameState.run.trainArrived == 1 || gameState.run.trainCrashed == 1) return;
-  if (input->KeyHit(KeyEscape) != 0) {
-    if (gameState.screen.gamePaused == 1) {
+  const ScreenFlags& flags = gameState.screen;
+  // A page is turned by a press alone (PlayingPress).
+  if (flags.tutorialShowing == 1) return;
+  const bool resultShown = gameState.run.trainArrived == 1 || gameState.run.trainCrashed == 1;
+  if (!resultShown) {
+    if (Hit(KeyEscape) != 0) {
+      if (flags.gamePaused == 1) {
+        Act(gui->PressPauseButton(PauseResume));
+      } else {
+        gameState.screen.gamePaused = 1;
+      }
+    } else if (flags.gamePaused == 1 && Hit(KeyPadBack) != 0) {
       Act(gui->PressPauseButton(PauseResume));
-    } else {
-      gameState.screen.gamePaused = 1;
     }
   }
-  if (gameState.screen.gamePaused == 1) return;
-  for (int slot = 0; slot < kPaletteSlots; ++slot) {
-    if (input->KeyHit('1' + slot) != 0) gameState.run.selectedPiece = slot;
+  if (flags.gamePaused == 1 || resultShown) {
+    MoveFocus(true, true);
+    return;
   }
-  if (input->KeyHit(KeyMouseRight) != 0) gameState.run.selectedPiece = -1;
+  for (int slot = 0; slot < kPaletteSlots; ++slot) {
+    if (Hit('1' + slot) != 0) gameState.run.selectedPiece = slot;
+  }
+  StepSlot();
+  if (Hit(KeyMouseRight) != 0 || Hit(KeyDelete) != 0 || Hit(KeyBackspace) != 0 || Hit(KeyPadBack) != 0) {
+    gameState.run.selectedPiece = -1;
+  }
+  MoveCursor();
+}
+
+// Q and E: the previous and the next slot, round the palette; from no
+// selection, the last and the first.
+void c_MainGame::StepSlot() {
+  const int step = Hit('E') - Hit('Q');
+  if (step == 0) return;
+  int& selected = gameState.run.selectedPiece;
+  if (selected < 0) selected = step > 0 ? -1 : kPaletteSlots;
+  selected = ((selected + step) % kPaletteSlots + kPaletteSlots) % kPaletteSlots;
+}
+
+void c_MainGame::MoveCursor() {
+  const int dx = Hit(KeyArrowRight) - Hit(KeyArrowLeft);
+  const int dy = Hit(KeyArrowDown) - Hit(KeyArrowUp);
+  if (dx == 0 && dy == 0) return;
+  keysFocus = true;
+  auto clamp = [](int v, int count) { return v < 0 ? 0 : (v >= count ? count - 1 : v); };
+  cursorX = clamp(cursorX + dx, kColumns);
+  cursorY = clamp(cursorY + dy, kRows);
+}
+
+bool c_MainGame::PlayingPress(float* x, float* y) {
+  if (LeftClicked()) {
+    *x = PointerX();
+    *y = PointerY();
+    return true;
+  }
+  SyncFocusPlace();
+  if (gameState.screen.tutorialShowing == 1) {
+    // Anywhere turns a page.
+    PressPointOf(OpenBox(0, kFocusScreenRight, 0, kFocusScreenBottom), x, y);
+    return PressKeyHit() || Hit(KeyArrowRight) != 0;
+  }
+  if (FocusPressed(x, y)) return true;
+  if (focusPlace == FocusPlace::Board && Hit('T') != 0) {
+    PressPointOf(kDepartButton, x, y);
+    return true;
+  }
+  return false;
 }
 
 ScreenRequest c_MainGame::ApplyMapKeys() {
-  return currentInputDevice->KeyHit(KeyEscape) != 0 ? ScreenRequest::LeaveMap : ScreenRequest::None;
+  if (Hit(KeyEscape) != 0 || Hit(KeyPadBack) != 0) return ScreenRequest::LeaveMap;
+  const int step = Hit(KeyArrowRight) - Hit(KeyArrowLeft);
+  const int level = step == 0 ? -1 : scenarioMap->NeighbourLevel(step > 0 ? 1 : -1);
+  if (level >= 0) {
+    keysFocus = true;
+    float x = 0, y = 0;
+    PressPointOf(IconBox(scenarioMap->icons[level]), &x, &y);
+    const ScreenRequest request = scenarioMap->ClickMap(x, y);
+    if (request != ScreenRequest::None) return request;
+  }
+  MoveFocus(true, false);
+  return ScreenRequest::None;
 }

@@ -58,6 +58,22 @@ const OptionRow kOptions[] = {
      }},
 };
 
+// The keyboard and the gamepad: the whole game plays without a mouse.
+const char* const kPlayKeys =
+    "Keys (a gamepad's buttons in brackets):\n"
+    "  Enter, Space [A]     press the highlighted button; continue; turn a page\n"
+    "  arrows [D-pad, left stick]\n"
+    "                       move the highlight, or the cursor on the board;\n"
+    "                       Left and Right pick the level on the map\n"
+    "  Tab                  the next button of the menu, the map or a panel\n"
+    "  1 to 8, Q, E [LB, RB]\n"
+    "                       a palette slot; the previous, the next one\n"
+    "  Delete, Backspace [B]\n"
+    "                       drop the selected piece ([B] also closes the pause\n"
+    "                       panel and leaves the map)\n"
+    "  T [X]                TIME: send the train off\n"
+    "  Escape [Start]       pause and resume; from the map, back to the menu\n";
+
 const OptionRow* FindOption(const char* name) {
   for (const OptionRow& row : kOptions) {
     if (std::strcmp(row.name, name) == 0) return &row;
@@ -105,5 +121,5 @@ std::string GameUsage() {
     if (left.size() < 21) left.resize(21, ' ');
     text += left + row.help + "\n";
   }
-  return text + "\nThe cells of --print-level:\n" + kBoardLegend;
+  return text + "\n" + kPlayKeys + "\nThe cells of --print-level:\n" + kBoardLegend;
 }

@@ -1,7 +1,7 @@
 // The kept replays played by the program itself, headless: the scripted
 // campaign wins all fifteen levels and ends on the end picture; the lost level
-// ends in a crash. And the scripted player, run again, writes the very same
-// campaign, byte for byte.
+// ends in a crash; the keys-only run wins the first level. And the scripted
+// player, run again, writes the very same files, byte for byte.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -105,6 +105,37 @@ TEST_F(KeptReplays, TheLostLevelCrashesItsTrainAndLeavesForTheMenu) {
   EXPECT_EQ(end.at("level"), "1");
   EXPECT_EQ(end.at("score"), "0");
   EXPECT_EQ(end.at("states"), "2" + std::string(14, '0'));
+}
+
+// The keyboard alone plays a new game from the logo through the first level
+// and its won panel to the map of the second; the file holds keys only.
+TEST_F(KeptReplays, TheKeysOnlyReplayWinsTheFirstLevelWithoutThePointer) {
+  const std::string path = kReplays + "/keys_only.replay";
+  const std::string text = ReadAll(path);
+  ASSERT_FALSE(text.empty());
+  std::istringstream lines(text);
+  std::string line;
+  int keys = 0;
+  while (std::getline(lines, line)) {
+    std::istringstream words(line);
+    std::string time, kind;
+    words >> time >> kind;
+    EXPECT_TRUE(kind != "move" && kind != "down" && kind != "up" && kind != "click") << line;
+    if (kind == "key") ++keys;
+  }
+  EXPECT_GT(keys, 20);
+  const Ran run = Replay(path);
+  ASSERT_EQ(run.status, 0) << run.err;
+  const auto end = Fields(run.LastLine());
+  EXPECT_EQ(end.at("screen"), "2") << run.LastLine();
+  EXPECT_EQ(end.at("level"), "2");
+  EXPECT_EQ(end.at("states"), "12" + std::string(13, '0'));
+  EXPECT_EQ(end.at("time"), EndTime(text));
+
+  const Ran made = Command(std::string(TARVEX_CAMPAIGN_EXE) + " --keys keys.replay");
+  ASSERT_EQ(made.status, 0) << made.err;
+  EXPECT_TRUE(ReadAll(folder + "/keys.replay") == text)
+      << "regenerate tests/replays/keys_only.replay with rails-campaign --keys";
 }
 
 // The scripted player is deterministic: it makes the kept files again, and

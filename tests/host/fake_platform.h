@@ -92,6 +92,14 @@ class FakePlatform : public HostPlatform {
     return true;
   }
 
+  // A pad on a port answers while it is in gamepads (erase it to unplug).
+  bool Gamepad(int port, GamepadState* state) override {
+    auto it = gamepads.find(port);
+    if (it == gamepads.end()) return false;
+    *state = it->second;
+    return true;
+  }
+
   struct FakeJoystick {
     std::vector<float> axes;
     std::vector<unsigned char> buttons;
@@ -112,6 +120,7 @@ class FakePlatform : public HostPlatform {
   double cursorX = 0, cursorY = 0;
   std::set<int> held;
   std::map<int, FakeJoystick> joysticks;
+  std::map<int, GamepadState> gamepads;
   HostInputSink* sink = nullptr;
 
   // What happened.

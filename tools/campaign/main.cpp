@@ -1,7 +1,8 @@
-// rails-campaign: plays the scripted campaign (or the lost level) and writes
-// its replay file; prints the line a replay of it ends with.
+// rails-campaign: plays the scripted campaign (or the lost level, or the first
+// level by keys alone) and writes its replay file; prints the line a replay of
+// it ends with.
 //
-//   rails-campaign [--lost] FILE
+//   rails-campaign [--lost | --keys] FILE
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -15,6 +16,8 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--lost") == 0) {
       run = ScriptedRun::LostLevel;
+    } else if (std::strcmp(argv[i], "--keys") == 0) {
+      run = ScriptedRun::KeysOnly;
     } else if (path.empty() && argv[i][0] != '-') {
       path = argv[i];
     } else {
@@ -23,7 +26,7 @@ int main(int argc, char** argv) {
     }
   }
   if (path.empty()) {
-    std::fputs("usage: rails-campaign [--lost] FILE\n", stderr);
+    std::fputs("usage: rails-campaign [--lost | --keys] FILE\n", stderr);
     return 2;
   }
   UseGameFolders(ChooseGameFolders(ProcessFolderFacts()));

@@ -24,6 +24,25 @@ struct Point {
   int x, y;
 };
 
+// What the player does before one update: a left click at a point, or a
+// key pressed and released (by the window system's key code).
+struct Input {
+  int key = 0;  // 0: a click at `at`
+  Point at{0, 0};
+};
+
+// The window system's codes of the keys the keys-only run presses.
+constexpr int kGlfwSpace = 32;
+constexpr int kGlfwDigit1 = 49;
+constexpr int kGlfwE = 69;
+constexpr int kGlfwQ = 81;
+constexpr int kGlfwT = 84;
+constexpr int kGlfwEnter = 257;
+constexpr int kGlfwRight = 262;
+constexpr int kGlfwLeft = 263;
+constexpr int kGlfwDown = 264;
+constexpr int kGlfwUp = 265;
+
 // Where the player clicks, on the virtual 1024 x 768 screen.
 constexpr Point kAnywhere{512, 384};     // the title, a page, the end picture
 constexpr Point kMenuNewGame{800, 340};  // the menu's bands right of x 667
@@ -84,17 +103,30 @@ class Player {
  public:
   explicit Player(ScriptedRun run) : run_(run) {}
 
-  // The click to make before the update at nowMs, if any.
-  bool Next(int nowMs, Point* click) {
+  // The click or key to make before the update at nowMs, if any.
+  bool Next(int nowMs, Input* input) {
+    *input = Input{};
+    Point* click = &input->at;
+    key_ = &input->key;
     const int delta = nowMs - lastMs_;
     lastMs_ = nowMs;
     if (++updates_ > kUpdateLimit) return Fail("the run took too long");
     c_MainGame* app = App();
     if (app == nullptr || done_ || !error_.empty()) return false;
     if (app->screen != ScreenPlaying) {
+      if (run_ == ScriptedRun::KeysOnly && app->screen == ScreenScenarioMap && level_ != 0) {
+        // Back on the map after the won panel: the run is over.
+        done_ = true;
+        return false;
+      }
       level_ = 0;
       running_ = false;
     }
+    if (app->screen != screenBefore_) {
+      screenBefore_ = app->screen;
+      screenKeys_ = 0;
+    }
+    if (run_ == ScriptedRun::KeysOnly && app->screen != ScreenPlaying) return KeysOffTheBoard(app->screen);
     switch (app->screen) {
       case ScreenLogo:
         return false;
@@ -129,6 +161,52 @@ class Player {
     *click = p;
     return true;
   }
+  bool Press(int glfwKey) {
+    *key_ = glfwKey;
+    return true;
+  }
+
+  // The keys-only run off the board: Enter through the title; on the menu,
+  // whose focus starts on "continue", Down to "new game" and Enter; on the
+  // map, whose focus starts on Start, Enter.
+  bool KeysOffTheBoard(int screen) {
+    switch (screen) {
+      case ScreenTitle:
+      case ScreenScenarioMap:
+        return screenKeys_++ == 0 && Press(kGlfwEnter);
+      case ScreenMenu:
+        if (screenKeys_ > 1) return false;
+        return Press(screenKeys_++ == 0 ? kGlfwDown : kGlfwEnter);
+      case ScreenLogo:
+        return false;
+      default:
+        return Fail("the keys-only run reached screen " + std::to_string(screen));
+    }
+  }
+
+  // A click on a cell of the board: by the pointer, or in the keys-only run
+  // the cursor moved there one cell an update and Enter pressed on it. True
+  // only for the update that acts on the cell.
+  bool CellPress(CellXY cell, Point* click, bool* acting) {
+    *acting = true;
+    if (run_ != ScriptedRun::KeysOnly) return Click(CellCentre(cell), click);
+    const c_MainGame* app = App();
+    *acting = app->cursorX == cell.x && app->cursorY == cell.y;
+    if (app->cursorX < cell.x) return Press(kGlfwRight);
+    if (app->cursorX > cell.x) return Press(kGlfwLeft);
+    if (app->cursorY < cell.y) return Press(kGlfwDown);
+    if (app->cursorY > cell.y) return Press(kGlfwUp);
+    return Press(kGlfwEnter);
+  }
+  // A palette slot: clicked, or in the keys-only run the slot's digit from no
+  // selection, else Q or E the shorter way round.
+  bool ChooseSlot(int slot, Point* click) {
+    if (run_ != ScriptedRun::KeysOnly) return Click(SlotCentre(slot), click);
+    const int selected = gameState.run.selectedPiece;
+    if (selected < 0) return Press(kGlfwDigit1 + slot);
+    const int ahead = ((slot - selected) % kPaletteSlots + kPaletteSlots) % kPaletteSlots;
+    return Press(ahead <= kPaletteSlots / 2 ? kGlfwE : kGlfwQ);
+  }
   bool Fail(const std::string& why) {
     if (error_.empty()) error_ = "level " + std::to_string(gameState.progress.currentLevel) + ": " + why;
     return false;
@@ -143,10 +221,14 @@ class Player {
       lost_ = true;
       return Click(kFailedMenu, click);
     }
-    if (gameState.run.trainArrived == 1) return Click(kWonContinue, click);
+    const bool keys = run_ == ScriptedRun::KeysOnly;
+    // The won panel's focus starts on Continue.
+    if (gameState.run.trainArrived == 1) return keys ? Press(kGlfwEnter) : Click(kWonContinue, click);
     if (gameState.screen.tutorialShowing == 1) {
       running_ = false;
-      return Click(kAnywhere, click);
+      // Each of the three keys that turn a page, in turn.
+      static constexpr int kPageKeys[] = {kGlfwEnter, kGlfwSpace, kGlfwRight};
+      return keys ? Press(kPageKeys[pageKeys_++ % 3]) : Click(kAnywhere, click);
     }
     if (gameState.screen.gamePaused == 1) {  // the pause panel
       running_ = false;
@@ -170,8 +252,10 @@ class Player {
     if (check_ != Check::None) Verify(level);
     CellXY enemy;
     if (EnemyAt(level, &enemy)) {
-      ++tally_.enemyClicks;
-      return Click(CellCentre(enemy), click);
+      bool acting = false;
+      const bool pressed = CellPress(enemy, click, &acting);
+      if (acting) ++tally_.enemyClicks;
+      return pressed;
     }
     if (level_ == kScriptedPauseLevel && !pauseDone_ && playMs_ >= kPauseAtMs) {
       pauseDone_ = true;
@@ -189,7 +273,12 @@ class Player {
     if (next_ >= plan_.clicks.size()) return false;
     const PlannedClick& c = plan_.clicks[next_];
     // The piece is picked from the palette ahead of its time.
-    if (c.action == WorkAction::OrderPiece && gameState.run.selectedPiece != c.piece) return Click(SlotCentre(c.piece), click);
+    if (c.action == WorkAction::OrderPiece && gameState.run.selectedPiece != c.piece) return ChooseSlot(c.piece, click);
+    // The cursor goes to the next cell ahead of its time.
+    if (keys && c.action != WorkAction::SendOff && (app->cursorX != c.cell.x || app->cursorY != c.cell.y)) {
+      bool acting = false;
+      return CellPress(c.cell, click, &acting);
+    }
     if (c.atMs > playMs_ || !Affordable(level, c)) return false;
     switch (c.action) {
       case WorkAction::ClearStones:
@@ -204,9 +293,10 @@ class Player {
         break;
       case WorkAction::SendOff:
         check_ = Check::SendOff;
-        return Click(kDepart, click);
+        return keys ? Press(kGlfwT) : Click(kDepart, click);
     }
-    return Click(CellCentre(c.cell), click);
+    bool acting = false;
+    return CellPress(c.cell, click, &acting);
   }
 
   // What the status line shows allows the click: idle workers (or miners to
@@ -277,6 +367,11 @@ class Player {
 
   const ScriptedRun run_;
   ScriptedTally tally_;
+  // Where the key to press goes (the keys-only run).
+  int* key_ = nullptr;
+  int screenBefore_ = -1;
+  int screenKeys_ = 0;  // keys pressed since the screen changed
+  int pageKeys_ = 0;
   int lastMs_ = 0;
   int updates_ = 0;
   bool done_ = false;
@@ -325,14 +420,18 @@ class ScriptedWindow final : public HostPlatform {
     const int now = static_cast<int>(recording_->Now() * 1000.0);
     if (now == lastPoll_ || sink_ == nullptr) return;
     lastPoll_ = now;
-    Point p{0, 0};
-    if (player_->Next(now, &p)) {
-      x_ = p.x;
-      y_ = p.y;
-      sink_->OnMousePosition(x_, y_);
-      sink_->OnMouseButton(0, HostInputSink::kActionPress);
-      sink_->OnMouseButton(0, HostInputSink::kActionRelease);
+    Input input;
+    if (!player_->Next(now, &input)) return;
+    if (input.key != 0) {
+      sink_->OnKey(input.key, HostInputSink::kActionPress);
+      sink_->OnKey(input.key, HostInputSink::kActionRelease);
+      return;
     }
+    x_ = input.at.x;
+    y_ = input.at.y;
+    sink_->OnMousePosition(x_, y_);
+    sink_->OnMouseButton(0, HostInputSink::kActionPress);
+    sink_->OnMouseButton(0, HostInputSink::kActionRelease);
   }
   void WaitEvents() override {}
   void OpenWindow(int, int, int, int, int, int, int, int, bool, const char*) override { open_ = initialised_; }

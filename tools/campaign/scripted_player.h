@@ -1,5 +1,5 @@
 // A scripted player: the real game in this process on a replay's clock, played
-// by clicks at virtual positions delivered through the host's input path, and
+// by clicks at virtual positions (or by keys alone) delivered through the host's input path, and
 // recorded as a replay file through the recording seam.
 //
 // It looks at the game as a person looks at the screen (which screen shows, a
@@ -19,6 +19,11 @@ enum class ScriptedRun {
   // A new game's first level sent off over no track: the train crashes, and
   // the failed panel's menu button leads back to the menu.
   LostLevel,
+  // The keyboard alone, no pointer at all: from the logo through the menu,
+  // the map and the tutorial pages, the first level built with the board
+  // cursor, sent off with T and continued from the won panel; ends on the map
+  // with the second level to play.
+  KeysOnly,
 };
 
 // What the player did on the way.

@@ -121,7 +121,8 @@ def picture(kind):
 PAGES = [
     dict(note=(150, 315, 566), title="Build the line!",
          text="Your train waits on the left, beside the START cell. Lay rails cell by cell to join START to "
-              "FINISH on the far right before the clock runs out.",
+              "FINISH on the far right before the clock runs out.\nNo mouse? Arrows move a cursor, Enter builds, "
+              "T sends the train; gamepads work too.",
          arrows=[((150, 364), (113, 364)), ((566, 364), (912, 364))], run=(1, 6),
          labels=[("to the FINISH", (740, 344))]),
     dict(note=(600, 315, 1000), title="The palette",
