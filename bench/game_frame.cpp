@@ -30,7 +30,7 @@
 #include "runtime/error.h"
 #include "support/file_system.h"
 #include "support/virtual_display.h"
-#include "tools/solver/solution.h"
+#include "game/solver/solution.h"
 
 namespace {
 

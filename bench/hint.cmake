@@ -4,3 +4,9 @@ if(TARGET tarvex_solver)
   add_executable(bench_hint ${CMAKE_CURRENT_LIST_DIR}/hint_bench.cpp)
   target_link_libraries(bench_hint PRIVATE tarvex_solver benchmark::benchmark)
 endif()
+
+# What a hint adds to the game's update (AskHint on the real level objects).
+if(TARGET tarvex_game)
+  add_executable(bench_hint_update ${CMAKE_CURRENT_LIST_DIR}/hint_update_bench.cpp)
+  target_link_libraries(bench_hint_update PRIVATE tarvex_game)
+endif()

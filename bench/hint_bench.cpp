@@ -12,8 +12,8 @@
 #include <string>
 
 #include "game/rules/train.h"
-#include "tools/solver/hint_search.h"
-#include "tools/solver/solution.h"
+#include "game/solver/hint_search.h"
+#include "game/solver/solution.h"
 
 namespace {
 

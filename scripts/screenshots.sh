@@ -59,7 +59,7 @@ shot menu
 game_click 800 218 1.5        # continue: the scenario map, level 6 chosen
 shot map
 game_click 850 720 0.5        # start level 6
-# The solver's schedule for level 6 (tools/solver): clear five stones, lay
+# The solver's schedule for level 6 (game/solver): clear five stones, lay
 # the track from the start, send the others into the mine.
 for stone in "6 4" "6 3" "6 2" "5 1" "9 3"; do game_click $(cell $stone) 0.1; done
 sleep 15

@@ -52,6 +52,8 @@ std::int64_t CalendarSeconds() { return calendarSource(); }
 
 void SetCalendarSource(CalendarSource source) { calendarSource = source ? source : SystemCalendarSeconds; }
 
+CalendarSource CurrentCalendarSource() { return calendarSource; }
+
 std::uint32_t CalendarSeed() { return static_cast<std::uint32_t>(CalendarSeconds()) * 1000u; }
 
 void AdvanceGameClock() {

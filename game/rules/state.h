@@ -124,6 +124,8 @@ using CalendarSource = std::int64_t (*)();
 std::int64_t CalendarSeconds();
 // Replaces where the calendar comes from (null restores the system clock).
 void SetCalendarSource(CalendarSource source);
+// Where the calendar comes from now (to put it back after borrowing it).
+CalendarSource CurrentCalendarSource();
 // The seed a level start uses: calendar seconds times 1000, wrapped to 32 bits.
 std::uint32_t CalendarSeed();
 // The first step of every update: the time factor from the time since the

@@ -18,6 +18,7 @@ ScreenRequest ClickWonPanel(float x, float y) {
 ScreenRequest ClickFailedPanel(float x, float y) {
   if (kFailedRetry.Contains(x, y)) return ScreenRequest::RestartLevel;
   if (kFailedMenu.Contains(x, y)) return ScreenRequest::LeaveLevel;
+  if (kShowMeButton.Contains(x, y)) return ScreenRequest::ShowMe;
   return ScreenRequest::None;
 }
 
@@ -31,7 +32,7 @@ ScreenRequest c_cGui::ClickGui(float x, float y) {
   for (int slot = 0; slot < kPaletteSlots; ++slot) {
     if (PaletteSlot(slot).Contains(x, y)) gameState.run.selectedPiece = slot;
   }
-  return ScreenRequest::None;
+  return kHintButton.Contains(x, y) ? ScreenRequest::ShowHint : ScreenRequest::None;
 }
 
 ScreenRequest c_cGui::ClickPauseMenu(float x, float y) {
@@ -95,10 +96,11 @@ std::vector<HitBox> c_cGui::Buttons() const {
     return std::vector<HitBox>(std::begin(kPauseButtons), std::end(kPauseButtons));
   }
   if (run.trainArrived == 1) return {kWonMenu, kWonRetry, kWonContinue, kPauseButton};
-  if (run.trainCrashed == 1) return {kFailedMenu, kFailedRetry, kPauseButton};
+  if (run.trainCrashed == 1) return {kFailedMenu, kFailedRetry, kShowMeButton, kPauseButton};
   std::vector<HitBox> boxes;
   for (int slot = 0; slot < kPaletteSlots; ++slot) boxes.push_back(PaletteSlot(slot));
   if (run.trainRunning == 0 && run.departNow == 0) boxes.push_back(kDepartButton);
+  boxes.push_back(kHintButton);
   boxes.push_back(kPauseButton);
   return boxes;
 }

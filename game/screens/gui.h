@@ -30,6 +30,11 @@ constexpr HitBox kWonRetry = ClosedBox(456, 570, 479, 532);
 constexpr HitBox kWonMenu = ClosedBox(341, 453, 479, 532);
 constexpr HitBox kFailedRetry = ClosedBox(550, 678, 395, 458);
 constexpr HitBox kFailedMenu = ClosedBox(344, 483, 395, 458);
+// The failed panel's third choice, over the palette (which answers no clicks
+// after a crash), so that its click cannot reach the crashed board.
+constexpr HitBox kShowMeButton = ClosedBox(166, 416, 708, 760);
+// The hint's button, in the gap between the palette and the free workers.
+constexpr HitBox kHintButton = ClosedBox(557, 603, 706, 761);
 
 // The pause panel's buttons: one band each, all between x 358 and 670.
 enum PauseButton { PauseResume = 0, PauseRestart, PauseMusic, PauseSound, PauseQuit, kPauseButtonCount };

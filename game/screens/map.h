@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game/screens/focus.h"
+#include "game/screens/level_records.h"
 #include "game/screens/screen_request.h"
 #include "runtime/array.h"
 #include "runtime/gc.h"
@@ -70,6 +71,8 @@ class c_cMap : public Object {
   Array<c_cScoreText2*> mapTexts;
   int selectedLevel = 0;
   Array<c_cScenarioIcon*> icons;
+  // The player's best results, shown for the selected level.
+  LevelRecords records;
 
  private:
   void BuyWorker();

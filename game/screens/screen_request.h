@@ -18,6 +18,8 @@ enum class ScreenRequest {
   RestartLevel,      // the won or failed panel, or the pause panel
   LeaveLevel,        // the won or failed panel: save, reload, menu
   QuitLevel,         // the pause panel: the same, at once
+  ShowHint,          // the hint button or the H key: a cheapest way on from now
+  ShowMe,            // the failed panel's "Show me" or the S key: the solver's play
 };
 
 // Of two requests of a level's panels made before the main game acts, the one

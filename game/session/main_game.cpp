@@ -1,9 +1,12 @@
 #include "game/session/main_game.h"
 
+#include <cmath>
+
 #include "game/views/data_files.h"
 #include "game/views/highlight.h"
 #include "game/rules/layouts.h"
 #include "game/rules/play_step.h"
+#include "game/session/records_file.h"
 #include "game/session/save_file.h"
 #include "game/views/sound_table.h"
 #include "game/session/switches.h"
@@ -16,11 +19,14 @@ void c_MainGame::Mark() {
   menu.Mark();
   level.Mark();
   train.Mark();
+  demoLevel.Mark();
+  demoTrain.Mark();
   boardView.Mark();
   trainView.Mark();
   guiView.Mark();
   mapView.Mark();
   menuView.Mark();
+  hintView.Mark();
   gui.Mark();
   scenarioMap.Mark();
   logoImage.Mark();
@@ -48,16 +54,20 @@ int c_MainGame::Startup() {
   gameState.settings = Settings{1, 1, 1};
   level = new c_cLevel();
   train = new c_cTrain();
+  demoLevel = new c_cLevel();
+  demoTrain = new c_cTrain();
   boardView = new c_BoardView();
   trainView = new c_TrainView();
   guiView = new c_GuiView();
   mapView = new c_MapView();
   menuView = new c_MenuView();
+  hintView = new c_HintView();
   gui = new c_cGui();
   scenarioMap = new c_cMap();
   scenarioMap->SetUpScenarioMap();
   if (withMedia) logoImage = LoadGameImage(String("menu/logo.png"));
   level->CreateLevelPools();
+  demoLevel->CreateLevelPools();
 
   logoStartTime = static_cast<float>(gameState.clock.lastMillisecs);
   screen = ScreenLogo;
@@ -77,7 +87,10 @@ void c_MainGame::LoadMediaStep(int step) {
     case 2: menuView->LoadMenuImages(); break;
     case 3: boardView->LoadLevelImages(); break;
     case 4: trainView->LoadTrainImages(); break;
-    case 5: guiView->LoadGuiImages(); break;
+    case 5:
+      guiView->LoadGuiImages();
+      hintView->LoadHintImages();
+      break;
     case 6: mapView->LoadMapImages(); break;
     default: LoadGameSounds(); break;
   }
@@ -109,7 +122,11 @@ int c_MainGame::Update() {
       UpdateMap();
       break;
     case ScreenPlaying:
-      UpdatePlaying();
+      if (demo.running) {
+        UpdateDemonstration();
+      } else {
+        UpdatePlaying();
+      }
       break;
     default:
       break;
@@ -132,7 +149,7 @@ std::vector<HitBox> c_MainGame::ScreenButtons() const {
   switch (screen) {
     case ScreenMenu: return menu->Buttons();
     case ScreenScenarioMap: return scenarioMap->Buttons();
-    case ScreenPlaying: return gui->Buttons();
+    case ScreenPlaying: return demo.running ? std::vector<HitBox>{} : gui->Buttons();
     default: return {};
   }
 }
@@ -199,9 +216,23 @@ void c_MainGame::UpdatePlaying() {
     Act(gui->ClickGui(x, y));
   }
   HandleLevelRequest();
+  // The level's time runs with its clocks: not while paused or a page shows.
+  if (flags.gamePaused == 0 && gameState.run.trainArrived == 0 && gameState.run.trainCrashed == 0) {
+    levelPlayMs += static_cast<int>(std::lround(gameState.clock.timeFactor * kTickMilliseconds));
+  }
   // Also in the update that just left the level: the board keeps its state.
   RunLevelStep(level, train);
   UpdateDepartureClock(train->countdown);
+  if (hint.shown && !HintStillFits(hint, *level, gameState.clock.lastMillisecs)) hint.shown = false;
+  // Only while the failed panel still shows: a click in the same update may
+  // have left the level.
+  if (demoAsked && screen == ScreenPlaying && gameState.run.trainCrashed == 1) StartDemonstration();
+  demoAsked = false;
+}
+
+void c_MainGame::ShowHint() {
+  hint = AskHint(*level, *train, gameState.clock.lastMillisecs);
+  hintUsed = true;
 }
 
 void c_MainGame::Act(ScreenRequest request) {
@@ -210,6 +241,7 @@ void c_MainGame::Act(ScreenRequest request) {
       break;
     case ScreenRequest::ShowMenu:
       LoadProgress();
+      scenarioMap->records = LoadRecords();
       ShowMenu();
       break;
     case ScreenRequest::NewGame:
@@ -244,6 +276,13 @@ void c_MainGame::Act(ScreenRequest request) {
       // The result panels' buttons wait for the level's turn in the update.
       levelRequest = StrongerLevelRequest(levelRequest, request);
       break;
+    case ScreenRequest::ShowHint:
+      if (screen == ScreenPlaying && gameState.run.trainCrashed == 0 && gameState.run.trainArrived == 0) ShowHint();
+      break;
+    case ScreenRequest::ShowMe:
+      // It starts once the level's update is over.
+      demoAsked = screen == ScreenPlaying && gameState.run.trainCrashed == 1;
+      break;
   }
 }
 
@@ -252,6 +291,7 @@ void c_MainGame::HandleLevelRequest() {
   levelRequest = ScreenRequest::None;
   switch (request) {
     case ScreenRequest::NextLevel:
+      RecordWonLevel();
       CompleteLevel();
       scenarioMap->RefreshIcons();
       SaveProgress();
@@ -272,6 +312,12 @@ void c_MainGame::HandleLevelRequest() {
   }
 }
 
+void c_MainGame::RecordWonLevel() {
+  const int seconds = (levelPlayMs + kSecondMs / 2) / kSecondMs;
+  scenarioMap->records.RecordWin(gameState.progress.currentLevel, gameState.run.levelScore, seconds, hintUsed);
+  PutRecords(scenarioMap->records);
+}
+
 void c_MainGame::LeaveLevel() {
   SaveProgress();
   LoadProgress();  // which also clears the level's own values
@@ -284,6 +330,9 @@ void c_MainGame::StartLevel() {
   levelRequest = ScreenRequest::None;
   cursorX = level->startX;
   cursorY = level->startY;
+  hint = LevelHint{};
+  hintUsed = false;
+  levelPlayMs = 0;
   // The first frame of the level shows its own clock, not the last one's.
   UpdateDepartureClock(train->countdown);
 }
@@ -348,10 +397,7 @@ int c_MainGame::Render() {
       mapView->RenderScenarioMap(*scenarioMap);
       break;
     case ScreenPlaying:
-      boardView->RenderBoard(*level);
-      trainView->RenderTrain(*train);
-      boardView->RenderBoardOverlay(*level);
-      guiView->RenderGui();
+      RenderLevel();
       break;
     case ScreenTheEnd:
       menuView->RenderTheEnd();
@@ -361,4 +407,21 @@ int c_MainGame::Render() {
   }
   DrawHighlight(focus);
   return 0;
+}
+
+void c_MainGame::RenderLevel() {
+  boardView->RenderBoard(*level);
+  trainView->RenderTrain(*train);
+  boardView->RenderBoardOverlay(*level);
+  if (hint.shown && !demo.running) hintView->RenderHintGhosts(hint, boardView->pieceImages);
+  guiView->RenderGui();
+  const LevelRun& run = gameState.run;
+  if (demo.running) {
+    hintView->RenderDemonstrationBanner();
+  } else if (run.trainCrashed == 1) {
+    hintView->RenderShowMeButton();
+  } else if (run.trainArrived == 0) {
+    hintView->RenderHintButton();
+    if (hint.shown) hintView->RenderHintLine(hint);
+  }
 }

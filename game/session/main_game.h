@@ -6,8 +6,12 @@
 // picture, sound or music and draws nothing; every rule runs the same.
 #pragma once
 
+#include <memory>
+
 #include "game/rules/board.h"
 #include "game/screens/gui.h"
+#include "game/screens/level_hint.h"
+#include "game/session/demo_player.h"
 #include "game/screens/map.h"
 #include "game/screens/menu.h"
 #include "game/rules/state.h"
@@ -16,6 +20,7 @@
 #include "game/session/gamepad_keys.h"
 #include "game/views/board_view.h"
 #include "game/views/gui_view.h"
+#include "game/views/hint_view.h"
 #include "game/views/map_view.h"
 #include "game/views/menu_view.h"
 #include "game/views/train_view.h"
@@ -24,6 +29,26 @@
 // How long the logo shows before the title.
 constexpr int kLogoMilliseconds = 3000;
 constexpr float kMusicVolume = 0.5f;
+// A demonstration runs this many level steps per update.
+constexpr int kDemoSpeed = 4;
+// How long a demonstration's end stays on the screen before the failed panel
+// returns, in ms of the host's clock.
+constexpr int kDemoLingerMs = 3000;
+
+// A demonstration under way: the failed level's state held aside while the
+// solver's play runs on a level and train of its own.
+struct DemoRun {
+  bool running = false;
+  GameState heldState;
+  LevelHint heldHint;
+  bool heldHintUsed = false;
+  int heldPlayMs = 0;
+  CalendarSource heldCalendar = nullptr;
+  std::unique_ptr<DemoPlayer> player;
+  int clockMs = 0;    // the demonstration's own clock
+  int playMs = 0;     // its level's time while nothing covers the board
+  int endedAtMs = -1; // the host's clock when its train arrived or crashed
+};
 
 // Every global of the program to its start value: the framework's, the
 // display's, the file system's and the game's (the host's initGlobals).
@@ -56,16 +81,32 @@ class c_MainGame : public c_App {
   // keys have the focus, else the one under the pointer. False off the board
   // and while a panel or a page covers it.
   bool TargetCell(int* x, int* y) const;
+  // The hint shown over the level, if any.
+  LevelHint hint;
+  // The level run's own facts, kept by the session (the rules never read
+  // them): a hint was asked in it, and the game time its clocks ran.
+  bool hintUsed = false;
+  int levelPlayMs = 0;
+  DemoRun demo;
+  // "Show me" was asked; it starts once the level's update is over.
+  bool demoAsked = false;
+  // The one way to a hint, for the hint button, the H key and the pad.
+  void ShowHint();
   void Mark() override;
 
   gc_ref<c_cMenu> menu;
   gc_ref<c_cLevel> level;
   gc_ref<c_cTrain> train;
+  // The demonstration's pair; they trade places with level and train while
+  // it runs.
+  gc_ref<c_cLevel> demoLevel;
+  gc_ref<c_cTrain> demoTrain;
   gc_ref<c_BoardView> boardView;
   gc_ref<c_TrainView> trainView;
   gc_ref<c_GuiView> guiView;
   gc_ref<c_MapView> mapView;
   gc_ref<c_MenuView> menuView;
+  gc_ref<c_HintView> hintView;
   gc_ref<c_cGui> gui;
   gc_ref<c_cMap> scenarioMap;
   gc_ref<c_Image> logoImage;
@@ -93,6 +134,17 @@ class c_MainGame : public c_App {
   void LeaveLevel();
   void ShowMenu();
   void ShowMap();
+  // The won level's score, time and hint into the records (before
+  // CompleteLevel moves the current level on).
+  void RecordWonLevel();
+  void RenderLevel();
+
+  // ---- main_game_demo.cpp: "Show me" after a loss ----
+  void StartDemonstration();
+  void UpdateDemonstration();
+  // One step of the demonstration's level, deltaMs of its clock long.
+  void StepDemonstration(int deltaMs);
+  void EndDemonstration();
 
   // ---- main_game_keys.cpp: the keyboard, the pad and the right button ----
   void ApplyPlayingKeys();

@@ -9,7 +9,8 @@
 //   board               arrows: the cursor; Enter, Space: click its cell;
 //                       1 to 8, Q, E: the palette's slots; T: TIME;
 //                       Delete, Backspace, right click: drop the selection;
-//                       Escape: pause and resume
+//                       Escape: pause and resume; H: a hint
+//   failed panel        S: the solver shows how (a demonstration)
 //   tutorial page       Enter, Space, Right: the next page
 //   panels              arrows, Tab: the focus; Enter, Space: press
 // The pad's buttons arrive as these keys (gamepad_keys.h); its B, back, is
@@ -25,6 +26,7 @@ bool c_MainGame::PressKeyHit() const { return Hit(KeyEnter) != 0 || Hit(KeySpace
 
 void c_MainGame::ApplyPlayingKeys() {
   const ScreenFlags& flags = gameState.screen;
+  if (gameState.run.trainCrashed == 1 && Hit('S') != 0) Act(ScreenRequest::ShowMe);
   // A page is turned by a press alone (PlayingPress).
   if (flags.tutorialShowing == 1) return;
   const bool resultShown = gameState.run.trainArrived == 1 || gameState.run.trainCrashed == 1;
@@ -42,6 +44,9 @@ void c_MainGame::ApplyPlayingKeys() {
   if (flags.gamePaused == 1 || resultShown) {
     MoveFocus(true, true);
     return;
+  }
+  if (Hit('H') != 0) {
+    Act(ScreenRequest::ShowHint);
   }
   for (int slot = 0; slot < kPaletteSlots; ++slot) {
     if (Hit('1' + slot) != 0) gameState.run.selectedPiece = slot;

@@ -24,6 +24,13 @@ constexpr float kGoldX = 640, kGoldY = 602;
 constexpr float kWorkersX = 640, kWorkersY = 657;
 constexpr float kMaxWorkersX = 684;
 constexpr float kNoFundsX = 525, kNoFundsY = 692;
+// The selected level's records under its name, and the mark of a level won
+// without a hint at its icon's upper right.
+constexpr float kRecordY = 66;
+constexpr float kRecordPadding = 8;
+constexpr float kRecordBandHeight = 26;
+constexpr float kNoHintMarkX = 17, kNoHintMarkY = -5, kNoHintMarkSize = 11, kNoHintMarkRim = 2;
+constexpr Colour kNoHintMarkColour = {255, 215, 40};
 
 struct ThreatWord {
   const char* word;
@@ -38,6 +45,17 @@ const ThreatWord kThreatWords[] = {
 };
 
 void Tint(const Colour& c) { SetColor(c.r, c.g, c.b); }
+
+void DrawNoHintMark(const c_cScenarioIcon* icon) {
+  const float x = static_cast<float>(icon->x) + kNoHintMarkX;
+  const float y = static_cast<float>(icon->y) + kNoHintMarkY;
+  SetColor(60, 30, 10);
+  FillGameRect(x, y, kNoHintMarkSize, kNoHintMarkSize);
+  Tint(kNoHintMarkColour);
+  FillGameRect(x + kNoHintMarkRim, y + kNoHintMarkRim, kNoHintMarkSize - 2 * kNoHintMarkRim,
+               kNoHintMarkSize - 2 * kNoHintMarkRim);
+  Tint(kWhite);
+}
 
 }  // namespace
 
@@ -63,11 +81,13 @@ void c_MapView::RenderScenarioMap(const c_cMap& map) const {
                        : icon->status == LevelAvailable ? availableImage.get()
                                                         : nullptr;
     if (picture) DrawImage(picture, static_cast<float>(icon->x), static_cast<float>(icon->y));
+    if (map.records.Of(i).wonWithoutHint) DrawNoHintMark(icon);
   }
   const c_cScenarioIcon* s = icons[map.selectedLevel];
   DrawImage(selectedImage, static_cast<float>(s->x) - kSelectedMarkInset,
             static_cast<float>(s->y) - kSelectedMarkInset);
   font->DrawText(s->name, kNameCentreX - font->TextWidth(s->name) * 0.5f, kNameY);
+  RenderRecord(map.records.Of(map.selectedLevel));
 
   Tint(kFigureColour);
   font->DrawText(String::FromInt(s->startIron), kFiguresX, kUpperRowY, AlignCenter);
@@ -96,6 +116,19 @@ void c_MapView::RenderScenarioMap(const c_cMap& map) const {
     Tint(kWhite);
     SetAlpha(1.0f);
   }
+}
+
+void c_MapView::RenderRecord(const LevelRecord& record) const {
+  const String text = String::FromUtf8(RecordText(record));
+  if (text.Empty()) return;
+  const float width = font->TextWidth(text) + 2 * kRecordPadding;
+  SetColor(60, 30, 10);
+  SetAlpha(0.75f);
+  FillGameRect(kNameCentreX - width * 0.5f, kRecordY - 2, width, kRecordBandHeight);
+  SetAlpha(1.0f);
+  Tint(kFigureColour);
+  font->DrawText(text, kNameCentreX - font->TextWidth(text) * 0.5f, kRecordY);
+  Tint(kWhite);
 }
 
 void c_MapView::Mark() {

@@ -22,4 +22,8 @@ class c_MapView : public Object {
   gc_ref<c_Image> noFundsImage;
   gc_ref<c_Image> selectedImage;
   gc_ref<c_BitmapFont> font;
+
+ private:
+  // "Best: 3400 in 1:52" under the level's name, once it was won.
+  void RenderRecord(const LevelRecord& record) const;
 };

@@ -7,9 +7,9 @@
 
 #include "game/rules/economy.h"
 #include "tests/game/level_play.h"
-#include "tools/solver/hint_from_game.h"
-#include "tools/solver/hint_text.h"
-#include "tools/solver/solution.h"
+#include "game/solver/hint_from_game.h"
+#include "game/solver/hint_text.h"
+#include "game/solver/solution.h"
 
 namespace {
 

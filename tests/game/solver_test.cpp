@@ -7,8 +7,8 @@
 
 #include "game/session/print_level.h"
 #include "tests/game/game_fixture.h"
-#include "tools/solver/solution.h"
-#include "tools/solver/solution_text.h"
+#include "game/solver/solution.h"
+#include "game/solver/solution_text.h"
 
 namespace {
 

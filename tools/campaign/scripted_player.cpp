@@ -16,7 +16,7 @@
 #include "host/recording_platform.h"
 #include "support/file_system.h"
 #include "support/virtual_display.h"
-#include "tools/solver/solution.h"
+#include "game/solver/solution.h"
 
 namespace {
 

@@ -26,7 +26,7 @@
 #include "support/file_system.h"
 #include "support/virtual_display.h"
 #include "tools/endurance/invariants.h"
-#include "tools/solver/solution.h"
+#include "game/solver/solution.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "tools/solver/solution_text.h"
+#include "game/solver/solution_text.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/solver/hint_from_game.h"
+#include "game/solver/hint_from_game.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "tools/solver/hint_search.h"
+#include "game/solver/hint_search.h"
 
 // "Hint: 7 more pieces, 1050 iron (you have 400; the mine holds 1400)", or
 // "No way to FINISH from here - Restart?" when no way is left. A level without

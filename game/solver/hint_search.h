@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/solver/hint_state.h"
-#include "tools/solver/route_search.h"
+#include "game/solver/hint_state.h"
+#include "game/solver/route_search.h"
 
 struct HintPiece {
   CellXY cell;

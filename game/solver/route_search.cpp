@@ -4,7 +4,7 @@
 // then uses to find the cheapest route that passes each cell once (twice for
 // a crossing). Ties go to the deeper route, so on open boards the search walks
 // straight down a cheapest route.
-#include "tools/solver/route_search.h"
+#include "game/solver/route_search.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -10,8 +10,8 @@
 
 #include <vector>
 
-#include "tools/solver/board_model.h"
-#include "tools/solver/track.h"
+#include "game/solver/board_model.h"
+#include "game/solver/track.h"
 
 struct Route {
   bool found = false;

@@ -1,4 +1,4 @@
-#include "tools/solver/hint_text.h"
+#include "game/solver/hint_text.h"
 
 std::string HintLine(const HintResult& hint) {
   if (!hint.wayExists) return "No way to FINISH from here - Restart?";

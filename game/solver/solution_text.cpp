@@ -1,4 +1,4 @@
-#include "tools/solver/solution_text.h"
+#include "game/solver/solution_text.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/solver/board_model.h"
-#include "tools/solver/track.h"
+#include "game/solver/board_model.h"
+#include "game/solver/track.h"
 
 enum class WorkAction { ClearStones, OrderPiece, EnterMine, SendOff };
 

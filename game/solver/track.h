@@ -6,7 +6,7 @@
 #include <array>
 #include <vector>
 
-#include "tools/solver/board_model.h"
+#include "game/solver/board_model.h"
 
 // The pseudo side of a tunnel jump: the train leaves tunnel 0's cell by it and
 // enters tunnel 1's cell by it.

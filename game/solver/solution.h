@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "game/rules/state.h"
-#include "tools/solver/board_model.h"
-#include "tools/solver/route_search.h"
-#include "tools/solver/track.h"
-#include "tools/solver/work_plan.h"
+#include "game/solver/board_model.h"
+#include "game/solver/route_search.h"
+#include "game/solver/track.h"
+#include "game/solver/work_plan.h"
 
 struct LevelSolution {
   BoardModel board;

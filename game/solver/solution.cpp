@@ -1,4 +1,4 @@
-#include "tools/solver/solution.h"
+#include "game/solver/solution.h"
 
 LevelSolution SolveLevel(int levelNumber, int workers) { return SolveBoard(ReadBoard(levelNumber), workers); }
 

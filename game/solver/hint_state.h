@@ -5,8 +5,8 @@
 
 #include <array>
 
-#include "tools/solver/board_model.h"
-#include "tools/solver/track.h"
+#include "game/solver/board_model.h"
+#include "game/solver/track.h"
 
 // What stands on one cell now.
 struct HintCell {

@@ -1,4 +1,4 @@
-#include "tools/solver/work_plan.h"
+#include "game/solver/work_plan.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "tools/solver/hint_search.h"
+#include "game/solver/hint_search.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,4 +1,4 @@
-#include "tools/solver/board_model.h"
+#include "game/solver/board_model.h"
 
 namespace {
 

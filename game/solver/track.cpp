@@ -1,4 +1,4 @@
-#include "tools/solver/track.h"
+#include "game/solver/track.h"
 
 #include "game/rules/economy.h"
 

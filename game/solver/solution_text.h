@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tools/solver/solution.h"
+#include "game/solver/solution.h"
 
 // The board as 9 lines of 13 characters, as the game's --print-level draws
 // it, with the track's pieces drawn over it: - | for straights, / and \ for

@@ -5,6 +5,6 @@
 
 #include "game/rules/board.h"
 #include "game/rules/train.h"
-#include "tools/solver/hint_state.h"
+#include "game/solver/hint_state.h"
 
 HintState HintStateFromGame(const c_cLevel& level, const c_cTrain& train);

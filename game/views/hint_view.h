@@ -1,0 +1,30 @@
+// What the solver adds to a level's screen: the hint's numbered ghost pieces
+// and its line, the hint button, the failed panel's "Show me" button and the
+// demonstration's banner. It only reads what it is given.
+#pragma once
+
+#include "game/screens/hit_box.h"
+#include "game/screens/level_hint.h"
+#include "graphics/drawing.h"
+#include "runtime/array.h"
+#include "runtime/gc.h"
+#include "support/bitmap_font.h"
+
+class c_HintView : public Object {
+ public:
+  void LoadHintImages();
+  // The next pieces over their cells, faint, each with its number.
+  void RenderHintGhosts(const LevelHint& hint, const Array<c_Image*>& pieceImages) const;
+  // The hint's line on a band over the top of the board.
+  void RenderHintLine(const LevelHint& hint) const;
+  void RenderHintButton() const;
+  void RenderShowMeButton() const;
+  void RenderDemonstrationBanner() const;
+  void Mark() override;
+
+  gc_ref<c_BitmapFont> font;
+
+ private:
+  void RenderBand(const String& text, float centreY, float r, float g, float b) const;
+  void RenderButton(const HitBox& box, const String& label) const;
+};
