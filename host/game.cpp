@@ -55,6 +55,7 @@ void BBGame::FillDate(Array<int> date) {
 bool BBGame::ReadJoystick(int, Array<float>, Array<float>, Array<float>, Array<bool>) { return false; }
 void BBGame::OpenExternal(const String&) {}
 void BBGame::ShowMouseCursor(bool) {}
+void BBGame::SetMouseCursorShape(bool) {}
 
 // ---- BBGame: guarded forwarding ----------------------------------------------
 
@@ -155,6 +156,10 @@ int BBGlfwGame::ElapsedMilliseconds() { return static_cast<int>(platform_->Now()
 
 void BBGlfwGame::ShowMouseCursor(bool visible) {
   if (platform_->Initialised()) platform_->ShowCursor(visible);
+}
+
+void BBGlfwGame::SetMouseCursorShape(bool hand) {
+  if (platform_->Initialised()) platform_->SetCursorShape(hand);
 }
 
 void BBGlfwGame::GetWindowSize(int* width, int* height) { platform_->FramebufferSize(width, height); }
