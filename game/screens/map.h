@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "game/rules/feedback.h"
 #include "game/screens/hit_box.h"
 #include "game/screens/screen_request.h"
 #include "runtime/array.h"
@@ -68,6 +69,10 @@ class c_cMap : public Object {
  private:
   void BuyWorker();
 };
+
+// Whether the shop would sell a worker now, and if not, why (a full crew
+// first: more gold would not help it).
+PurchaseVerdict CheckPurchase();
 
 // Where an icon answers clicks, bounds included.
 HitBox IconBox(const c_cScenarioIcon* icon);
