@@ -2,6 +2,7 @@
 
 #include "game/views/data_files.h"
 #include "game/views/highlight.h"
+#include "game/rules/economy.h"
 #include "game/rules/layouts.h"
 #include "game/rules/play_step.h"
 #include "game/session/save_file.h"
@@ -21,6 +22,7 @@ void c_MainGame::Mark() {
   guiView.Mark();
   mapView.Mark();
   menuView.Mark();
+  feedback.Mark();
   gui.Mark();
   scenarioMap.Mark();
   logoImage.Mark();
@@ -53,6 +55,11 @@ int c_MainGame::Startup() {
   guiView = new c_GuiView();
   mapView = new c_MapView();
   menuView = new c_MenuView();
+  feedback = new c_FeedbackView();
+  SetFeedbackListener(feedback);
+  boardView->feedback = feedback;
+  guiView->feedback = feedback;
+  mapView->feedback = feedback;
   gui = new c_cGui();
   scenarioMap = new c_cMap();
   scenarioMap->SetUpScenarioMap();
@@ -75,7 +82,10 @@ void c_MainGame::LoadMediaStep(int step) {
     case 0: StartGameMusic(kMusicVolume); break;
     case 1: menuView->LoadTitleImage(); break;
     case 2: menuView->LoadMenuImages(); break;
-    case 3: boardView->LoadLevelImages(); break;
+    case 3:
+      boardView->LoadLevelImages();
+      feedback->LoadFeedbackImages(boardView->levelFont);
+      break;
     case 4: trainView->LoadTrainImages(); break;
     case 5: guiView->LoadGuiImages(); break;
     case 6: mapView->LoadMapImages(); break;
@@ -113,11 +123,49 @@ int c_MainGame::Update() {
       break;
   }
   UpdateHover();
+  UpdateAmbience();
   return 0;
 }
 
 void c_MainGame::UpdateHover() {
-  focus = withMedia ? BoxAt(ScreenButtons(), PointerX(), PointerY()) : FocusBox{};
+  if (!withMedia) return;
+  focus = BoxAt(ScreenButtons(), PointerX(), PointerY());
+  const bool hand = PointerOverClickable();
+  if (hand != handCursor) {
+    handCursor = hand;
+    currentGame->SetMouseCursorShape(hand);
+  }
+}
+
+void c_MainGame::UpdateAmbience() {
+  if (!withMedia) return;
+  const bool playing = screen == ScreenPlaying;
+  ambience.Update(playing && gameState.run.trainRunning == 1 && gameState.screen.gamePaused == 0,
+                  playing && PanelShown());
+}
+
+bool c_MainGame::PanelShown() const {
+  return gameState.screen.gamePaused == 1 || gameState.run.trainArrived == 1 || gameState.run.trainCrashed == 1;
+}
+
+bool c_MainGame::BoardPreviewShown() const { return screen == ScreenPlaying && !PanelShown(); }
+
+bool c_MainGame::PointerOverClickable() const {
+  if (focus.shown) return true;
+  switch (screen) {
+    case ScreenTitle:
+    case ScreenTheEnd:
+      return true;
+    case ScreenPlaying:
+      break;
+    default:
+      return false;
+  }
+  if (gameState.screen.tutorialShowing == 1) return true;
+  if (!BoardPreviewShown()) return false;
+  const BoardTarget target = TargetOfClick(*level, PointerX(), PointerY());
+  return target.kind == BoardTargetKind::Enemy ||
+         (target.kind != BoardTargetKind::Nothing && target.verdict == OrderVerdict::Taken);
 }
 
 std::vector<HitBox> c_MainGame::ScreenButtons() const {
@@ -260,6 +308,7 @@ void c_MainGame::LeaveLevel() {
 }
 
 void c_MainGame::StartLevel() {
+  feedback->Clear();
   LayOutLevel(level);
   train->PlaceTrain(level->startX - 1, level->startY, level->finishX, level->finishY);
   levelRequest = ScreenRequest::None;
@@ -328,8 +377,9 @@ int c_MainGame::Render() {
       break;
     case ScreenPlaying:
       boardView->RenderBoard(*level);
-      trainView->RenderTrain(*train);
+      trainView->RenderTrain(*train, level);
       boardView->RenderBoardOverlay(*level);
+      if (BoardPreviewShown()) boardView->DrawClickPreview(*level, PointerX(), PointerY());
       guiView->RenderGui();
       break;
     case ScreenTheEnd:

@@ -13,7 +13,9 @@
 #include "game/rules/state.h"
 #include "game/rules/train.h"
 #include "game/screens/focus.h"
+#include "game/session/ambience.h"
 #include "game/views/board_view.h"
+#include "game/views/feedback_view.h"
 #include "game/views/gui_view.h"
 #include "game/views/map_view.h"
 #include "game/views/menu_view.h"
@@ -22,7 +24,6 @@
 
 // How long the logo shows before the title.
 constexpr int kLogoMilliseconds = 3000;
-constexpr float kMusicVolume = 0.5f;
 
 // Every global of the program to its start value: the framework's, the
 // display's, the file system's and the game's (the host's initGlobals).
@@ -45,6 +46,8 @@ class c_MainGame : public c_App {
   ScreenRequest levelRequest = ScreenRequest::None;
   // What a press would act on, as the next frame highlights it.
   FocusBox focus;
+  // Whether the pointer shows the hand (a click there acts).
+  bool handCursor = false;
   void Mark() override;
 
   gc_ref<c_cMenu> menu;
@@ -55,6 +58,9 @@ class c_MainGame : public c_App {
   gc_ref<c_GuiView> guiView;
   gc_ref<c_MapView> mapView;
   gc_ref<c_MenuView> menuView;
+  // What the rules answered lately (refusals, hits, tear-outs, the crash):
+  // kept with or without media, drawn only with.
+  gc_ref<c_FeedbackView> feedback;
   gc_ref<c_cGui> gui;
   gc_ref<c_cMap> scenarioMap;
   gc_ref<c_Image> logoImage;
@@ -76,6 +82,16 @@ class c_MainGame : public c_App {
   void UpdatePlaying();
   // The button under the pointer becomes the focus (only where it is drawn).
   void UpdateHover();
+  // Whether a left click at the pointer would act on something: a button, a
+  // tutorial page, the title, or the board where an order would be taken.
+  bool PointerOverClickable() const;
+  // The level's panels (pause, won, failed, a tutorial page).
+  bool PanelShown() const;
+  // Whether the board shows what a click would do (play runs, no panel).
+  bool BoardPreviewShown() const;
+  // The train's loop and the music's dips.
+  void UpdateAmbience();
+  Ambience ambience;
   std::vector<HitBox> ScreenButtons() const;
   // Acts on the level's panels' request, if one is held.
   void HandleLevelRequest();

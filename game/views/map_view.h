@@ -4,6 +4,7 @@
 #pragma once
 
 #include "game/screens/map.h"
+#include "game/views/feedback_view.h"
 #include "graphics/drawing.h"
 #include "runtime/gc.h"
 #include "support/bitmap_font.h"
@@ -22,4 +23,7 @@ class c_MapView : public Object {
   gc_ref<c_Image> noFundsImage;
   gc_ref<c_Image> selectedImage;
   gc_ref<c_BitmapFont> font;
+  // The view's memory of the rules' answers, for the shop's (set by the
+  // session).
+  gc_ref<c_FeedbackView> feedback;
 };
