@@ -42,9 +42,9 @@ String Num(int value) { return String::FromInt(value); }
 
 constexpr float kScreenWidth = 1024, kScreenHeight = 768;
 constexpr float kDimAlpha = 0.5f;
-// The failed panel's line under its title: covered with a blank strip of the
-// panel's own parchment, then written with the crash's cause.
-constexpr float kCauseStripLeft = 24, kCauseStripTop = 64, kCauseStripWidth = 336, kCauseStripHeight = 32;
+// The failed panel's line under its title: covered with two bands of blank
+// parchment from just below it, then written with the crash's cause.
+constexpr float kCauseStripLeft = 24, kCauseStripTop = 64, kCauseStripWidth = 336, kCauseBandHeight = 14;
 constexpr float kCauseBlankTop = 96;
 constexpr float kCauseTextY = 66;
 constexpr float kCauseTextScale = 0.62f;
@@ -118,8 +118,11 @@ void c_GuiView::RenderWonPanel() const {
 void c_GuiView::RenderFailedPanel() const {
   DrawImage(levelFailImage, kLevelFailAt.x, kLevelFailAt.y);
   if (!feedback || !feedback->CrashKnown()) return;
-  DrawImageRegion(levelFailImage, kLevelFailAt.x + kCauseStripLeft, kLevelFailAt.y + kCauseStripTop, kCauseStripLeft,
-                  kCauseBlankTop, kCauseStripWidth, kCauseStripHeight);
+  for (int band = 0; band < 2; ++band) {
+    DrawImageRegion(levelFailImage, kLevelFailAt.x + kCauseStripLeft,
+                    kLevelFailAt.y + kCauseStripTop + kCauseBandHeight * static_cast<float>(band), kCauseStripLeft,
+                    kCauseBlankTop, kCauseStripWidth, kCauseBandHeight);
+  }
   DrawScaledText(font, String(CrashText(feedback->LastCrashCause())), kLevelFailAt.x + 192, kLevelFailAt.y + kCauseTextY,
                  kCauseTextScale);
 }
