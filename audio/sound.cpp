@@ -18,6 +18,16 @@ void StartSound(c_Sound* sound, int channel, int flags) {
   audio->StartChannel(sound->sample, channel, flags);
 }
 
+void StopSoundChannel(int channel) {
+  gxtkAudio* audio = currentAudioDevice;
+  if (audio != nullptr) audio->HaltChannel(channel);
+}
+
+bool SoundChannelPlaying(int channel) {
+  gxtkAudio* audio = currentAudioDevice;
+  return audio != nullptr && audio->QueryChannel(channel) == kChannelPlaying;
+}
+
 int StartMusicFile(const String& path, int flags) {
   gxtkAudio* audio = currentAudioDevice;
   if (audio == nullptr) return -1;

@@ -23,6 +23,10 @@ extern gc_global<gxtkAudio*> currentAudioDevice;
 c_Sound* CreateSound(const String& path);
 // Plays sound on channel; flags != 0 loops. A null or empty sound does nothing.
 void StartSound(c_Sound* sound, int channel, int flags);
+// Stops whatever plays on channel (nothing without a device).
+void StopSoundChannel(int channel);
+// Whether a sound still plays on channel (never without a device).
+bool SoundChannelPlaying(int channel);
 // Starts the data-relative music file on the music channel; 0, or -1 when it
 // cannot be loaded (the music channel is then stopped).
 int StartMusicFile(const String& path, int flags);

@@ -56,6 +56,7 @@ bool BBGame::ReadJoystick(int, Array<float>, Array<float>, Array<float>, Array<b
 bool BBGame::ReadGamepad(int, GamepadState*) { return false; }
 void BBGame::OpenExternal(const String&) {}
 void BBGame::ShowMouseCursor(bool) {}
+void BBGame::SetMouseCursorShape(bool) {}
 
 // ---- BBGame: guarded forwarding ----------------------------------------------
 
@@ -156,6 +157,10 @@ int BBGlfwGame::ElapsedMilliseconds() { return static_cast<int>(platform_->Now()
 
 void BBGlfwGame::ShowMouseCursor(bool visible) {
   if (platform_->Initialised()) platform_->ShowCursor(visible);
+}
+
+void BBGlfwGame::SetMouseCursorShape(bool hand) {
+  if (platform_->Initialised()) platform_->SetCursorShape(hand);
 }
 
 void BBGlfwGame::GetWindowSize(int* width, int* height) { platform_->FramebufferSize(width, height); }

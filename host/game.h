@@ -67,6 +67,8 @@ class BBGame : public JoystickSource {
   virtual bool ReadGamepad(int port, GamepadState* state);
   virtual void OpenExternal(const String& target);
   virtual void ShowMouseCursor(bool visible);
+  // A pointing hand over something clickable (true), else the arrow.
+  virtual void SetMouseCursorShape(bool hand);
   virtual String MapPath(const String& path);
   virtual std::FILE* OpenPathFile(const String& path, const String& mode);
   // The whole file in one block from malloc (the caller frees it), or null.
@@ -109,6 +111,7 @@ class BBGlfwGame : public BBGame, public HostInputSink {
   bool ReadGamepad(int port, GamepadState* state) override;
   void OpenExternal(const String& target) override;
   void ShowMouseCursor(bool visible) override;
+  void SetMouseCursorShape(bool hand) override;
   String MapPath(const String& path) override;
 
   // Decoded pixels of an image file (stb_image's allocation), or null.

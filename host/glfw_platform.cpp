@@ -29,6 +29,7 @@ class GlfwHostPlatform final : public HostPlatform {
   void Terminate() override {
     if (!initialised_) return;
     window_ = nullptr;
+    handCursor_ = nullptr;  // glfwTerminate destroys it
     glfwTerminate();
     initialised_ = false;
   }
@@ -95,6 +96,7 @@ class GlfwHostPlatform final : public HostPlatform {
       glfwShowWindow(window_);
     }
     glfwSetInputMode(window_, GLFW_CURSOR, cursorVisible_ ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_HIDDEN);
+    ApplyCursorShape();
   }
 
   void InstallCallbacks(HostInputSink* sink) override {
@@ -154,6 +156,12 @@ class GlfwHostPlatform final : public HostPlatform {
     if (window_) glfwSetInputMode(window_, GLFW_CURSOR, visible ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_HIDDEN);
   }
 
+  void SetCursorShape(bool hand) override {
+    // Remembered, so that a window opened later shows the same shape.
+    handShape_ = hand;
+    ApplyCursorShape();
+  }
+
   bool Joystick(int port, std::vector<float>* axes, std::vector<unsigned char>* buttons) override {
     const int id = GLFW_JOYSTICK_1 + port;
     if (!initialised_ || port < 0 || id > GLFW_JOYSTICK_LAST || !glfwJoystickPresent(id)) return false;
@@ -178,8 +186,17 @@ class GlfwHostPlatform final : public HostPlatform {
  private:
   static HostInputSink* SinkOf(GLFWwindow* w) { return static_cast<HostInputSink*>(glfwGetWindowUserPointer(w)); }
 
+  // The hand is made once, when first asked for; null shape: the arrow.
+  void ApplyCursorShape() {
+    if (!window_) return;
+    if (handShape_ && !handCursor_) handCursor_ = glfwCreateStandardCursor(GLFW_HAND_CURSOR);
+    glfwSetCursor(window_, handShape_ ? handCursor_ : nullptr);
+  }
+
   bool initialised_ = false;
   bool cursorVisible_ = true;
+  bool handShape_ = false;
+  GLFWcursor* handCursor_ = nullptr;
   GLFWwindow* window_ = nullptr;
 };
 

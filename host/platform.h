@@ -106,6 +106,9 @@ class HostPlatform {
   // Cursor position in screen coordinates relative to the window.
   virtual void CursorPosition(double* x, double* y) = 0;
   virtual void ShowCursor(bool visible) = 0;
+  // The pointer's shape: a pointing hand over something a click acts on, else
+  // the system's arrow. A platform without a visible pointer ignores it.
+  virtual void SetCursorShape(bool /*hand*/) {}
 
   // Whether joystick port is present; if so fills its axes and button states.
   virtual bool Joystick(int port, std::vector<float>* axes, std::vector<unsigned char>* buttons) = 0;

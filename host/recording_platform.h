@@ -66,6 +66,7 @@ class RecordingPlatform final : public HostPlatform, private HostInputSink {
   bool KeyHeld(int glfwKey) override { return held_.count(glfwKey) != 0; }
   void CursorPosition(double* x, double* y) override;
   void ShowCursor(bool visible) override { real_->ShowCursor(visible); }
+  void SetCursorShape(bool hand) override { real_->SetCursorShape(hand); }
   bool Joystick(int, std::vector<float>*, std::vector<unsigned char>*) override { return false; }
   // Nor a gamepad: the file holds keys and the pointer only.
   bool Gamepad(int, GamepadState*) override { return false; }

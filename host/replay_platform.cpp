@@ -149,3 +149,7 @@ void ReplayPlatform::CursorPosition(double* x, double* y) {
 void ReplayPlatform::ShowCursor(bool visible) {
   if (window_) window_->ShowCursor(visible);
 }
+
+void ReplayPlatform::SetCursorShape(bool hand) {
+  if (window_) window_->SetCursorShape(hand);
+}

@@ -62,6 +62,7 @@ class ReplayPlatform final : public HostPlatform {
   bool KeyHeld(int glfwKey) override { return held_.count(glfwKey) != 0; }
   void CursorPosition(double* x, double* y) override;
   void ShowCursor(bool visible) override;
+  void SetCursorShape(bool hand) override;
   // A replay has no joystick (a recording hides them).
   bool Joystick(int, std::vector<float>*, std::vector<unsigned char>*) override { return false; }
   // Nor a gamepad: a replay holds keys and the pointer only.

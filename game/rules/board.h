@@ -167,6 +167,9 @@ class c_cLevel : public Object {
   void PickIndigensCell();
   void SpawnIndigens(int x, int y);
   bool ClickHazard(float px, float py);
+  // The enemy a click on the cell would count against: the bandits, else the
+  // first raiders there; null when none.
+  c_cEnemy* EnemyAt(int cx, int cy) const;
   void AddExplosion(int x, int y);
   void AddScoreText(int amount, int x, int y);
   void AddFloatingMessage(const String& text, int x, int y);

@@ -18,6 +18,25 @@ namespace {
 
 bool TrainHasLeft() { return gameState.run.trainRunning == 1 || gameState.run.trainArrived == 1 || gameState.run.trainCrashed == 1; }
 
+bool LevelEnded() { return gameState.run.trainArrived == 1 || gameState.run.trainCrashed == 1; }
+
+// TakeWorker would find someone: an idle worker or one in the mine.
+bool WorkerAvailable(const c_cLevel& level) { return gameState.run.freeWorkers > 0 || level.mine->workers > 0; }
+
+// A refused click answers: the reason goes to the feedback memory and the
+// refusal sound plays. Once the level has ended its panel takes the clicks,
+// so the board stays silent under it.
+void Refuse(int cx, int cy, OrderVerdict why) {
+  if (LevelEnded()) return;
+  FeedbackEvent event;
+  event.kind = FeedbackKind::OrderRefused;
+  event.cellX = cx;
+  event.cellY = cy;
+  event.verdict = why;
+  ReportFeedback(event);
+  PlayGameSound(SoundRefused);
+}
+
 bool OnMine(const c_cGoldMine* mine, int cx, int cy) {
   return mine->active == 1 && (cx == mine->x || cx == mine->x + 1) && (cy == mine->y || cy == mine->y + 1);
 }
@@ -38,15 +57,17 @@ void StartRemovingStones(c_cLevel& level, c_cBlockTile* stones) {
   stones->lastTime = static_cast<float>(gameState.clock.lastMillisecs);
 }
 
-// An order of piece kind selectedPiece on a cell of the board. Refused
-// silently, with nothing taken, when the train has gone, the cell is not
-// free, the iron does not reach, no job entry is free or no worker is found.
+// An order of piece kind selectedPiece on a cell of the board. Refused, with
+// nothing taken, when the train has gone, the cell is not free, the iron does
+// not reach, no job entry is free or no worker is found.
 void OrderPiece(c_cLevel& level, int cx, int cy) {
-  if (TrainHasLeft() || level.CellKind(cx, cy) != CellEmpty) return;
+  const OrderVerdict verdict = CheckOrder(level, cx, cy);
+  if (verdict != OrderVerdict::Taken) {
+    Refuse(cx, cy, verdict);
+    return;
+  }
   const int cost = PieceCost(gameState.run.selectedPiece);
-  if (gameState.run.iron < cost) return;
-  if (FirstInactive(level.railTiles) == nullptr) return;
-  if (!level.TakeWorker()) return;
+  level.TakeWorker();
   gameState.run.iron -= cost;
   level.StartConstruction(cx, cy);
   level.SetCellKind(cx, cy, CellBlocked);
@@ -77,26 +98,69 @@ bool WorkOn(int& working, float& progress, float& lastTime, float durationMs) {
 
 }  // namespace
 
+OrderVerdict CheckOrder(const c_cLevel& level, int cx, int cy) {
+  if (TrainHasLeft()) return OrderVerdict::TrainLeft;
+  if (level.CellKind(cx, cy) != CellEmpty) return OrderVerdict::Blocked;
+  if (gameState.run.iron < PieceCost(gameState.run.selectedPiece)) return OrderVerdict::NoIron;
+  if (FirstInactive(level.railTiles) == nullptr) return OrderVerdict::PoolFull;
+  if (!WorkerAvailable(level)) return OrderVerdict::NoWorker;
+  return OrderVerdict::Taken;
+}
+
 // Enemies first, then the mine, then stones, then the palette's piece or tool.
+BoardTarget TargetOfClick(const c_cLevel& level, float px, float py) {
+  BoardTarget target;
+  target.cellX = CellAt(px);
+  target.cellY = CellAt(py);
+  const int cx = target.cellX;
+  const int cy = target.cellY;
+  const int selected = gameState.run.selectedPiece;
+  if (level.EnemyAt(cx, cy) != nullptr) {
+    target.kind = BoardTargetKind::Enemy;
+  } else if (OnMine(level.mine, cx, cy)) {
+    target.kind = BoardTargetKind::Mine;
+    if (gameState.run.freeWorkers <= 0) target.verdict = OrderVerdict::NoWorker;
+  } else if (IdleStonesAt(level, cx, cy) != nullptr) {
+    target.kind = BoardTargetKind::Stones;
+    if (!WorkerAvailable(level)) target.verdict = OrderVerdict::NoWorker;
+  } else if (!OnBoard(cx, cy)) {
+    target.kind = BoardTargetKind::Nothing;
+  } else if (selected >= 0 && selected < kPieceKindCount) {
+    target.kind = BoardTargetKind::Order;
+    target.verdict = CheckOrder(level, cx, cy);
+  } else if (selected == PieceDemolish) {
+    target.kind = BoardTargetKind::Demolish;
+    if (level.CellKind(cx, cy) < 0) target.verdict = OrderVerdict::Blocked;
+  }
+  return target;
+}
+
 void c_cLevel::ClickBoard(float px, float py) {
-  if (ClickHazard(px, py)) return;
-  const int cx = CellAt(px);
-  const int cy = CellAt(py);
-  if (OnMine(mine, cx, cy)) {
-    gameState.run.selectedPiece = -1;
-    AssignMineWorker();
-    return;
-  }
-  if (c_cBlockTile* stones = IdleStonesAt(*this, cx, cy)) {
-    gameState.run.selectedPiece = -1;
-    StartRemovingStones(*this, stones);
-    return;
-  }
-  if (!OnBoard(cx, cy)) return;
-  if (gameState.run.selectedPiece >= 0 && gameState.run.selectedPiece < kPieceKindCount) {
-    OrderPiece(*this, cx, cy);
-  } else if (gameState.run.selectedPiece == PieceDemolish) {
-    Demolish(*this, cx, cy);
+  const BoardTarget target = TargetOfClick(*this, px, py);
+  const int cx = target.cellX;
+  const int cy = target.cellY;
+  switch (target.kind) {
+    case BoardTargetKind::Enemy:
+      ClickHazard(px, py);
+      break;
+    case BoardTargetKind::Mine:
+      gameState.run.selectedPiece = -1;
+      if (target.verdict != OrderVerdict::Taken) Refuse(cx, cy, target.verdict);
+      AssignMineWorker();
+      break;
+    case BoardTargetKind::Stones:
+      gameState.run.selectedPiece = -1;
+      if (target.verdict != OrderVerdict::Taken) Refuse(cx, cy, target.verdict);
+      StartRemovingStones(*this, IdleStonesAt(*this, cx, cy));
+      break;
+    case BoardTargetKind::Order:
+      OrderPiece(*this, cx, cy);
+      break;
+    case BoardTargetKind::Demolish:
+      Demolish(*this, cx, cy);
+      break;
+    case BoardTargetKind::Nothing:
+      break;
   }
 }
 
@@ -146,7 +210,7 @@ void c_cLevel::UpdateConstruction() {
     if (job->finished == 1) {
       SetCellKind(job->x, job->y, job->kind);
       gameState.run.freeWorkers += 1;
-      PlayGameSound(SoundClick);
+      PlayGameSound(SoundPieceFinished);
     }
   }
 }
@@ -162,6 +226,7 @@ void c_cLevel::UpdateStones() {
     if (stones->removed == 1) {
       SetCellKind(stones->x, stones->y, CellEmpty);
       gameState.run.freeWorkers += 1;
+      PlayGameSound(SoundStonesCleared);
     }
   }
 }
@@ -216,5 +281,6 @@ void c_cLevel::CollectGold(c_cTrain* train) {
     gameState.run.levelScore += kGoldScore;
     gameState.run.levelGold += kGoldMoney;
     AddScoreText(kGoldMoney, CellLeft(gold->x), CellTop(gold->y));
+    PlayGameSound(SoundGold);
   }
 }

@@ -40,6 +40,7 @@ void c_cLevel::AddExplosion(int x, int y) {
   blast->frame = 0;
   blast->lastFrameTime = static_cast<float>(gameState.clock.lastMillisecs);
   blast->active = 1;
+  PlayGameSound(SoundExplosion);
 }
 
 // A gain shows as "+amount", a loss as the bare amount in red. Nothing

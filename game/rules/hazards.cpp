@@ -5,6 +5,7 @@
 
 #include "game/rules/board.h"
 #include "game/rules/effects.h"
+#include "game/rules/feedback.h"
 #include "game/rules/pool.h"
 #include "game/rules/state.h"
 #include "runtime/collections.h"
@@ -94,7 +95,14 @@ void StepBandits(c_cLevel& level, c_cBandits* bandits) {
 // torn out: raiders kept from an earlier level may sit on scenery, which must
 // stay blocked.
 void TearOutPiece(c_cLevel& level, c_cIndigens* raiders) {
-  if (level.CellKind(raiders->x, raiders->y) >= 0) level.SetCellKind(raiders->x, raiders->y, CellEmpty);
+  if (level.CellKind(raiders->x, raiders->y) >= 0) {
+    level.SetCellKind(raiders->x, raiders->y, CellEmpty);
+    FeedbackEvent event;
+    event.kind = FeedbackKind::PieceTornOut;
+    event.cellX = raiders->x;
+    event.cellY = raiders->y;
+    ReportFeedback(event);
+  }
   raiders->active = 0;
 }
 
@@ -206,12 +214,23 @@ void c_cLevel::SpawnIndigens(int x, int y) {
 bool c_cLevel::ClickHazard(float px, float py) {
   const int cx = CellAt(px);
   const int cy = CellAt(py);
-  c_cEnemy* target = EnemyOn(bandits[0], cx, cy) ? static_cast<c_cEnemy*>(bandits[0]) : nullptr;
-  for (int i = 0; target == nullptr && i < indigens.Length(); ++i) {
-    if (EnemyOn(indigens[i], cx, cy)) target = indigens[i];
-  }
+  c_cEnemy* target = EnemyAt(cx, cy);
   if (target == nullptr) return false;
   target->chaseMeter += kChasePerClick;
   gameState.run.selectedPiece = -1;
+  FeedbackEvent event;
+  event.kind = FeedbackKind::EnemyHit;
+  event.cellX = cx;
+  event.cellY = cy;
+  ReportFeedback(event);
+  PlayGameSound(SoundEnemyHit);
   return true;
+}
+
+c_cEnemy* c_cLevel::EnemyAt(int cx, int cy) const {
+  if (EnemyOn(bandits[0], cx, cy)) return bandits[0];
+  for (int i = 0; i < indigens.Length(); ++i) {
+    if (EnemyOn(indigens[i], cx, cy)) return indigens[i];
+  }
+  return nullptr;
 }

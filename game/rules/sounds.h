@@ -3,9 +3,8 @@
 // with no window, a test of the rules) the requests are simply dropped.
 #pragma once
 
-constexpr int kGameSoundCount = 10;
-
-// Entries of the effect table.
+// Entries of the effect table: what happened. Which file each plays, and on
+// which channel, is the sound table's choice.
 enum GameSound {
   SoundClick = 0,
   SoundBuy = 1,
@@ -14,7 +13,19 @@ enum GameSound {
   SoundMine = 4,
   SoundIndigens = 5,
   SoundBandits = 6,
+  SoundPieceFinished = 7,
+  SoundTrainLeaves = 8,
+  // The loop while the train runs; the session starts and stops it.
+  SoundTrainRunning = 9,
+  SoundGold = 10,
+  SoundStonesCleared = 11,
+  SoundEnemyHit = 12,
+  SoundRefused = 13,
+  SoundLevelWon = 14,
+  SoundLevelLost = 15,
+  SoundExplosion = 16,
 };
+constexpr int kGameSoundCount = 17;
 
 class GameSoundPlayer {
  public:

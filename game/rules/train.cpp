@@ -81,6 +81,7 @@ void c_cTrain::UpdateTrain(const Array<int>& cellKinds) {
   if (progress >= kArrivalProgress && cellX == finishX && cellY == finishY) {
     gameState.run.trainRunning = 0;
     gameState.run.trainArrived = 1;
+    PlayGameSound(SoundLevelWon);
   }
   if (progress > kLookAheadProgress && nextMove == MoveNone && gameState.run.trainArrived == 0) {
     nextMove = NextMove(cellKinds);
@@ -90,6 +91,7 @@ void c_cTrain::UpdateTrain(const Array<int>& cellKinds) {
       gameState.run.trainRunning = 0;
       gameState.run.trainCrashed = 1;
       explodeRequest = 1;
+      PlayGameSound(SoundLevelLost);
     }
   }
   if (progress >= 1.0f) {
@@ -120,6 +122,7 @@ void c_cTrain::TickCountdown() {
     countdown = kDepartureSeconds;
     gameState.run.trainRunning = 1;
   }
+  if (gameState.run.trainRunning == 1) PlayGameSound(SoundTrainLeaves);
 }
 
 void c_cTrain::EmitSmoke() {

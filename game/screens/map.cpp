@@ -1,6 +1,7 @@
 #include "game/screens/map.h"
 
 #include "game/rules/effects.h"
+#include "game/rules/feedback.h"
 #include "game/rules/progress.h"
 #include "game/rules/state.h"
 
@@ -76,8 +77,22 @@ ScreenRequest c_cMap::ClickMap(float x, float y) {
   return kStartButton.Contains(x, y) && canStart ? ScreenRequest::StartLevel : ScreenRequest::None;
 }
 
+PurchaseVerdict CheckPurchase() {
+  if (gameState.progress.ownedWorkers >= kMaxWorkers) return PurchaseVerdict::TooManyWorkers;
+  if (gameState.progress.totalGold < kWorkerPrice) return PurchaseVerdict::TooFewGold;
+  return PurchaseVerdict::Sold;
+}
+
 void c_cMap::BuyWorker() {
-  if (gameState.progress.totalGold < kWorkerPrice || gameState.progress.ownedWorkers >= kMaxWorkers) return;
+  const PurchaseVerdict verdict = CheckPurchase();
+  if (verdict != PurchaseVerdict::Sold) {
+    FeedbackEvent event;
+    event.kind = FeedbackKind::PurchaseRefused;
+    event.purchase = verdict;
+    ReportFeedback(event);
+    PlayGameSound(SoundRefused);
+    return;
+  }
   gameState.progress.totalGold -= kWorkerPrice;
   gameState.progress.ownedWorkers += 1;
   AddMapText(String("-") + String::FromInt(kWorkerPrice), kBuyTextX, kBuyTextY);

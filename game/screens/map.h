@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "game/rules/feedback.h"
 #include "game/screens/focus.h"
 #include "game/screens/level_records.h"
 #include "game/screens/screen_request.h"
@@ -77,6 +78,10 @@ class c_cMap : public Object {
  private:
   void BuyWorker();
 };
+
+// Whether the shop would sell a worker now, and if not, why (a full crew
+// first: more gold would not help it).
+PurchaseVerdict CheckPurchase();
 
 // Where an icon answers clicks, bounds included.
 HitBox IconBox(const c_cScenarioIcon* icon);

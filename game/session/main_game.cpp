@@ -4,6 +4,7 @@
 
 #include "game/views/data_files.h"
 #include "game/views/highlight.h"
+#include "game/rules/economy.h"
 #include "game/rules/layouts.h"
 #include "game/rules/play_step.h"
 #include "game/session/records_file.h"
@@ -27,6 +28,7 @@ void c_MainGame::Mark() {
   mapView.Mark();
   menuView.Mark();
   hintView.Mark();
+  feedback.Mark();
   gui.Mark();
   scenarioMap.Mark();
   logoImage.Mark();
@@ -62,6 +64,11 @@ int c_MainGame::Startup() {
   mapView = new c_MapView();
   menuView = new c_MenuView();
   hintView = new c_HintView();
+  feedback = new c_FeedbackView();
+  SetFeedbackListener(feedback);
+  boardView->feedback = feedback;
+  guiView->feedback = feedback;
+  mapView->feedback = feedback;
   gui = new c_cGui();
   scenarioMap = new c_cMap();
   scenarioMap->SetUpScenarioMap();
@@ -85,7 +92,10 @@ void c_MainGame::LoadMediaStep(int step) {
     case 0: StartGameMusic(kMusicVolume); break;
     case 1: menuView->LoadTitleImage(); break;
     case 2: menuView->LoadMenuImages(); break;
-    case 3: boardView->LoadLevelImages(); break;
+    case 3:
+      boardView->LoadLevelImages();
+      feedback->LoadFeedbackImages(boardView->levelFont);
+      break;
     case 4: trainView->LoadTrainImages(); break;
     case 5:
       guiView->LoadGuiImages();
@@ -134,6 +144,7 @@ int c_MainGame::Update() {
   // With or without media alike, so a replay's keys find the same focus.
   SyncFocusPlace();
   UpdateHover();
+  UpdateAmbience();
   return 0;
 }
 
@@ -143,6 +154,43 @@ void c_MainGame::UpdateHover() {
     return;
   }
   focus = keysFocus ? KeyFocusBox() : BoxAt(ScreenButtons(), PointerX(), PointerY());
+  // The hand follows the pointer only while the pointer has the focus.
+  const bool hand = !keysFocus && PointerOverClickable();
+  if (hand != handCursor) {
+    handCursor = hand;
+    currentGame->SetMouseCursorShape(hand);
+  }
+}
+
+void c_MainGame::UpdateAmbience() {
+  if (!withMedia) return;
+  const bool playing = screen == ScreenPlaying;
+  ambience.Update(playing && gameState.run.trainRunning == 1 && gameState.screen.gamePaused == 0,
+                  playing && PanelShown());
+}
+
+bool c_MainGame::PanelShown() const {
+  return gameState.screen.gamePaused == 1 || gameState.run.trainArrived == 1 || gameState.run.trainCrashed == 1;
+}
+
+bool c_MainGame::BoardPreviewShown() const { return screen == ScreenPlaying && !PanelShown(); }
+
+bool c_MainGame::PointerOverClickable() const {
+  if (focus.shown) return true;
+  switch (screen) {
+    case ScreenTitle:
+    case ScreenTheEnd:
+      return true;
+    case ScreenPlaying:
+      break;
+    default:
+      return false;
+  }
+  if (gameState.screen.tutorialShowing == 1) return true;
+  if (!BoardPreviewShown()) return false;
+  const BoardTarget target = TargetOfClick(*level, PointerX(), PointerY());
+  return target.kind == BoardTargetKind::Enemy ||
+         (target.kind != BoardTargetKind::Nothing && target.verdict == OrderVerdict::Taken);
 }
 
 std::vector<HitBox> c_MainGame::ScreenButtons() const {
@@ -325,6 +373,7 @@ void c_MainGame::LeaveLevel() {
 }
 
 void c_MainGame::StartLevel() {
+  feedback->Clear();
   LayOutLevel(level);
   train->PlaceTrain(level->startX - 1, level->startY, level->finishX, level->finishY);
   levelRequest = ScreenRequest::None;
@@ -411,8 +460,12 @@ int c_MainGame::Render() {
 
 void c_MainGame::RenderLevel() {
   boardView->RenderBoard(*level);
-  trainView->RenderTrain(*train);
+  trainView->RenderTrain(*train, level);
   boardView->RenderBoardOverlay(*level);
+  int cellX = 0, cellY = 0;
+  if (BoardPreviewShown() && !demo.running && TargetCell(&cellX, &cellY)) {
+    boardView->DrawClickPreview(*level, static_cast<float>(CellCentre(cellX)), static_cast<float>(CellCentre(cellY)));
+  }
   if (hint.shown && !demo.running) hintView->RenderHintGhosts(hint, boardView->pieceImages);
   guiView->RenderGui();
   const LevelRun& run = gameState.run;

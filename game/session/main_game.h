@@ -18,7 +18,9 @@
 #include "game/rules/train.h"
 #include "game/screens/focus.h"
 #include "game/session/gamepad_keys.h"
+#include "game/session/ambience.h"
 #include "game/views/board_view.h"
+#include "game/views/feedback_view.h"
 #include "game/views/gui_view.h"
 #include "game/views/hint_view.h"
 #include "game/views/map_view.h"
@@ -28,7 +30,6 @@
 
 // How long the logo shows before the title.
 constexpr int kLogoMilliseconds = 3000;
-constexpr float kMusicVolume = 0.5f;
 // A demonstration runs this many level steps per update.
 constexpr int kDemoSpeed = 4;
 // How long a demonstration's end stays on the screen before the failed panel
@@ -92,6 +93,8 @@ class c_MainGame : public c_App {
   bool demoAsked = false;
   // The one way to a hint, for the hint button, the H key and the pad.
   void ShowHint();
+  // Whether the pointer shows the hand (a click there acts).
+  bool handCursor = false;
   void Mark() override;
 
   gc_ref<c_cMenu> menu;
@@ -107,6 +110,9 @@ class c_MainGame : public c_App {
   gc_ref<c_MapView> mapView;
   gc_ref<c_MenuView> menuView;
   gc_ref<c_HintView> hintView;
+  // What the rules answered lately (refusals, hits, tear-outs, the crash):
+  // kept with or without media, drawn only with.
+  gc_ref<c_FeedbackView> feedback;
   gc_ref<c_cGui> gui;
   gc_ref<c_cMap> scenarioMap;
   gc_ref<c_Image> logoImage;
@@ -128,6 +134,16 @@ class c_MainGame : public c_App {
   void UpdatePlaying();
   // The button under the pointer becomes the focus (only where it is drawn).
   void UpdateHover();
+  // Whether a left click at the pointer would act on something: a button, a
+  // tutorial page, the title, or the board where an order would be taken.
+  bool PointerOverClickable() const;
+  // The level's panels (pause, won, failed, a tutorial page).
+  bool PanelShown() const;
+  // Whether the board shows what a click would do (play runs, no panel).
+  bool BoardPreviewShown() const;
+  // The train's loop and the music's dips.
+  void UpdateAmbience();
+  Ambience ambience;
   std::vector<HitBox> ScreenButtons() const;
   // Acts on the level's panels' request, if one is held.
   void HandleLevelRequest();

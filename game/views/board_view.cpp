@@ -1,7 +1,11 @@
 #include "game/views/board_view.h"
 
+#include <cmath>
+
+#include "game/rules/economy.h"
 #include "game/rules/effects.h"
 #include "game/rules/hazards.h"
+#include "game/rules/state.h"
 #include "game/views/data_files.h"
 
 namespace {
@@ -20,6 +24,17 @@ constexpr int kMineAnimWidth = 60;
 constexpr int kMineAnimHeight = 76;
 constexpr int kMineAnimFrames = kMineAnimationLastFrame + 1;
 constexpr int kProgressBarHeight = 5;
+constexpr int kProgressBarInset = 3;
+constexpr int kMountainKind = 1;
+constexpr int kSecondMountainKind = 14;
+constexpr float kHalfCell = kCellSize / 2.0f;
+// The ghost of an order: half strength, tinted by its verdict.
+constexpr float kGhostAlpha = 0.5f;
+constexpr float kGhostCellAlpha = 0.12f;
+constexpr float kRefusedCellAlpha = 0.3f;
+constexpr float kRingPulseMs = 900;
+// The dynamite of the palette's last slot, inside the frame picture.
+constexpr float kDynamiteX = 505, kDynamiteY = 711, kDynamiteW = 36, kDynamiteH = 32;
 // Where the mine's animation sits below its top-left cell.
 constexpr int kMineAnimOffsetY = 103;
 constexpr int kAdditiveBlend = 1;
@@ -40,21 +55,28 @@ void DrawAtCell(c_Image* image, int x, int y, int frame = 0) {
   if (image) DrawImage(image, static_cast<float>(CellLeft(x)), static_cast<float>(CellTop(y)), frame);
 }
 
-// The enemy's picture with its chase meter as a green bar over a grey one
-// along the top of the cell.
-void DrawEnemy(c_Image* picture, const c_cEnemy* enemy) {
-  DrawAtCell(picture, enemy->x, enemy->y, enemy->animationFrame);
-  DrawProgressBar(enemy->x, enemy->y, enemy->chaseMeter * 100.0f / kChaseToDriveOff);
+// A small fixed hash of a cell, the same in every frame.
+unsigned CellHash(int x, int y) {
+  unsigned h = static_cast<unsigned>(x) * 73856093u ^ static_cast<unsigned>(y) * 19349663u;
+  h ^= h >> 13;
+  h *= 0x5bd1e995u;
+  return h ^ (h >> 15);
 }
 
 }  // namespace
 
+int GroundTurnOf(int x, int y) { return static_cast<int>(CellHash(x, y) % 8u); }
+
+bool SceneryMirrored(int x, int y) { return (CellHash(x + 17, y + 5) & 1u) != 0; }
+
 void DrawProgressBar(int x, int y, float progress) {
-  SetColor(127, 127, 127);
-  FillGameRect(static_cast<float>(CellLeft(x)), static_cast<float>(CellTop(y)), kCellSize, kProgressBarHeight);
-  SetColor(0, 255, 0);
-  FillGameRect(static_cast<float>(CellLeft(x)), static_cast<float>(CellTop(y)), progress * kCellSize / 100.0f,
-               kProgressBarHeight);
+  const float left = static_cast<float>(CellLeft(x) + kProgressBarInset);
+  const float top = static_cast<float>(CellTop(y) + kProgressBarInset);
+  const float width = static_cast<float>(kCellSize - 2 * kProgressBarInset);
+  SetColor(40, 28, 16);
+  FillGameRect(left, top, width, kProgressBarHeight);
+  SetColor(232, 184, 60);
+  FillGameRect(left, top, std::fmin(std::fmax(progress, 0.0f), 100.0f) * width / 100.0f, kProgressBarHeight);
   SetColor(255, 255, 255);
 }
 
@@ -92,6 +114,7 @@ void c_BoardView::LoadLevelImages() {
   startTileImage = LoadGameImage(String("game/tilestart.png"));
   finishTileImage = LoadGameImage(String("game/tilefinish.png"));
   levelFont = LoadGameFont(String("time.txt"));
+  ringImage = LoadGameImage(String("game/ring.png"), 1, ImageCentreHandle);
 }
 
 // ---- Under the train --------------------------------------------------------------
@@ -100,6 +123,7 @@ void c_BoardView::RenderBoard(const c_cLevel& level) const {
   SetColor(255, 255, 255);
   SetAlpha(1.0f);
   DrawCells(level);
+  if (feedback) feedback->DrawBoardMarks(level, gameState.clock.lastMillisecs);
   DrawJobs(level);
   DrawMine(level);
   for (int i = 0; i < level.blockTiles.Length(); ++i) {
@@ -123,7 +147,16 @@ void c_BoardView::DrawCells(const c_cLevel& level) const {
   for (int x = 0; x < kColumns; ++x) {
     for (int y = 0; y < kRows; ++y) {
       const int variant = level.groundVariants[CellIndex(x, y)];
-      if (variant >= 0 && variant < groundImages.Length()) DrawAtCell(groundImages[variant], x, y);
+      if (variant >= 0 && variant < groundImages.Length()) {
+        // Turned about the cell's centre; the pictures join in any turn.
+        const int turn = GroundTurnOf(x, y);
+        PushMatrix();
+        Translate(CellLeft(x) + kHalfCell, CellTop(y) + kHalfCell);
+        Rotate(90.0f * static_cast<float>(turn & 3));
+        Scale((turn & 4) != 0 ? -1.0f : 1.0f, 1.0f);
+        DrawImage(groundImages[variant], -kHalfCell, -kHalfCell);
+        PopMatrix();
+      }
       const int kind = level.CellKind(x, y);
       if (kind >= 0 && kind < pieceImages.Length()) DrawAtCell(pieceImages[kind], x, y);
     }
@@ -157,6 +190,30 @@ void c_BoardView::DrawMine(const c_cLevel& level) const {
   }
 }
 
+// The enemy's picture, shaken for a moment after a hit, inside a pulsing ring
+// for its whole stay, with its chase meter over both.
+void c_BoardView::DrawEnemy(c_Image* picture, const c_cEnemy* enemy) const {
+  if (ringImage) {
+    const float now = static_cast<float>(gameState.clock.lastMillisecs);
+    const float pulse = 0.5f + 0.5f * std::sin(now * 6.2832f / kRingPulseMs);
+    SetColor(255, 90, 40);
+    SetAlpha(0.55f + 0.35f * pulse);
+    DrawRing(enemy->x, enemy->y, 0.82f + 0.12f * pulse);
+    SetColor(255, 255, 255);
+    SetAlpha(1.0f);
+  }
+  const float shake = feedback ? feedback->ShakeAt(enemy->x, enemy->y, gameState.clock.lastMillisecs) : 0.0f;
+  if (picture) {
+    DrawImage(picture, static_cast<float>(CellLeft(enemy->x)) + shake, static_cast<float>(CellTop(enemy->y)),
+              enemy->animationFrame);
+  }
+  DrawProgressBar(enemy->x, enemy->y, enemy->chaseMeter * 100.0f / kChaseToDriveOff);
+}
+
+void c_BoardView::DrawRing(int cx, int cy, float scale) const {
+  if (ringImage) DrawImage(ringImage, CellLeft(cx) + kHalfCell, CellTop(cy) + kHalfCell, 0, scale, scale, 0);
+}
+
 void c_BoardView::DrawHazards(const c_cLevel& level) const {
   if (level.bandits[0]->active == 1) DrawEnemy(banditImage, level.bandits[0]);
   for (int i = 0; i < level.indigens.Length(); ++i) {
@@ -168,17 +225,98 @@ void c_BoardView::DrawScenery(const c_cLevel& level) const {
   for (int i = 0; i < level.buildings.Length(); ++i) {
     const c_cBuilding* b = level.buildings[i];
     if (!b->active || b->kind < 0 || b->kind >= buildingImages.Length()) continue;
-    DrawAtCell(buildingImages[b->kind], b->x, b->y, b->maxFrame != 0 ? b->frame : 0);
+    c_Image* picture = buildingImages[b->kind];
+    const bool mountain = b->kind == kMountainKind || b->kind == kSecondMountainKind;
+    if (mountain && picture && SceneryMirrored(b->x, b->y)) {
+      DrawImage(picture, static_cast<float>(CellLeft(b->x) + picture->Width()), static_cast<float>(CellTop(b->y)),
+                0, -1.0f, 1.0f, 0);
+      continue;
+    }
+    DrawAtCell(picture, b->x, b->y, b->maxFrame != 0 ? b->frame : 0);
   }
 }
 
+// Each blast added onto the board twice, growing with its frames: its core,
+// and the same frame larger and turned the other way as its glow.
 void c_BoardView::DrawExplosions(const c_cLevel& level) const {
   SetBlend(kAdditiveBlend);
   for (int i = 0; i < level.explosions.Length(); ++i) {
     const c_cExplosion* blast = level.explosions[i];
-    if (blast->active == 1) DrawImage(explosionImage, blast->x, blast->y, blast->angle, 1, 1, blast->frame);
+    if (blast->active != 1) continue;
+    const float grown = 1.3f + 0.15f * static_cast<float>(blast->frame);
+    DrawImage(explosionImage, blast->x, blast->y, blast->angle, grown, grown, blast->frame);
+    DrawImage(explosionImage, blast->x, blast->y, -blast->angle, grown * 1.35f, grown * 1.35f, blast->frame);
   }
   SetBlend(kAlphaBlend);
+}
+
+// ---- What a click would do ------------------------------------------------------
+
+void c_BoardView::DrawCellWord(const String& word, int cx, int cy, bool refused) const {
+  if (refused) {
+    SetColor(255, 120, 100);
+  } else {
+    SetColor(255, 244, 214);
+  }
+  DrawScaledText(levelFont, word, static_cast<float>(CellCentre(cx)),
+                 static_cast<float>(CellTop(cy) + kCellSize - 22), 0.6f);
+  SetColor(255, 255, 255);
+}
+
+void c_BoardView::DrawClickPreview(const c_cLevel& level, float pointerX, float pointerY) const {
+  const BoardTarget target = TargetOfClick(level, pointerX, pointerY);
+  const int cx = target.cellX;
+  const int cy = target.cellY;
+  const bool taken = target.verdict == OrderVerdict::Taken;
+  switch (target.kind) {
+    case BoardTargetKind::Order: {
+      const int kind = gameState.run.selectedPiece;
+      if (taken) {
+        SetColor(130, 255, 130);
+      } else {
+        SetColor(255, 90, 80);
+      }
+      SetAlpha(kGhostAlpha);
+      if (kind >= 0 && kind < pieceImages.Length()) DrawAtCell(pieceImages[kind], cx, cy);
+      SetAlpha(taken ? kGhostCellAlpha : kRefusedCellAlpha);
+      FillGameRect(static_cast<float>(CellLeft(cx)), static_cast<float>(CellTop(cy)), kCellSize, kCellSize);
+      SetAlpha(1.0f);
+      DrawCellWord(taken ? String::FromInt(PieceCost(kind)) : String(RefusalText(target.verdict)), cx, cy, !taken);
+      break;
+    }
+    case BoardTargetKind::Demolish:
+      if (!taken) break;
+      SetColor(255, 150, 90);
+      SetAlpha(0.8f);
+      DrawRing(cx, cy, 0.8f);
+      SetColor(255, 255, 255);
+      SetAlpha(1.0f);
+      if (borderImage) {
+        DrawImageRegion(borderImage, CellLeft(cx) + kHalfCell - kDynamiteW / 2, CellTop(cy) + kHalfCell - kDynamiteH / 2,
+                        kDynamiteX, kDynamiteY, kDynamiteW, kDynamiteH);
+      }
+      break;
+    case BoardTargetKind::Enemy:
+      DrawCellWord(String("Chase off"), cx, cy, false);
+      break;
+    case BoardTargetKind::Mine:
+    case BoardTargetKind::Stones: {
+      if (taken) {
+        SetColor(255, 244, 214);
+      } else {
+        SetColor(255, 110, 90);
+      }
+      SetAlpha(0.8f);
+      DrawRing(cx, cy, 0.8f);
+      SetColor(255, 255, 255);
+      SetAlpha(1.0f);
+      const char* word = target.kind == BoardTargetKind::Mine ? "Dig iron" : "Clear";
+      DrawCellWord(String(taken ? word : RefusalText(target.verdict)), cx, cy, !taken);
+      break;
+    }
+    case BoardTargetKind::Nothing:
+      break;
+  }
 }
 
 // ---- Over the train ---------------------------------------------------------------
@@ -187,6 +325,7 @@ void c_BoardView::RenderBoardOverlay(const c_cLevel& level) const {
   if (borderImage) DrawImage(borderImage, 0, 0, 0);
   DrawTunnels(level);
   DrawScoreTexts(level);
+  if (feedback) feedback->DrawReasons(gameState.clock.lastMillisecs);
 }
 
 void c_BoardView::DrawTunnels(const c_cLevel& level) const {
@@ -232,4 +371,6 @@ void c_BoardView::Mark() {
   startTileImage.Mark();
   finishTileImage.Mark();
   levelFont.Mark();
+  feedback.Mark();
+  ringImage.Mark();
 }

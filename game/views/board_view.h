@@ -5,14 +5,23 @@
 #pragma once
 
 #include "game/rules/board.h"
+#include "game/views/feedback_view.h"
 #include "graphics/drawing.h"
 #include "runtime/array.h"
 #include "runtime/gc.h"
 #include "support/bitmap_font.h"
 
-// A grey bar along the top of a cell with a green part for `percent` of 100
-// (the progress of a job, or how close an enemy is to being driven off).
+// A dark trough along the top of a cell, inset from its sides so bars of
+// neighbouring cells stay apart, with a gold part for `percent` of 100 (the
+// progress of a job, or how close an enemy is to being driven off).
 void DrawProgressBar(int x, int y, float percent);
+
+// Which of the eight turns and mirrorings of a ground picture a cell shows,
+// 0..7 (bit 2: mirrored; bits 0-1: quarter turns), so the ground shows no
+// grid of repeated tiles. Fixed per cell.
+int GroundTurnOf(int x, int y);
+// Whether a piece of scenery at the cell is drawn mirrored.
+bool SceneryMirrored(int x, int y);
 
 class c_BoardView : public Object {
  public:
@@ -26,7 +35,15 @@ class c_BoardView : public Object {
   void DrawHazards(const c_cLevel& level) const;
   void DrawExplosions(const c_cLevel& level) const;
   void DrawScoreTexts(const c_cLevel& level) const;
+  // What a click at the pointer would do: the selected piece as a green or
+  // red ghost with its cost, the dynamite over a piece it would remove, or a
+  // ring with a word over stones, the mine and an enemy.
+  void DrawClickPreview(const c_cLevel& level, float pointerX, float pointerY) const;
   void Mark() override;
+
+  // The view's memory of the rules' answers (set by the session).
+  gc_ref<c_FeedbackView> feedback;
+  gc_ref<c_Image> ringImage;
 
   gc_ref<c_Image> borderImage;
   Array<c_Image*> groundImages;
@@ -53,4 +70,7 @@ class c_BoardView : public Object {
   void DrawMine(const c_cLevel& level) const;
   void DrawScenery(const c_cLevel& level) const;
   void DrawTunnels(const c_cLevel& level) const;
+  void DrawEnemy(c_Image* picture, const c_cEnemy* enemy) const;
+  void DrawRing(int cx, int cy, float scale) const;
+  void DrawCellWord(const String& word, int cx, int cy, bool refused) const;
 };

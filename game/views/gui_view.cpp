@@ -40,6 +40,24 @@ constexpr Point kTutorialPageAt[kTutorialPageCount] = {
 
 String Num(int value) { return String::FromInt(value); }
 
+constexpr float kScreenWidth = 1024, kScreenHeight = 768;
+constexpr float kDimAlpha = 0.5f;
+// The failed panel's line under its title: covered with two bands of blank
+// parchment from just below it, then written with the crash's cause.
+constexpr float kCauseStripLeft = 24, kCauseStripTop = 64, kCauseStripWidth = 336, kCauseBandHeight = 14;
+constexpr float kCauseBlankTop = 96;
+constexpr float kCauseTextY = 66;
+constexpr float kCauseTextScale = 0.62f;
+
+// The board behind a panel steps back.
+void DimBoard() {
+  SetColor(0, 0, 0);
+  SetAlpha(kDimAlpha);
+  FillGameRect(0, 0, kScreenWidth, kScreenHeight);
+  SetAlpha(1.0f);
+  SetColor(255, 255, 255);
+}
+
 }  // namespace
 
 void c_GuiView::LoadGuiImages() {
@@ -59,17 +77,21 @@ void c_GuiView::LoadGuiImages() {
 
 void c_GuiView::RenderGui() const {
   if (gameState.screen.gamePaused == 1 && gameState.screen.tutorialShowing != 1) {
+    DimBoard();
     DrawImage(pauseImage, kPausePanelAt.x, kPausePanelAt.y);
     // The marks show the switches that are off.
     if (gameState.settings.musicOn == 0) DrawImage(musicMarkImage, kPauseMusicMarkAt.x, kPauseMusicMarkAt.y);
     if (gameState.settings.soundOn == 0) DrawImage(soundMarkImage, kPauseSoundMarkAt.x, kPauseSoundMarkAt.y);
   }
+  const bool paused = gameState.screen.gamePaused == 1;
   if (gameState.run.trainArrived == 1) {
+    if (!paused) DimBoard();
     RenderWonPanel();
     return;
   }
   if (gameState.run.trainCrashed == 1) {
-    DrawImage(levelFailImage, kLevelFailAt.x, kLevelFailAt.y);
+    if (!paused) DimBoard();
+    RenderFailedPanel();
     return;
   }
   RenderStatusLine();
@@ -91,6 +113,18 @@ void c_GuiView::RenderWonPanel() const {
   font->DrawText(saved, kWonTextX, kWonDepartY);
   font->DrawText(Num(gameState.run.levelGold), kWonTextX, kWonGoldY);
   font->DrawText(Num(gameState.run.levelScore), kWonTextX, kWonScoreY);
+}
+
+void c_GuiView::RenderFailedPanel() const {
+  DrawImage(levelFailImage, kLevelFailAt.x, kLevelFailAt.y);
+  if (!feedback || !feedback->CrashKnown()) return;
+  for (int band = 0; band < 2; ++band) {
+    DrawImageRegion(levelFailImage, kLevelFailAt.x + kCauseStripLeft,
+                    kLevelFailAt.y + kCauseStripTop + kCauseBandHeight * static_cast<float>(band), kCauseStripLeft,
+                    kCauseBlankTop, kCauseStripWidth, kCauseBandHeight);
+  }
+  DrawScaledText(font, String(CrashText(feedback->LastCrashCause())), kLevelFailAt.x + 192, kLevelFailAt.y + kCauseTextY,
+                 kCauseTextScale);
 }
 
 void c_GuiView::RenderStatusLine() const {
@@ -116,4 +150,5 @@ void c_GuiView::Mark() {
   pauseImage.Mark();
   musicMarkImage.Mark();
   soundMarkImage.Mark();
+  feedback.Mark();
 }

@@ -4,6 +4,7 @@
 // tutorial pages. It only reads the game state.
 #pragma once
 
+#include "game/views/feedback_view.h"
 #include "graphics/drawing.h"
 #include "runtime/array.h"
 #include "runtime/gc.h"
@@ -23,8 +24,12 @@ class c_GuiView : public Object {
   gc_ref<c_Image> pauseImage;
   gc_ref<c_Image> musicMarkImage;
   gc_ref<c_Image> soundMarkImage;
+  // The view's memory of the rules' answers, for the crash's cause (set by
+  // the session).
+  gc_ref<c_FeedbackView> feedback;
 
  private:
   void RenderWonPanel() const;
+  void RenderFailedPanel() const;
   void RenderStatusLine() const;
 };

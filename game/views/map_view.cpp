@@ -31,6 +31,14 @@ constexpr float kRecordPadding = 8;
 constexpr float kRecordBandHeight = 26;
 constexpr float kNoHintMarkX = 17, kNoHintMarkY = -5, kNoHintMarkSize = 11, kNoHintMarkRim = 2;
 constexpr Colour kNoHintMarkColour = {255, 215, 40};
+// The worker's price, written on the shop's button under its words.
+constexpr float kPriceX = 605, kPriceY = 722;
+constexpr float kPriceScale = 0.55f;
+constexpr Colour kPriceColour = {255, 236, 170};
+constexpr Colour kGreyedColour = {150, 150, 150};
+// Each level's number under its icon.
+constexpr float kIconNumberDX = 12, kIconNumberDY = 22;
+constexpr float kIconNumberScale = 0.45f;
 
 struct ThreatWord {
   const char* word;
@@ -82,6 +90,8 @@ void c_MapView::RenderScenarioMap(const c_cMap& map) const {
                                                         : nullptr;
     if (picture) DrawImage(picture, static_cast<float>(icon->x), static_cast<float>(icon->y));
     if (map.records.Of(i).wonWithoutHint) DrawNoHintMark(icon);
+    DrawScaledText(font, String::FromInt(i + 1), static_cast<float>(icon->x) + kIconNumberDX,
+                   static_cast<float>(icon->y) + kIconNumberDY, kIconNumberScale);
   }
   const c_cScenarioIcon* s = icons[map.selectedLevel];
   DrawImage(selectedImage, static_cast<float>(s->x) - kSelectedMarkInset,
@@ -105,7 +115,11 @@ void c_MapView::RenderScenarioMap(const c_cMap& map) const {
   font->DrawText(String::FromInt(gameState.progress.totalGold), kGoldX, kGoldY);
   font->DrawText(String::FromInt(gameState.progress.ownedWorkers), kWorkersX, kWorkersY);
   font->DrawText(String::FromInt(kMaxWorkers), kMaxWorkersX, kWorkersY);
-  if (gameState.progress.totalGold < kWorkerPrice) DrawImage(noFundsImage, kNoFundsX, kNoFundsY);
+  const bool affordable = gameState.progress.totalGold >= kWorkerPrice;
+  if (!affordable) DrawImage(noFundsImage, kNoFundsX, kNoFundsY);
+  Tint(affordable ? kPriceColour : kGreyedColour);
+  DrawScaledText(font, String::FromInt(kWorkerPrice) + String(" gold"), kPriceX, kPriceY, kPriceScale, AlignLeft);
+  Tint(kWhite);
 
   for (int i = 0; i < mapTexts.Length(); ++i) {
     const c_cScoreText2* t = mapTexts[i];
@@ -116,6 +130,7 @@ void c_MapView::RenderScenarioMap(const c_cMap& map) const {
     Tint(kWhite);
     SetAlpha(1.0f);
   }
+  if (feedback) feedback->DrawMapReasons(gameState.clock.lastMillisecs);
 }
 
 void c_MapView::RenderRecord(const LevelRecord& record) const {
@@ -140,4 +155,5 @@ void c_MapView::Mark() {
   noFundsImage.Mark();
   selectedImage.Mark();
   font.Mark();
+  feedback.Mark();
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "game/screens/map.h"
+#include "game/views/feedback_view.h"
 #include "graphics/drawing.h"
 #include "runtime/gc.h"
 #include "support/bitmap_font.h"
@@ -22,6 +23,9 @@ class c_MapView : public Object {
   gc_ref<c_Image> noFundsImage;
   gc_ref<c_Image> selectedImage;
   gc_ref<c_BitmapFont> font;
+  // The view's memory of the rules' answers, for the shop's (set by the
+  // session).
+  gc_ref<c_FeedbackView> feedback;
 
  private:
   // "Best: 3400 in 1:52" under the level's name, once it was won.

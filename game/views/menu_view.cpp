@@ -2,14 +2,20 @@
 
 #include "game/rules/state.h"
 #include "game/views/data_files.h"
+#include "game/views/feedback_view.h"
 
 namespace {
 
 constexpr float kMusicMarkX = 665, kMusicMarkY = 416;
 constexpr float kSoundMarkX = 677, kSoundMarkY = 501;
 constexpr float kFullScreenMarkX = 373, kFullScreenMarkY = 718;
-constexpr float kLevelTextX = 175, kLevelTextY = 630;
-constexpr float kScoreTextX = 175, kScoreTextY = 698;
+// The values sit centred in their dark fields.
+constexpr float kFieldCentreX = 263;
+constexpr float kLevelFieldCentreY = 642;
+constexpr float kScoreFieldCentreY = 709;
+constexpr float kValueScale = 1.5f;
+// The height of the font's glyph cells.
+constexpr float kGlyphHeight = 32;
 
 }  // namespace
 
@@ -32,8 +38,12 @@ void c_MenuView::RenderMenu() const {
   if (gameState.settings.musicOn == 0) DrawImage(musicMarkImage, kMusicMarkX, kMusicMarkY);
   if (gameState.settings.soundOn == 0) DrawImage(soundMarkImage, kSoundMarkX, kSoundMarkY);
   if (gameState.settings.fullScreenOn == 0) DrawImage(fullScreenMarkImage, kFullScreenMarkX, kFullScreenMarkY);
-  font->DrawText(String::FromInt(gameState.progress.currentLevel), kLevelTextX, kLevelTextY);
-  font->DrawText(String::FromInt(gameState.progress.totalScore), kScoreTextX, kScoreTextY);
+  DrawFieldValue(String::FromInt(gameState.progress.currentLevel), kLevelFieldCentreY);
+  DrawFieldValue(String::FromInt(gameState.progress.totalScore), kScoreFieldCentreY);
+}
+
+void c_MenuView::DrawFieldValue(const String& value, float centreY) const {
+  DrawScaledText(font, value, kFieldCentreX, centreY - kGlyphHeight * kValueScale * 0.5f, kValueScale);
 }
 
 void c_MenuView::RenderTheEnd() const { DrawImage(endImage, 0, 0); }

@@ -23,4 +23,7 @@ class c_MenuView : public Object {
   gc_ref<c_Image> fullScreenMarkImage;
   gc_ref<c_Image> endImage;
   gc_ref<c_BitmapFont> font;
+
+ private:
+  void DrawFieldValue(const String& value, float centreY) const;
 };

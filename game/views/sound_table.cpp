@@ -1,36 +1,95 @@
 #include "game/views/sound_table.h"
 
+#include "game/rules/state.h"
 #include "game/views/data_files.h"
 
 gc_global<Array<c_Sound*>> gameSounds;
 
 namespace {
 
-const char* const kGameSoundFiles[] = {
-    "sounds/click2.wav", "sounds/buy.wav",     "sounds/build.wav",   "sounds/click2.wav",
-    "sounds/mine1.wav",  "sounds/indigen.wav", "sounds/bandits.wav",
+constexpr int kEffectChannel = 0;
+constexpr int kLoopChannel = 1;
+constexpr int kJingleChannel = 2;
+constexpr int kExplosionChannel = 3;
+constexpr int kLoopForever = 1;
+
+struct SoundEntry {
+  GameSound sound;
+  const char* file;
+  int channel;
 };
+
+// Every GameSound, in the enum's order.
+constexpr SoundEntry kSoundEntries[kGameSoundCount] = {
+    {SoundClick, "sounds/click2.wav", kEffectChannel},
+    {SoundBuy, "sounds/buy.wav", kEffectChannel},
+    {SoundBuild, "sounds/build.wav", kEffectChannel},
+    {SoundClickSpare, "sounds/click2.wav", kEffectChannel},
+    {SoundMine, "sounds/mine1.wav", kEffectChannel},
+    {SoundIndigens, "sounds/indigen.wav", kEffectChannel},
+    {SoundBandits, "sounds/bandits.wav", kEffectChannel},
+    {SoundPieceFinished, "sounds/finished.wav", kEffectChannel},
+    {SoundTrainLeaves, "sounds/whistle.wav", kJingleChannel},
+    {SoundTrainRunning, "sounds/train_loop.wav", kLoopChannel},
+    {SoundGold, "sounds/gold.wav", kEffectChannel},
+    {SoundStonesCleared, "sounds/stones.wav", kEffectChannel},
+    {SoundEnemyHit, "sounds/hit.wav", kEffectChannel},
+    {SoundRefused, "sounds/refused.wav", kEffectChannel},
+    {SoundLevelWon, "sounds/won.wav", kJingleChannel},
+    {SoundLevelLost, "sounds/lost.wav", kJingleChannel},
+    {SoundExplosion, "sounds/explosion.wav", kExplosionChannel},
+};
+
+constexpr bool EntriesInEnumOrder() {
+  for (int i = 0; i < kGameSoundCount; ++i) {
+    if (kSoundEntries[i].sound != i) return false;
+  }
+  return true;
+}
+static_assert(EntriesInEnumOrder(), "the sound table lists every GameSound in order");
+
+bool KnownSound(int sound) { return sound >= 0 && sound < kGameSoundCount; }
+
+c_Sound* SampleOf(int sound) {
+  if (!KnownSound(sound) || sound >= gameSounds.Length()) return nullptr;
+  c_Sound* entry = gameSounds[sound];
+  return entry != nullptr && entry->sample.get() != nullptr ? entry : nullptr;
+}
 
 class SoundTablePlayer final : public GameSoundPlayer {
  public:
   // An entry without a sample (none loaded, or no audio device) is skipped.
   void Play(int sound) override {
-    if (sound < 0 || sound >= gameSounds.Length()) return;
-    c_Sound* entry = gameSounds[sound];
-    if (entry == nullptr || entry->sample.get() == nullptr) return;
-    StartSound(entry, 0, 0);
+    if (c_Sound* entry = SampleOf(sound)) StartSound(entry, ChannelOfSound(sound), 0);
   }
 };
 
 SoundTablePlayer tablePlayer;
+bool loopStarted = false;
 
 }  // namespace
 
+int ChannelOfSound(int sound) { return KnownSound(sound) ? kSoundEntries[sound].channel : kEffectChannel; }
+
+const char* FileOfSound(int sound) { return KnownSound(sound) ? kSoundEntries[sound].file : nullptr; }
+
 void LoadGameSounds() {
   Array<c_Sound*> sounds(kGameSoundCount);
-  for (int i = 0; i < kGameSoundCount; ++i) sounds[i] = new c_Sound();
-  int index = 0;
-  for (const char* file : kGameSoundFiles) sounds[index++] = LoadGameSound(String(file));
+  for (int i = 0; i < kGameSoundCount; ++i) sounds[i] = LoadGameSound(String(kSoundEntries[i].file));
   gameSounds = sounds;
+  loopStarted = false;
   SetGameSoundPlayer(&tablePlayer);
 }
+
+void KeepTrainLoop(bool running) {
+  const bool wanted = running && gameState.settings.soundOn == 1;
+  if (wanted == loopStarted) return;
+  loopStarted = wanted;
+  if (!wanted) {
+    StopSoundChannel(kLoopChannel);
+  } else if (c_Sound* loop = SampleOf(SoundTrainRunning)) {
+    StartSound(loop, kLoopChannel, kLoopForever);
+  }
+}
+
+bool JinglePlaying() { return SoundChannelPlaying(kJingleChannel); }

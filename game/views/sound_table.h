@@ -1,5 +1,7 @@
-// The effect table: the game's sounds loaded from their files and played on
-// channel 0, where a new effect cuts off the one still playing.
+// The effect table: which file each of the game's sounds plays and on which
+// channel. Everyday effects share channel 0, where a new one cuts off the one
+// still playing; the explosion, the jingles and the train's running loop have
+// channels of their own, so a loss sting does not cut off its explosion.
 #pragma once
 
 #include "audio/sound.h"
@@ -7,10 +9,21 @@
 #include "runtime/array.h"
 #include "runtime/gc.h"
 
-// Entries 0..6 from their files; 7..9 stay without a sample. Written by
-// LoadGameSounds, read by the sound table's player.
+// One sample per GameSound entry (SoundClickSpare plays the click). Written
+// by LoadGameSounds, read by the sound table's player.
 extern gc_global<Array<c_Sound*>> gameSounds;
+
+// The channel an entry plays on.
+int ChannelOfSound(int sound);
+// The file an entry plays, relative to the data folder.
+const char* FileOfSound(int sound);
 
 // Fills the effect table from the sound files and installs its player, so
 // the rules' sounds are heard from now on.
 void LoadGameSounds();
+
+// The train's loop: started when it is not already playing, and only while
+// the sound switch is on; stopped otherwise.
+void KeepTrainLoop(bool running);
+// Whether a jingle (won, lost, the whistle) is still heard.
+bool JinglePlaying();

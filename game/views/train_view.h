@@ -8,10 +8,17 @@
 class c_TrainView : public Object {
  public:
   void LoadTrainImages();
-  // Nothing of a train that crashed.
-  void RenderTrain(const c_cTrain& train) const;
+  // Nothing of a train that crashed. Given the level, a train that has not
+  // left yet is shown where the player looks for it: at the start cell's west
+  // edge with idle smoke (its place in the rules, one cell further left, lies
+  // under the frame). Once it leaves it is held there until the rules' engine
+  // catches up, so it never jumps.
+  void RenderTrain(const c_cTrain& train, const c_cLevel* level = nullptr) const;
   void Mark() override;
 
   gc_ref<c_Image> engineImage;
   gc_ref<c_Image> smokeImage;
+
+ private:
+  void DrawIdleSmoke(float chimneyX, float chimneyY) const;
 };

@@ -40,10 +40,10 @@ Picture ReadPicture(const std::string& relative) {
   return picture;
 }
 
-// The first pixel (scanning rows) that is opaque in `top` and, when given,
-// also opaque in `under` with a different colour.
+// The first pixel (scanning rows below the progress bars) that is opaque in
+// `top` and, when given, also opaque in `under` with a different colour.
 bool FindProbe(const Picture& top, const Picture* under, int* px, int* py) {
-  for (int y = 6; y < top.height; ++y) {
+  for (int y = 9; y < top.height; ++y) {
     for (int x = 0; x < top.width; ++x) {
       if (top.Alpha(x, y) != 255) continue;
       if (under && (under->Alpha(x, y) != 255 || under->Rgb(x, y) == top.Rgb(x, y))) continue;
@@ -134,23 +134,30 @@ TEST_F(BoardDrawingTest, StartAndFinishPicturesCoverThePiecesOnThem) {
 }
 
 TEST_F(BoardDrawingTest, APieceUnderConstructionShowsHalfTransparentWithItsProgress) {
+  // A free cell of the second row whose ground is drawn unturned, so the
+  // ground picture can be read as it is.
+  int cx = 0;
+  while (cx < kColumns && (GroundTurnOf(cx, 1) != 0 || level->CellKind(cx, 1) != CellEmpty)) ++cx;
+  ASSERT_LT(cx, kColumns);
   const Picture rail = ReadPicture("game/1.png");
-  const Picture ground = Ground(4, 1);
+  const Picture ground = Ground(cx, 1);
   int px = 0, py = 0;
   ASSERT_TRUE(FindProbe(rail, &ground, &px, &py));
   c_cRailTile* job = level->railTiles[0];
   job->active = 1;
   job->kind = PieceStraightNS;
-  job->x = 4;
+  job->x = cx;
   job->y = 1;
   job->progress = 50;
-  level->SetCellKind(4, 1, CellBlocked);
+  level->SetCellKind(cx, 1, CellBlocked);
   boardView->RenderBoard(*level);
-  EXPECT_TRUE(RgbNear(At(4, 1, px, py), Mix(rail.Rgb(px, py), ground.Rgb(px, py)), 2));
-  EXPECT_TRUE(RgbNear(At(4, 1, 10, 2), 0x00ff00));   // done: green
-  EXPECT_TRUE(RgbNear(At(4, 1, 60, 2), 0x7f7f7f));   // still to do: grey
-  EXPECT_TRUE(RgbNear(At(4, 1, 36, 2), 0x00ff00));
-  EXPECT_TRUE(RgbNear(At(4, 1, 38, 2), 0x7f7f7f));
+  EXPECT_TRUE(RgbNear(At(cx, 1, px, py), Mix(rail.Rgb(px, py), ground.Rgb(px, py)), 2));
+  // The bar runs from 3 to 71 inside the cell, 3 pixels below its top.
+  EXPECT_TRUE(RgbNear(At(cx, 1, 10, 5), 0xe8b83c));   // done: gold
+  EXPECT_TRUE(RgbNear(At(cx, 1, 60, 5), 0x281c10));   // still to do: the dark trough
+  EXPECT_TRUE(RgbNear(At(cx, 1, 36, 5), 0xe8b83c));
+  EXPECT_TRUE(RgbNear(At(cx, 1, 38, 5), 0x281c10));
+  EXPECT_TRUE(RgbNear(At(cx, 1, 1, 5), ground.Rgb(1, 5), 2));  // the gap beside it
 }
 
 // The direction in which the drawn engine is longest, in degrees, from the

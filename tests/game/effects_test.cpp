@@ -120,8 +120,9 @@ TEST_F(Drawing, EnemiesShowTheirFrameAndChaseMeter) {
   Bandits()->animationFrame = 3;
   Bandits()->chaseMeter = 50;
   view->DrawHazards(*level);
-  EXPECT_EQ(device->calls, (std::vector<std::string>{"image 222 0", "colour 127 127 127", "rect 697 623 74 5",
-                                                     "colour 0 255 0", "rect 697 623 37 5", "colour 255 255 255"}));
+  // The meter's trough is inset 3 pixels from the cell's sides and top.
+  EXPECT_EQ(device->calls, (std::vector<std::string>{"image 222 0", "colour 40 28 16", "rect 700 626 68 5",
+                                                     "colour 232 184 60", "rect 700 626 34 5", "colour 255 255 255"}));
 }
 
 TEST_F(Drawing, ExplosionsAreAddedOntoTheBoardAndTheBlendIsRestored) {
@@ -129,7 +130,8 @@ TEST_F(Drawing, ExplosionsAreAddedOntoTheBoardAndTheBlendIsRestored) {
   level->AddExplosion(68, 68);
   level->explosions[0]->frame = 2;
   view->DrawExplosions(*level);
-  EXPECT_EQ(device->calls, (std::vector<std::string>{"blend 1", "image 148 0", "blend 0"}));
+  // Its core and its glow, both added onto the board.
+  EXPECT_EQ(device->calls, (std::vector<std::string>{"blend 1", "image 148 0", "image 148 0", "blend 0"}));
 }
 
 TEST_F(Drawing, WithoutPicturesOrFontOnlyTheBarsAreDrawn) {
@@ -139,8 +141,8 @@ TEST_F(Drawing, WithoutPicturesOrFontOnlyTheBarsAreDrawn) {
   view->DrawHazards(*level);
   view->DrawExplosions(*level);
   view->DrawScoreTexts(*level);
-  EXPECT_EQ(device->calls, (std::vector<std::string>{"colour 127 127 127", "rect 697 623 74 5", "colour 0 255 0",
-                                                     "rect 697 623 0 5", "colour 255 255 255", "blend 1",
+  EXPECT_EQ(device->calls, (std::vector<std::string>{"colour 40 28 16", "rect 700 626 68 5", "colour 232 184 60",
+                                                     "rect 700 626 0 5", "colour 255 255 255", "blend 1",
                                                      "blend 0"}));
 }
 

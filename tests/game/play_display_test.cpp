@@ -85,6 +85,11 @@ class PlayDisplayTest : public ::testing::Test {
           " sleep 0.1 click 1");
     Wait(settleMs);
   }
+  // The pointer moved to virtual pixel (vx, vy), without a click.
+  void MoveTo(double vx, double vy) {
+    Shell("xdotool mousemove " + std::to_string(screen.X(vx + 0.5)) + " " + std::to_string(screen.Y(vy + 0.5)));
+    Wait(100);
+  }
   Picture Screenshot(const std::string& name) {
     const std::string path = folder + "/" + name + ".png";
     Shell("import -window root '" + path + "'");
@@ -172,15 +177,18 @@ TEST_F(PlayDisplayTest, FromTheMenuToALevelWhereAnOrderedPieceIsBuilt) {
   // The frame around the board, drawn over it.
   ExpectShows(Compare(level, DataPicture("game/border.png"), 0, 0, 0, 40, 30, 700, 3), "the board's frame");
 
+  // The cell east of the start: the waiting engine stands on the start cell.
+  const int cellX = kStartCellX + 1;
   Click(60, 730);  // palette slot 0: the straight piece
-  Click(CellCentre(kStartCellX), CellCentre(kStartCellY));
+  Click(CellCentre(cellX), CellCentre(kStartCellY));
+  MoveTo(512, 200);  // off the cell, where the next order's preview would show
   Wait(5800);  // five seconds of building
   const Picture built = Screenshot("built");
   // The selection frame now marks slot 0, and slot 1 is as it was.
   EXPECT_GT(Changed(level, built, 32, 706, 56, 56), 300);
   EXPECT_EQ(Changed(level, built, 98, 706, 56, 56), 0);
   const Picture piece = DataPicture("game/0.png");
-  ExpectShows(Compare(built, piece, kBoardOrigin + kCell * kStartCellX, kBoardOrigin + kCell * kStartCellY, 0, 0,
+  ExpectShows(Compare(built, piece, kBoardOrigin + kCell * cellX, kBoardOrigin + kCell * kStartCellY, 0, 0,
                       kCell, kCell, 2, 24),
               "the built piece");
 
