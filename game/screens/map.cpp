@@ -122,14 +122,14 @@ std::vector<HitBox> c_cMap::Buttons() const {
   std::vector<HitBox> boxes;
   for (int i = 0; i < icons.Length(); ++i) boxes.push_back(IconBox(icons[i]));
   if (levelStates[selectedLevel] == LevelAvailable) boxes.push_back(kStartButton);
-  boxes.push_back(kBuyButton);
+  boxes.push_back(kBuyButtonFrame);
   return boxes;
 }
 
 FocusList c_cMap::KeyFocus() const {
   FocusList list;
   if (levelStates[selectedLevel] == LevelAvailable) list.boxes.push_back(kStartButton);
-  list.boxes.push_back(kBuyButton);
+  list.boxes.push_back(kBuyButtonFrame);
   return list;
 }
 

@@ -18,6 +18,9 @@ constexpr int kMapTextCount = 10;
 
 constexpr HitBox kStartButton = ClosedBox(765, 949, 671, 768);
 constexpr HitBox kBuyButton = ClosedBox(521, 734, 671, 754);
+// The shop's button as drawn: its frame starts below the top of its click
+// area, under the Workers field, so the highlight follows the frame.
+constexpr HitBox kBuyButtonFrame = ClosedBox(521, 734, 680, 754);
 // An icon answers clicks from 20 pixels left of and above its corner to 40
 // right of and below it.
 constexpr float kIconReachBefore = 20;
