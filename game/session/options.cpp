@@ -72,6 +72,8 @@ const char* const kPlayKeys =
     "                       drop the selected piece ([B] also closes the pause\n"
     "                       panel and leaves the map)\n"
     "  T [X]                TIME: send the train off\n"
+    "  H [Y]                a hint: the next pieces of a cheapest way to finish\n"
+    "  S                    after a crash: watch the solver play the level\n"
     "  Escape [Start]       pause and resume; from the map, back to the menu\n";
 
 const OptionRow* FindOption(const char* name) {
