@@ -45,6 +45,9 @@ struct DemoRun {
   bool heldHintUsed = false;
   int heldPlayMs = 0;
   CalendarSource heldCalendar = nullptr;
+  // What the failed panel said about the crash, for when it shows again.
+  bool heldCrashKnown = false;
+  CrashCause heldCrashCause = CrashCause::EndOfTrack;
   std::unique_ptr<DemoPlayer> player;
   int clockMs = 0;    // the demonstration's own clock
   int playMs = 0;     // its level's time while nothing covers the board

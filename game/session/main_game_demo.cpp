@@ -44,6 +44,8 @@ void c_MainGame::StartDemonstration() {
   demo.heldHintUsed = hintUsed;
   demo.heldPlayMs = levelPlayMs;
   demo.heldCalendar = CurrentCalendarSource();
+  demo.heldCrashKnown = feedback->CrashKnown();
+  demo.heldCrashCause = feedback->LastCrashCause();
   demo.clockMs = gameState.clock.lastMillisecs;
   demo.playMs = 0;
   demo.endedAtMs = -1;
@@ -103,6 +105,8 @@ void c_MainGame::EndDemonstration() {
   hintUsed = demo.heldHintUsed;
   levelPlayMs = demo.heldPlayMs;
   SetCalendarSource(demo.heldCalendar);
+  // The demonstration's own marks go; the failed panel says again why.
+  feedback->ClearAllButCrash(demo.heldCrashKnown, demo.heldCrashCause);
   demo.player.reset();
   demo.running = false;
   levelRequest = ScreenRequest::None;

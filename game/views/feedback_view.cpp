@@ -84,6 +84,12 @@ void c_FeedbackView::Clear() {
   crashKnown = false;
 }
 
+void c_FeedbackView::ClearAllButCrash(bool known, CrashCause cause) {
+  marks.clear();
+  crashKnown = known;
+  lastCrashCause = cause;
+}
+
 const FeedbackMark* c_FeedbackView::Latest(FeedbackKind kind) const {
   for (auto it = marks.rbegin(); it != marks.rend(); ++it) {
     if (it->event.kind == kind) return &*it;

@@ -38,6 +38,9 @@ class c_FeedbackView : public Object, public FeedbackListener {
   void Report(const FeedbackEvent& event) override;
   // A level start forgets the last level's answers.
   void Clear();
+  // Forgets every answer but the crash's cause, which stays for the failed
+  // panel (after a demonstration has played on the same view).
+  void ClearAllButCrash(bool known, CrashCause cause);
   const std::vector<FeedbackMark>& Marks() const { return marks; }
   // The newest mark of a kind, or null.
   const FeedbackMark* Latest(FeedbackKind kind) const;

@@ -124,6 +124,8 @@ TEST_F(SolverInGame, ShowMePlaysTheSolversWayAndPutsTheFailedLevelBackWritingNot
     const std::vector<int> before = FailedLevelFacts(*app->level);
     const std::string stateBefore = ReadState();
     const c_cLevel* failedLevel = app->level;
+    ASSERT_TRUE(app->feedback->CrashKnown());
+    const CrashCause causeBefore = app->feedback->LastCrashCause();
     Key(kGlfwS);
     ASSERT_TRUE(app->demo.running);
     EXPECT_NE(app->level.get(), failedLevel);
@@ -151,6 +153,9 @@ TEST_F(SolverInGame, ShowMePlaysTheSolversWayAndPutsTheFailedLevelBackWritingNot
     EXPECT_EQ(FailedLevelFacts(*app->level), before);
     EXPECT_EQ(ReadState(), stateBefore);
     EXPECT_FALSE(app->scenarioMap->records.Of(0).won);
+    // The failed panel says again why the train crashed.
+    EXPECT_TRUE(app->feedback->CrashKnown());
+    EXPECT_EQ(app->feedback->LastCrashCause(), causeBefore);
     // The failed panel answers again.
     Click(400, 420);
     EXPECT_EQ(app->screen, ScreenMenu);
