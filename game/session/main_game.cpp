@@ -3,8 +3,6 @@
 #include <cmath>
 
 #include "game/views/data_files.h"
-#include "game/views/highlight.h"
-#include "game/rules/economy.h"
 #include "game/rules/layouts.h"
 #include "game/rules/play_step.h"
 #include "game/session/records_file.h"
@@ -146,60 +144,6 @@ int c_MainGame::Update() {
   UpdateHover();
   UpdateAmbience();
   return 0;
-}
-
-void c_MainGame::UpdateHover() {
-  if (!withMedia) {
-    focus = FocusBox{};
-    return;
-  }
-  focus = keysFocus ? KeyFocusBox() : BoxAt(ScreenButtons(), PointerX(), PointerY());
-  // The hand follows the pointer only while the pointer has the focus.
-  const bool hand = !keysFocus && PointerOverClickable();
-  if (hand != handCursor) {
-    handCursor = hand;
-    currentGame->SetMouseCursorShape(hand);
-  }
-}
-
-void c_MainGame::UpdateAmbience() {
-  if (!withMedia) return;
-  const bool playing = screen == ScreenPlaying;
-  ambience.Update(playing && gameState.run.trainRunning == 1 && gameState.screen.gamePaused == 0,
-                  playing && PanelShown());
-}
-
-bool c_MainGame::PanelShown() const {
-  return gameState.screen.gamePaused == 1 || gameState.run.trainArrived == 1 || gameState.run.trainCrashed == 1;
-}
-
-bool c_MainGame::BoardPreviewShown() const { return screen == ScreenPlaying && !PanelShown(); }
-
-bool c_MainGame::PointerOverClickable() const {
-  if (focus.shown) return true;
-  switch (screen) {
-    case ScreenTitle:
-    case ScreenTheEnd:
-      return true;
-    case ScreenPlaying:
-      break;
-    default:
-      return false;
-  }
-  if (gameState.screen.tutorialShowing == 1) return true;
-  if (!BoardPreviewShown()) return false;
-  const BoardTarget target = TargetOfClick(*level, PointerX(), PointerY());
-  return target.kind == BoardTargetKind::Enemy ||
-         (target.kind != BoardTargetKind::Nothing && target.verdict == OrderVerdict::Taken);
-}
-
-std::vector<HitBox> c_MainGame::ScreenButtons() const {
-  switch (screen) {
-    case ScreenMenu: return menu->Buttons();
-    case ScreenScenarioMap: return scenarioMap->Buttons();
-    case ScreenPlaying: return demo.running ? std::vector<HitBox>{} : gui->Buttons();
-    default: return {};
-  }
 }
 
 void c_MainGame::UpdateLogo() {
@@ -391,90 +335,4 @@ void c_MainGame::ShowMenu() { screen = ScreenMenu; }
 void c_MainGame::ShowMap() {
   scenarioMap->selectedLevel = gameState.progress.currentLevel - 1;
   screen = ScreenScenarioMap;
-}
-
-// ---- Input -----------------------------------------------------------------------
-
-bool c_MainGame::LeftClicked() const { return currentInputDevice->KeyHit(KeyMouseLeft) != 0; }
-
-namespace {
-
-// A run that never draws never shows the display its device; it is told here,
-// and a run without any window takes the pointer as virtual pixels.
-void TrackDeviceWithoutDrawing(int* width, int* height) {
-  currentGlfwGame->GetWindowSize(width, height);
-  if (*width <= 0 || *height <= 0) {
-    *width = static_cast<int>(VirtualWidth());
-    *height = static_cast<int>(VirtualHeight());
-  }
-  currentVirtualDisplay->UpdateDevice(*width, *height);
-}
-
-}  // namespace
-
-float c_MainGame::PointerX() const {
-  if (withMedia) return VirtualMouseX();
-  int w = 0, h = 0;
-  TrackDeviceWithoutDrawing(&w, &h);
-  return currentVirtualDisplay->MapMouseX(currentInputDevice->mouseX, w);
-}
-
-float c_MainGame::PointerY() const {
-  if (withMedia) return VirtualMouseY();
-  int w = 0, h = 0;
-  TrackDeviceWithoutDrawing(&w, &h);
-  return currentVirtualDisplay->MapMouseY(currentInputDevice->mouseY, h);
-}
-
-// ---- Render ----------------------------------------------------------------------
-
-int c_MainGame::Render() {
-  if (!withMedia) return 0;
-  ApplyVirtualDisplay();
-  ClearToColor(0, 0, 0);
-  switch (screen) {
-    case ScreenLogo:
-      DrawImage(logoImage, 0, 0);
-      break;
-    case ScreenTitle:
-      menuView->RenderTitle();
-      break;
-    case ScreenMenu:
-      menuView->RenderMenu();
-      break;
-    case ScreenScenarioMap:
-      mapView->RenderScenarioMap(*scenarioMap);
-      break;
-    case ScreenPlaying:
-      RenderLevel();
-      break;
-    case ScreenTheEnd:
-      menuView->RenderTheEnd();
-      break;
-    default:
-      break;
-  }
-  DrawHighlight(focus);
-  return 0;
-}
-
-void c_MainGame::RenderLevel() {
-  boardView->RenderBoard(*level);
-  trainView->RenderTrain(*train, level);
-  boardView->RenderBoardOverlay(*level);
-  int cellX = 0, cellY = 0;
-  if (BoardPreviewShown() && !demo.running && TargetCell(&cellX, &cellY)) {
-    boardView->DrawClickPreview(*level, static_cast<float>(CellCentre(cellX)), static_cast<float>(CellCentre(cellY)));
-  }
-  if (hint.shown && !demo.running) hintView->RenderHintGhosts(hint, boardView->pieceImages);
-  guiView->RenderGui();
-  const LevelRun& run = gameState.run;
-  if (demo.running) {
-    hintView->RenderDemonstrationBanner();
-  } else if (run.trainCrashed == 1) {
-    hintView->RenderShowMeButton();
-  } else if (run.trainArrived == 0) {
-    hintView->RenderHintButton();
-    if (hint.shown) hintView->RenderHintLine(hint);
-  }
 }

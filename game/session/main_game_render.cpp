@@ -1,0 +1,57 @@
+// Drawing the current screen from state: the views, then the highlight.
+#include "game/session/main_game.h"
+#include "game/views/highlight.h"
+#include "support/virtual_display.h"
+
+// ---- Render ----------------------------------------------------------------------
+
+int c_MainGame::Render() {
+  if (!withMedia) return 0;
+  ApplyVirtualDisplay();
+  ClearToColor(0, 0, 0);
+  switch (screen) {
+    case ScreenLogo:
+      DrawImage(logoImage, 0, 0);
+      break;
+    case ScreenTitle:
+      menuView->RenderTitle();
+      break;
+    case ScreenMenu:
+      menuView->RenderMenu();
+      break;
+    case ScreenScenarioMap:
+      mapView->RenderScenarioMap(*scenarioMap);
+      break;
+    case ScreenPlaying:
+      RenderLevel();
+      break;
+    case ScreenTheEnd:
+      menuView->RenderTheEnd();
+      break;
+    default:
+      break;
+  }
+  DrawHighlight(focus);
+  return 0;
+}
+
+void c_MainGame::RenderLevel() {
+  boardView->RenderBoard(*level);
+  trainView->RenderTrain(*train, level);
+  boardView->RenderBoardOverlay(*level);
+  int cellX = 0, cellY = 0;
+  if (BoardPreviewShown() && !demo.running && TargetCell(&cellX, &cellY)) {
+    boardView->DrawClickPreview(*level, static_cast<float>(CellCentre(cellX)), static_cast<float>(CellCentre(cellY)));
+  }
+  if (hint.shown && !demo.running) hintView->RenderHintGhosts(hint, boardView->pieceImages);
+  guiView->RenderGui();
+  const LevelRun& run = gameState.run;
+  if (demo.running) {
+    hintView->RenderDemonstrationBanner();
+  } else if (run.trainCrashed == 1) {
+    hintView->RenderShowMeButton();
+  } else if (run.trainArrived == 0) {
+    hintView->RenderHintButton();
+    if (hint.shown) hintView->RenderHintLine(hint);
+  }
+}
