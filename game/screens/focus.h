@@ -20,17 +20,11 @@ struct FocusList {
   int start = 0;
 };
 
-// Where pressing a focused box clicks: its centre, a side open to the edge of
-// the 1024 x 768 screen ending there.
-constexpr float kFocusScreenRight = 1024;
-constexpr float kFocusScreenBottom = 768;
+// Where pressing a focused box clicks: the centre of its part on the screen.
 inline void PressPointOf(const HitBox& box, float* x, float* y) {
-  const float left = box.left < 0 ? 0 : box.left;
-  const float top = box.top < 0 ? 0 : box.top;
-  const float right = box.right > kFocusScreenRight ? kFocusScreenRight : box.right;
-  const float bottom = box.bottom > kFocusScreenBottom ? kFocusScreenBottom : box.bottom;
-  *x = (left + right) / 2;
-  *y = (top + bottom) / 2;
+  const HitBox shown = OnScreen(box);
+  *x = (shown.left + shown.right) / 2;
+  *y = (shown.top + shown.bottom) / 2;
 }
 
 // The first of `boxes` that contains the point, or none.

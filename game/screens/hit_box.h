@@ -23,3 +23,14 @@ constexpr HitBox ClosedBox(float left, float right, float top, float bottom) {
 constexpr HitBox OpenBox(float left, float right, float top, float bottom) {
   return {left, right, top, bottom, false};
 }
+
+// The virtual screen every box lives on.
+constexpr float kScreenWidth = 1024;
+constexpr float kScreenHeight = 768;
+
+// The part of a box on the screen: a side open to an edge (the menu's bands
+// reach to the right) ends there.
+constexpr HitBox OnScreen(const HitBox& box) {
+  return {box.left < 0 ? 0 : box.left, box.right > kScreenWidth ? kScreenWidth : box.right,
+          box.top < 0 ? 0 : box.top, box.bottom > kScreenHeight ? kScreenHeight : box.bottom, box.closed};
+}

@@ -87,7 +87,7 @@ bool c_MainGame::PlayingPress(float* x, float* y) {
   SyncFocusPlace();
   if (gameState.screen.tutorialShowing == 1) {
     // Anywhere turns a page.
-    PressPointOf(OpenBox(0, kFocusScreenRight, 0, kFocusScreenBottom), x, y);
+    PressPointOf(OpenBox(0, kScreenWidth, 0, kScreenHeight), x, y);
     return PressKeyHit() || Hit(KeyArrowRight) != 0;
   }
   if (FocusPressed(x, y)) return true;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "game/rules/state.h"
+#include "game/screens/hit_box.h"
 #include "game/views/data_files.h"
 
 namespace {
@@ -15,7 +16,6 @@ constexpr float kHitShakePixels = 4;
 constexpr float kDebrisFadeMs = 1000;
 // The shop's answer rises from above its button.
 constexpr float kShopReasonX = 627, kShopReasonY = 640;
-constexpr float kScreenWidth = 1024;
 constexpr float kReasonMargin = 90;
 
 float Age(const FeedbackMark& mark, int now) { return static_cast<float>(now - mark.startMs); }

@@ -1,5 +1,6 @@
 #include "game/views/gui_view.h"
 
+#include "game/screens/hit_box.h"
 #include "game/rules/board.h"
 #include "game/rules/state.h"
 #include "game/rules/train.h"
@@ -40,7 +41,6 @@ constexpr Point kTutorialPageAt[kTutorialPageCount] = {
 
 String Num(int value) { return String::FromInt(value); }
 
-constexpr float kScreenWidth = 1024, kScreenHeight = 768;
 constexpr float kDimAlpha = 0.5f;
 // The failed panel's line under its title: covered with two bands of blank
 // parchment from just below it, then written with the crash's cause.

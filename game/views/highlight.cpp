@@ -1,14 +1,10 @@
 #include "game/views/highlight.h"
 
-#include <algorithm>
-
 #include "game/views/data_files.h"
 #include "graphics/drawing.h"
 
 namespace {
 
-constexpr float kScreenWidth = 1024;
-constexpr float kScreenHeight = 768;
 constexpr float kFillAlpha = 0.18f;
 constexpr float kRimAlpha = 0.85f;
 constexpr float kRimWidth = 2;
@@ -19,11 +15,11 @@ constexpr float kLightR = 255, kLightG = 244, kLightB = 214;
 
 void DrawHighlight(const FocusBox& focus) {
   if (!focus.shown) return;
-  // Boxes open to one side (the menu's bands) end at the screen's edge.
-  const float left = std::max(0.0f, focus.box.left);
-  const float top = std::max(0.0f, focus.box.top);
-  const float right = std::min(kScreenWidth, focus.box.right);
-  const float bottom = std::min(kScreenHeight, focus.box.bottom);
+  const HitBox shown = OnScreen(focus.box);
+  const float left = shown.left;
+  const float top = shown.top;
+  const float right = shown.right;
+  const float bottom = shown.bottom;
   const float w = right - left;
   const float h = bottom - top;
   if (w <= 0 || h <= 0) return;

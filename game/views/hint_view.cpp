@@ -1,5 +1,6 @@
 #include "game/views/hint_view.h"
 
+#include "game/screens/hit_box.h"
 #include "game/screens/gui.h"
 #include "game/views/data_files.h"
 
@@ -9,7 +10,7 @@ constexpr float kGhostAlpha = 0.55f;
 constexpr float kBandAlpha = 0.72f;
 constexpr float kBandPadding = 10;
 constexpr float kBandHeight = 30;
-constexpr float kScreenCentreX = 512;
+constexpr float kScreenCentreX = kScreenWidth / 2;
 // The hint's line just under the status strip; the banner half-way down.
 constexpr float kHintLineY = 52;
 constexpr float kBannerY = 60;
