@@ -11,8 +11,8 @@ RecordingPlatform::RecordingPlatform(HostPlatform* real, const VirtualPointerMap
 
 RecordingPlatform::~RecordingPlatform() { Finish(); }
 
-bool RecordingPlatform::Open(const std::string& path, const std::string* state, std::string* error) {
-  header_ = replay_text::Header();
+bool RecordingPlatform::Open(const std::string& path, const std::string* state, std::string* error, int version) {
+  header_ = replay_text::Header(version);
   if (state) {
     std::string line;
     if (!replay_text::State(*state, &line)) {

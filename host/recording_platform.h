@@ -36,8 +36,9 @@ class RecordingPlatform final : public HostPlatform, private HostInputSink {
   ~RecordingPlatform() override;
 
   // Creates the replay file; state: the saved state the game starts from, or
-  // null for none. False with a reason when the file cannot be created.
-  bool Open(const std::string& path, const std::string* state, std::string* error);
+  // null for none; version: the rules the header names. False with a reason
+  // when the file cannot be created.
+  bool Open(const std::string& path, const std::string* state, std::string* error, int version = kReplayVersion);
   // Writes one answer the game's calendar gave.
   void RecordCalendar(std::int64_t seconds);
   // Brings the file up to date (the end line for the last update that ran)

@@ -104,10 +104,11 @@ class Reader {
     if (!WholeNumber(line.substr(magic.size()), 0, 999999, &version)) {
       return Fail(1, "the header's version is not a number");
     }
-    if (version != kReplayVersion) {
-      return Fail(1, "replay version " + std::to_string(version) + " is not supported (this game reads version " +
-                         std::to_string(kReplayVersion) + ")");
+    if (version < kOldestReplayVersion || version > kReplayVersion) {
+      return Fail(1, "replay version " + std::to_string(version) + " is not supported (this game reads versions " +
+                         std::to_string(kOldestReplayVersion) + " to " + std::to_string(kReplayVersion) + ")");
     }
+    script_->version = static_cast<int>(version);
     return true;
   }
 
@@ -286,7 +287,7 @@ bool ReadReplayFile(const std::string& path, ReplayScript* script, ReplayError* 
 
 namespace replay_text {
 
-std::string Header() { return std::string(kReplayMagic) + " " + std::to_string(kReplayVersion) + "\n"; }
+std::string Header(int version) { return std::string(kReplayMagic) + " " + std::to_string(version) + "\n"; }
 
 std::string Display(int width, int height) {
   return "display " + std::to_string(width) + " " + std::to_string(height) + "\n";
@@ -343,7 +344,7 @@ std::string End(int time) { return "end " + std::to_string(time) + "\n"; }
 }  // namespace replay_text
 
 std::string FormatReplay(const ReplayScript& script) {
-  std::string text = replay_text::Header();
+  std::string text = replay_text::Header(script.version);
   if (script.displayWidth != 1024 || script.displayHeight != 768) {
     text += replay_text::Display(script.displayWidth, script.displayHeight);
   }

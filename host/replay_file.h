@@ -1,6 +1,8 @@
 // Replay files: a played session as line-based text.
 //
-//   rails-against-time replay 1          header, always the first line
+//   rails-against-time replay 2          header, always the first line: the
+//                                        version of the game's rules it was
+//                                        recorded under (1 or 2)
 //   display 1280 1024                    optional: the full-screen size in pixels
 //   state TVXDATA<TAB>1<TAB>...           optional: the saved state to start from
 //   <ms> move X Y                        the pointer moves to virtual (X, Y)
@@ -23,7 +25,10 @@
 #include <string>
 #include <vector>
 
-constexpr int kReplayVersion = 1;
+// The newest version; a recording writes it. Older versions still play: the
+// game runs the rules they were recorded under.
+constexpr int kReplayVersion = 2;
+constexpr int kOldestReplayVersion = 1;
 constexpr const char* kReplayMagic = "rails-against-time replay";
 
 // Limits of what a reader accepts.
@@ -55,6 +60,7 @@ struct ReplayEvent {
 };
 
 struct ReplayScript {
+  int version = kReplayVersion;
   int displayWidth = 1024;
   int displayHeight = 768;
   bool hasState = false;
@@ -78,7 +84,7 @@ bool ReadReplayFile(const std::string& path, ReplayScript* script, ReplayError* 
 
 // The text of single lines, each with its line feed, as the writer puts them.
 namespace replay_text {
-std::string Header();
+std::string Header(int version = kReplayVersion);
 std::string Display(int width, int height);
 // False when the state cannot stand on one line (a line break, or too long).
 bool State(const std::string& state, std::string* line);

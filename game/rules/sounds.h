@@ -24,8 +24,19 @@ enum GameSound {
   SoundLevelWon = 14,
   SoundLevelLost = 15,
   SoundExplosion = 16,
+  // The countdown's last ten seconds, one soft tick each.
+  SoundTick = 17,
+  // A line of the won panel's tally counting up.
+  SoundTally = 18,
+  // A star of the won panel, or a record that falls.
+  SoundStar = 19,
+  // The whole line joins START to FINISH.
+  SoundLineComplete = 20,
+  // A worker hammering at a piece; the session keeps one loop per worker at
+  // work, a few at most.
+  SoundHammer = 21,
 };
-constexpr int kGameSoundCount = 17;
+constexpr int kGameSoundCount = 22;
 
 class GameSoundPlayer {
  public:

@@ -7,6 +7,13 @@
 GameState gameState;
 gc_global<Array<int>> levelStates;
 
+namespace {
+int rulesVersion = kNewestRules;
+}  // namespace
+
+int RulesVersion() { return rulesVersion; }
+void SetRulesVersion(int version) { rulesVersion = version; }
+
 void ResetGameState() {
   gameState = GameState{};
   gameState.run.selectedPiece = 0;

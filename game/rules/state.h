@@ -106,6 +106,19 @@ extern GameState gameState;
 extern gc_global<Array<int>> levelStates;
 
 
+// ---- Rules version -------------------------------------------------------------
+// The rules as first released were version 1; version 2 mends what they got
+// wrong (a level start clears the last run's enemies and effects, a win counts
+// on arrival, the panel in front takes the click, ...). Play and new
+// recordings use the newest; a replay plays under the version it was recorded
+// with, so every kept replay still ends where it ended. Kept apart from the
+// game state: a reset of the state does not change the rules in force.
+constexpr int kNewestRules = 2;
+int RulesVersion();
+void SetRulesVersion(int version);
+// Whether the mends of version 2 are in force.
+inline bool MendedRules() { return RulesVersion() >= 2; }
+
 // ---- Random generator -------------------------------------------------------
 // One draw: a float in [0, 1) from the top 24 bits of the advanced state.
 float RandomUnit();

@@ -13,6 +13,8 @@
 #include "runtime/error.h"
 #include "support/virtual_display.h"
 
+static_assert(kNewestRules == kReplayVersion, "a recording's header names the rules it is played under");
+
 namespace {
 
 // A display of its own, so that mapping never disturbs the game's; the game
@@ -92,6 +94,7 @@ int PlayReplay(const std::string& path, bool headless, const GameProgram& progra
   sessionProgram = &program;
   sessionWithMedia = !headless;
   sessionReplay = platform.get();
+  SetRulesVersion(script.version);
   SetCalendarSource(ReplayedCalendar);
   // The game may end the program itself (the menu's quit): the line comes first.
   SetNormalEndHandler(PrintEndLine);
@@ -114,6 +117,7 @@ int RecordGame(const std::string& path, const GameProgram& program, int argc, ch
   sessionProgram = &program;
   sessionWithMedia = true;
   sessionRecording = platform.get();
+  SetRulesVersion(kNewestRules);
   SetCalendarSource(RecordedCalendar);
   SetNormalEndHandler(FinishRecording);
   TarvexStartWith(platform.get(), nullptr, argc, argv, program.initGlobals, CreateSessionApp);

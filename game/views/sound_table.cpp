@@ -38,6 +38,11 @@ constexpr SoundEntry kSoundEntries[kGameSoundCount] = {
     {SoundLevelWon, "sounds/won.wav", kJingleChannel},
     {SoundLevelLost, "sounds/lost.wav", kJingleChannel},
     {SoundExplosion, "sounds/explosion.wav", kExplosionChannel},
+    {SoundTick, "sounds/click2.wav", kEffectChannel},
+    {SoundTally, "sounds/click2.wav", kEffectChannel},
+    {SoundStar, "sounds/gold.wav", kJingleChannel},
+    {SoundLineComplete, "sounds/finished.wav", kJingleChannel},
+    {SoundHammer, "sounds/build.wav", kEffectChannel},
 };
 
 constexpr bool EntriesInEnumOrder() {

@@ -84,9 +84,19 @@ TEST(ReplayFileTest, RefusesHeadersOfOtherFilesAndOtherVersions) {
   ReplayError e = Refusal("hello\nend 0\n");
   EXPECT_EQ(e.line, 1);
   EXPECT_NE(e.message.find("not a replay"), std::string::npos);
-  e = Refusal("rails-against-time replay 2\nend 0\n");
+  e = Refusal("rails-against-time replay 3\nend 0\n");
   EXPECT_EQ(e.line, 1);
-  EXPECT_NE(e.message.find("version 2"), std::string::npos);
+  EXPECT_NE(e.message.find("version 3"), std::string::npos);
+  e = Refusal("rails-against-time replay 0\nend 0\n");
+  EXPECT_NE(e.message.find("version 0"), std::string::npos);
+  // Both versions the game has had read, each keeping its number.
+  for (int version : {1, 2}) {
+    ReplayScript script;
+    ReplayError error;
+    ASSERT_TRUE(ParseReplay("rails-against-time replay " + std::to_string(version) + "\nend 0\n", &script, &error));
+    EXPECT_EQ(script.version, version);
+    EXPECT_EQ(FormatReplay(script).substr(0, 28), "rails-against-time replay " + std::to_string(version) + "\n");
+  }
   e = Refusal("rails-against-time replay one\nend 0\n");
   EXPECT_EQ(e.line, 1);
 }

@@ -2,19 +2,28 @@
 // level by keys alone) and writes its replay file; prints the line a replay of
 // it ends with.
 //
-//   rails-campaign [--lost | --keys] FILE
+//   rails-campaign [--lost | --keys] [--rules N] FILE
+//
+// --rules 1 plays under the first release's rules, as the replays kept from
+// then were recorded.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "game/rules/state.h"
 #include "game/session/folders.h"
 #include "tools/campaign/scripted_player.h"
 
 int main(int argc, char** argv) {
   ScriptedRun run = ScriptedRun::Campaign;
   std::string path;
+  int rules = kNewestRules;
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--lost") == 0) {
+    if (std::strcmp(argv[i], "--rules") == 0 && i + 1 < argc && std::atoi(argv[i + 1]) >= 1 &&
+        std::atoi(argv[i + 1]) <= kNewestRules) {
+      rules = std::atoi(argv[++i]);
+    } else if (std::strcmp(argv[i], "--lost") == 0) {
       run = ScriptedRun::LostLevel;
     } else if (std::strcmp(argv[i], "--keys") == 0) {
       run = ScriptedRun::KeysOnly;
@@ -26,11 +35,11 @@ int main(int argc, char** argv) {
     }
   }
   if (path.empty()) {
-    std::fputs("usage: rails-campaign [--lost | --keys] FILE\n", stderr);
+    std::fputs("usage: rails-campaign [--lost | --keys] [--rules N] FILE\n", stderr);
     return 2;
   }
   UseGameFolders(ChooseGameFolders(ProcessFolderFacts()));
-  const ScriptedOutcome outcome = PlayScripted(run, path);
+  const ScriptedOutcome outcome = PlayScripted(run, path, rules);
   if (!outcome.ok) {
     std::fprintf(stderr, "rails-campaign: %s\n", outcome.error.c_str());
     if (!outcome.endLine.empty()) std::fprintf(stderr, "rails-campaign: stopped at %s\n", outcome.endLine.c_str());

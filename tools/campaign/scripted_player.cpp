@@ -481,7 +481,7 @@ void CreateApp() { new c_MainGame(false); }
 
 }  // namespace
 
-ScriptedOutcome PlayScripted(ScriptedRun run, const std::string& path) {
+ScriptedOutcome PlayScripted(ScriptedRun run, const std::string& path, int rulesVersion) {
   ScriptedOutcome outcome;
   // Everything lives to the process's end, as the host expects.
   static MemoryFiles files;
@@ -494,8 +494,9 @@ ScriptedOutcome PlayScripted(ScriptedRun run, const std::string& path) {
   window = std::make_unique<ScriptedWindow>(player.get());
   platform = std::make_unique<RecordingPlatform>(window.get(), &map, false);
   window->Attach(platform.get());
-  if (!platform->Open(path, nullptr, &outcome.error)) return outcome;
+  if (!platform->Open(path, nullptr, &outcome.error, rulesVersion)) return outcome;
   recording = platform.get();
+  SetRulesVersion(rulesVersion);
   SetCalendarSource(ScriptedCalendar);
   char name[] = "rails-campaign";
   char* argv[] = {name, nullptr};

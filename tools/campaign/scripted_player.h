@@ -49,6 +49,7 @@ constexpr int kScriptedQuitLevel = 8;
 // The level where the pause panel is opened and play resumed.
 constexpr int kScriptedPauseLevel = 3;
 
-// Plays the run and writes its replay to path. One run per process: the game
-// and its host are process-wide.
-ScriptedOutcome PlayScripted(ScriptedRun run, const std::string& path);
+// Plays the run under the rules of the given version (the newest by default,
+// an older one to make its kept replays again) and writes its replay to path.
+// One run per process: the game and its host are process-wide.
+ScriptedOutcome PlayScripted(ScriptedRun run, const std::string& path, int rulesVersion);

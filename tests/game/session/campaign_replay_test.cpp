@@ -132,7 +132,7 @@ TEST_F(KeptReplays, TheKeysOnlyReplayWinsTheFirstLevelWithoutThePointer) {
   EXPECT_EQ(end.at("states"), "12" + std::string(13, '0'));
   EXPECT_EQ(end.at("time"), EndTime(text));
 
-  const Ran made = Command(std::string(TARVEX_CAMPAIGN_EXE) + " --keys keys.replay");
+  const Ran made = Command(std::string(TARVEX_CAMPAIGN_EXE) + " --rules 1 --keys keys.replay");
   ASSERT_EQ(made.status, 0) << made.err;
   EXPECT_TRUE(ReadAll(folder + "/keys.replay") == text)
       << "regenerate tests/replays/keys_only.replay with rails-campaign --keys";
@@ -141,7 +141,7 @@ TEST_F(KeptReplays, TheKeysOnlyReplayWinsTheFirstLevelWithoutThePointer) {
 // The scripted player is deterministic: it makes the kept files again, and
 // the campaign it plays takes the detours it should.
 TEST_F(KeptReplays, TheScriptedPlayerWritesTheKeptFilesAgain) {
-  const Ran campaign = Command(std::string(TARVEX_CAMPAIGN_EXE) + " campaign.replay");
+  const Ran campaign = Command(std::string(TARVEX_CAMPAIGN_EXE) + " --rules 1 campaign.replay");
   ASSERT_EQ(campaign.status, 0) << campaign.err;
   EXPECT_TRUE(ReadAll(folder + "/campaign.replay") == ReadAll(kReplays + "/campaign.replay"))
       << "regenerate tests/replays/campaign.replay (see the README)";
@@ -150,7 +150,7 @@ TEST_F(KeptReplays, TheScriptedPlayerWritesTheKeptFilesAgain) {
   EXPECT_NE(campaign.err.find("level starts 16, quits 1, pause panels 2,"), std::string::npos) << campaign.err;
   EXPECT_EQ(campaign.err.find("enemy clicks 0,"), std::string::npos) << campaign.err;
 
-  const Ran lost = Command(std::string(TARVEX_CAMPAIGN_EXE) + " --lost lost.replay");
+  const Ran lost = Command(std::string(TARVEX_CAMPAIGN_EXE) + " --rules 1 --lost lost.replay");
   ASSERT_EQ(lost.status, 0) << lost.err;
   EXPECT_TRUE(ReadAll(folder + "/lost.replay") == ReadAll(kReplays + "/lost_level.replay"));
 }
