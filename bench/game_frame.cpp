@@ -70,7 +70,7 @@ struct FrameCost {
 void SetUpBusyLevel(c_MainGame* game) {
   gameState.progress.currentLevel = 15;
   gameState.progress.ownedWorkers = 15;
-  game->StartLevel();
+  game->StartLevel(15, false);
   game->screen = ScreenPlaying;
   gameState.screen.gamePaused = gameState.screen.tutorialShowing = 0;
   const LevelSolution solution = SolveLevel(15);

@@ -59,6 +59,14 @@ void c_cLevel::ClearBoard() {
   DeactivateAll(golds);
 }
 
+void c_cLevel::ClearRunPools() {
+  DeactivateAll(bandits);
+  DeactivateAll(indigens);
+  DeactivateAll(explosions);
+  DeactivateAll(scoreTexts);
+  indigensCellX = indigensCellY = -1;
+}
+
 // ---- Placement ------------------------------------------------------------------
 
 void c_cLevel::AddBuilding(int kind, int x, int y) {

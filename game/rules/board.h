@@ -137,6 +137,8 @@ class c_cLevel : public Object {
   void CreateLevelPools();
   // Fresh cell arrays and scenery pool, every pool entry inactive (level start).
   void ClearBoard();
+  // No bandits, raiders, explosions or floating texts left from a run before.
+  void ClearRunPools();
   void AddBuilding(int kind, int x, int y);
   void AddGold(int x, int y);
   void AddStones(int x, int y);

@@ -34,22 +34,27 @@ void StartTutorial(int firstPage) {
 
 // Every level starts a fresh run with the level's iron and every worker the
 // player owns.
-void BeginLevelRun(const LevelLayout& l) {
+void BeginLevelRun(const LevelLayout& l, int number) {
   LevelRun run;
+  run.levelNumber = number;
   run.iron = l.iron;
   run.freeWorkers = gameState.progress.ownedWorkers;
   gameState.run = run;
   Progress& progress = gameState.progress;
-  if (progress.currentLevel > kLastLevelWithBanditsIntro) progress.banditsIntroShown = 1;
-  if (progress.currentLevel > kLastLevelWithIndigensIntro) progress.indigensIntroShown = 1;
+  if (number > kLastLevelWithBanditsIntro) progress.banditsIntroShown = 1;
+  if (number > kLastLevelWithIndigensIntro) progress.indigensIntroShown = 1;
 }
 
 }  // namespace
 
-void LayOutLevel(c_cLevel* level) {
-  const LevelLayout& l = LevelLayoutOf(gameState.progress.currentLevel);
+void LayOutLevel(c_cLevel* level) { LayOutLevel(level, gameState.progress.currentLevel, false); }
+
+void LayOutLevel(c_cLevel* level, int number, bool retry) {
+  const LevelLayout& l = LevelLayoutOf(number);
   gameState.randomSeed = CalendarSeed();
   level->ClearBoard();
+  // The first rules kept the last run's enemies, explosions and texts.
+  if (MendedRules()) level->ClearRunPools();
   for (int i = 0; i < kCellCount; ++i) {
     level->cellKinds[i] = CellEmpty;
     level->groundVariants[i] = RandomBelow(kGroundVariants);
@@ -60,8 +65,8 @@ void LayOutLevel(c_cLevel* level) {
   } else {
     level->SetupRandomEvents(l.banditsKind, l.indigensKind);
   }
-  StartTutorial(l.firstTutorialPage);
-  BeginLevelRun(l);
+  if (!(retry && MendedRules())) StartTutorial(l.firstTutorialPage);
+  BeginLevelRun(l, number);
 }
 
 // ---- The board as text ---------------------------------------------------------

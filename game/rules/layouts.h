@@ -54,9 +54,12 @@ const LevelLayout& LevelLayoutOf(int levelNumber);
 int BuildingWidth(int kind);
 int BuildingHeight(int kind);
 
-// Lays out level currentLevel on the board: the seed from the calendar, fresh
-// arrays and pools, the ground, the contents, the events, the tutorial and the
-// level's economy.
+// Lays out level `number` (1..15) on the board: the seed from the calendar,
+// fresh arrays and pools, the ground, the contents, the events, the tutorial
+// and the level's economy. A retry of the level just played skips its
+// tutorial pages (under the mended rules).
+void LayOutLevel(c_cLevel* level, int number, bool retry);
+// The progress's current level, as a first start.
 void LayOutLevel(c_cLevel* level);
 
 // The board as text: 9 lines of 13 characters, one per cell (see the

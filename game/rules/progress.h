@@ -7,10 +7,15 @@ enum LevelState { LevelLocked = 0, LevelDone = 1, LevelAvailable = 2 };
 
 // The new-game values (level 1 available, five workers, nothing won).
 void ResetProgress();
-// The current level is won: its score and gold join the totals, and it is done
-// and the next one available, or, after the last, the game is completed
-// (currentLevel stays 15).
+// The level played is won. Won for the first time, its score and gold join
+// the totals, it is done and the next one opens, or, after the last, the game
+// is completed (currentLevel stays 15). A done level won again adds to the
+// totals only what it beats the level's counted score and gold by, and opens
+// or closes nothing. (The first rules: the current level is won, whichever.)
 void CompleteLevel();
+// Whether the player has won anything yet (else the menu's Continue would
+// only begin a new game).
+bool AnyLevelDone();
 
 // Brings loaded values into the ranges the game relies on: currentLevel
 // 1..15, ownedWorkers 5..15, totals 0..10^9, gameCompleted 0 or 1, level

@@ -53,11 +53,19 @@ struct Progress {
   int progressSpare = 0;
   int banditsIntroShown = 0;
   int indigensIntroShown = 0;
+  // What the totals have counted of each level's score and gold so far: a
+  // done level played again adds only what it beats these by. -1: not known
+  // (a save from before they were kept), and a replay then adds nothing.
+  int countedScore[kLevelCount] = {};
+  int countedGold[kLevelCount] = {};
 };
 
 // The level being played: its economy, the palette's selection and the train's
 // flags. A level start and a new game begin it afresh.
 struct LevelRun {
+  // The level on the board, 1..15 (0 before any): the progress's current
+  // level, or a done one played again.
+  int levelNumber = 0;
   int iron = 0;
   int freeWorkers = 0;
   int levelScore = 0;

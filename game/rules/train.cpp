@@ -66,6 +66,18 @@ void c_cTrain::PlaceTrain(int startCellX, int startCellY, int finishCellX, int f
   countdown = 0;
   x = static_cast<float>(CellCentre(cellX));
   y = static_cast<float>(CellCentre(cellY));
+  // Facing east, as a new engine does (only its picture reads this before
+  // it first moves).
+  heading = 0;
+  if (MendedRules()) {
+    // The first rules kept the last run's smoke and second timers and the
+    // next cell, so a restart's first puffs and ticks came at other times.
+    nextCellX = cellX;
+    nextCellY = cellY;
+    smokeX = smokeY = 0;
+    smokeTimer = 0;
+    lastSecondTime = 0;
+  }
   LevelRun& run = gameState.run;
   run.trainArrived = run.trainRunning = run.trainCrashed = 0;
 }

@@ -81,10 +81,24 @@ void c_cGui::AdvanceTutorial() {
   const int page = gameState.screen.tutorialPage;
   if (page < 0 || page >= kTutorialPageCount) return;
   if (IsLastPageOfRun(page)) {
-    gameState.screen.tutorialShowing = 0;
-    gameState.screen.gamePaused = 0;
+    SkipTutorial();
   } else {
     gameState.screen.tutorialPage = page + 1;
+  }
+}
+
+void c_cGui::SkipTutorial() {
+  gameState.screen.tutorialShowing = 0;
+  gameState.screen.gamePaused = 0;
+}
+
+void c_cGui::ClickTutorial(float x, float y) {
+  const int page = gameState.screen.tutorialPage;
+  const bool onSkip = page >= 0 && page < kTutorialPageCount && TutorialSkipBox(page).Contains(x, y);
+  if (onSkip && MendedRules()) {
+    SkipTutorial();
+  } else {
+    AdvanceTutorial();
   }
 }
 
@@ -92,7 +106,10 @@ std::vector<HitBox> c_cGui::Buttons() const {
   const ScreenFlags& flags = gameState.screen;
   const LevelRun& run = gameState.run;
   if (flags.gamePaused == 1) {
-    if (flags.tutorialShowing == 1) return {};
+    if (flags.tutorialShowing == 1) {
+      if (flags.tutorialPage < 0 || flags.tutorialPage >= kTutorialPageCount) return {};
+      return {TutorialSkipBox(flags.tutorialPage)};
+    }
     return std::vector<HitBox>(std::begin(kPauseButtons), std::end(kPauseButtons));
   }
   if (run.trainArrived == 1) return {kWonMenu, kWonRetry, kWonContinue, kPauseButton};

@@ -45,6 +45,27 @@ constexpr HitBox kPauseButtons[kPauseButtonCount] = {
 
 constexpr int kTutorialPageCount = 12;
 
+// Where each tutorial page is drawn and how large its picture is, by page
+// number. Each stands clear of the START and FINISH cells of its level.
+struct TutorialPagePlace {
+  float x, y, width, height;
+};
+constexpr TutorialPagePlace kTutorialPages[kTutorialPageCount] = {
+    {100, 315, 817, 205}, {311, 450, 401, 241}, {140, 540, 441, 188}, {360, 540, 521, 183},
+    {600, 25, 391, 185},  {400, 25, 401, 185},  {270, 118, 471, 167}, {515, 540, 486, 183},
+    {160, 390, 721, 139}, {520, 450, 471, 193}, {100, 100, 461, 167}, {128, 482, 873, 231},
+};
+// A page's "Skip" button, in its top right corner: it closes the whole run of
+// pages (so does Escape).
+constexpr float kSkipWidth = 72;
+constexpr float kSkipHeight = 26;
+constexpr float kSkipInset = 22;
+constexpr HitBox TutorialSkipBox(int page) {
+  const TutorialPagePlace p = kTutorialPages[page];
+  const float right = p.x + p.width - kSkipInset;
+  return ClosedBox(right - kSkipWidth, right, p.y + kSkipInset - 8, p.y + kSkipInset - 8 + kSkipHeight);
+}
+
 class c_cGui : public Object {
  public:
   // ---- gui.cpp: what the player's clicks change ----
@@ -55,6 +76,11 @@ class c_cGui : public Object {
   // What one pause-panel button does, clicked or chosen by key.
   ScreenRequest PressPauseButton(int button);
   void AdvanceTutorial();
+  // Closes the run of pages the shown page belongs to, and play goes on.
+  void SkipTutorial();
+  // A click on a shown page: its Skip button closes the run (under the
+  // mended rules), anywhere else turns the page.
+  void ClickTutorial(float x, float y);
   // What answers clicks now: nothing while a tutorial page shows (any click
   // turns it), the pause panel's bands, a result panel's buttons, or the
   // palette with the send-off and pause buttons.

@@ -2,6 +2,7 @@
 
 #include "game/rules/effects.h"
 #include "game/rules/feedback.h"
+#include "game/rules/layouts.h"
 #include "game/rules/progress.h"
 #include "game/rules/state.h"
 
@@ -10,20 +11,16 @@ namespace {
 struct IconRow {
   const char* name;
   int x, y;
-  int startIron, mineIron;
-  int banditsThreat, indigensThreat;
 };
 
-// What the map shows of each level; the layouts set the real figures.
+// Each level's name and place on the map; its figures are read from the
+// level itself.
 const IconRow kIcons[kLevelCount] = {
-    {"First Station", 138, 96, 2000, 0, 0, 0},  {"Iron Iron", 169, 166, 500, 2000, 0, 0},
-    {"First Attack", 239, 215, 800, 2200, 1, 0}, {"They are Here", 241, 315, 800, 3200, 0, 1},
-    {"No Way Back", 341, 263, 700, 3500, 1, 1},  {"Wild West", 382, 180, 700, 3800, 2, 0},
-    {"Need Gold", 460, 145, 500, 3000, 2, 1},    {"Iron Monster", 519, 215, 500, 4500, 2, 2},
-    {"Turn Here", 527, 313, 500, 4500, 3, 1},    {"Dead Sand", 586, 379, 600, 5000, 3, 2},
-    {"Outside is War", 655, 420, 800, 5000, 3, 3}, {"Need Iron", 735, 465, 500, 5000, 3, 3},
-    {"Dead Valley", 784, 408, 500, 5000, 3, 3},  {"Almost There", 817, 338, 500, 5000, 3, 3},
-    {"Last Station", 854, 255, 500, 5000, 3, 3},
+    {"First Station", 138, 96},  {"Iron Iron", 169, 166},     {"First Attack", 239, 215},
+    {"They are Here", 241, 315}, {"No Way Back", 341, 263},   {"Wild West", 382, 180},
+    {"Need Gold", 460, 145},     {"Iron Monster", 519, 215},  {"Turn Here", 527, 313},
+    {"Dead Sand", 586, 379},     {"Outside is War", 655, 420}, {"Need Iron", 735, 465},
+    {"Dead Valley", 784, 408},   {"Almost There", 817, 338},  {"Last Station", 854, 255},
 };
 
 // Where the "-500" of a bought worker starts to rise.
@@ -51,10 +48,12 @@ void c_cMap::SetUpScenarioMap() {
     icon->name = String(row.name);
     icon->x = row.x;
     icon->y = row.y;
-    icon->startIron = row.startIron;
-    icon->mineIron = row.mineIron;
-    icon->banditsThreat = row.banditsThreat;
-    icon->indigensThreat = row.indigensThreat;
+    const LevelLayout& layout = LevelLayoutOf(i + 1);
+    const bool events = layout.events != EventsCleared;
+    icon->startIron = layout.iron;
+    icon->mineIron = layout.hasMine ? layout.mineReserve : 0;
+    icon->banditsThreat = events ? layout.banditsKind : 0;
+    icon->indigensThreat = events ? layout.indigensKind : 0;
     made[i] = icon;
   }
   icons = made;
@@ -73,8 +72,13 @@ ScreenRequest c_cMap::ClickMap(float x, float y) {
     if (IconBox(icons[i]).Contains(x, y)) selectedLevel = i;
   }
   if (kBuyButton.Contains(x, y)) BuyWorker();
-  const bool canStart = levelStates[selectedLevel] == LevelAvailable;
-  return kStartButton.Contains(x, y) && canStart ? ScreenRequest::StartLevel : ScreenRequest::None;
+  return kStartButton.Contains(x, y) && SelectedLevelPlayable() ? ScreenRequest::StartLevel : ScreenRequest::None;
+}
+
+bool c_cMap::SelectedLevelPlayable() const {
+  const int state = levelStates[selectedLevel];
+  // A done level is played again under the mended rules.
+  return state == LevelAvailable || (state == LevelDone && MendedRules());
 }
 
 PurchaseVerdict CheckPurchase() {
@@ -120,15 +124,18 @@ void c_cMap::UpdateMapTexts() {
 
 std::vector<HitBox> c_cMap::Buttons() const {
   std::vector<HitBox> boxes;
-  for (int i = 0; i < icons.Length(); ++i) boxes.push_back(IconBox(icons[i]));
-  if (levelStates[selectedLevel] == LevelAvailable) boxes.push_back(kStartButton);
+  // A locked level answers no click worth showing.
+  for (int i = 0; i < icons.Length(); ++i) {
+    if (levelStates[i] != LevelLocked) boxes.push_back(IconBox(icons[i]));
+  }
+  if (SelectedLevelPlayable()) boxes.push_back(kStartButton);
   boxes.push_back(kBuyButtonFrame);
   return boxes;
 }
 
 FocusList c_cMap::KeyFocus() const {
   FocusList list;
-  if (levelStates[selectedLevel] == LevelAvailable) list.boxes.push_back(kStartButton);
+  if (SelectedLevelPlayable()) list.boxes.push_back(kStartButton);
   list.boxes.push_back(kBuyButtonFrame);
   return list;
 }

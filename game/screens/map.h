@@ -58,6 +58,8 @@ class c_cMap : public Object {
   void RefreshIcons();
   // Selects an icon, buys a worker, or asks to start the selected level.
   ScreenRequest ClickMap(float x, float y);
+  // Whether Start plays the selected level: an available one, or a done one.
+  bool SelectedLevelPlayable() const;
   // What answers clicks: the icons, then the start button (while the selected
   // level can be played) and the worker shop.
   std::vector<HitBox> Buttons() const;

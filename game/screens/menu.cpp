@@ -1,5 +1,6 @@
 #include "game/screens/menu.h"
 
+#include "game/rules/progress.h"
 #include "game/rules/state.h"
 
 namespace {
@@ -25,6 +26,12 @@ ScreenRequest c_cMenu::ClickMenu(float x, float y) {
   if (request != ScreenRequest::None) PlayGameSound(SoundClick);
   if (kMenuFullScreen.Contains(x, y)) return ScreenRequest::ToggleFullScreen;  // silently
   return request;
+}
+
+FocusList c_cMenu::KeyFocus() const {
+  constexpr int kContinueIndex = 0, kNewGameIndex = 1;
+  const bool nothingToContinue = MendedRules() && !AnyLevelDone();
+  return {Buttons(), nothingToContinue ? kNewGameIndex : kContinueIndex};
 }
 
 std::vector<HitBox> c_cMenu::Buttons() const {

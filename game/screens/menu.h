@@ -25,6 +25,7 @@ class c_cMenu : public Object {
   ScreenRequest ClickMenu(float x, float y);
   // What answers clicks, in screen order (top to bottom).
   std::vector<HitBox> Buttons() const;
-  // What the keys move between: every button, from "continue" down.
-  FocusList KeyFocus() const { return {Buttons(), 0}; }
+  // What the keys move between: every button, from "continue" down, or from
+  // "new game" while nothing is won yet (the first rules: always continue).
+  FocusList KeyFocus() const;
 };

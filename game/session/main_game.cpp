@@ -196,7 +196,7 @@ void c_MainGame::UpdatePlaying() {
       // step stands still while the game is paused. (Skipping the steps would
       // let the level's clocks run on while the player reads.)
       if (clicked) {
-        gui->AdvanceTutorial();
+        gui->ClickTutorial(x, y);
         return;
       }
     } else if (clicked) {
@@ -204,7 +204,10 @@ void c_MainGame::UpdatePlaying() {
       return;
     }
   } else if (clicked) {
-    level->ClickBoard(x, y);
+    // The won or failed panel in front takes the click; the first rules let
+    // it reach the board beneath as well.
+    const bool resultShown = gameState.run.trainArrived == 1 || gameState.run.trainCrashed == 1;
+    if (!(resultShown && MendedRules())) level->ClickBoard(x, y);
     Act(gui->ClickGui(x, y));
   }
   HandleLevelRequest();
@@ -214,6 +217,7 @@ void c_MainGame::UpdatePlaying() {
   }
   // Also in the update that just left the level: the board keeps its state.
   RunLevelStep(level, train);
+  KeepArrivedWin();
   UpdateDepartureClock(train->countdown);
   if (hint.shown && !HintStillFits(hint, *level, gameState.clock.lastMillisecs)) hint.shown = false;
   // Only while the failed panel still shows: a click in the same update may
@@ -252,7 +256,9 @@ void c_MainGame::Act(ScreenRequest request) {
     case ScreenRequest::QuitProgram:
       Error(String());  // ends the program with status 0
     case ScreenRequest::StartLevel:
-      StartLevel();
+      // The first rules always played the current level; now the map's
+      // selection, which may be a done level played again.
+      StartLevel(MendedRules() ? scenarioMap->selectedLevel + 1 : gameState.progress.currentLevel, false);
       screen = ScreenPlaying;
       break;
     case ScreenRequest::LeaveMap:
@@ -278,15 +284,27 @@ void c_MainGame::Act(ScreenRequest request) {
   }
 }
 
+void c_MainGame::KeepArrivedWin() {
+  if (MendedRules() && screen == ScreenPlaying && gameState.run.trainArrived == 1 && !winBanked) BankWin();
+}
+
 void c_MainGame::HandleLevelRequest() {
+  // Whatever the player presses, an arrived train's win is kept first.
+  KeepArrivedWin();
   const ScreenRequest request = levelRequest;
   levelRequest = ScreenRequest::None;
   switch (request) {
     case ScreenRequest::NextLevel:
-      RecordWonLevel();
-      CompleteLevel();
-      scenarioMap->RefreshIcons();
-      SaveProgress();
+      if (MendedRules()) {
+        // The win was kept when the train arrived; Continue only moves on.
+        if (gameCompletedNow) {
+          screen = ScreenTheEnd;
+        } else {
+          ShowMap();
+        }
+        break;
+      }
+      BankWin();
       if (gameState.progress.gameCompleted == 0) {
         ShowMap();
       } else {
@@ -294,7 +312,7 @@ void c_MainGame::HandleLevelRequest() {
       }
       break;
     case ScreenRequest::RestartLevel:
-      StartLevel();
+      StartLevel(MendedRules() ? gameState.run.levelNumber : gameState.progress.currentLevel, true);
       break;
     case ScreenRequest::LeaveLevel:
       LeaveLevel();
@@ -306,8 +324,18 @@ void c_MainGame::HandleLevelRequest() {
 
 void c_MainGame::RecordWonLevel() {
   const int seconds = (levelPlayMs + kSecondMs / 2) / kSecondMs;
-  scenarioMap->records.RecordWin(gameState.progress.currentLevel, gameState.run.levelScore, seconds, hintUsed);
+  scenarioMap->records.RecordWin(gameState.run.levelNumber, gameState.run.levelScore, seconds, hintUsed);
   PutRecords(scenarioMap->records);
+}
+
+void c_MainGame::BankWin() {
+  winBanked = true;
+  const int completedBefore = gameState.progress.gameCompleted;
+  RecordWonLevel();
+  CompleteLevel();
+  gameCompletedNow = completedBefore == 0 && gameState.progress.gameCompleted == 1;
+  scenarioMap->RefreshIcons();
+  SaveProgress();
 }
 
 void c_MainGame::LeaveLevel() {
@@ -316,11 +344,13 @@ void c_MainGame::LeaveLevel() {
   ShowMenu();
 }
 
-void c_MainGame::StartLevel() {
+void c_MainGame::StartLevel(int number, bool retry) {
   feedback->Clear();
-  LayOutLevel(level);
+  LayOutLevel(level, number, retry);
   train->PlaceTrain(level->startX - 1, level->startY, level->finishX, level->finishY);
   levelRequest = ScreenRequest::None;
+  winBanked = false;
+  gameCompletedNow = false;
   cursorX = level->startX;
   cursorY = level->startY;
   hint = LevelHint{};

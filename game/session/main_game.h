@@ -65,8 +65,9 @@ class c_MainGame : public c_App {
   int Startup() override;
   int Update() override;
   int Render() override;
-  // Lays out currentLevel and places the train one cell left of its start.
-  void StartLevel();
+  // Lays out level `number` and places the train one cell left of its start;
+  // a retry is the level just played started again.
+  void StartLevel(int number, bool retry);
   // Acts on the request of a screen: the one place screens change.
   void Act(ScreenRequest request);
   // A request of the won, failed or pause panel waits here for the level's
@@ -156,6 +157,14 @@ class c_MainGame : public c_App {
   // The won level's score, time and hint into the records (before
   // CompleteLevel moves the current level on).
   void RecordWonLevel();
+  // The won level counts: records, progress, the map's icons, the save. On
+  // arrival under the mended rules, on Continue under the first ones.
+  void BankWin();
+  // Under the mended rules: the train has arrived, so the win is kept now.
+  void KeepArrivedWin();
+  bool winBanked = false;
+  // The win just banked completed the campaign: Continue shows the end.
+  bool gameCompletedNow = false;
   void RenderLevel();
 
   // ---- main_game_demo.cpp: "Show me" after a loss ----
@@ -198,6 +207,8 @@ class c_MainGame : public c_App {
   FocusPlace focusPlace = FocusPlace::None;
   int focusIndex = 0;
   bool hoverOnFocus = false;
+  // A panel took the focus for the keys from the pointer when it opened.
+  bool pointerBeforePanel = false;
   bool pointerSeen = false;
   float lastPointerX = 0;
   float lastPointerY = 0;

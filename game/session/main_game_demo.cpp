@@ -37,7 +37,7 @@ bool AnyKeyOrClick() {
 
 void c_MainGame::StartDemonstration() {
   demoAsked = false;
-  const LevelSolution solution = SolveLevel(gameState.progress.currentLevel, gameState.progress.ownedWorkers);
+  const LevelSolution solution = SolveLevel(gameState.run.levelNumber, gameState.progress.ownedWorkers);
   if (!solution.winnable) return;
   demo.heldState = gameState;
   demo.heldHint = hint;
@@ -53,7 +53,7 @@ void c_MainGame::StartDemonstration() {
   SetCalendarSource(DemoCalendar);
   Trade(level, demoLevel);
   Trade(train, demoTrain);
-  StartLevel();
+  StartLevel(gameState.run.levelNumber, false);
   // The pages were read in the player's own game.
   gameState.screen.tutorialShowing = 0;
   gameState.screen.gamePaused = 0;

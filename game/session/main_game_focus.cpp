@@ -43,6 +43,18 @@ void c_MainGame::SyncFocusPlace() {
   focusPlace = place;
   focusIndex = KeyFocusList().start;
   hoverOnFocus = false;
+  if (!MendedRules()) return;
+  // A panel that opens shows its first choice at once, so the first press of
+  // Enter acts (the first rules only showed it). Back on the board the
+  // pointer has the focus again if it had it before.
+  const bool panel = place == FocusPlace::PausePanel || place == FocusPlace::WonPanel || place == FocusPlace::FailedPanel;
+  if (panel && !keysFocus) {
+    keysFocus = true;
+    pointerBeforePanel = true;
+  } else if (!panel) {
+    if (pointerBeforePanel) keysFocus = false;
+    pointerBeforePanel = false;
+  }
 }
 
 void c_MainGame::FollowPointer() {
@@ -55,6 +67,7 @@ void c_MainGame::FollowPointer() {
   lastPointerY = rawY;
   if (!moved) return;
   keysFocus = false;
+  pointerBeforePanel = false;
   SyncFocusPlace();
   hoverOnFocus = false;
   const float x = PointerX();

@@ -11,7 +11,7 @@
 //                       Delete, Backspace, right click: drop the selection;
 //                       Escape: pause and resume; H: a hint
 //   failed panel        S: the solver shows how (a demonstration)
-//   tutorial page       Enter, Space, Right: the next page
+//   tutorial page       Enter, Space, Right: the next page; Escape: skip them
 //   panels              arrows, Tab: the focus; Enter, Space: press
 // The pad's buttons arrive as these keys (gamepad_keys.h); its B, back, is
 // read here.
@@ -27,8 +27,12 @@ bool c_MainGame::PressKeyHit() const { return Hit(KeyEnter) != 0 || Hit(KeySpace
 void c_MainGame::ApplyPlayingKeys() {
   const ScreenFlags& flags = gameState.screen;
   if (gameState.run.trainCrashed == 1 && Hit('S') != 0) Act(ScreenRequest::ShowMe);
-  // A page is turned by a press alone (PlayingPress).
-  if (flags.tutorialShowing == 1) return;
+  // A page is turned by a press alone (PlayingPress); Escape (or the pad's B)
+  // closes the whole run of pages.
+  if (flags.tutorialShowing == 1) {
+    if (MendedRules() && (Hit(KeyEscape) != 0 || Hit(KeyPadBack) != 0)) gui->SkipTutorial();
+    return;
+  }
   const bool resultShown = gameState.run.trainArrived == 1 || gameState.run.trainCrashed == 1;
   if (!resultShown) {
     if (Hit(KeyEscape) != 0) {

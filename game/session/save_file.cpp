@@ -36,6 +36,21 @@ void ReadSave(c_FileStream* save) {
   for (int i = 0; i < kLevelCount; ++i) levelStates[i] = save->NextInt();
 }
 
+// What the totals counted of each level; a save from before these were kept
+// has none, and its done levels' counts are then not known.
+void ReadCounted(c_FileStream* counted) {
+  Progress& progress = gameState.progress;
+  for (int i = 0; i < kLevelCount; ++i) {
+    if (counted != nullptr) {
+      progress.countedScore[i] = counted->NextInt();
+      progress.countedGold[i] = counted->NextInt();
+    } else {
+      const int unknown = levelStates[i] == LevelDone ? -1 : 0;
+      progress.countedScore[i] = progress.countedGold[i] = unknown;
+    }
+  }
+}
+
 }  // namespace
 
 void LoadProgress() {
@@ -45,6 +60,7 @@ void LoadProgress() {
   c_FileStream* save = fileSystem->OpenFile(String(kSaveFileName));
   if (save == nullptr) return;
   ReadSave(save);
+  ReadCounted(fileSystem->OpenFile(String(kCountedFileName)));
   BringProgressIntoRange();
 }
 
@@ -55,6 +71,11 @@ void SaveProgress() {
     save->AppendInt(value);
   }
   for (int i = 0; i < kLevelCount; ++i) save->AppendInt(levelStates[i]);
+  c_FileStream* counted = fileSystem->CreateFile(String(kCountedFileName));
+  for (int i = 0; i < kLevelCount; ++i) {
+    counted->AppendInt(gameState.progress.countedScore[i]);
+    counted->AppendInt(gameState.progress.countedGold[i]);
+  }
   if (fileSystem->SaveFilesToState() != 0) {
     Print(String("The progress could not be saved to ") + String::FromUtf8(StateFilePath()));
   }

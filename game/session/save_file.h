@@ -12,6 +12,9 @@ constexpr const char* kSaveFileName = "trandle.sav";
 // currentLevel, totalScore, totalGold, ownedWorkers, gameCompleted,
 // progressSpare, then the 15 level states.
 constexpr int kSaveValueCount = 21;
+// Beside it: what the totals have counted of each level, score then gold,
+// level by level (30 values; -1 where not known).
+constexpr const char* kCountedFileName = "counted.sav";
 
 // A new game, then whatever the save file holds, brought into range. A state
 // file that holds no save is first kept aside (see KeepUnreadableStateAside).

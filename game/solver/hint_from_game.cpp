@@ -79,7 +79,7 @@ HintTrain TakeTrain(const c_cTrain& train) {
 
 HintState HintStateFromGame(const c_cLevel& level, const c_cTrain& train) {
   HintState s;
-  s.board = ReadBoard(gameState.progress.currentLevel);
+  s.board = ReadBoard(gameState.run.levelNumber);
   TakeLiveGround(level, s.board);
   TakeCells(level, s);
   s.iron = gameState.run.iron;

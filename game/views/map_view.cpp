@@ -111,7 +111,7 @@ void c_MapView::RenderScenarioMap(const c_cMap& map) const {
   }
 
   Tint(kWhite);
-  if (s->status != LevelAvailable) DrawImage(startGreyImage, kStartGreyX, kStartGreyY);
+  if (!map.SelectedLevelPlayable()) DrawImage(startGreyImage, kStartGreyX, kStartGreyY);
   font->DrawText(String::FromInt(gameState.progress.totalGold), kGoldX, kGoldY);
   font->DrawText(String::FromInt(gameState.progress.ownedWorkers), kWorkersX, kWorkersY);
   font->DrawText(String::FromInt(kMaxWorkers), kMaxWorkersX, kWorkersY);

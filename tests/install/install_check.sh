@@ -163,7 +163,7 @@ check_window() {
   local state=$home/.local/share/rails-against-time/.tarvexstate
   if [ -f "$state" ]; then
     # A new game's progress: level 1, no score, no gold, three workers, level 1 open.
-    [[ $(cat "$state") == $'TVXDATA\t1\ttrandle.sav\t21\t1\t0\t0\t'* ]] || fail "the state file holds: $(cat -A "$state")"
+    [[ $(cat "$state") == $'TVXDATA\t'*$'\ttrandle.sav\t21\t1\t0\t0\t'* ]] || fail "the state file holds: $(cat -A "$state")"
   else
     fail "no state file at $state; the home holds: $(find "$home")"
   fi

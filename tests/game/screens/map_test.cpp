@@ -63,11 +63,15 @@ TEST_F(MapTest, WhereTwoIconsOverlapTheLaterOneIsSelected) {
   EXPECT_EQ(map->selectedLevel, 12);
 }
 
-TEST_F(MapTest, OnlyTheAvailableLevelStartsAndTheStartButtonIncludesItsBounds) {
+TEST_F(MapTest, AvailableAndDoneLevelsStartNotLockedOnesAndTheStartButtonIncludesItsBounds) {
   levelStates[0] = LevelDone;
   levelStates[1] = LevelAvailable;
-  map->ClickMap(138, 96);  // the done level 1
+  map->ClickMap(138, 96);  // the done level 1, played again
+  EXPECT_EQ(map->ClickMap(765, 671), ScreenRequest::StartLevel);
+  // The first rules kept a done level's Start grey.
+  SetRulesVersion(1);
   EXPECT_EQ(map->ClickMap(765, 671), ScreenRequest::None);
+  SetRulesVersion(kNewestRules);
   map->ClickMap(241, 315);  // the locked level 4
   EXPECT_EQ(map->ClickMap(800, 720), ScreenRequest::None);
   map->ClickMap(169, 166);  // level 2

@@ -19,11 +19,11 @@ constexpr int kKeyE = 69, kKeyQ = 81, kKeyT = 84, kKeyA = 65;
 
 class Keys : public MainGameFixture {
  protected:
-  // The logo, Enter on the title and on "new game".
+  // The logo, Enter on the title and on "new game" (where the focus starts
+  // while nothing is won).
   void ToMapByKeys() {
     PassLogo();
     Key(kEnter);
-    Key(kDown);
     Key(kEnter);
   }
   // The first level by keys, its tutorial read by Enter.
@@ -54,7 +54,8 @@ TEST_F(Keys, OnlyEnterOrSpaceContinueFromTheTitle) {
   EXPECT_EQ(app->screen, ScreenMenu);
 }
 
-// The menu's focus starts on "continue" and moves round its six signs.
+// With nothing won yet the menu's focus starts on "new game" (continue would
+// only begin one too), and moves round its six signs.
 struct MenuCase {
   std::vector<int> keys;  // before Enter
   int screen;
@@ -83,12 +84,12 @@ TEST_P(MenuKeys, EnterPressesTheFocusedSign) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Signs, MenuKeys,
-                         ::testing::Values(MenuCase{{}, ScreenScenarioMap, true, 0, false},
-                                           MenuCase{{kDown}, ScreenScenarioMap, false, 0, false},
-                                           MenuCase{{kDown, kDown}, ScreenMenu, true, 1, false},
-                                           MenuCase{{kDown, kDown, kUp, kUp}, ScreenScenarioMap, true, 0, false},
-                                           MenuCase{{kUp}, ScreenMenu, true, 0, true},
-                                           MenuCase{{kTab, kTab, kTab, kTab, kTab, kTab}, ScreenScenarioMap, true,
+                         ::testing::Values(MenuCase{{}, ScreenScenarioMap, false, 0, false},
+                                           MenuCase{{kUp}, ScreenScenarioMap, true, 0, false},
+                                           MenuCase{{kDown}, ScreenMenu, true, 1, false},
+                                           MenuCase{{kDown, kDown, kUp, kUp}, ScreenScenarioMap, false, 0, false},
+                                           MenuCase{{kUp, kUp}, ScreenMenu, true, 0, true},
+                                           MenuCase{{kTab, kTab, kTab, kTab, kTab, kTab}, ScreenScenarioMap, false,
                                                     0, false}));
 
 TEST_F(Keys, AMovedPointerTakesTheFocusAndAKeyPressActsOnWhatItPointsAt) {
@@ -144,18 +145,21 @@ TEST_F(Keys, LeftAndRightSelectTheLevelsThatAreNotLockedAndTheFocusPressesStartO
   EXPECT_EQ(app->screen, ScreenPlaying);
 }
 
-TEST_F(Keys, OnADoneLevelTheFocusIsOnTheShopAndEscapeLeavesForTheMenu) {
+TEST_F(Keys, ADoneLevelIsPlayedAgainFromStartAndEscapeLeavesForTheMenu) {
   Start();
   ToMapByKeys();
-  levelStates[0] = LevelDone;
-  levelStates[1] = LevelAvailable;
-  app->scenarioMap->selectedLevel = 0;
-  gameState.progress.totalGold = 600;
-  Key(kEnter);  // no Start for a level done: the shop
-  EXPECT_EQ(app->screen, ScreenScenarioMap);
-  EXPECT_EQ(gameState.progress.totalGold, 100);
   Key(kGlfwEscape);
   EXPECT_EQ(app->screen, ScreenMenu);
+  Key(kEnter);  // "new game" again
+  ASSERT_EQ(app->screen, ScreenScenarioMap);
+  levelStates[0] = LevelDone;
+  levelStates[1] = LevelAvailable;
+  gameState.progress.currentLevel = 2;
+  app->scenarioMap->selectedLevel = 0;
+  Key(kEnter);  // Start, on the level done
+  EXPECT_EQ(app->screen, ScreenPlaying);
+  EXPECT_EQ(gameState.run.levelNumber, 1);
+  EXPECT_EQ(gameState.progress.currentLevel, 2);
 }
 
 TEST_F(Keys, OnlyEnterSpaceOrRightTurnATutorialPage) {
@@ -164,7 +168,7 @@ TEST_F(Keys, OnlyEnterSpaceOrRightTurnATutorialPage) {
   Key(kEnter);
   ASSERT_EQ(gameState.screen.tutorialShowing, 1);
   const int page = gameState.screen.tutorialPage;
-  for (int key : {kLeft, kUp, kDown, kTab, kKeyT, kKeyE, kDelete, kGlfwDigit1, kGlfwEscape}) {
+  for (int key : {kLeft, kUp, kDown, kTab, kKeyT, kKeyE, kDelete, kGlfwDigit1}) {
     Key(key);
     ASSERT_EQ(gameState.screen.tutorialPage, page) << "key " << key;
     ASSERT_EQ(gameState.screen.gamePaused, 1);
@@ -176,6 +180,10 @@ TEST_F(Keys, OnlyEnterSpaceOrRightTurnATutorialPage) {
     Key(key);
     EXPECT_EQ(gameState.screen.tutorialPage, ++turned) << "key " << key;
   }
+  // Escape closes the rest of the run of pages, and play goes on.
+  Key(kGlfwEscape);
+  EXPECT_EQ(gameState.screen.tutorialShowing, 0);
+  EXPECT_EQ(gameState.screen.gamePaused, 0);
 }
 
 TEST_F(Keys, TheCursorStartsOnStartAndMovesOneCellAKeyWithinTheBoard) {
@@ -192,13 +200,13 @@ TEST_F(Keys, TheCursorStartsOnStartAndMovesOneCellAKeyWithinTheBoard) {
     for (int i = 0; i < m.times; ++i) Key(m.key);
     Cursor(m.x, m.y);
   }
-  // A restart from the pause panel puts it back on START (under the first
-  // tutorial page again).
+  // A restart from the pause panel puts it back on START (and the level's
+  // pages, read once, stay away).
   Key(kGlfwEscape);
   Key(kDown);
   Key(kEnter);
   Update();
-  EXPECT_EQ(gameState.screen.tutorialShowing, 1);
+  EXPECT_EQ(gameState.screen.tutorialShowing, 0);
   Cursor(sx, sy);
 }
 
@@ -247,8 +255,8 @@ struct PanelCase {
   Panel panel;
   std::vector<int> keys;
   int screen;
-  int level;      // the current level after
-  bool replayed;  // the level started again: no result, its first page shown
+  int level;      // the current level after (a win counts on arrival)
+  bool replayed;  // the level started again: no result, and no page (a retry)
 };
 class PanelKeys : public Keys, public ::testing::WithParamInterface<PanelCase> {};
 
@@ -272,8 +280,8 @@ TEST_P(PanelKeys, TheFocusStartsOnTheFirstChoiceAndTheArrowsMoveIt) {
   EXPECT_EQ(app->screen, c.screen);
   EXPECT_EQ(gameState.progress.currentLevel, c.level);
   if (c.screen == ScreenPlaying) {
-    EXPECT_EQ(gameState.screen.gamePaused, c.replayed ? 1 : 0);
-    EXPECT_EQ(gameState.screen.tutorialShowing, c.replayed ? 1 : 0);
+    EXPECT_EQ(gameState.screen.gamePaused, 0);
+    EXPECT_EQ(gameState.screen.tutorialShowing, 0);
   }
   if (c.replayed) {
     EXPECT_EQ(gameState.run.trainArrived + gameState.run.trainCrashed, 0);
@@ -284,9 +292,9 @@ TEST_P(PanelKeys, TheFocusStartsOnTheFirstChoiceAndTheArrowsMoveIt) {
 INSTANTIATE_TEST_SUITE_P(
     Panels, PanelKeys,
     ::testing::Values(PanelCase{Panel::Won, {}, ScreenScenarioMap, 2, false},
-                      PanelCase{Panel::Won, {kLeft}, ScreenPlaying, 1, true},
-                      PanelCase{Panel::Won, {kTab, kTab}, ScreenPlaying, 1, true},
-                      PanelCase{Panel::Won, {kUp, kUp}, ScreenMenu, 1, false},
+                      PanelCase{Panel::Won, {kLeft}, ScreenPlaying, 2, true},
+                      PanelCase{Panel::Won, {kTab, kTab}, ScreenPlaying, 2, true},
+                      PanelCase{Panel::Won, {kUp, kUp}, ScreenMenu, 2, false},
                       PanelCase{Panel::Failed, {}, ScreenPlaying, 1, true},
                       PanelCase{Panel::Failed, {kRight}, ScreenMenu, 1, false},
                       PanelCase{Panel::Pause, {}, ScreenPlaying, 1, false},
@@ -328,7 +336,8 @@ TEST_F(Pad, APadPluggedInWhilePlayingIsReadAndAButtonHeldAsItArrivesIsNoPress) {
   Hold({PadA});
   EXPECT_EQ(app->screen, ScreenMenu);
   Tap(PadDpadDown);
-  Tap(PadA);  // "new game"
+  Tap(PadDpadUp);
+  Tap(PadA);  // "new game", where the focus starts with nothing won
   EXPECT_EQ(app->screen, ScreenScenarioMap);
   Tap(PadB);
   EXPECT_EQ(app->screen, ScreenMenu);

@@ -168,12 +168,13 @@ TEST_F(ScreenFlow, WinningTheLastLevelShowsTheEndPictureWithTheCurrentLevelStill
   EXPECT_EQ(gameState.progress.currentLevel, 15);
   Click(500, 400);
   EXPECT_EQ(app->screen, ScreenMenu);
-  // Continue shows every level done and none can start.
+  // Continue shows every level done; the selected one is played again.
   Click(800, 220);
   ASSERT_EQ(app->screen, ScreenScenarioMap);
   for (int i = 0; i < kLevelCount; ++i) EXPECT_EQ(app->scenarioMap->icons[i]->status, LevelDone) << i;
   StartSelectedLevel();
-  EXPECT_EQ(app->screen, ScreenScenarioMap);
+  EXPECT_EQ(app->screen, ScreenPlaying);
+  EXPECT_EQ(gameState.run.levelNumber, 15);
 }
 
 TEST_F(ScreenFlow, ALostLevelRestartsOnRetryAndLeavesForTheMenuOnMenu) {
@@ -182,11 +183,12 @@ TEST_F(ScreenFlow, ALostLevelRestartsOnRetryAndLeavesForTheMenuOnMenu) {
   Click(540, 13);  // sent off over no track
   RunUntil(gameState.run.trainCrashed);
   ASSERT_EQ(gameState.run.trainCrashed, 1);
-  Click(600, 420);  // retry
+  Click(600, 420);  // retry: the level afresh, its pages not again
   EXPECT_EQ(app->screen, ScreenPlaying);
   EXPECT_EQ(gameState.run.trainCrashed, 0);
   EXPECT_EQ(app->levelRequest, ScreenRequest::None);
-  EXPECT_EQ(app->train->countdown, 0);
+  EXPECT_EQ(gameState.screen.tutorialShowing, 0);
+  EXPECT_LE(app->train->countdown, 1);
 
   ReadTutorialAway();
   Click(540, 13);
@@ -218,10 +220,9 @@ TEST_F(ScreenFlow, ThePausePanelRestartsQuitsAndResumesAndEscapeOpensAndClosesIt
   Click(500, 390);  // restart, taken up by the next update
   EXPECT_EQ(app->levelRequest, ScreenRequest::RestartLevel);
   Update();
-  EXPECT_EQ(gameState.screen.gamePaused, 1);  // the level starts again with its tutorial
-  EXPECT_EQ(gameState.screen.tutorialShowing, 1);
-  EXPECT_EQ(app->train->countdown, 0);
-  ReadTutorialAway();
+  EXPECT_EQ(gameState.screen.gamePaused, 0);  // the level starts again, its pages read
+  EXPECT_EQ(gameState.screen.tutorialShowing, 0);
+  EXPECT_LE(app->train->countdown, 1);
 
   Click(960, 740);
   Click(500, 545);  // quit
@@ -229,14 +230,14 @@ TEST_F(ScreenFlow, ThePausePanelRestartsQuitsAndResumesAndEscapeOpensAndClosesIt
   EXPECT_NE(ReadState().find("trandle.sav"), std::string::npos);
 }
 
-TEST_F(ScreenFlow, EscapeDoesNothingOnATutorialPageOrAResultPanel) {
+TEST_F(ScreenFlow, EscapeSkipsTheTutorialPagesAndDoesNothingOnAResultPanel) {
   Start();
   ToMap(true);
   StartSelectedLevel();
+  ASSERT_EQ(gameState.screen.tutorialShowing, 1);
   Key(kGlfwEscape);
-  EXPECT_EQ(gameState.screen.tutorialShowing, 1);
-  EXPECT_EQ(gameState.screen.tutorialPage, 0);
-  ReadTutorialAway();
+  EXPECT_EQ(gameState.screen.tutorialShowing, 0);
+  EXPECT_EQ(gameState.screen.gamePaused, 0);
   Click(540, 13);
   RunUntil(gameState.run.trainCrashed);
   Key(kGlfwEscape);
