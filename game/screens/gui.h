@@ -46,12 +46,13 @@ constexpr HitBox kPauseButtons[kPauseButtonCount] = {
 constexpr int kTutorialPageCount = 12;
 
 // Where each tutorial page is drawn and how large its picture is, by page
-// number. Each stands clear of the START and FINISH cells of its level.
+// number. Each stands clear of the START and FINISH cells of its level; the
+// first points at both with its arrows.
 struct TutorialPagePlace {
   float x, y, width, height;
 };
 constexpr TutorialPagePlace kTutorialPages[kTutorialPageCount] = {
-    {100, 315, 817, 205}, {311, 450, 401, 241}, {140, 540, 441, 188}, {360, 540, 521, 183},
+    {110, 315, 817, 205}, {311, 450, 401, 241}, {140, 540, 441, 188}, {360, 540, 521, 183},
     {600, 25, 391, 185},  {400, 25, 401, 185},  {270, 118, 471, 167}, {515, 540, 486, 183},
     {160, 390, 721, 139}, {520, 450, 471, 193}, {100, 100, 461, 167}, {128, 482, 873, 231},
 };

@@ -54,4 +54,7 @@ void c_MainGame::RenderLevel() {
     hintView->RenderHintButton();
     if (hint.shown) hintView->RenderHintLine(hint);
   }
+  const ScreenFlags& flags = gameState.screen;
+  const bool page = flags.tutorialShowing == 1 && flags.tutorialPage >= 0 && flags.tutorialPage < kTutorialPageCount;
+  if (page && MendedRules()) hintView->RenderTutorialSkip(flags.tutorialPage);
 }

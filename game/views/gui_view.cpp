@@ -33,12 +33,6 @@ constexpr Point kScoreAt = {31, 4};
 constexpr Point kIronAt = {331, 4};
 constexpr Point kWorkersAt = {662, 742};
 
-// Where each tutorial page is drawn, by page number.
-constexpr Point kTutorialPageAt[kTutorialPageCount] = {
-    {110, 315}, {600, 315}, {140, 540}, {360, 540}, {600, 25}, {400, 25},
-    {270, 118}, {515, 540}, {160, 390}, {520, 450}, {100, 100}, {128, 402},
-};
-
 String Num(int value) { return String::FromInt(value); }
 
 constexpr float kDimAlpha = 0.5f;
@@ -100,7 +94,7 @@ void c_GuiView::RenderGui() const {
               static_cast<float>(kPaletteTop));
   }
   if (gameState.screen.tutorialShowing == 1 && gameState.screen.tutorialPage >= 0 && gameState.screen.tutorialPage < kTutorialPageCount) {
-    const Point at = kTutorialPageAt[gameState.screen.tutorialPage];
+    const TutorialPagePlace& at = kTutorialPages[gameState.screen.tutorialPage];
     DrawImage(tutorialImages[gameState.screen.tutorialPage], at.x, at.y);
   }
 }

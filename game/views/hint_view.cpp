@@ -73,6 +73,8 @@ void c_HintView::RenderHintButton() const { RenderButton(kHintButton, String("?"
 
 void c_HintView::RenderShowMeButton() const { RenderButton(kShowMeButton, String("Show me (S)")); }
 
+void c_HintView::RenderTutorialSkip(int page) const { RenderButton(TutorialSkipBox(page), String("Skip")); }
+
 void c_HintView::RenderDemonstrationBanner() const {
   RenderBand(String("Demonstration - press any key to stop"), kBannerY, 255, 255, 255);
 }

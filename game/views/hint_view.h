@@ -19,6 +19,8 @@ class c_HintView : public Object {
   void RenderHintLine(const LevelHint& hint) const;
   void RenderHintButton() const;
   void RenderShowMeButton() const;
+  // The shown tutorial page's "Skip" button.
+  void RenderTutorialSkip(int page) const;
   void RenderDemonstrationBanner() const;
   void Mark() override;
 

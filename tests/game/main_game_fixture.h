@@ -39,6 +39,7 @@ class MainGameFixture : public ::testing::Test {
     currentVirtualDisplay = nullptr;
     fileSystem = nullptr;
     ResetGameState();
+    SetRulesVersion(kNewestRules);  // a test of the first rules sets them itself
     SetCalendarSource(MainGameCalendar);
     char pattern[] = "/tmp/tarvex-game-XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);

@@ -2,7 +2,7 @@
 // level by keys alone) and writes its replay file; prints the line a replay of
 // it ends with.
 //
-//   rails-campaign [--lost | --keys] [--rules N] FILE
+//   rails-campaign [--lost | --keys | --win-menu | --win-retry-quit | --win-twice] [--rules N] FILE
 //
 // --rules 1 plays under the first release's rules, as the replays kept from
 // then were recorded.
@@ -27,6 +27,12 @@ int main(int argc, char** argv) {
       run = ScriptedRun::LostLevel;
     } else if (std::strcmp(argv[i], "--keys") == 0) {
       run = ScriptedRun::KeysOnly;
+    } else if (std::strcmp(argv[i], "--win-menu") == 0) {
+      run = ScriptedRun::WinThenMenu;
+    } else if (std::strcmp(argv[i], "--win-retry-quit") == 0) {
+      run = ScriptedRun::WinRetryQuit;
+    } else if (std::strcmp(argv[i], "--win-twice") == 0) {
+      run = ScriptedRun::WinTwice;
     } else if (path.empty() && argv[i][0] != '-') {
       path = argv[i];
     } else {
@@ -35,7 +41,7 @@ int main(int argc, char** argv) {
     }
   }
   if (path.empty()) {
-    std::fputs("usage: rails-campaign [--lost | --keys] [--rules N] FILE\n", stderr);
+    std::fputs("usage: rails-campaign [--lost | --keys | --win-menu | --win-retry-quit | --win-twice] [--rules N] FILE\n", stderr);
     return 2;
   }
   UseGameFolders(ChooseGameFolders(ProcessFolderFacts()));

@@ -38,6 +38,7 @@ constexpr int kGlfwE = 69;
 constexpr int kGlfwQ = 81;
 constexpr int kGlfwT = 84;
 constexpr int kGlfwEnter = 257;
+constexpr int kGlfwEscape = 256;
 constexpr int kGlfwRight = 262;
 constexpr int kGlfwLeft = 263;
 constexpr int kGlfwDown = 264;
@@ -53,6 +54,9 @@ constexpr Point kPause{960, 735};
 constexpr Point kPanelResume{514, 340};
 constexpr Point kPanelQuit{514, 545};
 constexpr Point kWonContinue{630, 505};
+constexpr Point kWonRetry{513, 505};
+constexpr Point kWonMenu{397, 505};
+constexpr Point kMapFirstLevel{150, 108};
 constexpr Point kFailedMenu{410, 425};
 
 Point CellCentre(CellXY c) { return {CellLeft(c.x) + kCellSize / 2, CellTop(c.y) + kCellSize / 2}; }
@@ -133,12 +137,17 @@ class Player {
       case ScreenTitle:
         return Click(kAnywhere, click);
       case ScreenMenu:
-        if (run_ == ScriptedRun::LostLevel && lost_) {
+        if ((run_ == ScriptedRun::LostLevel && lost_) || finished_) {
           done_ = true;
           return false;
         }
         return Click(quitDone_ ? kMenuContinue : kMenuNewGame, click);
       case ScreenScenarioMap:
+        // The first level, done, selected to be played again.
+        if (run_ == ScriptedRun::WinTwice && wins_ == 1 && !selectedAgain_) {
+          selectedAgain_ = true;
+          return Click(kMapFirstLevel, click);
+        }
         return Click(kMapStart, click);
       case ScreenTheEnd:
         done_ = ++endUpdates_ > kEndUpdates;
@@ -166,17 +175,20 @@ class Player {
     return true;
   }
 
-  // The keys-only run off the board: Enter through the title; on the menu,
-  // whose focus starts on "continue", Down to "new game" and Enter; on the
-  // map, whose focus starts on Start, Enter.
+  // The keys-only run off the board: Enter through the title; on the menu
+  // Enter on "new game" (where the focus starts with nothing won; the first
+  // rules started it on "continue", one Down away); on the map, whose focus
+  // starts on Start, Enter.
   bool KeysOffTheBoard(int screen) {
     switch (screen) {
       case ScreenTitle:
       case ScreenScenarioMap:
         return screenKeys_++ == 0 && Press(kGlfwEnter);
-      case ScreenMenu:
-        if (screenKeys_ > 1) return false;
-        return Press(screenKeys_++ == 0 ? kGlfwDown : kGlfwEnter);
+      case ScreenMenu: {
+        const int keys = MendedRules() ? 1 : 2;
+        if (screenKeys_ >= keys) return false;
+        return Press(screenKeys_++ == keys - 1 ? kGlfwEnter : kGlfwDown);
+      }
       case ScreenLogo:
         return false;
       default:
@@ -208,13 +220,14 @@ class Player {
     return Press(ahead <= kPaletteSlots / 2 ? kGlfwE : kGlfwQ);
   }
   bool Fail(const std::string& why) {
-    if (error_.empty()) error_ = "level " + std::to_string(gameState.progress.currentLevel) + ": " + why;
+    if (error_.empty()) error_ = "level " + std::to_string(gameState.run.levelNumber) + ": " + why;
     return false;
   }
 
   bool Playing(int delta, Point* click) {
     c_MainGame* app = App();
-    if (gameState.progress.currentLevel != level_) BeginLevel();
+    // The level on the board (a win moves the current level on at once).
+    if (gameState.run.levelNumber != level_) BeginLevel();
     if (!error_.empty()) return false;
     if (gameState.run.trainCrashed == 1) {
       if (run_ != ScriptedRun::LostLevel) return Fail("the train crashed");
@@ -222,12 +235,25 @@ class Player {
       return Click(kFailedMenu, click);
     }
     const bool keys = run_ == ScriptedRun::KeysOnly;
-    // The won panel's focus starts on Continue.
-    if (gameState.run.trainArrived == 1) return keys ? Press(kGlfwEnter) : Click(kWonContinue, click);
+    if (gameState.run.trainArrived == 1) {
+      if (!wonPanel_) ++wins_;
+      wonPanel_ = true;
+      return WonPanel(click);
+    }
+    wonPanel_ = false;
+    // Straight after the retry: pause, and quit from the panel below.
+    if (run_ == ScriptedRun::WinRetryQuit && wins_ == 1 && !quitDone_) {
+      quitDone_ = quitting_ = finished_ = true;
+      ++tally_.pausePanels;
+      ++tally_.quits;
+      return Click(kPause, click);
+    }
     if (gameState.screen.tutorialShowing == 1) {
       running_ = false;
-      // Each of the three keys that turn a page, in turn.
+      // Each of the three keys that turn a page, in turn; where Escape skips
+      // the rest of a run of pages, it does after the first three.
       static constexpr int kPageKeys[] = {kGlfwEnter, kGlfwSpace, kGlfwRight};
+      if (keys && MendedRules() && pageKeys_ == 3) return Press(kGlfwEscape);
       return keys ? Press(kPageKeys[pageKeys_++ % 3]) : Click(kAnywhere, click);
     }
     if (gameState.screen.gamePaused == 1) {  // the pause panel
@@ -280,6 +306,11 @@ class Player {
       return CellPress(c.cell, click, &acting);
     }
     if (c.atMs > playMs_ || !Affordable(level, c)) return false;
+    // The first of two runs lets the train leave on its own, for less.
+    if (c.action == WorkAction::SendOff && run_ == ScriptedRun::WinTwice && wins_ == 0) {
+      ++next_;
+      return false;
+    }
     switch (c.action) {
       case WorkAction::ClearStones:
         check_ = Check::Stones;
@@ -297,6 +328,25 @@ class Player {
     }
     bool acting = false;
     return CellPress(c.cell, click, &acting);
+  }
+
+  // The won panel's choice: Continue for the campaign (where the keys' focus
+  // starts), else what the run is about.
+  bool WonPanel(Point* click) {
+    switch (run_) {
+      case ScriptedRun::KeysOnly:
+        return Press(kGlfwEnter);
+      case ScriptedRun::WinThenMenu:
+        finished_ = true;
+        return Click(kWonMenu, click);
+      case ScriptedRun::WinRetryQuit:
+        return Click(kWonRetry, click);
+      case ScriptedRun::WinTwice:
+        finished_ = wins_ == 2;
+        return Click(finished_ ? kWonMenu : kWonContinue, click);
+      default:
+        return Click(kWonContinue, click);
+    }
   }
 
   // What the status line shows allows the click: idle workers (or miners to
@@ -318,7 +368,7 @@ class Player {
   }
 
   void BeginLevel() {
-    level_ = gameState.progress.currentLevel;
+    level_ = gameState.run.levelNumber;
     running_ = false;
     playMs_ = 0;
     next_ = 0;
@@ -382,6 +432,11 @@ class Player {
   bool quitDone_ = false;
   bool quitting_ = false;
   int panelUpdates_ = 0;
+  // Won panels seen, one showing now, and the run's last screen reached.
+  int wins_ = 0;
+  bool wonPanel_ = false;
+  bool finished_ = false;
+  bool selectedAgain_ = false;
   // The level played now (0 off the board) and its schedule.
   int level_ = 0;
   WorkPlan plan_;

@@ -24,6 +24,16 @@ enum class ScriptedRun {
   // cursor, sent off with T and continued from the won panel; ends on the map
   // with the second level to play.
   KeysOnly,
+  // A new game's first level won, then Menu on the won panel: the win is
+  // kept all the same.
+  WinThenMenu,
+  // The first level won, Retry on the won panel, then the pause panel's
+  // quit: the win is kept.
+  WinRetryQuit,
+  // The first level won without sending the train off, Continue, then played
+  // again from the map and sent off early: the totals gain only what the
+  // second run beats the first by; Menu on its won panel.
+  WinTwice,
 };
 
 // What the player did on the way.

@@ -1,5 +1,6 @@
 // The scenario map: icon selection at its reach, the start and buy buttons,
 // and the floating texts.
+#include "game/rules/layouts.h"
 #include <gtest/gtest.h>
 
 #include "game/screens/map.h"
@@ -79,6 +80,23 @@ TEST_F(MapTest, AvailableAndDoneLevelsStartNotLockedOnesAndTheStartButtonInclude
     EXPECT_EQ(map->ClickMap(p.first, p.second), ScreenRequest::None) << p.first << "," << p.second;
   }
   EXPECT_EQ(map->ClickMap(949, 768), ScreenRequest::StartLevel);
+}
+
+// The map's briefing is the level's own: start iron, the mine's iron, the
+// bandits and the raiders, for all fifteen.
+TEST_F(MapTest, EachIconsFiguresAreTheLevelsOwn) {
+  for (int n = 1; n <= kLevelCount; ++n) {
+    const LevelLayout& l = LevelLayoutOf(n);
+    const c_cScenarioIcon* icon = map->icons[n - 1];
+    EXPECT_EQ(icon->startIron, l.iron) << "level " << n;
+    EXPECT_EQ(icon->mineIron, l.hasMine ? l.mineReserve : 0) << "level " << n;
+    const bool events = l.events != EventsCleared;
+    EXPECT_EQ(icon->banditsThreat, events ? l.banditsKind : 0) << "level " << n;
+    EXPECT_EQ(icon->indigensThreat, events ? l.indigensKind : 0) << "level " << n;
+  }
+  // Where the old table and the layouts disagreed, the layouts hold.
+  EXPECT_EQ(map->icons[9]->startIron, 500);
+  for (int i = 11; i < kLevelCount; ++i) EXPECT_EQ(map->icons[i]->mineIron, 6000) << i;
 }
 
 TEST_F(MapTest, AWorkerCosts500AndTheCrewStopsAt15) {

@@ -76,83 +76,99 @@ class KeptReplays : public ::testing::Test {
   std::string folder;
 };
 
-TEST_F(KeptReplays, TheCampaignWinsEveryLevelAndEndsOnTheEndPicture) {
-  const std::string path = kReplays + "/campaign.replay";
+// Every kept replay, the line it ends on, and how the scripted player makes
+// it. The first release's replays play under its rules (version 1) and end
+// where they always ended; those of the mended rules (version 2) show what
+// the mends change: no pages on a retry, Escape skipping them, the menu
+// starting on New Game, and a win kept however the won panel is left.
+struct KeptReplay {
+  const char* file;
+  const char* scriptedArgs;  // rails-campaign's options that make it again
+  const char* endLine;
+};
+
+const KeptReplay kKept[] = {
+    {"campaign.replay", "--rules 1",
+     "screen=4 level=15 score=49000 gold=2100 workers=5 time=2564033 states=111111111111111"},
+    {"lost_level.replay", "--rules 1 --lost",
+     "screen=1 level=1 score=0 gold=0 workers=5 time=3833 states=200000000000000"},
+    {"keys_only.replay", "--rules 1 --keys",
+     "screen=2 level=2 score=2000 gold=0 workers=5 time=46466 states=120000000000000"},
+    {"campaign2.replay", "", "screen=4 level=15 score=49000 gold=2100 workers=5 time=2559166 states=111111111111111"},
+    {"lost_level2.replay", "--lost", "screen=1 level=1 score=0 gold=0 workers=5 time=3833 states=200000000000000"},
+    {"keys_only2.replay", "--keys", "screen=2 level=2 score=2000 gold=0 workers=5 time=46299 states=120000000000000"},
+    // Won, then Menu on the won panel: level 1 done, level 2 open, its score kept.
+    {"win_then_menu.replay", "--win-menu",
+     "screen=1 level=2 score=2000 gold=0 workers=5 time=46399 states=120000000000000"},
+    // Won, Retry, then quit from the pause panel: the same.
+    {"win_retry_quit.replay", "--win-retry-quit",
+     "screen=1 level=2 score=2000 gold=0 workers=5 time=48433 states=120000000000000"},
+    // Won for 1500 (the train left on its own), then again from the map for
+    // 2000: the totals hold 2000, not 3500.
+    {"win_twice.replay", "--win-twice",
+     "screen=1 level=2 score=2000 gold=0 workers=5 time=370733 states=120000000000000"},
+};
+
+class KeptReplayLines : public KeptReplays, public ::testing::WithParamInterface<KeptReplay> {};
+
+TEST_P(KeptReplayLines, EndsOnItsRecordedLineAndTheScriptedPlayerMakesItAgain) {
+  const KeptReplay& kept = GetParam();
+  const std::string path = kReplays + "/" + kept.file;
+  const std::string text = ReadAll(path);
+  ASSERT_FALSE(text.empty()) << path;
   const Ran run = Replay(path);
   ASSERT_EQ(run.status, 0) << run.err;
-  const auto end = Fields(run.LastLine());
-  EXPECT_EQ(end.at("screen"), "4") << run.LastLine();
-  EXPECT_EQ(end.at("level"), "15");
-  EXPECT_EQ(end.at("states"), std::string(15, '1'));
-  EXPECT_EQ(end.at("workers"), "5");
-  // Every level's send-off bonus at least.
-  EXPECT_GE(std::stoi(end.at("score")), 15 * 500);
-  // The replay was played to its last update.
-  EXPECT_EQ(end.at("time"), EndTime(ReadAll(path)));
-  // No train crashed on the way.
-  EXPECT_EQ(run.out.find("boom"), std::string::npos);
+  EXPECT_EQ(run.LastLine(), kept.endLine);
+  // Played to its last update.
+  EXPECT_EQ(Fields(run.LastLine()).at("time"), EndTime(text));
+
+  const Ran made = Command(std::string(TARVEX_CAMPAIGN_EXE) + " " + kept.scriptedArgs + " made.replay");
+  ASSERT_EQ(made.status, 0) << made.err;
+  EXPECT_TRUE(ReadAll(folder + "/made.replay") == text)
+      << "regenerate tests/replays/" << kept.file << " with rails-campaign " << kept.scriptedArgs;
+  EXPECT_EQ(made.LastLine(), kept.endLine);
 }
 
-TEST_F(KeptReplays, TheLostLevelCrashesItsTrainAndLeavesForTheMenu) {
-  const Ran run = Replay(kReplays + "/lost_level.replay");
-  ASSERT_EQ(run.status, 0) << run.err;
-  // The crash says so on the way; its failed panel's menu button (a click that
-  // does nothing on a board still in play) then leads to the menu, the first
-  // level still open.
-  EXPECT_NE(run.out.find("boom\n"), std::string::npos) << run.out;
-  const auto end = Fields(run.LastLine());
-  EXPECT_EQ(end.at("screen"), "1") << run.LastLine();
-  EXPECT_EQ(end.at("level"), "1");
-  EXPECT_EQ(end.at("score"), "0");
-  EXPECT_EQ(end.at("states"), "2" + std::string(14, '0'));
+INSTANTIATE_TEST_SUITE_P(Kept, KeptReplayLines, ::testing::ValuesIn(kKept));
+
+TEST_F(KeptReplays, TheCampaignsWinWithoutACrashAndTheLostLevelsCrash) {
+  for (const char* file : {"campaign.replay", "campaign2.replay"}) {
+    const Ran run = Replay(kReplays + "/" + file);
+    EXPECT_EQ(run.out.find("boom"), std::string::npos) << file;
+  }
+  for (const char* file : {"lost_level.replay", "lost_level2.replay"}) {
+    const Ran run = Replay(kReplays + "/" + file);
+    EXPECT_NE(run.out.find("boom\n"), std::string::npos) << file;
+  }
 }
 
 // The keyboard alone plays a new game from the logo through the first level
-// and its won panel to the map of the second; the file holds keys only.
-TEST_F(KeptReplays, TheKeysOnlyReplayWinsTheFirstLevelWithoutThePointer) {
-  const std::string path = kReplays + "/keys_only.replay";
-  const std::string text = ReadAll(path);
-  ASSERT_FALSE(text.empty());
-  std::istringstream lines(text);
-  std::string line;
-  int keys = 0;
-  while (std::getline(lines, line)) {
-    std::istringstream words(line);
-    std::string time, kind;
-    words >> time >> kind;
-    EXPECT_TRUE(kind != "move" && kind != "down" && kind != "up" && kind != "click") << line;
-    if (kind == "key") ++keys;
+// and its won panel to the map of the second; the files hold keys only.
+TEST_F(KeptReplays, TheKeysOnlyReplaysHoldNoPointerEvents) {
+  for (const char* file : {"keys_only.replay", "keys_only2.replay"}) {
+    std::istringstream lines(ReadAll(kReplays + "/" + file));
+    std::string line;
+    int keys = 0;
+    while (std::getline(lines, line)) {
+      std::istringstream words(line);
+      std::string time, kind;
+      words >> time >> kind;
+      EXPECT_TRUE(kind != "move" && kind != "down" && kind != "up" && kind != "click") << file << ": " << line;
+      if (kind == "key") ++keys;
+    }
+    EXPECT_GT(keys, 20) << file;
   }
-  EXPECT_GT(keys, 20);
-  const Ran run = Replay(path);
-  ASSERT_EQ(run.status, 0) << run.err;
-  const auto end = Fields(run.LastLine());
-  EXPECT_EQ(end.at("screen"), "2") << run.LastLine();
-  EXPECT_EQ(end.at("level"), "2");
-  EXPECT_EQ(end.at("states"), "12" + std::string(13, '0'));
-  EXPECT_EQ(end.at("time"), EndTime(text));
-
-  const Ran made = Command(std::string(TARVEX_CAMPAIGN_EXE) + " --rules 1 --keys keys.replay");
-  ASSERT_EQ(made.status, 0) << made.err;
-  EXPECT_TRUE(ReadAll(folder + "/keys.replay") == text)
-      << "regenerate tests/replays/keys_only.replay with rails-campaign --keys";
 }
 
-// The scripted player is deterministic: it makes the kept files again, and
-// the campaign it plays takes the detours it should.
-TEST_F(KeptReplays, TheScriptedPlayerWritesTheKeptFilesAgain) {
-  const Ran campaign = Command(std::string(TARVEX_CAMPAIGN_EXE) + " --rules 1 campaign.replay");
+// The campaign takes the detours it should: the quit level is played twice,
+// enemies came and were clicked away.
+TEST_F(KeptReplays, TheScriptedCampaignQuitsOnceAndMeetsEnemies) {
+  const Ran campaign = Command(std::string(TARVEX_CAMPAIGN_EXE) + " campaign.replay");
   ASSERT_EQ(campaign.status, 0) << campaign.err;
-  EXPECT_TRUE(ReadAll(folder + "/campaign.replay") == ReadAll(kReplays + "/campaign.replay"))
-      << "regenerate tests/replays/campaign.replay (see the README)";
-  EXPECT_EQ(campaign.LastLine(), Replay(kReplays + "/campaign.replay").LastLine());
-  // The quit level is played twice; enemies came and were clicked away.
   EXPECT_NE(campaign.err.find("level starts 16, quits 1, pause panels 2,"), std::string::npos) << campaign.err;
   EXPECT_EQ(campaign.err.find("enemy clicks 0,"), std::string::npos) << campaign.err;
-
-  const Ran lost = Command(std::string(TARVEX_CAMPAIGN_EXE) + " --rules 1 --lost lost.replay");
-  ASSERT_EQ(lost.status, 0) << lost.err;
-  EXPECT_TRUE(ReadAll(folder + "/lost.replay") == ReadAll(kReplays + "/lost_level.replay"));
+  const Ran twice = Command(std::string(TARVEX_CAMPAIGN_EXE) + " --win-twice twice.replay");
+  EXPECT_NE(twice.err.find("level starts 2,"), std::string::npos) << twice.err;
 }
 
 }  // namespace

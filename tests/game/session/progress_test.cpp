@@ -70,6 +70,55 @@ TEST_F(ProgressTest, LevelsUnlockOneAfterTheOtherAndTheLastCompletesTheGame) {
   for (int i = 0; i < kLevelCount; ++i) EXPECT_EQ(levelStates[i], LevelDone) << i;
 }
 
+// A done level won again: the totals take what the run beats the counted
+// score and gold by; nothing opens or closes. Unknown counts (a save from
+// before they were kept) add nothing and become the run's.
+TEST_F(ProgressTest, ADoneLevelWonAgainAddsOnlyWhatItBeatsTheCountedBestBy) {
+  struct Case {
+    int countedScore, countedGold, score, gold;
+    int addedScore, addedGold, countedScoreAfter, countedGoldAfter;
+  };
+  const Case cases[] = {
+      {2000, 100, 1500, 50, 0, 0, 2000, 100},    // worse: nothing
+      {2000, 100, 2600, 100, 600, 0, 2600, 100},  // better score, same gold
+      {2000, 100, 1900, 180, 0, 80, 2000, 180},   // more gold only
+      {-1, -1, 3000, 200, 0, 0, 3000, 200},       // not known: nothing, then marked
+  };
+  for (const Case& c : cases) {
+    ResetProgress();
+    levelStates[0] = LevelDone;
+    levelStates[1] = LevelDone;
+    levelStates[2] = LevelAvailable;
+    gameState.progress.currentLevel = 3;
+    gameState.progress.totalScore = 10000;
+    gameState.progress.totalGold = 500;
+    gameState.progress.countedScore[1] = c.countedScore;
+    gameState.progress.countedGold[1] = c.countedGold;
+    gameState.run.levelNumber = 2;
+    gameState.run.levelScore = c.score;
+    gameState.run.levelGold = c.gold;
+    CompleteLevel();
+    EXPECT_EQ(gameState.progress.totalScore, 10000 + c.addedScore) << c.score;
+    EXPECT_EQ(gameState.progress.totalGold, 500 + c.addedGold) << c.gold;
+    EXPECT_EQ(gameState.progress.countedScore[1], c.countedScoreAfter);
+    EXPECT_EQ(gameState.progress.countedGold[1], c.countedGoldAfter);
+    EXPECT_EQ(gameState.progress.currentLevel, 3);
+    EXPECT_EQ(levelStates[1], LevelDone);
+    EXPECT_EQ(levelStates[2], LevelAvailable);
+    EXPECT_EQ(levelStates[3], LevelLocked);
+  }
+}
+
+// An old save (no counts kept) loads its done levels as not known.
+TEST_F(ProgressTest, ASaveWithoutCountsLoadsItsDoneLevelsAsNotKnown) {
+  WriteState(std::string(kStateHeader) + "3\t4000\t90\t5\t0\t0\t1\t1\t2\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0");
+  Start();
+  ToMenu();
+  EXPECT_EQ(gameState.progress.countedScore[0], -1);
+  EXPECT_EQ(gameState.progress.countedGold[1], -1);
+  EXPECT_EQ(gameState.progress.countedScore[2], 0);
+}
+
 TEST_F(ProgressTest, LoadingStartsFromANewGameSoALevelsOwnValuesAreCleared) {
   ResetProgress();
   gameState.run.iron = 700;
