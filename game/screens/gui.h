@@ -48,23 +48,29 @@ constexpr int kTutorialPageCount = 12;
 // Where each tutorial page is drawn and how large its picture is, by page
 // number. Each stands clear of the START and FINISH cells of its level; the
 // first points at both with its arrows.
+// The picture holds a parchment card and, round it, arrows to what it
+// speaks of: cardRight and cardTop are where the card's top right corner
+// stands in the picture.
 struct TutorialPagePlace {
   float x, y, width, height;
+  float cardRight, cardTop;
 };
 constexpr TutorialPagePlace kTutorialPages[kTutorialPageCount] = {
-    {110, 315, 817, 205}, {311, 450, 401, 241}, {140, 540, 441, 188}, {360, 540, 521, 183},
-    {600, 25, 391, 185},  {400, 25, 401, 185},  {270, 118, 471, 167}, {515, 540, 486, 183},
-    {160, 390, 721, 139}, {520, 450, 471, 193}, {100, 100, 461, 167}, {128, 482, 873, 231},
+    {110, 315, 817, 205, 455, 0}, {311, 450, 401, 241, 399, 0}, {140, 540, 441, 188, 439, 0},
+    {360, 540, 521, 183, 519, 0}, {600, 25, 391, 185, 389, 37},  {400, 25, 401, 185, 399, 37},
+    {270, 118, 471, 167, 469, 0}, {515, 540, 486, 183, 484, 0}, {160, 390, 721, 139, 719, 10},
+    {520, 450, 471, 193, 469, 0}, {100, 100, 461, 167, 459, 0}, {128, 482, 873, 231, 871, 0},
 };
-// A page's "Skip" button, in its top right corner: it closes the whole run of
-// pages (so does Escape).
+// A page's "Skip" button, in its card's top right corner: it closes the
+// whole run of pages (so does Escape).
 constexpr float kSkipWidth = 72;
 constexpr float kSkipHeight = 26;
-constexpr float kSkipInset = 22;
+constexpr float kSkipInset = 18;
 constexpr HitBox TutorialSkipBox(int page) {
   const TutorialPagePlace p = kTutorialPages[page];
-  const float right = p.x + p.width - kSkipInset;
-  return ClosedBox(right - kSkipWidth, right, p.y + kSkipInset - 8, p.y + kSkipInset - 8 + kSkipHeight);
+  const float right = p.x + p.cardRight - kSkipInset;
+  const float top = p.y + p.cardTop + kSkipInset - 4;
+  return ClosedBox(right - kSkipWidth, right, top, top + kSkipHeight);
 }
 
 class c_cGui : public Object {
