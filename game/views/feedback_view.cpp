@@ -4,6 +4,7 @@
 
 #include "game/rules/state.h"
 #include "game/screens/hit_box.h"
+#include "game/views/cell_messages.h"
 #include "game/views/data_files.h"
 
 namespace {
@@ -136,11 +137,12 @@ void c_FeedbackView::DrawBoardMarks(const c_cLevel& level, int now) const {
   }
 }
 
-void c_FeedbackView::DrawReasons(int now) const {
+void c_FeedbackView::DrawReasons(int now, const CellMessages& messages) const {
   if (!font) return;
-  for (const FeedbackMark& mark : marks) {
+  for (std::size_t i = 0; i < marks.size(); ++i) {
+    const FeedbackMark& mark = marks[i];
     const FeedbackEvent& e = mark.event;
-    if (e.kind != FeedbackKind::OrderRefused) continue;
+    if (e.kind != FeedbackKind::OrderRefused || !messages.ReasonShown(static_cast<int>(i))) continue;
     DrawFloatingReason(font, RefusalText(e.verdict), static_cast<float>(CellCentre(e.cellX)),
                        static_cast<float>(CellTop(e.cellY)) + 4, Age(mark, now));
   }

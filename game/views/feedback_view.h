@@ -14,6 +14,8 @@
 #include "runtime/gc.h"
 #include "support/bitmap_font.h"
 
+class CellMessages;
+
 // How long each answer shows, in milliseconds of the game's clock.
 constexpr int kRefusalFlashMs = 450;
 constexpr int kReasonMs = 1400;
@@ -55,8 +57,9 @@ class c_FeedbackView : public Object, public FeedbackListener {
   // Under the train: debris where raiders tore a piece out and nothing was
   // built since, and the red flash of refused cells.
   void DrawBoardMarks(const c_cLevel& level, int now) const;
-  // Over everything on the board: the floating reasons.
-  void DrawReasons(int now) const;
+  // Over everything on the board: the floating reasons, each where it is the
+  // newest message of its cell.
+  void DrawReasons(int now, const CellMessages& messages) const;
   // The shop's answer on the map.
   void DrawMapReasons(int now) const;
   void Mark() override;
