@@ -35,7 +35,7 @@ struct BoardActor {
 
 // How fast figures cross the board, in pixels per ms of the game's clock.
 constexpr float kWalkPixelsPerMs = 0.3f;
-constexpr float kRunPixelsPerMs = 0.32f;
+constexpr float kRunPixelsPerMs = 0.16f;
 // A walk to a job takes at most this share of the job's time, the rest is work.
 constexpr float kMostWalkShare = 0.35f;
 constexpr int kDustMs = 700;

@@ -39,12 +39,11 @@ constexpr float kRingPulseMs = 900;
 constexpr float kDynamiteX = 505, kDynamiteY = 711, kDynamiteW = 36, kDynamiteH = 32;
 // Where the mine's animation sits below its top-left cell.
 constexpr int kMineAnimOffsetY = 103;
-// The mine's line of text along its foot.
+// The mine's line of text along its top.
 constexpr float kMineTextScale = 0.55f;
 constexpr float kMineTextBand = 16;
 // A theft flies from its cell to the iron in stock on the status line.
 constexpr float kIronFieldX = 400, kIronFieldY = 4;
-constexpr float kTextShadowOffset = 1.5f;
 constexpr int kAdditiveBlend = 1;
 constexpr int kAlphaBlend = 0;
 
@@ -54,7 +53,7 @@ struct TextColour {
 // Gains in gold, losses and thefts in red, messages in white; indexed by
 // ScoreTextKind.
 constexpr TextColour kTextColours[] = {{255, 242, 0}, {255, 60, 40}, {255, 255, 255}, {255, 60, 40}};
-constexpr TextColour kWhite = {255, 255, 255};
+constexpr TextColour kWhite = {255, 255, 255};  // a kind of text unknown
 
 const TextColour& ColourOf(int kind) {
   return kind >= ScoreTextGain && kind <= ScoreTextTheft ? kTextColours[kind] : kWhite;
@@ -210,12 +209,13 @@ String MineText(const c_cGoldMine& mine) {
   return String::FromInt(mine.workers) + String(" at work - ") + String::FromInt(mine.reserve) + String(" left");
 }
 
-// Who works the mine and what is left in it, on a dark band along its foot.
+// Who works the mine and what is left in it, on a dark band along its top,
+// clear of the bandits' camp and of the pointer's word at its foot.
 void c_BoardView::DrawMineText(const c_cGoldMine& mine) const {
   if (!levelFont) return;
   const String text = MineText(mine);
   const float centreX = static_cast<float>(CellLeft(mine.x) + kCellSize);
-  const float top = static_cast<float>(CellTop(mine.y) + 2 * kCellSize) - kMineTextBand;
+  const float top = static_cast<float>(CellTop(mine.y)) + 2;
   const float width = levelFont->TextWidth(text) * kMineTextScale + 8;
   SetColor(30, 20, 10);
   SetAlpha(0.6f);
@@ -404,15 +404,8 @@ void c_BoardView::DrawScoreTexts(const c_cLevel& level) const {
       alpha = std::min(1.0f, (1.0f - t) * 4.0f);
     }
     const TextColour& colour = ColourOf(entry->kind);
-    SetAlpha(alpha * 0.8f);
-    SetColor(30, 20, 10);
-    font->DrawText(entry->text, x + kTextShadowOffset, y + kTextShadowOffset, AlignLeft);
-    SetAlpha(alpha);
-    SetColor(colour.r, colour.g, colour.b);
-    font->DrawText(entry->text, x, y, AlignLeft);
+    DrawShadowedText(font, entry->text, x, y, 1.0f, AlignLeft, colour.r, colour.g, colour.b, alpha);
   }
-  SetColor(kWhite.r, kWhite.g, kWhite.b);
-  SetAlpha(1.0f);
 }
 
 void c_BoardView::Mark() {

@@ -170,3 +170,16 @@ void DrawScaledText(c_BitmapFont* font, const String& text, float x, float y, fl
   font->DrawText(text, 0, 0, align);
   PopMatrix();
 }
+
+void DrawShadowedText(c_BitmapFont* font, const String& text, float x, float y, float scale, int align, float r,
+                      float g, float b, float alpha) {
+  constexpr float kShadowOffset = 1.5f;
+  SetAlpha(alpha * 0.8f);
+  SetColor(30, 20, 10);
+  DrawScaledText(font, text, x + kShadowOffset, y + kShadowOffset, scale, align);
+  SetAlpha(alpha);
+  SetColor(r, g, b);
+  DrawScaledText(font, text, x, y, scale, align);
+  SetColor(255, 255, 255);
+  SetAlpha(1.0f);
+}

@@ -75,3 +75,7 @@ class c_FeedbackView : public Object, public FeedbackListener {
 
 // Text at a fraction of the font's size, centred on x (or from x, AlignLeft).
 void DrawScaledText(c_BitmapFont* font, const String& text, float x, float y, float scale, int align = AlignCenter);
+// The same over a dark shadow, so it reads on sand and rock alike, in the
+// colour (r, g, b) at `alpha`.
+void DrawShadowedText(c_BitmapFont* font, const String& text, float x, float y, float scale, int align, float r,
+                      float g, float b, float alpha);

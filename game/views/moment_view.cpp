@@ -146,11 +146,18 @@ void c_MomentView::DrawTimePulse(int now) const {
   if (glowImage) {
     SetBlend(kAdditiveBlend);
     SetColor(255, 190, 60);
-    SetAlpha(0.35f + 0.45f * pulse);
-    DrawImage(glowImage, centreX, centreY, 0, (box.right - box.left) * 1.5f / kGlowSize,
-              (box.bottom - box.top) * 2.2f / kGlowSize, 0);
+    SetAlpha(0.4f + 0.6f * pulse);
+    DrawImage(glowImage, centreX, centreY, 0, (box.right - box.left) * 1.7f / kGlowSize,
+              (box.bottom - box.top) * 2.6f / kGlowSize, 0);
     SetBlend(kAlphaBlend);
   }
+  // A gold rim round the button, brightest on the swell.
+  SetColor(255, 214, 90);
+  SetAlpha(0.3f + 0.7f * pulse);
+  const float w = box.right - box.left, h = box.bottom - box.top;
+  FillGameRect(box.left, box.bottom - 2, w, 2);
+  FillGameRect(box.left, box.top, 2, h);
+  FillGameRect(box.right - 2, box.top, 2, h);
   if (font) {
     SetColor(255, 255 - 55 * pulse, 255 - 175 * pulse);
     SetAlpha(1.0f);
@@ -168,16 +175,13 @@ void c_MomentView::DrawDepartureWord(int now) const {
   if (run.trainArrived == 1 || run.trainCrashed == 1) return;
   const float t = static_cast<float>(now - departedAtMs) / kDepartWordMs;
   if (t < 0 || t >= 1) return;
+  const float alpha = t < 0.7f ? 1.0f : (1.0f - t) / 0.3f;
+  const float y = kDepartWordY + kDepartWordRise * t;
   if (departedJoined) {
-    SetColor(255, 226, 120);
+    DrawShadowedText(font, String(kDepartJoinedText), kDepartWordX, y, 0.75f, AlignCenter, 255, 226, 120, alpha);
   } else {
-    SetColor(255, 120, 90);
+    DrawShadowedText(font, String(kDepartBrokenText), kDepartWordX, y, 0.75f, AlignCenter, 255, 120, 90, alpha);
   }
-  SetAlpha(t < 0.7f ? 1.0f : (1.0f - t) / 0.3f);
-  DrawScaledText(font, String(departedJoined ? kDepartJoinedText : kDepartBrokenText), kDepartWordX,
-                 kDepartWordY + kDepartWordRise * t, 0.7f);
-  SetColor(255, 255, 255);
-  SetAlpha(1.0f);
 }
 
 void c_MomentView::Mark() {

@@ -65,12 +65,12 @@ void c_WorkerView::DrawWorker(const BoardActor& worker) const {
 void c_WorkerView::DrawDust(const BoardActor& dust) const {
   if (!dustImage) return;
   const float t = dust.phase;
-  SetColor(226, 204, 160);
+  SetColor(238, 220, 178);
   for (int i = 0; i < kDustPuffs; ++i) {
     const float angle = (72.0f * static_cast<float>(i) + 18.0f) * 0.017453292f;
-    const float reach = 8.0f + 24.0f * std::sqrt(t);
-    const float size = 0.7f + 0.9f * t;
-    SetAlpha(0.85f * (1.0f - t));
+    const float reach = 10.0f + 26.0f * std::sqrt(t);
+    const float size = 0.9f + 1.2f * t;
+    SetAlpha(std::pow(1.0f - t, 0.6f));
     DrawImage(dustImage, dust.x + std::cos(angle) * reach, dust.y + 12.0f + std::sin(angle) * reach * 0.5f,
               static_cast<float>(i) * 50.0f + t * 90.0f, size, size, 0);
   }
@@ -85,10 +85,18 @@ void c_WorkerView::DrawBreakingStones(const BoardActor& stones) const {
     for (int qy = 0; qy < 2; ++qy) {
       const float dirX = qx == 0 ? -1.0f : 1.0f;
       const float dirY = qy == 0 ? -0.6f : 0.6f;
-      const float x = stones.x + quarter * static_cast<float>(qx) + dirX * kShardSpread * t;
-      const float y = stones.y + quarter * static_cast<float>(qy) + dirY * kShardSpread * t + kShardDrop * t * t;
-      DrawImageRegion(stonesImage, x, y, quarter * static_cast<float>(qx), quarter * static_cast<float>(qy), quarter,
-                      quarter);
+      // Each quarter flies out from its own middle, turning and shrinking.
+      const float x = stones.x + quarter * (static_cast<float>(qx) + 0.5f) + dirX * kShardSpread * t;
+      const float y =
+          stones.y + quarter * (static_cast<float>(qy) + 0.5f) + dirY * kShardSpread * t + kShardDrop * t * t;
+      const float shrink = 1.0f - 0.45f * t;
+      PushMatrix();
+      Translate(x, y);
+      Rotate(dirX * dirY * 60.0f * t);
+      Scale(shrink, shrink);
+      DrawImageRegion(stonesImage, -quarter / 2, -quarter / 2, quarter * static_cast<float>(qx),
+                      quarter * static_cast<float>(qy), quarter, quarter);
+      PopMatrix();
     }
   }
   SetAlpha(1.0f);

@@ -155,7 +155,7 @@ TEST_F(BoardActors, AnEnemyDrivenOffRunsForTheNearestEdgeAndOffTheBoard) {
     Run(100);
     const BoardActor later = Of(ActorKind::RunningRaiders).at(0);
     const float mx = later.x - x0, my = later.y - y0;
-    EXPECT_GT(mx * c.dx + my * c.dy, 25.0f) << c.x << "," << c.y;
+    EXPECT_GT(mx * c.dx + my * c.dy, 0.8f * 100 * kRunPixelsPerMs) << c.x << "," << c.y;
     EXPECT_NEAR(mx * c.dy + my * c.dx, 0.0f, 0.01f) << c.x << "," << c.y;
     EXPECT_EQ(later.facingLeft, c.dx < 0);
     // It is let go only once its picture has left the board.
@@ -173,7 +173,7 @@ TEST_F(BoardActors, AnEnemyDrivenOffRunsForTheNearestEdgeAndOffTheBoard) {
                            : c.dx > 0 ? boardRight - last.x
                            : c.dy < 0 ? last.y + kCellSize - kBoardOrigin
                                       : boardBottom - last.y;
-    EXPECT_LT(leftToGo, 12.0f) << c.x << "," << c.y;
+    EXPECT_LT(leftToGo, 40 * kRunPixelsPerMs) << c.x << "," << c.y;
   }
 }
 
