@@ -175,6 +175,8 @@ class c_cLevel : public Object {
   void AddExplosion(int x, int y);
   void AddScoreText(int amount, int x, int y);
   void AddFloatingMessage(const String& text, int x, int y);
+  // Iron taken from the stock: "-amount", shown flying to the stock.
+  void AddTheftText(int amount, int x, int y);
   void UpdateScoreTexts();
 
   void Mark() override;

@@ -4,6 +4,7 @@
 #include "game/rules/economy.h"
 
 #include "game/rules/board.h"
+#include "game/rules/feedback.h"
 #include "game/rules/pool.h"
 #include "game/rules/state.h"
 #include "game/rules/train.h"
@@ -28,10 +29,7 @@ bool WorkerAvailable(const c_cLevel& level) { return gameState.run.freeWorkers >
 // so the board stays silent under it.
 void Refuse(int cx, int cy, OrderVerdict why) {
   if (LevelEnded()) return;
-  FeedbackEvent event;
-  event.kind = FeedbackKind::OrderRefused;
-  event.cellX = cx;
-  event.cellY = cy;
+  FeedbackEvent event = CellEvent(FeedbackKind::OrderRefused, cx, cy);
   event.verdict = why;
   ReportFeedback(event);
   PlayGameSound(SoundRefused);
@@ -50,8 +48,25 @@ c_cBlockTile* IdleStonesAt(const c_cLevel& level, int cx, int cy) {
   return nullptr;
 }
 
+// The board shows the worker on his way; whether he left the mine for the
+// job tells where he walks from.
+void ReportWorkerSent(WorkerTask task, int cx, int cy, bool fromMine) {
+  FeedbackEvent event = CellEvent(FeedbackKind::WorkerSent, cx, cy);
+  event.task = task;
+  event.fromMine = fromMine;
+  ReportFeedback(event);
+}
+
+// Takes a worker for a job at the cell and reports where he comes from.
+bool SendWorker(c_cLevel& level, WorkerTask task, int cx, int cy) {
+  const int idleBefore = gameState.run.freeWorkers;
+  if (!level.TakeWorker()) return false;
+  ReportWorkerSent(task, cx, cy, gameState.run.freeWorkers == idleBefore);
+  return true;
+}
+
 void StartRemovingStones(c_cLevel& level, c_cBlockTile* stones) {
-  if (!level.TakeWorker()) return;
+  if (!SendWorker(level, WorkerTask::Stones, stones->x, stones->y)) return;
   stones->removing = 1;
   stones->startTime = static_cast<float>(gameState.clock.lastMillisecs);
   stones->lastTime = static_cast<float>(gameState.clock.lastMillisecs);
@@ -67,7 +82,7 @@ void OrderPiece(c_cLevel& level, int cx, int cy) {
     return;
   }
   const int cost = PieceCost(gameState.run.selectedPiece);
-  level.TakeWorker();
+  SendWorker(level, WorkerTask::Piece, cx, cy);
   gameState.run.iron -= cost;
   level.StartConstruction(cx, cy);
   level.SetCellKind(cx, cy, CellBlocked);
@@ -196,6 +211,7 @@ void c_cLevel::AssignMineWorker() {
   gameState.run.freeWorkers -= 1;
   // The payout clock starts again with every worker who goes in.
   lastMinePayout = static_cast<float>(gameState.clock.lastMillisecs);
+  ReportWorkerSent(WorkerTask::Mine, mine->x, mine->y, false);
   PlayGameSound(SoundMine);
 }
 
@@ -210,6 +226,7 @@ void c_cLevel::UpdateConstruction() {
     if (job->finished == 1) {
       SetCellKind(job->x, job->y, job->kind);
       gameState.run.freeWorkers += 1;
+      ReportFeedback(CellEvent(FeedbackKind::PieceFinished, job->x, job->y));
       PlayGameSound(SoundPieceFinished);
     }
   }
@@ -226,6 +243,7 @@ void c_cLevel::UpdateStones() {
     if (stones->removed == 1) {
       SetCellKind(stones->x, stones->y, CellEmpty);
       gameState.run.freeWorkers += 1;
+      ReportFeedback(CellEvent(FeedbackKind::StonesCleared, stones->x, stones->y));
       PlayGameSound(SoundStonesCleared);
     }
   }

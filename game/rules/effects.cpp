@@ -43,8 +43,8 @@ void c_cLevel::AddExplosion(int x, int y) {
   PlayGameSound(SoundExplosion);
 }
 
-// A gain shows as "+amount", a loss as the bare amount in red. Nothing
-// changes hands with an amount of 0, so nothing is shown.
+// A gain shows as "+amount", a loss as "-amount" in red. Nothing changes
+// hands with an amount of 0, so nothing is shown.
 void c_cLevel::AddScoreText(int amount, int x, int y) {
   if (amount == 0) return;
   c_cScoreText* entry = FirstInactive(scoreTexts);
@@ -52,8 +52,15 @@ void c_cLevel::AddScoreText(int amount, int x, int y) {
   if (amount > 0) {
     ShowText(entry, ScoreTextGain, "+" + String::FromInt(amount), x, y);
   } else {
-    ShowText(entry, ScoreTextLoss, String::FromInt(-amount), x, y);
+    ShowText(entry, ScoreTextLoss, String::FromInt(amount), x, y);
   }
+}
+
+void c_cLevel::AddTheftText(int amount, int x, int y) {
+  if (amount <= 0) return;
+  c_cScoreText* entry = FirstInactive(scoreTexts);
+  if (entry == nullptr) return;
+  ShowText(entry, ScoreTextTheft, String::FromInt(-amount), x, y);
 }
 
 void c_cLevel::AddFloatingMessage(const String& text, int x, int y) {

@@ -25,7 +25,8 @@ class c_cExplosion : public Object {
   float lastFrameTime = 0;
 };
 
-enum ScoreTextKind { ScoreTextGain = 0, ScoreTextLoss = 1, ScoreTextMessage = 2 };
+// A theft is a loss the board shows flying off to the iron in stock.
+enum ScoreTextKind { ScoreTextGain = 0, ScoreTextLoss = 1, ScoreTextMessage = 2, ScoreTextTheft = 3 };
 
 class c_cScoreText : public Object {
  public:

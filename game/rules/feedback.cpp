@@ -13,3 +13,11 @@ FeedbackListener* CurrentFeedbackListener() { return feedbackListener; }
 void ReportFeedback(const FeedbackEvent& event) {
   if (feedbackListener != nullptr) feedbackListener->Report(event);
 }
+
+FeedbackEvent CellEvent(FeedbackKind kind, int cellX, int cellY) {
+  FeedbackEvent event;
+  event.kind = kind;
+  event.cellX = cellX;
+  event.cellY = cellY;
+  return event;
+}

@@ -1,6 +1,8 @@
 // What the player is told about a moment only the rules can judge: an order
 // refused and why, a worker the shop would not sell, a click on an enemy, a
-// piece torn out, the train's crash and its cause. The rules report; whoever
+// piece torn out, the train's crash and its cause; and what the board shows
+// happening: a worker sent off, a piece or a clearing done, an enemy driven
+// off. The rules report; whoever
 // shows it (the session's feedback memory) installs a listener. Reports change
 // no state, so a run without a listener plays exactly the same.
 #pragma once
@@ -32,7 +34,15 @@ enum class FeedbackKind {
   EnemyHit,         // a click counted towards driving an enemy off
   PieceTornOut,     // raiders took the piece of the cell
   TrainCrashed,     // cause: why; the cell is the one it ran into
+  WorkerSent,       // task: where to; the cell is the job's (the mine's top-left)
+  PieceFinished,    // the cell's piece is built; its worker is free
+  StonesCleared,    // the cell's stones are gone; their worker is free
+  EnemyDrivenOff,   // enemy: who; frame: its picture's frame when it fled
 };
+
+// Where a worker is sent, and whether he comes out of the mine for it.
+enum class WorkerTask { Piece = 0, Stones, Mine };
+enum class EnemyKind { Bandits = 0, Raiders };
 
 struct FeedbackEvent {
   FeedbackKind kind = FeedbackKind::OrderRefused;
@@ -41,7 +51,14 @@ struct FeedbackEvent {
   OrderVerdict verdict = OrderVerdict::Taken;
   PurchaseVerdict purchase = PurchaseVerdict::Sold;
   CrashCause cause = CrashCause::EndOfTrack;
+  WorkerTask task = WorkerTask::Piece;
+  bool fromMine = false;
+  EnemyKind enemy = EnemyKind::Bandits;
+  int frame = 0;
 };
+
+// A report of kind at a cell, the other fields at their defaults.
+FeedbackEvent CellEvent(FeedbackKind kind, int cellX, int cellY);
 
 class FeedbackListener {
  public:

@@ -31,12 +31,18 @@ bool CountSecond(float& counter, int period) {
 }
 
 // Clicks raise the meter and every unpaused update lowers it a little; an
-// enemy whose meter reaches the mark is driven off.
-void DecayChase(c_cEnemy* enemy) {
+// enemy whose meter reaches the mark is driven off, and the board shows it
+// running away.
+void DecayChase(c_cEnemy* enemy, EnemyKind kind) {
   if (gameState.screen.gamePaused != 0 || enemy->chaseMeter <= 0) return;
   enemy->chaseMeter -= kChaseDecayPerUpdate;
   if (enemy->chaseMeter <= 0) enemy->chaseMeter = 0;
-  if (enemy->chaseMeter >= kChaseToDriveOff) enemy->active = 0;
+  if (enemy->chaseMeter < kChaseToDriveOff) return;
+  enemy->active = 0;
+  FeedbackEvent event = CellEvent(FeedbackKind::EnemyDrivenOff, enemy->x, enemy->y);
+  event.enemy = kind;
+  event.frame = enemy->animationFrame;
+  ReportFeedback(event);
 }
 
 void AnimateEnemy(c_cEnemy* enemy, float now) {
@@ -73,7 +79,7 @@ bool EnemyOn(const c_cEnemy* enemy, int cx, int cy) {
 // take the rest and leave.
 void StealIron(c_cLevel& level, c_cBandits* bandits) {
   const int amount = gameState.run.iron >= kBanditsTheftAmount ? kBanditsTheftAmount : gameState.run.iron;
-  level.AddScoreText(-amount, CellLeft(bandits->x), CellTop(bandits->y));
+  level.AddTheftText(amount, CellLeft(bandits->x), CellTop(bandits->y));
   gameState.run.iron -= amount;
   if (amount < kBanditsTheftAmount) bandits->active = 0;
 }
@@ -82,7 +88,7 @@ void StealIron(c_cLevel& level, c_cBandits* bandits) {
 // off in the update their time is up still steal once.
 void StepBandits(c_cLevel& level, c_cBandits* bandits) {
   const float now = static_cast<float>(gameState.clock.lastMillisecs);
-  DecayChase(bandits);
+  DecayChase(bandits, EnemyKind::Bandits);
   if (bandits->actionTime + kBanditsTheftMs < now) {
     // A theft that falls in a pause is not made: its timer just restarts.
     if (gameState.screen.gamePaused == 0) StealIron(level, bandits);
@@ -97,18 +103,14 @@ void StepBandits(c_cLevel& level, c_cBandits* bandits) {
 void TearOutPiece(c_cLevel& level, c_cIndigens* raiders) {
   if (level.CellKind(raiders->x, raiders->y) >= 0) {
     level.SetCellKind(raiders->x, raiders->y, CellEmpty);
-    FeedbackEvent event;
-    event.kind = FeedbackKind::PieceTornOut;
-    event.cellX = raiders->x;
-    event.cellY = raiders->y;
-    ReportFeedback(event);
+    ReportFeedback(CellEvent(FeedbackKind::PieceTornOut, raiders->x, raiders->y));
   }
   raiders->active = 0;
 }
 
 void StepIndigens(c_cLevel& level, c_cIndigens* raiders) {
   const float now = static_cast<float>(gameState.clock.lastMillisecs);
-  DecayChase(raiders);
+  DecayChase(raiders, EnemyKind::Raiders);
   if (raiders->actionTime + kIndigensTearOutMs < now) {
     if (gameState.screen.gamePaused == 0) TearOutPiece(level, raiders);
     raiders->actionTime = now;
@@ -218,11 +220,7 @@ bool c_cLevel::ClickHazard(float px, float py) {
   if (target == nullptr) return false;
   target->chaseMeter += kChasePerClick;
   gameState.run.selectedPiece = -1;
-  FeedbackEvent event;
-  event.kind = FeedbackKind::EnemyHit;
-  event.cellX = cx;
-  event.cellY = cy;
-  ReportFeedback(event);
+  ReportFeedback(CellEvent(FeedbackKind::EnemyHit, cx, cy));
   PlayGameSound(SoundEnemyHit);
   return true;
 }

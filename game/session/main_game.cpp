@@ -218,6 +218,7 @@ void c_MainGame::UpdatePlaying() {
   // Also in the update that just left the level: the board keeps its state.
   RunLevelStep(level, train);
   KeepArrivedWin();
+  boardView->moments->Observe(*level, gameState.clock.lastMillisecs);
   UpdateDepartureClock(train->countdown);
   if (hint.shown && !HintStillFits(hint, *level, gameState.clock.lastMillisecs)) hint.shown = false;
   // Only while the failed panel still shows: a click in the same update may

@@ -45,6 +45,7 @@ void c_MainGame::RenderLevel() {
   }
   if (hint.shown && !demo.running) hintView->RenderHintGhosts(hint, boardView->pieceImages);
   guiView->RenderGui();
+  if (!demo.running) boardView->moments->DrawOverGui(gameState.clock.lastMillisecs);
   const LevelRun& run = gameState.run;
   if (demo.running) {
     hintView->RenderDemonstrationBanner();

@@ -189,16 +189,6 @@ HintResult HintBeforeDeparture(const HintState& s, HintResult r) {
   return r;
 }
 
-// The side a piece takes a train entering by `entry` out by, or -1.
-int ExitThrough(int kind, int entry) {
-  if (!HasSide(kind, entry)) return -1;
-  if (kind == PieceCrossing) return OppositeSide(entry);
-  for (int exit = 0; exit < 4; ++exit) {
-    if (exit != entry && PieceJoining(entry, exit) == kind) return exit;
-  }
-  return -1;
-}
-
 // Once the train has left it follows the track: the hint is whether the pieces
 // standing and those under construction take it to the finish in time.
 HintResult HintWhileRunning(const HintState& s, HintResult r) {

@@ -66,6 +66,15 @@ bool Carries(int kind, int entry, int exit) {
   return kind >= 0 && kind == PieceJoining(entry, exit);
 }
 
+int ExitThrough(int kind, int entry) {
+  if (!HasSide(kind, entry)) return -1;
+  if (kind == PieceCrossing) return OppositeSide(entry);
+  for (int exit = 0; exit < 4; ++exit) {
+    if (exit != entry && PieceJoining(entry, exit) == kind) return exit;
+  }
+  return -1;
+}
+
 std::vector<TrackPiece> PiecesAlong(const BoardModel& board, const std::vector<RouteStep>& route) {
   std::vector<TrackPiece> pieces;
   for (const RouteStep& s : route) {

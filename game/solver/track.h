@@ -41,6 +41,9 @@ bool HasSide(int kind, int side);
 // joining them, or a crossing for a straight pass.
 bool Carries(int kind, int entry, int exit);
 
+// The side a piece takes a train entering by `entry` out by, or -1.
+int ExitThrough(int kind, int entry);
+
 // The piece kind joining two different sides.
 int PieceJoining(int sideA, int sideB);
 bool IsStraightPass(int entry, int exit);

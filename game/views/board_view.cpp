@@ -6,6 +6,8 @@
 #include "game/rules/effects.h"
 #include "game/rules/hazards.h"
 #include "game/rules/state.h"
+#include "game/views/board_actors.h"
+#include "game/views/cell_messages.h"
 #include "game/views/data_files.h"
 
 namespace {
@@ -37,18 +39,24 @@ constexpr float kRingPulseMs = 900;
 constexpr float kDynamiteX = 505, kDynamiteY = 711, kDynamiteW = 36, kDynamiteH = 32;
 // Where the mine's animation sits below its top-left cell.
 constexpr int kMineAnimOffsetY = 103;
+// The mine's line of text along its top.
+constexpr float kMineTextScale = 0.55f;
+constexpr float kMineTextBand = 16;
+// A theft flies from its cell to the iron in stock on the status line.
+constexpr float kIronFieldX = 400, kIronFieldY = 4;
 constexpr int kAdditiveBlend = 1;
 constexpr int kAlphaBlend = 0;
 
 struct TextColour {
   float r, g, b;
 };
-// Gains in gold, losses in red, messages in white; indexed by ScoreTextKind.
-constexpr TextColour kTextColours[] = {{255, 242, 0}, {255, 0, 0}, {255, 255, 255}};
-constexpr TextColour kWhite = {255, 255, 255};
+// Gains in gold, losses and thefts in red, messages in white; indexed by
+// ScoreTextKind.
+constexpr TextColour kTextColours[] = {{255, 242, 0}, {255, 60, 40}, {255, 255, 255}, {255, 60, 40}};
+constexpr TextColour kWhite = {255, 255, 255};  // a kind of text unknown
 
 const TextColour& ColourOf(int kind) {
-  return kind >= ScoreTextGain && kind <= ScoreTextMessage ? kTextColours[kind] : kWhite;
+  return kind >= ScoreTextGain && kind <= ScoreTextTheft ? kTextColours[kind] : kWhite;
 }
 
 void DrawAtCell(c_Image* image, int x, int y, int frame = 0) {
@@ -115,6 +123,8 @@ void c_BoardView::LoadLevelImages() {
   finishTileImage = LoadGameImage(String("game/tilefinish.png"));
   levelFont = LoadGameFont(String("time.txt"));
   ringImage = LoadGameImage(String("game/ring.png"), 1, ImageCentreHandle);
+  workers->LoadWorkerImages(stonesImage, banditImage, indigenImage);
+  moments->LoadMomentImages(levelFont);
 }
 
 // ---- Under the train --------------------------------------------------------------
@@ -123,6 +133,7 @@ void c_BoardView::RenderBoard(const c_cLevel& level) const {
   SetColor(255, 255, 255);
   SetAlpha(1.0f);
   DrawCells(level);
+  moments->DrawLineLight(gameState.clock.lastMillisecs);
   if (feedback) feedback->DrawBoardMarks(level, gameState.clock.lastMillisecs);
   DrawJobs(level);
   DrawMine(level);
@@ -139,7 +150,16 @@ void c_BoardView::RenderBoard(const c_cLevel& level) const {
   DrawScenery(level);
   DrawAtCell(startTileImage, level.startX, level.startY);
   DrawAtCell(finishTileImage, level.finishX, level.finishY);
+  DrawActors(level);
   DrawExplosions(level);
+}
+
+// The workers, their dust and the stones they break, and fleeing enemies: over
+// the scenery and the plates, which they walk across.
+void c_BoardView::DrawActors(const c_cLevel& level) const {
+  if (!feedback) return;
+  const int now = gameState.clock.lastMillisecs;
+  workers->DrawActors(BoardActorsNow(level, feedback->Marks(), now));
 }
 
 // Ground and rails, column by column, each column from the top.
@@ -177,17 +197,33 @@ void c_BoardView::DrawJobs(const c_cLevel& level) const {
 
 void c_BoardView::DrawMine(const c_cLevel& level) const {
   const c_cGoldMine* mine = level.mine;
-  if (mine->active) {
-    DrawAtCell(mineImage, mine->x, mine->y);
-    if (levelFont) {
-      levelFont->DrawText(String::FromInt(mine->workers), static_cast<float>(kCellSize * (mine->x + 2)),
-                          static_cast<float>(kCellSize * (mine->y + 2)), AlignLeft);
-    }
-  }
+  if (mine->active) DrawAtCell(mineImage, mine->x, mine->y);
   if (mine->workers > 0 && mineAnimImage) {
     DrawImage(mineAnimImage, static_cast<float>(CellLeft(mine->x)),
               static_cast<float>(kMineAnimOffsetY + kCellSize * mine->y), mine->frame);
   }
+  if (mine->active) DrawMineText(*mine);
+}
+
+String MineText(const c_cGoldMine& mine) {
+  return String::FromInt(mine.workers) + String(" at work - ") + String::FromInt(mine.reserve) + String(" left");
+}
+
+// Who works the mine and what is left in it, on a dark band along its top,
+// clear of the bandits' camp and of the pointer's word at its foot.
+void c_BoardView::DrawMineText(const c_cGoldMine& mine) const {
+  if (!levelFont) return;
+  const String text = MineText(mine);
+  const float centreX = static_cast<float>(CellLeft(mine.x) + kCellSize);
+  const float top = static_cast<float>(CellTop(mine.y)) + 2;
+  const float width = levelFont->TextWidth(text) * kMineTextScale + 8;
+  SetColor(30, 20, 10);
+  SetAlpha(0.6f);
+  FillGameRect(centreX - width / 2, top, width, kMineTextBand);
+  SetAlpha(1.0f);
+  SetColor(255, 244, 214);
+  DrawScaledText(levelFont, text, centreX, top + 1, kMineTextScale);
+  SetColor(255, 255, 255);
 }
 
 // The enemy's picture, shaken for a moment after a hit, inside a pulsing ring
@@ -268,6 +304,12 @@ void c_BoardView::DrawClickPreview(const c_cLevel& level, float pointerX, float 
   const int cx = target.cellX;
   const int cy = target.cellY;
   const bool taken = target.verdict == OrderVerdict::Taken;
+  // The word gives way to anything newer said on the cell.
+  const bool quiet =
+      !feedback || CellMessages(level, feedback->Marks(), gameState.clock.lastMillisecs).CellQuiet(cx, cy);
+  auto word = [&](const String& text, bool refused) {
+    if (quiet) DrawCellWord(text, cx, cy, refused);
+  };
   switch (target.kind) {
     case BoardTargetKind::Order: {
       const int kind = gameState.run.selectedPiece;
@@ -281,7 +323,7 @@ void c_BoardView::DrawClickPreview(const c_cLevel& level, float pointerX, float 
       SetAlpha(taken ? kGhostCellAlpha : kRefusedCellAlpha);
       FillGameRect(static_cast<float>(CellLeft(cx)), static_cast<float>(CellTop(cy)), kCellSize, kCellSize);
       SetAlpha(1.0f);
-      DrawCellWord(taken ? String::FromInt(PieceCost(kind)) : String(RefusalText(target.verdict)), cx, cy, !taken);
+      word(taken ? String::FromInt(PieceCost(kind)) : String(RefusalText(target.verdict)), !taken);
       break;
     }
     case BoardTargetKind::Demolish:
@@ -297,7 +339,7 @@ void c_BoardView::DrawClickPreview(const c_cLevel& level, float pointerX, float 
       }
       break;
     case BoardTargetKind::Enemy:
-      DrawCellWord(String("Chase off"), cx, cy, false);
+      word(String("Chase off"), false);
       break;
     case BoardTargetKind::Mine:
     case BoardTargetKind::Stones: {
@@ -310,8 +352,8 @@ void c_BoardView::DrawClickPreview(const c_cLevel& level, float pointerX, float 
       DrawRing(cx, cy, 0.8f);
       SetColor(255, 255, 255);
       SetAlpha(1.0f);
-      const char* word = target.kind == BoardTargetKind::Mine ? "Dig iron" : "Clear";
-      DrawCellWord(String(taken ? word : RefusalText(target.verdict)), cx, cy, !taken);
+      const char* what = target.kind == BoardTargetKind::Mine ? "Dig iron" : "Clear";
+      word(String(taken ? what : RefusalText(target.verdict)), !taken);
       break;
     }
     case BoardTargetKind::Nothing:
@@ -325,7 +367,10 @@ void c_BoardView::RenderBoardOverlay(const c_cLevel& level) const {
   if (borderImage) DrawImage(borderImage, 0, 0, 0);
   DrawTunnels(level);
   DrawScoreTexts(level);
-  if (feedback) feedback->DrawReasons(gameState.clock.lastMillisecs);
+  if (feedback) {
+    const int now = gameState.clock.lastMillisecs;
+    feedback->DrawReasons(now, CellMessages(level, feedback->Marks(), now));
+  }
 }
 
 void c_BoardView::DrawTunnels(const c_cLevel& level) const {
@@ -337,18 +382,29 @@ void c_BoardView::DrawTunnels(const c_cLevel& level) const {
   }
 }
 
+// Each text over a dark shadow, so it reads on sand and rock alike; only the
+// newest of a cell shows. A theft flies off to the iron in stock.
 void c_BoardView::DrawScoreTexts(const c_cLevel& level) const {
   c_BitmapFont* font = levelFont;
   if (font == nullptr) return;
+  const std::vector<FeedbackMark> noMarks;
+  const CellMessages messages(level, feedback ? feedback->Marks() : noMarks, gameState.clock.lastMillisecs);
   for (int i = 0; i < level.scoreTexts.Length(); ++i) {
     const c_cScoreText* entry = level.scoreTexts[i];
-    if (entry->active == 0) continue;
+    if (entry->active == 0 || !messages.TextShown(i)) continue;
+    float x = static_cast<float>(entry->x);
+    float y = static_cast<float>(entry->y);
+    float alpha = entry->alpha;
+    if (entry->kind == ScoreTextTheft) {
+      const float t = std::min(1.0f, static_cast<float>(TextStepsRisen(*entry)) * kScoreTextFadePerStep);
+      const float eased = t * t * (3 - 2 * t);
+      const float fromY = y + static_cast<float>(TextStepsRisen(*entry));
+      x += (kIronFieldX - x) * eased;
+      y = fromY + (kIronFieldY - fromY) * eased;
+      alpha = std::min(1.0f, (1.0f - t) * 4.0f);
+    }
     const TextColour& colour = ColourOf(entry->kind);
-    SetAlpha(entry->alpha);
-    SetColor(colour.r, colour.g, colour.b);
-    font->DrawText(entry->text, entry->x, entry->y, AlignLeft);
-    SetColor(kWhite.r, kWhite.g, kWhite.b);
-    SetAlpha(1.0f);
+    DrawShadowedText(font, entry->text, x, y, 1.0f, AlignLeft, colour.r, colour.g, colour.b, alpha);
   }
 }
 
@@ -373,4 +429,6 @@ void c_BoardView::Mark() {
   levelFont.Mark();
   feedback.Mark();
   ringImage.Mark();
+  workers.Mark();
+  moments.Mark();
 }

@@ -6,6 +6,8 @@
 
 #include "game/rules/board.h"
 #include "game/views/feedback_view.h"
+#include "game/views/moment_view.h"
+#include "game/views/worker_view.h"
 #include "graphics/drawing.h"
 #include "runtime/array.h"
 #include "runtime/gc.h"
@@ -22,6 +24,9 @@ void DrawProgressBar(int x, int y, float percent);
 int GroundTurnOf(int x, int y);
 // Whether a piece of scenery at the cell is drawn mirrored.
 bool SceneryMirrored(int x, int y);
+
+// The mine's line: who works it and what is left, "3 at work - 1200 left".
+String MineText(const c_cGoldMine& mine);
 
 class c_BoardView : public Object {
  public:
@@ -43,6 +48,10 @@ class c_BoardView : public Object {
 
   // The view's memory of the rules' answers (set by the session).
   gc_ref<c_FeedbackView> feedback;
+  // Who moves on the board, and the joined line's moment (the session shows
+  // the moment each update what the level has become).
+  gc_ref<c_WorkerView> workers = new c_WorkerView();
+  gc_ref<c_MomentView> moments = new c_MomentView();
   gc_ref<c_Image> ringImage;
 
   gc_ref<c_Image> borderImage;
@@ -73,4 +82,6 @@ class c_BoardView : public Object {
   void DrawEnemy(c_Image* picture, const c_cEnemy* enemy) const;
   void DrawRing(int cx, int cy, float scale) const;
   void DrawCellWord(const String& word, int cx, int cy, bool refused) const;
+  void DrawMineText(const c_cGoldMine& mine) const;
+  void DrawActors(const c_cLevel& level) const;
 };

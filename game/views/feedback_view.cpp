@@ -4,6 +4,7 @@
 
 #include "game/rules/state.h"
 #include "game/screens/hit_box.h"
+#include "game/views/cell_messages.h"
 #include "game/views/data_files.h"
 
 namespace {
@@ -136,11 +137,12 @@ void c_FeedbackView::DrawBoardMarks(const c_cLevel& level, int now) const {
   }
 }
 
-void c_FeedbackView::DrawReasons(int now) const {
+void c_FeedbackView::DrawReasons(int now, const CellMessages& messages) const {
   if (!font) return;
-  for (const FeedbackMark& mark : marks) {
+  for (std::size_t i = 0; i < marks.size(); ++i) {
+    const FeedbackMark& mark = marks[i];
     const FeedbackEvent& e = mark.event;
-    if (e.kind != FeedbackKind::OrderRefused) continue;
+    if (e.kind != FeedbackKind::OrderRefused || !messages.ReasonShown(static_cast<int>(i))) continue;
     DrawFloatingReason(font, RefusalText(e.verdict), static_cast<float>(CellCentre(e.cellX)),
                        static_cast<float>(CellTop(e.cellY)) + 4, Age(mark, now));
   }
@@ -167,4 +169,17 @@ void DrawScaledText(c_BitmapFont* font, const String& text, float x, float y, fl
   Scale(scale, scale);
   font->DrawText(text, 0, 0, align);
   PopMatrix();
+}
+
+void DrawShadowedText(c_BitmapFont* font, const String& text, float x, float y, float scale, int align, float r,
+                      float g, float b, float alpha) {
+  constexpr float kShadowOffset = 1.5f;
+  SetAlpha(alpha * 0.8f);
+  SetColor(30, 20, 10);
+  DrawScaledText(font, text, x + kShadowOffset, y + kShadowOffset, scale, align);
+  SetAlpha(alpha);
+  SetColor(r, g, b);
+  DrawScaledText(font, text, x, y, scale, align);
+  SetColor(255, 255, 255);
+  SetAlpha(1.0f);
 }

@@ -14,6 +14,8 @@
 #include "runtime/gc.h"
 #include "support/bitmap_font.h"
 
+class CellMessages;
+
 // How long each answer shows, in milliseconds of the game's clock.
 constexpr int kRefusalFlashMs = 450;
 constexpr int kReasonMs = 1400;
@@ -55,8 +57,9 @@ class c_FeedbackView : public Object, public FeedbackListener {
   // Under the train: debris where raiders tore a piece out and nothing was
   // built since, and the red flash of refused cells.
   void DrawBoardMarks(const c_cLevel& level, int now) const;
-  // Over everything on the board: the floating reasons.
-  void DrawReasons(int now) const;
+  // Over everything on the board: the floating reasons, each where it is the
+  // newest message of its cell.
+  void DrawReasons(int now, const CellMessages& messages) const;
   // The shop's answer on the map.
   void DrawMapReasons(int now) const;
   void Mark() override;
@@ -72,3 +75,7 @@ class c_FeedbackView : public Object, public FeedbackListener {
 
 // Text at a fraction of the font's size, centred on x (or from x, AlignLeft).
 void DrawScaledText(c_BitmapFont* font, const String& text, float x, float y, float scale, int align = AlignCenter);
+// The same over a dark shadow, so it reads on sand and rock alike, in the
+// colour (r, g, b) at `alpha`.
+void DrawShadowedText(c_BitmapFont* font, const String& text, float x, float y, float scale, int align, float r,
+                      float g, float b, float alpha);

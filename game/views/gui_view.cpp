@@ -6,6 +6,7 @@
 #include "game/rules/train.h"
 #include "game/screens/gui.h"
 #include "game/views/data_files.h"
+#include "game/views/moment_view.h"
 
 namespace {
 
@@ -130,7 +131,7 @@ void c_GuiView::RenderStatusLine() const {
   SetColor(0, 0, 255);
   FillGameRect(kClockLeft, kTimeBarTop, static_cast<float>(timeBarWidth), kTimeBarHeight);
   SetColor(255, 255, 255);
-  font->DrawText(String("Score: ") + Num(gameState.run.levelScore), kScoreAt.x, kScoreAt.y);
+  font->DrawText(String("Score: ") + Num(ScoreToShow()), kScoreAt.x, kScoreAt.y);
   font->DrawText(String("Iron: ") + Num(gameState.run.iron), kIronAt.x, kIronAt.y);
   font->DrawText(Num(gameState.run.freeWorkers), kWorkersAt.x, kWorkersAt.y);
 }

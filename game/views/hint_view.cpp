@@ -37,23 +37,25 @@ void c_HintView::RenderHintGhosts(const LevelHint& hint, const Array<c_Image*>& 
   SetColor(255, 255, 255);
 }
 
-void c_HintView::RenderBand(const String& text, float centreY, float r, float g, float b) const {
+void DrawTextBand(c_BitmapFont* font, const String& text, float centreY, float r, float g, float b, float alpha) {
+  if (font == nullptr) return;
   const float width = font->TextWidth(text) + 2 * kBandPadding;
   SetColor(30, 20, 10);
-  SetAlpha(kBandAlpha);
+  SetAlpha(kBandAlpha * alpha);
   FillGameRect(kScreenCentreX - width / 2, centreY - kBandHeight / 2, width, kBandHeight);
-  SetAlpha(1.0f);
+  SetAlpha(alpha);
   SetColor(r, g, b);
   font->DrawText(text, kScreenCentreX, centreY - kTextHalfHeight, AlignCenter);
   SetColor(255, 255, 255);
+  SetAlpha(1.0f);
 }
 
 void c_HintView::RenderHintLine(const LevelHint& hint) const {
   const String line = String::FromUtf8(hint.line);
   if (hint.wayExists) {
-    RenderBand(line, kHintLineY, 255, 242, 160);
+    DrawTextBand(font, line, kHintLineY, 255, 242, 160);
   } else {
-    RenderBand(line, kHintLineY, 255, 120, 90);
+    DrawTextBand(font, line, kHintLineY, 255, 120, 90);
   }
 }
 
@@ -76,7 +78,7 @@ void c_HintView::RenderShowMeButton() const { RenderButton(kShowMeButton, String
 void c_HintView::RenderTutorialSkip(int page) const { RenderButton(TutorialSkipBox(page), String("Skip")); }
 
 void c_HintView::RenderDemonstrationBanner() const {
-  RenderBand(String("Demonstration - press any key to stop"), kBannerY, 255, 255, 255);
+  DrawTextBand(font, String("Demonstration - press any key to stop"), kBannerY, 255, 255, 255);
 }
 
 void c_HintView::Mark() { font.Mark(); }

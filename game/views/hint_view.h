@@ -10,6 +10,11 @@
 #include "runtime/gc.h"
 #include "support/bitmap_font.h"
 
+// A line of text on a dark band across the screen's middle, centred on
+// centreY, in the colour (r, g, b); the whole band at `alpha`.
+void DrawTextBand(c_BitmapFont* font, const String& text, float centreY, float r, float g, float b,
+                  float alpha = 1.0f);
+
 class c_HintView : public Object {
  public:
   void LoadHintImages();
@@ -27,6 +32,5 @@ class c_HintView : public Object {
   gc_ref<c_BitmapFont> font;
 
  private:
-  void RenderBand(const String& text, float centreY, float r, float g, float b) const;
   void RenderButton(const HitBox& box, const String& label) const;
 };

@@ -95,6 +95,7 @@ TEST(BoardData, AnimationStripsHoldTheirFrames) {
   ExpectStrip("game/indigen.png", 74, 74, 20);
   ExpectStrip("game/buildings/pond2x.png", 148, 148, 12);
   ExpectStrip("game/ironmineanimation.png", 60, 76, 9);
+  ExpectStrip("game/worker.png", 40, 48, 24);
 }
 
 TEST(BoardData, EngineAndSmokeAreCentredSprites) {

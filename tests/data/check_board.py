@@ -29,6 +29,8 @@ FILES["game/engine.png"] = (None, None, None, None, 1)
 FILES["game/smoke.png"] = (None, None, None, None, 1)
 FILES["game/debris.png"] = (74, 74, 74, 74, 1)
 FILES["game/ring.png"] = (96, 96, 96, 96, 1)
+FILES["game/worker.png"] = (960, 48, 40, 48, 24)
+FILES["game/glow.png"] = (48, 48, 48, 48, 1)
 SINGLE = ("pond", "forest", "hangman", "house", "watertower", "cort", "diligenta", "skull", "stones")
 DOUBLE = ("mountain", "dinosaur", "corturi", "caravan", "mountain2")
 for n in SINGLE:
@@ -331,6 +333,10 @@ def check_people(images):
         return
     raider, bandit, worker = (colour_shares(images[n]) for n in names)
     check(worker["blue"] > 0.05, "ironmineanimation.png: the miner no longer wears the workers' blue")
+    if "game/worker.png" in images:
+        crew = colour_shares(images["game/worker.png"])
+        check(crew["blue"] > 0.05, "worker.png: the track worker no longer wears the workers' blue")
+        check(crew["straw"] > 0.01, "worker.png: the track worker lost his straw hat")
     for name, who in (("indigen.png", raider), ("bandit.png", bandit)):
         check(who["blue"] < 0.02, "%s: %.0f %% of it is the workers' blue" % (name, 100 * who["blue"]))
         check(np.linalg.norm(who["mean"] - worker["mean"]) > 30,

@@ -1,5 +1,6 @@
 """Everything on the board that moves or works: the engine and its smoke, the
-explosion, the bandits, the raider, the iron mine and its worker.
+explosion, the bandits, the raider, the iron mine and its worker, and the
+track worker who walks to his jobs and builds them.
 
 Usage: make_board_actors.py DATA_FOLDER
 """
@@ -514,6 +515,103 @@ def mine_worker_frames():
     return strip(frames)
 
 
+# ---------------------------------------------------------------------------
+# The track worker: a walk, a hammer swing and a pick swing
+# ---------------------------------------------------------------------------
+
+WORKER_W, WORKER_H = 40, 48
+WORKER_FEET = (20, 44)
+WORKER_COAT = (48, 74, 132)       # blue overalls that stand out on sand
+WORKER_TROUSERS = (40, 50, 84)
+WORKER_HAT = (200, 160, 84)       # a straw hat
+TOOL_WOOD = (130, 90, 54)
+TOOL_STEEL = (96, 98, 106)
+
+
+def tool_head(art, tip, a, half, width):
+    """A hammer's or pick's head across the shaft's end."""
+    ca, sa = math.cos(a + math.pi / 2), math.sin(a + math.pi / 2)
+    head = art.line([(tip[0] + ca * half, tip[1] + sa * half), (tip[0] - ca * half, tip[1] - sa * half)], width)
+    art.fill(head, TOOL_STEEL)
+    outline(art, head, INK, 0.5, 0.4)
+
+
+def sparks(art, tip, seed):
+    for k in range(5):
+        rs = rng("%s%d" % (seed, k))
+        ang = rs.uniform(-math.pi * 0.95, -math.pi * 0.05)
+        length = rs.uniform(2.5, 5)
+        art.fill(art.line([tip, (tip[0] + math.cos(ang) * length, tip[1] + math.sin(ang) * length)], 0.6),
+                 (255, 226, 130), 0.9)
+
+
+def worker_walk(i):
+    """Striding east with the sledgehammer over his shoulder."""
+    ph = 2 * math.pi * i / 8.0
+    art = Art(WORKER_W, WORKER_H)
+    stride = math.sin(ph)
+    bob = 0.9 * abs(math.cos(ph))
+    hip = (20, 32 - bob)
+    sh = (21, 23 - bob)
+    head = (22.2, sh[1] - 5.2)
+    lift_a = 2.2 * max(0.0, math.cos(ph))
+    lift_b = 2.2 * max(0.0, -math.cos(ph))
+    foot_a = (20 + 6 * stride, 44 - lift_a)
+    foot_b = (20 - 6 * stride, 44 - lift_b)
+    knee_a = ((hip[0] + foot_a[0]) / 2 + 1.5, (hip[1] + foot_a[1]) / 2)
+    knee_b = ((hip[0] + foot_b[0]) / 2 + 1.5, (hip[1] + foot_b[1]) / 2)
+    hand_back = (sh[0] - 4 * stride, sh[1] + 8)
+    hand_front = (sh[0] + 3.5, sh[1] + 1.5)
+    figure(art, hip, sh, head,
+           legs=[[hip, knee_b, foot_b], [hip, knee_a, foot_a]],
+           arms=[[(sh[0] - 1, sh[1] + 1), ((sh[0] + hand_back[0]) / 2, (sh[1] + hand_back[1]) / 2 + 1), hand_back],
+                 [(sh[0] + 1.5, sh[1] + 1), (sh[0] + 4.5, sh[1] + 4), hand_front]],
+           coat=WORKER_COAT, trousers=WORKER_TROUSERS, hat=WORKER_HAT)
+    # the hammer's shaft rests on his shoulder, its head behind him
+    a = math.radians(-160)
+    tip = (hand_front[0] + math.cos(a) * 14, hand_front[1] + math.sin(a) * 14)
+    art.fill(art.line([hand_front, tip], 1.0), TOOL_WOOD)
+    tool_head(art, tip, a, 2.6, 2.2)
+    art.zoom(1.15, *WORKER_FEET)
+    return art.image()
+
+
+def worker_swing(i, pick):
+    """Bent over his work, raising the tool behind him (u = 0) and bringing it
+    down on the ground in front (u = 1): a slow lift and a quick blow."""
+    u = (0.0, 0.2, 0.45, 0.7, 0.9, 1.0, 0.75, 0.35)[i]
+    art = Art(WORKER_W, WORKER_H)
+    hip = (17, 33)
+    sh = (18 + 4 * u, 23 + 3 * u)
+    head = (sh[0] + 1.4 + u, sh[1] - 5.0)
+    hands = (sh[0] + 3 + 3 * u, sh[1] + 1 + 5 * u)
+    a = math.radians(-120 + 188 * u)
+    length = 12 if pick else 11
+    tip = (hands[0] + math.cos(a) * length, hands[1] + math.sin(a) * length)
+    figure(art, hip, sh, head,
+           legs=[[hip, (22, 38), (25, 44)], [hip, (14, 38), (12, 44)]],
+           arms=[[(sh[0] + 2, sh[1] + 1), ((sh[0] + hands[0]) / 2 + 1, (sh[1] + hands[1]) / 2 + 2), hands],
+                 [(sh[0] - 2, sh[1] + 1), ((sh[0] + hands[0]) / 2 - 1.5, (sh[1] + hands[1]) / 2 + 2.5), hands]],
+           coat=WORKER_COAT, trousers=WORKER_TROUSERS, hat=WORKER_HAT)
+    art.fill(art.line([hands, tip], 1.0), TOOL_WOOD)
+    if pick:
+        tool_head(art, tip, a, 4.5, 1.1)
+    else:
+        tool_head(art, tip, a, 2.6, 2.4)
+    if u > 0.95:
+        sparks(art, tip, "wsp" if pick else "whs")
+    art.zoom(1.15, *WORKER_FEET)
+    return art.image()
+
+
+def worker_frames():
+    """Eight frames of the walk, eight of the hammer, eight of the pick."""
+    frames = [worker_walk(i) for i in range(8)]
+    frames += [worker_swing(i, False) for i in range(8)]
+    frames += [worker_swing(i, True) for i in range(8)]
+    return strip(frames)
+
+
 def main():
     out = output_dir()
     save_png(engine(), out, "game/engine.png")
@@ -523,6 +621,7 @@ def main():
     save_png(raider_frames(), out, "game/indigen.png")
     save_png(iron_mine(), out, "game/ironmine.png")
     save_png(mine_worker_frames(), out, "game/ironmineanimation.png")
+    save_png(worker_frames(), out, "game/worker.png")
 
 
 if __name__ == "__main__":

@@ -1,6 +1,7 @@
 """Marks the game lays over the board: the broken-rail debris left on a cell the
-raiders tore out, and the soft white ring the game tints and pulses round an
-enemy or round whatever is under the pointer.
+raiders tore out, the soft white ring the game tints and pulses round an
+enemy or round whatever is under the pointer, and the soft white glow it adds
+along a joined line and round the TIME button.
 
 Usage: make_board_marks.py DATA_FOLDER
 """
@@ -90,10 +91,26 @@ def ring():
     return art.image()
 
 
+GLOW_SIZE = 48
+
+
+def glow():
+    """A round soft light, white and strongest in the middle, fading to nothing
+    at its edge: the game tints it and adds it onto the picture."""
+    art = Art(GLOW_SIZE, GLOW_SIZE)
+    c = GLOW_SIZE / 2.0
+    dist = art.circle_field(c, c) / (c - 1.0)
+    coverage = np.clip(1.0 - dist, 0.0, 1.0) ** 2.2
+    coverage[coverage < 0.01] = 0.0
+    art.fill(coverage, (255, 255, 255))
+    return art.image()
+
+
 def main():
     out = output_dir()
     save_png(debris(), out, "game/debris.png")
     save_png(ring(), out, "game/ring.png")
+    save_png(glow(), out, "game/glow.png")
 
 
 if __name__ == "__main__":

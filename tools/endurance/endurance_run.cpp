@@ -298,7 +298,7 @@ class SolverPlayer {
   void BeginEpisode() {
     episode_ = Episode();
     episode_.active = true;
-    episode_.level = gameState.progress.currentLevel;
+    episode_.level = gameState.progress.currentLevel;  // the map starts the current level
     const int r = Percent();
     episode_.intent = r < 60 ? IntentWin : r < 75 ? IntentLose : r < 90 ? IntentRestart : IntentQuit;
     episode_.triggerMs = 3000 + static_cast<int>(rng_() % 60000);
@@ -601,12 +601,13 @@ class Run {
     if (started) ++report_->levelsStarted;
     if (playing && gameState.run.trainArrived == 1 && !wasArrived_) {
       ++report_->levelsWon;
-      report_->highestLevelWon = std::max(report_->highestLevelWon, gameState.progress.currentLevel);
-      ++report_->wonByLevel[gameState.progress.currentLevel - 1];
+      // The level on the board (a win moves the current level on at once).
+      report_->highestLevelWon = std::max(report_->highestLevelWon, gameState.run.levelNumber);
+      ++report_->wonByLevel[gameState.run.levelNumber - 1];
     }
     if (playing && gameState.run.trainCrashed == 1 && !wasCrashed_) {
       ++report_->levelsLost;
-      ++report_->lostByLevel[gameState.progress.currentLevel - 1];
+      ++report_->lostByLevel[gameState.run.levelNumber - 1];
     }
     if (app->screen == ScreenTheEnd && lastScreen_ != ScreenTheEnd) ++report_->gamesCompleted;
     wasPlaying_ = playing;

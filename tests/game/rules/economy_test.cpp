@@ -27,7 +27,7 @@ TEST_F(Economy, AnOrderTakesItsCostAndAWorkerAndBlocksTheCell) {
   EXPECT_EQ(gameState.run.iron, 0);
   EXPECT_EQ(gameState.run.freeWorkers, 4);
   EXPECT_EQ(Kind(1, 1), CellBlocked);
-  EXPECT_EQ(Texts(), std::vector<std::string>{"1:150@105,105"});
+  EXPECT_EQ(Texts(), std::vector<std::string>{"1:-150@105,105"});
   const c_cRailTile* job = level->railTiles[0];
   EXPECT_EQ(job->active, 1);
   EXPECT_EQ(job->kind, PieceCurveES);

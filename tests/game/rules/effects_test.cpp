@@ -17,7 +17,7 @@ TEST_F(Effects, ScoreTextsShowGainsLossesAndMessagesButNotZero) {
   level->AddScoreText(25, 10, 20);
   level->AddScoreText(-150, 30, 40);
   level->AddFloatingMessage(String("Hello."), 50, 60);
-  EXPECT_EQ(Texts(), (std::vector<std::string>{"0:+25@10,20", "1:150@30,40", "2:Hello.@50,60"}));
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"0:+25@10,20", "1:-150@30,40", "2:Hello.@50,60"}));
   // A full pool takes nothing more.
   for (int i = 3; i < kScoreTextPoolSize; ++i) level->AddScoreText(1, 0, 0);
   level->AddScoreText(7, 1, 1);

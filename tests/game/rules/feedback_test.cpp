@@ -12,29 +12,12 @@
 #include "game/rules/sounds.h"
 #include "game/screens/map.h"
 #include "game/views/sound_table.h"
-#include "tests/game/main_game_fixture.h"
+#include "tests/game/listening_fixtures.h"
 
 namespace {
 
-// Keeps every sound the game asks for.
-class RecordingSounds final : public GameSoundPlayer {
- public:
-  void Play(int sound) override { played.push_back(sound); }
-  bool Heard(int sound) const { return std::find(played.begin(), played.end(), sound) != played.end(); }
-  std::vector<int> played;
-};
-
-class Feedback : public MainGameFixture {
+class Feedback : public MainGameWithSounds {
  protected:
-  void SetUp() override {
-    MainGameFixture::SetUp();
-    SetGameSoundPlayer(&sounds);
-  }
-  void TearDown() override {
-    SetGameSoundPlayer(nullptr);
-    MainGameFixture::TearDown();
-  }
-
   // The first cell of the level (left to right, top down) of the kind.
   bool FindCell(int kind, int* x, int* y) const {
     for (*x = 0; *x < kColumns; ++*x) {
@@ -51,8 +34,6 @@ class Feedback : public MainGameFixture {
     ASSERT_EQ(gameState.run.selectedPiece, slot);
   }
   const FeedbackMark* LatestOrderRefusal() const { return app->feedback->Latest(FeedbackKind::OrderRefused); }
-
-  RecordingSounds sounds;
 };
 
 struct OrderCase {

@@ -92,12 +92,12 @@ class BanditThefts : public LevelPlay {
 };
 
 TEST_F(BanditThefts, TakeAHundredAtATimeAndTheRestWhenLess) {
-  EXPECT_EQ(StealUntilGone(250), (std::vector<std::string>{"1:100@697,623", "1:100@697,623", "1:50@697,623"}));
+  EXPECT_EQ(StealUntilGone(250), (std::vector<std::string>{"3:-100@697,623", "3:-100@697,623", "3:-50@697,623"}));
   EXPECT_EQ(gameState.run.iron, 0);
 }
 
 TEST_F(BanditThefts, AnEmptyStockSendsThemAwayWithoutAText) {
-  EXPECT_EQ(StealUntilGone(200), (std::vector<std::string>{"1:100@697,623", "1:100@697,623", "no text"}));
+  EXPECT_EQ(StealUntilGone(200), (std::vector<std::string>{"3:-100@697,623", "3:-100@697,623", "no text"}));
   EXPECT_EQ(gameState.run.iron, 0);
 }
 

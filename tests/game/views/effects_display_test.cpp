@@ -85,6 +85,8 @@ TEST_F(EffectsDrawingTest, AnExplosionAddsLightToTheGroundUnderIt) {
   EXPECT_EQ(graphicsContext->blend, 0);
 }
 
+// Over a dark shadow: every lit pixel is the tint or darker, and the tint
+// itself shows.
 TEST_F(EffectsDrawingTest, LossesShowInRedAndGainsInGoldAtTheirAlpha) {
   ASSERT_NE(view->levelFont.get(), nullptr);
   level->AddScoreText(-150, 100, 100);
@@ -92,20 +94,26 @@ TEST_F(EffectsDrawingTest, LossesShowInRedAndGainsInGoldAtTheirAlpha) {
   level->AddScoreText(150, 100, 500);
   level->scoreTexts[2]->alpha = 0.5f;
   view->DrawScoreTexts(*level);
-  const int redLit = LitPixels(100, 100, 120, 60, [](std::uint32_t rgb) {
-    EXPECT_EQ(Green(rgb), 0);
-    EXPECT_EQ(Blue(rgb), 0);
+  int redTinted = 0;
+  const int redLit = LitPixels(100, 100, 120, 60, [&](std::uint32_t rgb) {
+    EXPECT_GE(Red(rgb), Green(rgb));
+    EXPECT_GE(Red(rgb), Blue(rgb));
+    redTinted += Red(rgb) > 200 && Green(rgb) < 90 && Blue(rgb) < 70;
   });
   int brightest[2] = {0, 0};
+  int goldTinted = 0;
   for (int faded = 0; faded < 2; ++faded) {
     const int goldLit = LitPixels(100, 300 + 200 * faded, 120, 60, [&](std::uint32_t rgb) {
-      EXPECT_EQ(Blue(rgb), 0);
       EXPECT_GE(Red(rgb), Green(rgb));
+      EXPECT_GE(Green(rgb), Blue(rgb));
       brightest[faded] = std::max(brightest[faded], Red(rgb));
+      goldTinted += faded == 0 && Red(rgb) > 200 && Green(rgb) > 190 && Blue(rgb) < 60;
     });
     EXPECT_GT(goldLit, 20);
   }
   EXPECT_GT(redLit, 20);
+  EXPECT_GT(redTinted, 10);
+  EXPECT_GT(goldTinted, 10);
   EXPECT_LT(brightest[1], brightest[0] * 4 / 5);  // the half-faded one
   EXPECT_EQ(graphicsContext->alpha, 1.0f);
 }
