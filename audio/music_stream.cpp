@@ -35,9 +35,8 @@ bool MusicDeck::Start(const MusicBytes& bytes, bool loop, float gain) {
   }
   alSourcei(source_, AL_LOOPING, AL_FALSE);
   alSourcef(source_, AL_GAIN, gain);
-  // One block is enough to start on; the others follow on the next updates.
-  if (QueueBlock(idle_.back())) idle_.pop_back();
-  alSourcePlay(source_);
+  // Nothing is decoded yet, so a start (a crossfade's included) costs an
+  // update no more than one block; the next Pump queues it and starts.
   return true;
 }
 
@@ -58,8 +57,10 @@ void MusicDeck::Pump() {
   if (!Loaded() || source_ == 0) return;
   // A stall longer than the queue lets the source run dry and stop. A stopped
   // source counts all it holds as played (and would play it all again), so
-  // everything is taken back and the source starts on what is queued now.
-  const bool ranDry = !paused_ && SourceState(source_) == AL_STOPPED;
+  // everything is taken back and the source starts on what is queued now; a
+  // piece just started begins the same way.
+  const ALint state = SourceState(source_);
+  const bool ranDry = !paused_ && state != AL_PLAYING && state != AL_PAUSED;  // or not started yet
   ALint done = SourceInt(source_, ranDry ? AL_BUFFERS_QUEUED : AL_BUFFERS_PROCESSED);
   if (!ranDry && done > 1) done = 1;  // one a time: the next update takes the next
   TakeBack(done);
@@ -138,10 +139,16 @@ bool MusicStreamer::Play(const std::string& file, bool loop, float fadeSeconds) 
   file_ = file;
   held_ = false;
   fadeLength_ = fadeLeft_ = fade ? fadeSeconds : 0.0f;
+  // Opening the decoder was this update's work; decoding waits for the next.
+  startedThisUpdate_ = true;
   return true;
 }
 
 void MusicStreamer::Update(float seconds) {
+  if (startedThisUpdate_) {
+    startedThisUpdate_ = false;
+    return;
+  }
   for (MusicDeck& deck : decks_) deck.Pump();
   if (fadeLeft_ <= 0.0f || held_) return;
   fadeLeft_ = std::fmax(0.0f, fadeLeft_ - seconds);

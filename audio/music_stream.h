@@ -4,9 +4,9 @@
 // piece fade out while the next fades in.
 //
 // The cost of an update is bounded: a deck decodes at most one block per
-// update (about 93 ms of sound, a fraction of a millisecond of work), which is
+// update (about 46 ms of sound, a fraction of a millisecond of work), which is
 // more than the 33 ms an update lasts, so the queue fills up within a few
-// updates of a start and then stays full.
+// updates of a start and then stays full, about a third of a second ahead.
 #pragma once
 
 #include <cstddef>
@@ -18,8 +18,8 @@
 #include "host/sound_codec.h"
 
 // Frames decoded into one buffer, and how many buffers a deck keeps queued.
-constexpr int kMusicBlockFrames = 4096;
-constexpr int kMusicQueuedBlocks = 4;
+constexpr int kMusicBlockFrames = 2048;
+constexpr int kMusicQueuedBlocks = 8;
 
 using MusicBytes = std::shared_ptr<const std::vector<unsigned char>>;
 // Reads a whole file; null when it cannot be read.
@@ -33,8 +33,9 @@ class MusicDeck {
   MusicDeck& operator=(const MusicDeck&) = delete;
   ~MusicDeck() { Stop(); }
 
-  // Starts the piece in bytes at the given gain, decoding its first block now;
-  // answers false (and plays nothing) when the bytes are not a playable stream.
+  // Opens the piece in bytes at the given gain; answers false (and plays
+  // nothing) when the bytes are not a playable stream. Its first block is
+  // decoded, and the source started, by the next Pump.
   bool Start(const MusicBytes& bytes, bool loop, float gain);
   // Refills one buffer OpenAL has finished with, and restarts the source if
   // it ran dry (a long stall of the game) while sound was still queued.
@@ -79,7 +80,8 @@ class MusicStreamer {
   // it to the new piece over fadeSeconds. Answers false when the file cannot
   // be read or is not Ogg Vorbis; the music then stops.
   bool Play(const std::string& file, bool loop, float fadeSeconds);
-  // Keeps the decks' queues full and moves a crossfade on by seconds.
+  // Keeps the decks' queues full and moves a crossfade on by seconds (from
+  // the update after a start on).
   void Update(float seconds);
   void Halt();
   void Hold();
@@ -112,4 +114,7 @@ class MusicStreamer {
   float fadeLength_ = 0.0f;
   float fadeLeft_ = 0.0f;
   bool held_ = false;
+  // A piece started in this update: the decks are pumped from the next one on,
+  // so the update that opens a decoder decodes nothing as well.
+  bool startedThisUpdate_ = false;
 };

@@ -118,10 +118,15 @@ TEST_F(SoundFiles, MusicStreamsFromItsFileAndAFailedStartLeavesItStopped) {
   EXPECT_EQ(audio->QueryMusic(), kChannelPlaying);
   EXPECT_TRUE(MusicFileOn(String("MUSIC.OGG")));
   EXPECT_FALSE(MusicFileOn(String("music.ogg")));
-  // Streamed, not decoded whole: one block queued at the start, and the
-  // source itself does not loop (the decoder does).
+  // Streamed, not decoded whole: nothing decoded by the start itself, one
+  // block queued by the next update, and the source itself does not loop
+  // (the decoder does).
   MusicDeck& deck = audio->music.Front();
+  audio->UpdateStreams(1.0f / 30.0f);  // the update the piece was started in
+  EXPECT_EQ(deck.QueuedBlocks(), 0);
+  audio->UpdateStreams(1.0f / 30.0f);
   EXPECT_EQ(deck.QueuedBlocks(), 1);
+  EXPECT_EQ(audio->channels[kMusicChannel].state, kChannelStopped) << "channel 32 is left alone";
   ALint looping = -1;
   alGetSourcei(deck.Source(), AL_LOOPING, &looping);
   EXPECT_EQ(looping, AL_FALSE);
