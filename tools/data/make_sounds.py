@@ -18,8 +18,8 @@ from common import output_dir  # noqa: E402
 from event_sounds import EVENT_SOUNDS, train_loop  # noqa: E402
 from fluid_render import RATE  # noqa: E402
 from instrument_sounds import INSTRUMENT_SOUNDS  # noqa: E402
-from sound_common import (add_at, bandpass, exp_env, finish_effect, finish_loop, highpass, noise,  # noqa: E402
-                          onepole_lowpass, seconds, write_wav)
+from sound_common import (EFFECT_LEVEL, add_at, bandpass, exp_env, finish_effect, finish_loop,  # noqa: E402
+                          highpass, noise, onepole_lowpass, seconds, write_wav)
 
 
 def tone(freq, n, phase=0.0):
@@ -175,6 +175,11 @@ SOUNDS = {
 
 LOOPS = {"train_loop.wav": train_loop, "hammer.wav": hammer_loop}
 
+# The few effects that sit a little under the others, still inside the band
+# every effect keeps to: the countdown's tick and the tally's count are heard
+# many times over and should stay in the background.
+UNDER_THE_LEVEL = {"tick.wav": 1.2, "tally.wav": 0.8}
+
 
 def main():
     out = output_dir()
@@ -182,7 +187,8 @@ def main():
     one_shots.update(EVENT_SOUNDS)
     one_shots.update(INSTRUMENT_SOUNDS)
     for name, (make, tail) in sorted(one_shots.items()):
-        write_wav(os.path.join(out, "sounds", name), finish_effect(make(), RATE, fade_tail=tail), RATE)
+        level = EFFECT_LEVEL - UNDER_THE_LEVEL.get(name, 0.0)
+        write_wav(os.path.join(out, "sounds", name), finish_effect(make(), RATE, fade_tail=tail, level=level), RATE)
     for name, make in LOOPS.items():
         write_wav(os.path.join(out, "sounds", name), finish_loop(make(), RATE), RATE)
 
