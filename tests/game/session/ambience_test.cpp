@@ -10,6 +10,7 @@
 #include "game/rules/sounds.h"
 #include "game/session/ambience.h"
 #include "game/views/data_files.h"
+#include "game/views/sound_table.h"
 #include "tests/game/level_play.h"
 
 namespace {
@@ -105,6 +106,21 @@ TEST_F(AmbienceOfALevel, AHammerForEachWorkerBuildingAndNoneUnderAPanel) {
   EXPECT_EQ(Scene(true).workersAtWork, 0) << "nobody is heard behind the pause panel";
   for (int ms = 0; ms < kBuildMs + 200; ms += 33) Update();
   EXPECT_EQ(Scene().workersAtWork, 0) << "both pieces are done";
+}
+
+// The loops and the tick play beside everything else: no other entry of the
+// table shares a channel with any of the hammers' channels or with the tick,
+// so neither cuts off an effect nor is cut off by one.
+TEST(SoundTable, TheHammersAndTheTickHaveChannelsOfTheirOwn) {
+  const int firstHammer = ChannelOfSound(SoundHammer);
+  EXPECT_LT(firstHammer + kMaxHammerLoops - 1, 32) << "the effect channels end at 31";
+  for (int sound = 0; sound < kGameSoundCount; ++sound) {
+    if (sound == SoundHammer) continue;
+    SCOPED_TRACE(sound);
+    const int channel = ChannelOfSound(sound);
+    EXPECT_TRUE(channel < firstHammer || channel >= firstHammer + kMaxHammerLoops);
+    if (sound != SoundTick) EXPECT_NE(channel, ChannelOfSound(SoundTick));
+  }
 }
 
 }  // namespace
