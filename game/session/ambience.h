@@ -8,12 +8,13 @@
 
 class c_cLevel;
 
-// The music's level while nothing asks it to step back.
-constexpr float kMusicVolume = 0.5f;
-// Its level under a panel or a jingle.
-constexpr float kDippedMusicVolume = 0.18f;
+// The music's level while nothing asks it to step back: as its files are
+// mixed, 6 dB under the effects, which play at full gain.
+constexpr float kMusicVolume = 1.0f;
+// Its level under a panel or a jingle, about 9 dB down.
+constexpr float kDippedMusicVolume = 0.36f;
 // How far the level moves in one update, so a dip is a fade, not a cut.
-constexpr float kMusicFadeStep = 0.03f;
+constexpr float kMusicFadeStep = 0.06f;
 // How long one piece takes to give way to the next.
 constexpr float kMusicCrossfadeSeconds = 1.0f;
 // The last minute of the countdown has music of its own.
