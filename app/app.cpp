@@ -66,6 +66,9 @@ void c_GameDelegate::HandleUpdate() {
   input->BeginInputUpdate();
   currentApp->Update();
   input->EndInputUpdate();
+  // The streamed music is topped up once an update, after the game's own
+  // update has chosen what should play.
+  if (appUpdateRate > 0) audio->UpdateStreams(1.0f / static_cast<float>(appUpdateRate));
 }
 
 void c_GameDelegate::HandleRender() {

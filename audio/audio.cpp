@@ -21,6 +21,17 @@ ALint SourceState(ALuint source) {
   return state;
 }
 
+// The music's files are read whole (compressed) through the host.
+MusicBytes ReadMusicFile(const std::string& file) {
+  if (currentGlfwGame == nullptr) return nullptr;
+  int size = 0;
+  unsigned char* bytes = currentGlfwGame->ReadBinaryFile(String::FromUtf8(file), &size);
+  if (bytes == nullptr) return nullptr;
+  auto kept = std::make_shared<std::vector<unsigned char>>(bytes, bytes + size);
+  std::free(bytes);
+  return kept;
+}
+
 }  // namespace
 
 int OpenAlFormatOf(int format, int channelCount) {
@@ -45,7 +56,7 @@ int gxtkSample::Release() {
 
 // ---- gxtkAudio -------------------------------------------------------------
 
-gxtkAudio::gxtkAudio(bool openDevice) {
+gxtkAudio::gxtkAudio(bool openDevice) : music(ReadMusicFile) {
   if (!openDevice) return;
   device = alcOpenDevice(nullptr);
   if (device == nullptr) {
@@ -84,6 +95,7 @@ int gxtkAudio::SuspendOutput() {
       alSourcePause(channel.sourceName);
     }
   }
+  music.Suspend();
   return 0;
 }
 
@@ -93,6 +105,7 @@ int gxtkAudio::ResumeOutput() {
       alSourcePlay(channel.sourceName);
     }
   }
+  music.Resume();
   return 0;
 }
 
@@ -192,17 +205,41 @@ int gxtkAudio::SetChannelRate(int c, float rate) {
 
 int gxtkAudio::StartMusic(const String& path, int flags) {
   HaltMusic();
-  gxtkSample* sample = CreateSample(path);
-  if (sample == nullptr) return -1;
-  StartChannel(sample, kMusicChannel, flags);
-  return 0;
+  return music.Play(path.ToUtf8(), flags != 0, 0.0f) ? 0 : -1;
 }
 
-int gxtkAudio::HaltMusic() { return HaltChannel(kMusicChannel); }
-int gxtkAudio::HoldMusic() { return HoldChannel(kMusicChannel); }
-int gxtkAudio::ContinueMusic() { return ContinueChannel(kMusicChannel); }
-int gxtkAudio::QueryMusic() { return QueryChannel(kMusicChannel); }
-int gxtkAudio::SetMusicVolume(float volume) { return SetChannelVolume(kMusicChannel, volume); }
+int gxtkAudio::CrossfadeMusic(const String& path, int flags, float fadeSeconds) {
+  HaltChannel(kMusicChannel);
+  return music.Play(path.ToUtf8(), flags != 0, fadeSeconds) ? 0 : -1;
+}
+
+void gxtkAudio::UpdateStreams(float seconds) { music.Update(seconds); }
+
+int gxtkAudio::HaltMusic() {
+  music.Halt();
+  return HaltChannel(kMusicChannel);
+}
+
+int gxtkAudio::HoldMusic() {
+  music.Hold();
+  return HoldChannel(kMusicChannel);
+}
+
+int gxtkAudio::ContinueMusic() {
+  music.Continue();
+  return ContinueChannel(kMusicChannel);
+}
+
+// The stream when one is on, else channel 32 (a whole sample started there).
+int gxtkAudio::QueryMusic() {
+  const int streamed = music.State();
+  return streamed != kChannelStopped ? streamed : QueryChannel(kMusicChannel);
+}
+
+int gxtkAudio::SetMusicVolume(float volume) {
+  music.SetVolume(volume);
+  return SetChannelVolume(kMusicChannel, volume);
+}
 
 void gxtkAudio::FlushDiscardedBuffers() {
   if (discardedBuffers.empty()) return;

@@ -1,12 +1,15 @@
-// The native audio device: 33 OpenAL channels (0-31 sound effects, 32 music),
-// samples decoded whole into one OpenAL buffer each, and the lazy deletion of
-// buffers that samples gave up.
+// The native audio device: 33 OpenAL channels (0-31 sound effects, 32 a
+// channel for a whole sample played as music), samples decoded whole into one
+// OpenAL buffer each, the lazy deletion of buffers that samples gave up, and
+// the music streamed from its Ogg Vorbis file (audio/music_stream.h): unlike
+// the effects, a piece of music is never decoded whole.
 #pragma once
 
 #include <AL/alc.h>
 
 #include <vector>
 
+#include "audio/music_stream.h"
 #include "runtime/gc.h"
 #include "runtime/string.h"
 
@@ -47,6 +50,8 @@ class gxtkAudio : public Object {
   ALCdevice* device = nullptr;
   ALCcontext* context = nullptr;
   AudioChannel channels[kAudioChannelCount];
+  // The streamed music; the music operations below act on it and on channel 32.
+  MusicStreamer music;
 
   // Opens the default device with one context; failures print one line each
   // and construction always completes (later calls then play nothing).
@@ -74,9 +79,15 @@ class gxtkAudio : public Object {
   // pan is an angle in radians: 0 ahead, positive to the right.
   virtual int SetChannelPan(int c, float pan);
   virtual int SetChannelRate(int c, float rate);
-  // Stops the music, then loads path and plays it on the music channel;
-  // answers 0, or -1 when the file cannot be loaded.
+  // Stops the music, then streams the Ogg Vorbis file at path (flags != 0
+  // loops it); answers 0, or -1 when the file cannot be read.
   virtual int StartMusic(const String& path, int flags);
+  // Fades from the music playing to the file at path over fadeSeconds (a
+  // plain start when nothing plays); answers as StartMusic.
+  virtual int CrossfadeMusic(const String& path, int flags, float fadeSeconds);
+  // Keeps the streamed music's buffers topped up and moves a crossfade on;
+  // called once an update with the update's length.
+  void UpdateStreams(float seconds);
   virtual int HaltMusic();
   virtual int HoldMusic();
   virtual int ContinueMusic();

@@ -23,6 +23,13 @@ void StopSoundChannel(int channel) {
   if (audio != nullptr) audio->HaltChannel(channel);
 }
 
+void SetSoundChannelShape(int channel, float pan, float rate) {
+  gxtkAudio* audio = currentAudioDevice;
+  if (audio == nullptr) return;
+  audio->SetChannelPan(channel, pan);
+  audio->SetChannelRate(channel, rate);
+}
+
 bool SoundChannelPlaying(int channel) {
   gxtkAudio* audio = currentAudioDevice;
   return audio != nullptr && audio->QueryChannel(channel) == kChannelPlaying;
@@ -34,9 +41,26 @@ int StartMusicFile(const String& path, int flags) {
   return audio->StartMusic(ResolveDataPath(path), flags);
 }
 
+int CrossfadeMusicFile(const String& path, int flags, float fadeSeconds) {
+  gxtkAudio* audio = currentAudioDevice;
+  if (audio == nullptr) return -1;
+  return audio->CrossfadeMusic(ResolveDataPath(path), flags, fadeSeconds);
+}
+
 void StopMusicPlayback() {
   gxtkAudio* audio = currentAudioDevice;
   if (audio != nullptr) audio->HaltMusic();
+}
+
+bool MusicPlaying() {
+  gxtkAudio* audio = currentAudioDevice;
+  return audio != nullptr && audio->QueryMusic() != kChannelStopped;
+}
+
+bool MusicFileOn(const String& path) {
+  gxtkAudio* audio = currentAudioDevice;
+  return audio != nullptr && audio->music.File() == ResolveDataPath(path).ToUtf8() &&
+         audio->QueryMusic() != kChannelStopped;
 }
 
 void SetMusicLevel(float volume) {

@@ -25,10 +25,20 @@ c_Sound* CreateSound(const String& path);
 void StartSound(c_Sound* sound, int channel, int flags);
 // Stops whatever plays on channel (nothing without a device).
 void StopSoundChannel(int channel);
+// Where a channel's sound comes from (pan: an angle in radians, 0 ahead) and
+// how fast it plays (1 as recorded); kept until set again.
+void SetSoundChannelShape(int channel, float pan, float rate);
 // Whether a sound still plays on channel (never without a device).
 bool SoundChannelPlaying(int channel);
 // Starts the data-relative music file on the music channel; 0, or -1 when it
 // cannot be loaded (the music channel is then stopped).
 int StartMusicFile(const String& path, int flags);
+// Fades from the music playing to the data-relative file over fadeSeconds;
+// answers as StartMusicFile.
+int CrossfadeMusicFile(const String& path, int flags, float fadeSeconds);
 void StopMusicPlayback();
+// Whether any music plays (or is paused) now.
+bool MusicPlaying();
+// Whether the data-relative file is the music playing (or fading in) now.
+bool MusicFileOn(const String& path);
 void SetMusicLevel(float volume);

@@ -145,57 +145,79 @@ unsigned char* DecodeWav(const unsigned char* bytes, std::size_t size, int* leng
 
 unsigned char* DecodeOgg(const unsigned char* bytes, std::size_t size, int* length, int* channels, int* format,
                          int* rate) {
-  if (size > kMaxOggFileBytes || !OggStreamShapeAccepted(bytes, size)) return nullptr;
-
-  int error = 0;
-  stb_vorbis* decoder = stb_vorbis_open_memory(bytes, static_cast<int>(size), &error, nullptr);
-  if (decoder == nullptr) return nullptr;
-  const stb_vorbis_info info = stb_vorbis_get_info(decoder);
-  const int streamChannels = info.channels;
-  if (streamChannels < 1 || streamChannels > kMaxOggChannels || info.sample_rate < 1 ||
-      info.sample_rate > static_cast<unsigned>(kMaxOggRate)) {
-    stb_vorbis_close(decoder);
-    return nullptr;
-  }
+  OggStreamDecoder stream;
+  if (!stream.Open(bytes, size)) return nullptr;
+  const std::size_t streamChannels = static_cast<std::size_t>(stream.Channels());
 
   // Room for 4096 frames to begin with; the buffer doubles whenever less than
   // that much room is left after a call.
-  const std::size_t reserve = static_cast<std::size_t>(streamChannels) * 4096;
-  std::size_t capacity = reserve;
+  constexpr std::size_t kReserveFrames = 4096;
+  std::size_t capacity = kReserveFrames;  // in frames
   std::size_t used = 0;
-  auto* samples = static_cast<short*>(std::malloc(capacity * sizeof(short)));
-  if (samples == nullptr) {
-    stb_vorbis_close(decoder);
-    return nullptr;
-  }
+  auto* samples = static_cast<short*>(std::malloc(capacity * streamChannels * sizeof(short)));
+  if (samples == nullptr) return nullptr;
   for (;;) {
-    const int frames = stb_vorbis_get_samples_short_interleaved(decoder, streamChannels, samples + used,
-                                                                  static_cast<int>(capacity - used));
+    const int frames = stream.Read(samples + used * streamChannels, static_cast<int>(capacity - used), false);
     if (frames <= 0) break;
-    used += static_cast<std::size_t>(frames) * static_cast<std::size_t>(streamChannels);
-    if (capacity - used < reserve) {
-      if (capacity * 2 * sizeof(short) > kMaxDecodedOggBytes) {
-        std::free(samples);
-        stb_vorbis_close(decoder);
-        return nullptr;
-      }
-      auto* grown = static_cast<short*>(std::realloc(samples, capacity * 2 * sizeof(short)));
-      if (grown == nullptr) {
-        std::free(samples);
-        stb_vorbis_close(decoder);
-        return nullptr;
-      }
-      samples = grown;
-      capacity *= 2;
+    used += static_cast<std::size_t>(frames);
+    if (capacity - used >= kReserveFrames) continue;
+    const std::size_t grownBytes = capacity * 2 * streamChannels * sizeof(short);
+    auto* grown = grownBytes > kMaxDecodedOggBytes ? nullptr : static_cast<short*>(std::realloc(samples, grownBytes));
+    if (grown == nullptr) {
+      std::free(samples);
+      return nullptr;
     }
+    samples = grown;
+    capacity *= 2;
   }
-  stb_vorbis_close(decoder);
 
-  *length = static_cast<int>(used / static_cast<std::size_t>(streamChannels));
-  *channels = streamChannels;
+  *length = static_cast<int>(used);
+  *channels = stream.Channels();
   *format = 2;
-  *rate = static_cast<int>(info.sample_rate);
+  *rate = stream.Rate();
   return reinterpret_cast<unsigned char*>(samples);
+}
+
+bool OggStreamDecoder::Open(const unsigned char* bytes, std::size_t size) {
+  Close();
+  if (size > kMaxOggFileBytes || !OggStreamShapeAccepted(bytes, size)) return false;
+  int error = 0;
+  decoder_ = stb_vorbis_open_memory(bytes, static_cast<int>(size), &error, nullptr);
+  if (decoder_ == nullptr) return false;
+  const stb_vorbis_info info = stb_vorbis_get_info(decoder_);
+  channels_ = info.channels;
+  rate_ = static_cast<int>(info.sample_rate);
+  if (channels_ < 1 || channels_ > kMaxOggChannels || rate_ < 1 || rate_ > kMaxOggRate) {
+    Close();
+    return false;
+  }
+  return true;
+}
+
+void OggStreamDecoder::Close() {
+  if (decoder_ != nullptr) stb_vorbis_close(decoder_);
+  decoder_ = nullptr;
+  channels_ = rate_ = 0;
+}
+
+int OggStreamDecoder::Read(short* out, int maxFrames, bool loop) {
+  if (decoder_ == nullptr) return 0;
+  int written = 0;
+  bool rewound = false;
+  while (written < maxFrames) {
+    const int frames = stb_vorbis_get_samples_short_interleaved(decoder_, channels_, out + written * channels_,
+                                                                (maxFrames - written) * channels_);
+    if (frames > 0) {
+      written += frames;
+      rewound = false;
+      continue;
+    }
+    // The end: start again from the beginning, once (an empty stream would
+    // otherwise rewind for ever).
+    if (!loop || rewound || !stb_vorbis_seek_start(decoder_)) break;
+    rewound = true;
+  }
+  return written;
 }
 
 unsigned char* DecodeSound(const String& path, const unsigned char* bytes, std::size_t size, int* length,

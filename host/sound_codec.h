@@ -39,6 +39,36 @@ constexpr std::size_t kMaxDecodedOggBytes = 1u << 30;
 unsigned char* DecodeOgg(const unsigned char* bytes, std::size_t size, int* length, int* channels,
                          int* format, int* rate);
 
+// An Ogg Vorbis stream decoded a block at a time, for music that plays while
+// it is decoded. It reads from bytes the caller keeps alive while it is open;
+// the stream's shape is checked as DecodeOgg checks it.
+struct stb_vorbis;
+class OggStreamDecoder {
+ public:
+  OggStreamDecoder() = default;
+  OggStreamDecoder(const OggStreamDecoder&) = delete;
+  OggStreamDecoder& operator=(const OggStreamDecoder&) = delete;
+  ~OggStreamDecoder() { Close(); }
+
+  // Answers whether the bytes are an Ogg Vorbis stream it can play.
+  bool Open(const unsigned char* bytes, std::size_t size);
+  void Close();
+  bool IsOpen() const { return decoder_ != nullptr; }
+  int Channels() const { return channels_; }
+  int Rate() const { return rate_; }
+
+  // Decodes up to maxFrames interleaved 16-bit frames into out and answers
+  // how many it wrote. With loop, the end of the stream runs straight on into
+  // its beginning inside the same block, so the join has no gap; without, a
+  // short count means the end, and 0 that nothing is left.
+  int Read(short* out, int maxFrames, bool loop);
+
+ private:
+  stb_vorbis* decoder_ = nullptr;
+  int channels_ = 0;
+  int rate_ = 0;
+};
+
 // Picks the decoder by the path's extension; any other extension gives null.
 unsigned char* DecodeSound(const String& path, const unsigned char* bytes, std::size_t size, int* length,
                            int* channels, int* format, int* rate);

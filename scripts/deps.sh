@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils libx11-dev imagemagick
   lintian desktop-file-utils appstream
-  python3 python3-pil python3-numpy vorbis-tools sox fonts-dejavu-core fonts-roboto-slab
+  python3 python3-pil python3-numpy vorbis-tools sox fluidsynth fluid-soundfont-gm fonts-dejavu-core fonts-roboto-slab
 )
 if [ "${1:-}" = "--game-only" ]; then
   packages=(build-essential cmake pkg-config libglfw3-dev libgl-dev libopenal-dev libopenal1 libstb-dev)

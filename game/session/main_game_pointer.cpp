@@ -22,9 +22,7 @@ void c_MainGame::UpdateHover() {
 
 void c_MainGame::UpdateAmbience() {
   if (!withMedia) return;
-  const bool playing = screen == ScreenPlaying;
-  ambience.Update(playing && gameState.run.trainRunning == 1 && gameState.screen.gamePaused == 0,
-                  playing && PanelShown());
+  ambience.Update(screen == ScreenPlaying ? LevelScene(*level, PanelShown()) : AmbienceScene{});
 }
 
 bool c_MainGame::PanelShown() const {

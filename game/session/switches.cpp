@@ -1,7 +1,6 @@
 #include "game/session/switches.h"
 
 #include "audio/sound.h"
-#include "game/views/data_files.h"
 #include "game/rules/state.h"
 #include "host/game.h"
 
@@ -10,9 +9,8 @@ void ToggleMusic() {
     StopMusicPlayback();
     gameState.settings.musicOn = 0;
   } else {
+    // The ambience starts the piece the screen calls for at the next update.
     gameState.settings.musicOn = 1;
-    // Without an audio device nobody hears it: the file is not even decoded.
-    if (AudioWorks()) StartMusicFile(String(kMusicFile), kMusicLoop);
   }
 }
 

@@ -3,8 +3,8 @@
 // same way at start-up.
 #pragma once
 
-// Music off: stops it. Music on: starts "music.ogg" again from its beginning
-// (when an audio device is open).
+// Music off: stops it. Music on: the piece the screen calls for starts again
+// from its beginning at the next update (when an audio device is open).
 void ToggleMusic();
 
 // Switches between full screen and a window.

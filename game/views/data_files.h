@@ -10,8 +10,11 @@
 #include "support/bitmap_font.h"
 
 constexpr int kMissingDataStatus = 1;
-// The one piece of music, looped from start-up on.
+// The pieces of music, each looped: the title's, the menu's and the map's,
+// a level's, and the last minute's of a countdown.
 constexpr const char* kMusicFile = "music.ogg";
+constexpr const char* kLevelMusicFile = "music_level.ogg";
+constexpr const char* kTensionMusicFile = "music_tension.ogg";
 constexpr int kMusicLoop = 1;
 
 c_Image* LoadGameImage(const String& path, int frameCount = 1, int flags = defaultImageFlags);

@@ -1,5 +1,7 @@
 #include "game/views/sound_table.h"
 
+#include <algorithm>
+
 #include "game/rules/state.h"
 #include "game/views/data_files.h"
 
@@ -11,7 +13,17 @@ constexpr int kEffectChannel = 0;
 constexpr int kLoopChannel = 1;
 constexpr int kJingleChannel = 2;
 constexpr int kExplosionChannel = 3;
+// The countdown's ticks keep to a channel of their own, so a tick never cuts
+// off the effect of a click and a click never swallows a tick.
+constexpr int kTickChannel = 4;
+// The hammers' loops, one channel each, after every other channel in use.
+constexpr int kFirstHammerChannel = 5;
 constexpr int kLoopForever = 1;
+
+// Each hammer plays the same loop a little faster or slower and from its own
+// side, so two or three workers sound like that many people, not one echo.
+constexpr float kHammerRates[kMaxHammerLoops] = {1.0f, 0.91f, 1.08f};
+constexpr float kHammerPans[kMaxHammerLoops] = {0.0f, -0.5f, 0.5f};
 
 struct SoundEntry {
   GameSound sound;
@@ -38,11 +50,11 @@ constexpr SoundEntry kSoundEntries[kGameSoundCount] = {
     {SoundLevelWon, "sounds/won.wav", kJingleChannel},
     {SoundLevelLost, "sounds/lost.wav", kJingleChannel},
     {SoundExplosion, "sounds/explosion.wav", kExplosionChannel},
-    {SoundTick, "sounds/click2.wav", kEffectChannel},
-    {SoundTally, "sounds/click2.wav", kEffectChannel},
-    {SoundStar, "sounds/gold.wav", kJingleChannel},
-    {SoundLineComplete, "sounds/finished.wav", kJingleChannel},
-    {SoundHammer, "sounds/build.wav", kEffectChannel},
+    {SoundTick, "sounds/tick.wav", kTickChannel},
+    {SoundTally, "sounds/tally.wav", kEffectChannel},
+    {SoundStar, "sounds/star.wav", kJingleChannel},
+    {SoundLineComplete, "sounds/line_complete.wav", kJingleChannel},
+    {SoundHammer, "sounds/hammer.wav", kFirstHammerChannel},
 };
 
 constexpr bool EntriesInEnumOrder() {
@@ -71,6 +83,7 @@ class SoundTablePlayer final : public GameSoundPlayer {
 
 SoundTablePlayer tablePlayer;
 bool loopStarted = false;
+int hammersStarted = 0;
 
 }  // namespace
 
@@ -83,6 +96,7 @@ void LoadGameSounds() {
   for (int i = 0; i < kGameSoundCount; ++i) sounds[i] = LoadGameSound(String(kSoundEntries[i].file));
   gameSounds = sounds;
   loopStarted = false;
+  hammersStarted = 0;
   SetGameSoundPlayer(&tablePlayer);
 }
 
@@ -96,5 +110,18 @@ void KeepTrainLoop(bool running) {
     StartSound(loop, kLoopChannel, kLoopForever);
   }
 }
+
+void KeepHammerLoops(int workersAtWork) {
+  const int wanted = gameState.settings.soundOn == 1 ? std::clamp(workersAtWork, 0, kMaxHammerLoops) : 0;
+  c_Sound* loop = SampleOf(SoundHammer);
+  for (; hammersStarted < wanted && loop != nullptr; ++hammersStarted) {
+    const int channel = kFirstHammerChannel + hammersStarted;
+    SetSoundChannelShape(channel, kHammerPans[hammersStarted], kHammerRates[hammersStarted]);
+    StartSound(loop, channel, kLoopForever);
+  }
+  for (; hammersStarted > wanted; --hammersStarted) StopSoundChannel(kFirstHammerChannel + hammersStarted - 1);
+}
+
+int HammerLoopsPlaying() { return hammersStarted; }
 
 bool JinglePlaying() { return SoundChannelPlaying(kJingleChannel); }

@@ -1,7 +1,8 @@
 // The effect table: which file each of the game's sounds plays and on which
 // channel. Everyday effects share channel 0, where a new one cuts off the one
-// still playing; the explosion, the jingles and the train's running loop have
-// channels of their own, so a loss sting does not cut off its explosion.
+// still playing; the explosion, the jingles, the countdown's tick, the train's
+// running loop and the hammers have channels of their own, so a loss sting
+// does not cut off its explosion.
 #pragma once
 
 #include "audio/sound.h"
@@ -25,5 +26,12 @@ void LoadGameSounds();
 // The train's loop: started when it is not already playing, and only while
 // the sound switch is on; stopped otherwise.
 void KeepTrainLoop(bool running);
+// At most this many hammers are heard at once, however many workers build.
+constexpr int kMaxHammerLoops = 3;
+// One hammering loop per worker at a construction job, up to kMaxHammerLoops,
+// each on a channel of its own; only while the sound switch is on.
+void KeepHammerLoops(int workersAtWork);
+// How many hammer loops were started and not stopped since.
+int HammerLoopsPlaying();
 // Whether a jingle (won, lost, the whistle) is still heard.
 bool JinglePlaying();

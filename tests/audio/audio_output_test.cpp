@@ -22,6 +22,8 @@
 #include <vector>
 
 #include "audio/audio.h"
+#include "audio/music_stream.h"
+#include "tests/audio/wav_builder.h"
 #include "tests/audio/audio_test_util.h"
 
 using namespace audiotest;
@@ -240,6 +242,47 @@ TEST(AudioOutput, MusicLoopsUntilStopped) {
   EXPECT_GE(rec.Bursts(rec.at.at("loop") + kSettle, rec.at.at("once") - kSettle), 4);
   EXPECT_EQ(rec.Bursts(rec.at.at("once") + kSettle, rec.at.at("end") - kSettle), 1);
   EXPECT_LT(rec.Rms(rec.at.at("once") + 0.25, rec.at.at("end") - kSettle), 1.0);
+}
+
+// The streamed music as heard: a piece looping across its end and a
+// crossfade to the next, updated at the game's rate, never fall silent.
+TEST(AudioOutput, StreamedMusicHasNoGapAtItsLoopOrInACrossfade) {
+  TempFolder folder;
+  // Whole periods in one second each, so a loop's join is smooth too.
+  static std::map<std::string, MusicBytes> pieces;
+  pieces["low"] = std::make_shared<const wavtest::Bytes>(wavtest::EncodeOgg(1, 1, 22050, 441.0));
+  pieces["high"] = std::make_shared<const wavtest::Bytes>(wavtest::EncodeOgg(1, 1, 22050, 882.0));
+  ASSERT_FALSE(pieces["low"]->empty()) << "oggenc (vorbis-tools) is needed";
+  const Recording rec = RecordScenario(folder, [](gxtkAudio*, Script& script) {
+    MusicStreamer music([](const std::string& file) { return pieces[file]; });
+    auto playFor = [&](int ms) {
+      for (int t = 0; t < ms; t += 33) {
+        script.Play(33);
+        script.Mark("update");
+        music.Update(0.033f);
+      }
+    };
+    script.Play(100);
+    script.Mark("start");
+    music.Play("low", true, 0.0f);
+    playFor(2300);  // past two loop points
+    script.Mark("fade");
+    music.Play("high", true, 0.5f);
+    playFor(1200);
+    script.Mark("end");
+    music.Halt();
+  });
+  ASSERT_GE(rec.samples.size(), static_cast<std::size_t>(rec.at.at("end") * kOutputRate));
+  // The piece starts sounding at the second update after its start.
+  const double start = rec.at.at("start") + 0.1 + kSettle, fade = rec.at.at("fade"),
+               end = rec.at.at("end") - kSettle;
+  const double steady = rec.Rms(start, fade);
+  ASSERT_GT(steady, 3000);
+  double quietest = 1e9;
+  for (double t = start; t + 0.01 <= end; t += 0.01) quietest = std::min(quietest, rec.Rms(t, t + 0.01));
+  EXPECT_GT(quietest, 0.6 * steady) << "a 10-ms stretch fell (nearly) silent";
+  EXPECT_NEAR(rec.Pitch(start, fade - kSettle), 441.0, 15.0);
+  EXPECT_NEAR(rec.Pitch(fade + 0.6, end), 882.0, 20.0) << "after the fade only the new piece";
 }
 
 // Without any usable backend: one line is printed and nothing else happens.

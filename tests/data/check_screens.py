@@ -1,32 +1,21 @@
 #!/usr/bin/python3
-"""Checks the screens, panels, tutorial pages, fonts, sounds and music in the
-data folder: every file the game opens exists and is readable the way the game
-reads it, pictures have the sizes and transparent areas the code relies on,
-buttons lie on the rectangles the game tests, the font description parses with
-the loader's rules and has all three layers for
-every Latin-1 character, sounds are 16-bit mono
-PCM that start at once and on a zero sample, never clip, fade out to a zero
-sample and lie within 2 dB of one loudness (the running train's loop a named
-amount under it, and joining end to start), and the music is a 1-3 minute
-stereo Ogg Vorbis stream under 3 MB that starts at silence, whose end runs
-smoothly into its start, which sits 6 dB under the effects and has quieter and
-louder passages.
+"""Checks the screens, panels, tutorial pages and fonts in the data folder:
+every file the game opens exists and is readable the way the game reads it,
+pictures have the sizes and transparent areas the code relies on, buttons lie
+on the rectangles the game tests, and the font description parses with the
+loader's rules and has all three layers for every Latin-1 character.  The
+sounds and the music have check_sounds.py.
 
 usage: check_screens.py DATA_FOLDER"""
 import os
-import shutil
 import struct
-import subprocess
 import sys
-import tempfile
 
 import numpy as np
 from PIL import Image
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "data"))
 import screen_layout as L  # noqa: E402
-from sound_common import (EFFECT_LOUDNESS, MUSIC_UNDER_EFFECTS, loudness, music_loudness,  # noqa: E402
-                          windowed_loudness)
 
 DATA = sys.argv[1] if len(sys.argv) > 1 else "data"
 failures = []
@@ -438,150 +427,6 @@ def check_glim_font():
     check(img[:, fw * (ord("A") - 32):fw * (ord("A") - 31), 3].max() > 0, "glim_font.png: no glyph for A")
 
 
-# ---------------------------------------------------------------- sounds
-
-def read_wav(path):
-    """The WAV reader's rules: RIFF, WAVE, "fmt " first, integer PCM, then
-    chunks up to the first "data"."""
-    data = open(path, "rb").read()
-    if data[0:4] != b"RIFF" or data[8:12] != b"WAVE" or data[12:16] != b"fmt ":
-        return None
-    n = struct.unpack("<i", data[16:20])[0]
-    fmt, channels, rate = struct.unpack("<HHi", data[20:28])
-    bits = struct.unpack("<H", data[34:36])[0]
-    if fmt != 1:
-        return None
-    pos = 20 + n
-    while pos + 8 <= len(data):
-        tag, size = data[pos:pos + 4], struct.unpack("<i", data[pos + 4:pos + 8])[0]
-        pos += 8
-        if tag == b"data":
-            if pos + size > len(data):
-                return None
-            return channels, rate, bits, data[pos:pos + size]
-        pos += size
-    return None
-
-
-# Every effect the game plays.  All lie within 2 dB of one loudness, but for the
-# named exceptions that sit a given number of dB under it; a loop has no start
-# or end of its own: its last sample must run into its first instead.
-EFFECTS = ("click2.wav", "buy.wav", "build.wav", "mine1.wav", "indigen.wav", "bandits.wav", "whistle.wav",
-           "gold.wav", "stones.wav", "finished.wav", "hit.wav", "refused.wav", "won.wav", "lost.wav",
-           "explosion.wav", "train_loop.wav")
-UNDER_THE_EFFECTS = {"train_loop.wav": 10.0}
-LOOPS = {"train_loop.wav": (1.0, 2.0)}
-
-
-def check_loop_join(name, x, rate):
-    """Played in a loop the sound runs on: no longer or shorter than its range,
-    and the steps from its last samples into its first are like any other step."""
-    low, high = LOOPS[name]
-    check(low <= len(x) / rate <= high, "%s: a %.2f s loop, not %.1f to %.1f s" % (name, len(x) / rate, low, high))
-    joined = np.concatenate([x[-3:], x[:3]])
-    steps = np.abs(np.diff(x))
-    check(np.abs(np.diff(joined)).max() <= np.percentile(steps, 99.5),
-          "%s: clicks where the loop joins (%s)" % (name, np.round(joined * 32768).astype(int)))
-
-
-def check_effect_shape(name, x, rate):
-    """A one-shot effect: starts at once, fades out, never shorter than a blip."""
-    check(0.05 <= len(x) / rate <= 2.5, "%s: %.2f s is not short" % (name, len(x) / rate))
-    start = x[:int(rate * 0.01)]
-    check(np.sqrt(np.mean(start ** 2)) > 0.02, name + ": silent at the start")
-    check(np.abs(x[-8:]).max() < 0.01, name + ": does not fade out at the end")
-    check(np.sqrt(np.mean(x ** 2)) > 0.03, name + ": too quiet")
-
-
-def check_sounds():
-    levels = {}
-    for name in EFFECTS:
-        path = os.path.join(DATA, "sounds", name)
-        if not check(os.path.exists(path), "missing: sounds/" + name):
-            continue
-        parsed = read_wav(path)
-        if not check(parsed is not None, name + ": not a WAV file the game reads"):
-            continue
-        channels, rate, bits, pcm = parsed
-        check((channels, bits) == (1, 16), name + ": not 16-bit mono")
-        check(8000 <= rate <= 48000, name + ": odd sample rate %d" % rate)
-        x = np.frombuffer(pcm, "<i2").astype(np.float64) / 32768.0
-        check(np.abs(x).max() < 0.98, name + ": clips")
-        check(x[0] == 0 and x[-1] == 0, "%s: starts or ends on a non-zero sample (%d, %d): it clicks"
-              % (name, round(x[0] * 32768), round(x[-1] * 32768)))
-        if name in LOOPS:
-            check_loop_join(name, x, rate)
-        else:
-            check_effect_shape(name, x, rate)
-        levels[name] = loudness(x, rate) + UNDER_THE_EFFECTS.get(name, 0.0)
-        if "-v" in sys.argv:
-            print("%s: %.1f dB" % (name, levels[name] - UNDER_THE_EFFECTS.get(name, 0.0)))
-    if levels:
-        middle = (max(levels.values()) + min(levels.values())) / 2.0
-        for name, level in levels.items():
-            under = UNDER_THE_EFFECTS.get(name, 0.0)
-            check(abs(level - middle) <= 2.0, "%s: %.1f dB loud, it belongs %.0f dB under the effects' %.1f dB"
-                  % (name, level - under, under, middle))
-    return levels
-
-
-# The music plays under the effects with light and shade: over the whole piece
-# it sits MUSIC_UNDER_EFFECTS dB (give or take 2) under the effects, and from one
-# 10-second passage to another its loudness moves by at least this many dB.
-MUSIC_SPREAD = 4.0
-
-
-def check_music_levels(both, rate, effects_level):
-    channels = both.T
-    level = music_loudness(channels, rate)
-    windows = windowed_loudness(channels, rate)
-    spread = max(windows) - min(windows)
-    if "-v" in sys.argv:
-        print("music.ogg: %.1f dB over all, 10-s windows from %.1f to %.1f dB" % (level, min(windows), max(windows)))
-    check(abs(effects_level - MUSIC_UNDER_EFFECTS - level) <= 2.0,
-          "music.ogg: %.1f dB loud, it belongs %.0f dB under the effects' %.1f dB"
-          % (level, MUSIC_UNDER_EFFECTS, effects_level))
-    check(spread >= MUSIC_SPREAD, "music.ogg: its 10-second passages lie within %.1f dB of each other: no light and "
-          "shade" % spread)
-
-
-def check_music(effects_level):
-    path = os.path.join(DATA, "music.ogg")
-    if not check(os.path.exists(path), "missing: music.ogg"):
-        return
-    data = open(path, "rb").read()
-    check(len(data) < 3 * 1024 * 1024, "music.ogg: larger than 3 MB")
-    check(data[:4] == b"OggS", "music.ogg: not an Ogg stream")
-    ident = data.find(b"\x01vorbis")
-    if check(ident > 0, "music.ogg: no Vorbis stream"):
-        channels = data[ident + 11]
-        rate = struct.unpack("<I", data[ident + 12:ident + 16])[0]
-        check(channels in (1, 2) and 22050 <= rate <= 48000, "music.ogg: odd stream %d ch %d Hz" % (channels, rate))
-    if shutil.which("oggdec") is None:
-        print("oggdec not found: the music's length and loop are not checked")
-        return
-    with tempfile.TemporaryDirectory() as tmp:
-        out = os.path.join(tmp, "music.raw")
-        subprocess.run(["oggdec", "-Q", "-R", "-o", out, path], check=True)
-        x = np.fromfile(out, "<i2").astype(np.float64) / 32768.0
-    check(channels == 2, "music.ogg: not stereo")
-    both = x.reshape(-1, channels)
-    x = both[:, 0]
-    dur = len(x) / rate
-    check(60 <= dur <= 180, "music.ogg: %.1f s is not one to three minutes" % dur)
-    check(np.abs(x).max() < 0.999, "music.ogg: clips")
-    # it starts on silence, and at the loop the step from the last sample to the
-    # first is like any other step, in every channel
-    check(np.abs(both[0]).max() < 0.02, "music.ogg: starts on a non-zero sample (%s)" % both[0])
-    for c in range(channels):
-        steps = np.abs(np.diff(both[:, c]))
-        seam = abs(both[0, c] - both[-1, c])
-        check(seam <= np.percentile(steps, 99.5), "music.ogg: clicks at the loop in channel %d (%.4f)" % (c, seam))
-    check(np.sqrt(np.mean(x[:rate] ** 2)) > 0.02 and np.sqrt(np.mean(x[-rate:] ** 2)) > 0.02,
-          "music.ogg: fades in or out, so the loop would dip")
-    check_music_levels(both, rate, effects_level)
-
-
 def main():
     check_full_screens()
     check_menu()
@@ -593,8 +438,6 @@ def main():
     check_tutorial()
     check_time_font()
     check_glim_font()
-    levels = check_sounds()
-    check_music(np.mean(list(levels.values())) if levels else EFFECT_LOUDNESS)
     for f in failures:
         print("FAIL: " + f)
     print("%d passed, %d failed" % (checks - len(failures), len(failures)))

@@ -1,10 +1,12 @@
-"""Synthesises the sound effects into data/sounds/ as 16-bit PCM mono WAV:
-a wooden click, coins for a purchase, hammering on a spike for a build, a
-pickaxe on rock for the mine, a shout and a crowbar's clank for the raiders and gunshots for the
-bandits, and the sounds of the game's moments from event_sounds.py (whistle,
-running train, gold, stones, finished piece, hit, refusal, won, lost, explosion).
-Every sound starts and ends on a zero sample, and all are brought to one
-loudness but the running train's loop, which sits under the others."""
+"""Makes the sound effects into data/sounds/ as 44.1 kHz 16-bit PCM mono WAV.
+Things are synthesised here and in event_sounds.py: a wooden click, coins for a
+purchase and for gold, hammering on a spike for a build and the hammer's loop
+while a piece is built, a pickaxe on rock for the mine, a clank of iron for a
+finished piece, and the train's chuffs, stones, hits, a refusal and the
+explosion.  Cues played on instruments come from instrument_sounds.py (the
+whistle, the jingles, the enemies' arrival, the tally, the star, the tick).
+Every sound starts and ends on a zero sample and is brought to the one
+effects' level; the loops (the train, the hammer) join end to start."""
 import math
 import os
 import sys
@@ -13,11 +15,11 @@ import numpy as np
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from common import output_dir  # noqa: E402
-from event_sounds import EVENT_SOUNDS, TRAIN_LOOP_UNDER_EFFECTS, train_loop  # noqa: E402
-from sound_common import (EFFECT_LOUDNESS, add_at, bandpass, exp_env, finish_effect, highpass, noise,  # noqa: E402
-                          onepole_lowpass, seconds, write_wav)
-
-RATE = 22050
+from event_sounds import EVENT_SOUNDS, train_loop  # noqa: E402
+from fluid_render import RATE  # noqa: E402
+from instrument_sounds import INSTRUMENT_SOUNDS  # noqa: E402
+from sound_common import (EFFECT_LEVEL, add_at, bandpass, exp_env, finish_effect, finish_loop,  # noqa: E402
+                          highpass, noise, onepole_lowpass, seconds, write_wav)
 
 
 def tone(freq, n, phase=0.0):
@@ -107,35 +109,6 @@ def mine():
     return total
 
 
-def shout(dur, name):
-    """A gruff man's "HAH!": a low, rough voice (its pitch jitters and every other
-    cycle is weaker, which makes the growl) through the formants of an open "ah",
-    rising and falling once, over a breathy rasp."""
-    n = seconds(dur, RATE)
-    t = np.arange(n) / RATE
-    r = np.random.default_rng(97)
-    jitter = onepole_lowpass(r.normal(0.0, 1.0, n), 30, RATE)
-    jitter *= 0.05 / (np.std(jitter) or 1.0)
-    contour = 118 + 42 * np.sin(math.pi * np.clip(t / dur, 0, 1)) ** 0.7 - 18 * t / dur
-    pitch = contour * (1.0 + jitter)
-    phase = 2 * math.pi * np.cumsum(pitch) / RATE
-    formants = [(720, 110, 1.0), (1150, 140, 0.75), (2500, 260, 0.35), (3400, 320, 0.15)]
-    out = np.zeros(n)
-    for k in range(1, 60):
-        fk = pitch * k
-        gain = np.zeros(n)
-        for fc, bw, amp in formants:
-            gain += amp / (1.0 + ((fk - fc) / bw) ** 2)
-        gain *= fk < RATE * 0.45
-        out += gain * np.sin(k * phase) / k ** 0.2
-    # vocal fry: the half-rate undertone of a strained throat
-    out *= 1.0 - 0.35 * (0.5 + 0.5 * np.sin(phase / 2.0))
-    rasp = bandpass(noise(n, name), 500, 2500, RATE, 3) * 0.3
-    out += rasp * (0.6 + 0.4 * np.abs(np.sin(phase / 2.0)))
-    env = np.clip(t / 0.035, 0, 1) * np.clip((dur - t) / 0.12, 0, 1) ** 1.5
-    return out * env
-
-
 def clank(name, pitch=1.0):
     """A crowbar striking a rail: the bending modes of an iron bar (their
     frequencies stand in the ratios of a free bar's), struck hard, with a noisy
@@ -151,61 +124,73 @@ def clank(name, pitch=1.0):
     return x
 
 
-def raider_call():
-    """A raider's shout, then his crowbar clanking twice on the rail."""
-    total = np.zeros(seconds(1.25, RATE))
-    add_at(total, shout(0.48, "shout"), 0)
-    add_at(total, 1.1 * clank("clankA"), seconds(0.52, RATE))
-    add_at(total, 0.75 * clank("clankB", 1.04), seconds(0.78, RATE))
+def gold():
+    """A nugget picked up: a handful of small coins jingling in the palm."""
+    total = np.zeros(seconds(0.6, RATE))
+    r = np.random.default_rng(4242)
+    for i in range(7):
+        # the first coin lands at once; the rest follow in two small showers
+        at = 0.0 if i == 0 else 0.012 * i + r.uniform(0.0, 0.05) + (0.18 if i >= 4 else 0.0)
+        add_at(total, r.uniform(0.5, 1.0) * coin(r.uniform(2600, 4200), "nugget%d" % i, 0.35), seconds(at, RATE))
     return total
 
 
-def gunshot(name):
-    """A rifle shot: a sharp crack, a low boom and its echo off the canyon."""
-    n = seconds(0.6, RATE)
-    crack = highpass(noise(n, name + "crack"), 1200, RATE) * exp_env(n, RATE, 0.012, 0.0002)
-    boom = onepole_lowpass(noise(n, name + "boom"), 250, RATE) * exp_env(n, RATE, 0.09, 0.001)
-    body = bandpass(noise(n, name + "body"), 300, 3000, RATE, 1) * exp_env(n, RATE, 0.04, 0.0005)
-    x = 1.3 * crack + 6.0 * boom + 1.5 * body
-    echo = np.zeros(n)
-    for delay, gain in ((0.11, 0.35), (0.23, 0.18), (0.37, 0.09)):
-        d = seconds(delay, RATE)
-        echo[d:] += gain * onepole_lowpass(x, 1800, RATE)[:n - d]
-    return x + echo
+def finished():
+    """A rail piece done: the clank of iron on iron as the last plate is
+    knocked home, and a dull thud of the sleeper under it."""
+    x = clank("finished clank", 0.9)
+    n = len(x)
+    thud = onepole_lowpass(noise(n, "finished thud"), 220, RATE) * exp_env(n, RATE, 0.05, 0.001)
+    return x + 3.0 * thud
 
 
-def bandits():
-    """Three shots fired in quick succession."""
-    total = np.zeros(seconds(1.35, RATE))
-    for i, (t, a) in enumerate([(0.0, 1.0), (0.27, 0.8), (0.62, 0.95)]):
-        add_at(total, a * gunshot("shot%d" % i), seconds(t, RATE))
+HAMMER_LOOP_BLOWS = ((0.0, 1.0, 1.0), (0.36, 0.97, 0.8))
+HAMMER_LOOP_SECONDS = 0.72
+
+
+def hammer_loop():
+    """A worker at a piece: two blows on a spike, a strong one and a lighter
+    one, in a loop of 0.72 s; each blow dies away within the loop, so its end
+    runs into its start."""
+    total = np.zeros(seconds(HAMMER_LOOP_SECONDS, RATE))
+    for i, (t, pitch, gain) in enumerate(HAMMER_LOOP_BLOWS):
+        blow = hammer_hit("loop blow%d" % i, pitch)
+        blow[-seconds(0.05, RATE):] *= np.linspace(1.0, 0.0, seconds(0.05, RATE))
+        add_at(total, gain * blow, seconds(t, RATE))
     return total
 
 
 # how long each effect takes to fade out at its end
-TAILS = {"click2.wav": 0.02, "buy.wav": 0.12, "build.wav": 0.1, "mine1.wav": 0.12, "indigen.wav": 0.3,
-         "bandits.wav": 0.2}
+TAILS = {"click2.wav": 0.02, "buy.wav": 0.12, "build.wav": 0.1, "mine1.wav": 0.12, "gold.wav": 0.1,
+         "finished.wav": 0.15}
 
 SOUNDS = {
     "click2.wav": click,
     "buy.wav": buy,
     "build.wav": build,
     "mine1.wav": mine,
-    "indigen.wav": raider_call,
-    "bandits.wav": bandits,
+    "gold.wav": gold,
+    "finished.wav": finished,
 }
+
+LOOPS = {"train_loop.wav": train_loop, "hammer.wav": hammer_loop}
+
+# The few effects that sit a little under the others, still inside the band
+# every effect keeps to: the countdown's tick and the tally's count are heard
+# many times over and should stay in the background.
+UNDER_THE_LEVEL = {"tick.wav": 1.2, "tally.wav": 0.8}
 
 
 def main():
     out = output_dir()
-    for name, make in SOUNDS.items():
-        write_wav(os.path.join(out, "sounds", name), finish_effect(make(), RATE, fade_tail=TAILS[name]), RATE)
-    for name, (make, tail) in EVENT_SOUNDS.items():
-        write_wav(os.path.join(out, "sounds", name), finish_effect(make(), RATE, fade_tail=tail), RATE)
-    # the loop's chuffs already end on silence: no fade, or every loop would dip
-    loop = finish_effect(train_loop(), RATE, fade_in=0.0, fade_tail=0.0,
-                         level=EFFECT_LOUDNESS - TRAIN_LOOP_UNDER_EFFECTS)
-    write_wav(os.path.join(out, "sounds", "train_loop.wav"), loop, RATE)
+    one_shots = {name: (make, TAILS[name]) for name, make in SOUNDS.items()}
+    one_shots.update(EVENT_SOUNDS)
+    one_shots.update(INSTRUMENT_SOUNDS)
+    for name, (make, tail) in sorted(one_shots.items()):
+        level = EFFECT_LEVEL - UNDER_THE_LEVEL.get(name, 0.0)
+        write_wav(os.path.join(out, "sounds", name), finish_effect(make(), RATE, fade_tail=tail, level=level), RATE)
+    for name, make in LOOPS.items():
+        write_wav(os.path.join(out, "sounds", name), finish_loop(make(), RATE), RATE)
 
 
 if __name__ == "__main__":

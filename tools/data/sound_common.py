@@ -1,6 +1,7 @@
-"""Synthesis helpers shared by the sound effect and music generators: seeded
-noise, simple filters, envelopes, plucked strings and the 16-bit PCM mono WAV
-writer.  All signals are float64 numpy arrays in -1..1."""
+"""Helpers shared by the sound effect and music generators and the data
+checks: seeded noise, simple filters, envelopes, the level every file is
+brought to and measured by, and the 16-bit PCM mono WAV writer.  All signals
+are float64 numpy arrays in -1..1."""
 import math
 import os
 import wave
@@ -77,84 +78,57 @@ def add_at(buf, sig, start):
     buf[start:end] += sig[:end - start]
 
 
-def pluck(freq, dur, rate, name, brightness=0.6, decay=0.996):
-    """A plucked string by the Karplus-Strong method, tuned exactly by
-    resampling a string with a whole-sample period."""
-    period = int(math.ceil(rate / freq))
-    ratio = period / (rate / freq)           # >= 1: read the string a little faster
-    n = int(dur * rate * ratio) + period + 2
-    y = np.zeros(n)
-    burst = noise(period + 1, name)
-    burst = onepole_lowpass(burst, 1500.0 + 9000.0 * brightness, rate)
-    burst -= burst.mean()
-    y[:period + 1] = burst
-    s = period + 1
-    while s < n:
-        m = min(period, n - s)
-        y[s:s + m] = decay * 0.5 * (y[s - period:s - period + m] + y[s - period - 1:s - period - 1 + m])
-        s += m
-    out_n = int(dur * rate)
-    pos = np.arange(out_n) * ratio
-    out = np.interp(pos, np.arange(n), y)
-    peak = np.max(np.abs(out[:period * 4])) or 1.0
-    return out / peak
-
-
-# Loudness: the signal is weighted the way the ear weights it (a K-weighting-like
-# curve: a shelf lifting everything above about 1.5 kHz by 4 dB, and a high-pass
-# near 38 Hz), then the loudest 100 ms window gives the figure, in dB below a
-# full-scale sine's weighted power.  A short window suits effects of a tenth of
-# a second to a second and a half, which all come across as one event.
-LOUDNESS_WINDOW = 0.1
-EFFECT_LOUDNESS = -16.0     # every effect is brought to this loudness
-EFFECT_CEILING = 0.93       # and no sample of it goes above this
-
-
-def k_weighted(x, rate):
-    """The signal through the loudness weighting curve (applied in the frequency
-    domain, with room for the filter's ring after the end)."""
-    n = 1 << (len(x) + rate).bit_length()
-    f = np.fft.rfftfreq(n, 1.0 / rate)
-    f[0] = 1e-3
-    shelf = 10.0 ** (4.0 / 20.0 * (f * f / (f * f + 1500.0 ** 2)))
-    hp = f * f / np.sqrt((38.0 ** 2 - f * f) ** 2 + (f * 38.0 / 0.5) ** 2)
-    return np.fft.irfft(np.fft.rfft(x, n) * shelf * hp, n)[:len(x) + rate // 2]
-
-
-def loudness(x, rate):
-    """Loudness in dB of the loudest LOUDNESS_WINDOW of the signal (see above)."""
-    power = k_weighted(np.asarray(x, dtype=np.float64), rate) ** 2
-    w = max(1, seconds(LOUDNESS_WINDOW, rate))
-    acc = np.concatenate([[0.0], np.cumsum(power)])
-    windows = (acc[w:] - acc[:-w]) / w if len(power) > w else np.array([acc[-1] / w])
-    return 10.0 * math.log10(max(float(np.max(windows)), 1e-12)) - 0.691
-
-
-# The music plays under the effects: its loudness over the whole piece (the mean
-# weighted power of its channels) sits this far below EFFECT_LOUDNESS.
+# The music plays under the effects by this many dB.
 MUSIC_UNDER_EFFECTS = 6.0
-MUSIC_WINDOW = 10.0
 
 
-def channel_power(channels, rate):
-    """The weighted power of a (channels, samples) signal per sample, averaged
-    over the channels: what one speaker of the pair gives on average."""
-    n = channels.shape[1]
-    return np.mean([k_weighted(c, rate)[:n] ** 2 for c in channels], axis=0)
+# The mix is measured in plain terms: the RMS level in dBFS (0 dB is a full-scale
+# square wave) over the part of a file that sounds, which is every 50-ms window
+# within SOUNDING_RANGE dB of the loudest one, so a short effect's silent tail
+# or a held note's fade does not pull its figure down.  Every effect sits within
+# EFFECT_BAND dB of EFFECT_LEVEL, the music MUSIC_UNDER_EFFECTS dB under it, and
+# no sample of any file goes above PEAK_CEILING_DB.
+EFFECT_LEVEL = -20.0
+EFFECT_BAND = 1.5
+PEAK_CEILING_DB = -1.0
+SOUNDING_WINDOW = 0.05
+SOUNDING_RANGE = 30.0
 
 
-def music_loudness(channels, rate):
-    """Loudness in dB of the whole piece, on the scale of `loudness`."""
-    return 10.0 * math.log10(max(float(np.mean(channel_power(channels, rate))), 1e-12)) - 0.691
+def window_powers(x, rate, window=SOUNDING_WINDOW):
+    """Mean power of each `window` seconds of a (samples,) or (channels,
+    samples) signal, the channels averaged."""
+    x = np.atleast_2d(np.asarray(x, dtype=np.float64))
+    power = np.mean(x ** 2, axis=0)
+    w = max(1, seconds(window, rate))
+    whole = len(power) // w
+    if whole == 0:
+        return np.array([np.mean(power)])
+    return power[:whole * w].reshape(whole, w).mean(axis=1)
 
 
-def windowed_loudness(channels, rate, window=MUSIC_WINDOW):
-    """Loudness in dB of each `window` seconds of the piece, the windows half
-    overlapping: how loud the music comes across from one passage to the next."""
-    power = channel_power(channels, rate)
-    w = seconds(window, rate)
-    return [10.0 * math.log10(max(float(np.mean(power[i:i + w])), 1e-12)) - 0.691
-            for i in range(0, len(power) - w + 1, w // 2)]
+def sound_level(x, rate):
+    """RMS in dBFS over the part of the signal that sounds (see above)."""
+    powers = window_powers(x, rate)
+    loudest = float(np.max(powers))
+    if loudest <= 0.0:
+        return -120.0
+    sounding = powers[powers >= loudest * 10.0 ** (-SOUNDING_RANGE / 10.0)]
+    return 10.0 * math.log10(float(np.mean(sounding)))
+
+
+def peak_db(x):
+    return 20.0 * math.log10(max(float(np.max(np.abs(x))), 1e-9))
+
+
+def to_level(x, rate, level, ceiling_db=PEAK_CEILING_DB - 0.5):
+    """Scales x to `level` dBFS over its sound; a few loud transients over the
+    ceiling are rounded off by the soft limiter, which lowers the level a
+    little, so the two settle in turns."""
+    ceiling = 10.0 ** (ceiling_db / 20.0)
+    for _ in range(6):
+        x = soft_limit(x * 10.0 ** ((level - sound_level(x, rate)) / 20.0), ceiling)
+    return x
 
 
 def soft_limit(x, ceiling):
@@ -168,18 +142,26 @@ def soft_limit(x, ceiling):
     return y
 
 
-def finish_effect(x, rate, fade_in=0.003, fade_tail=0.1, level=EFFECT_LOUDNESS):
-    """Makes an effect ready to write: no DC, brought to `level` (soft limited
-    under EFFECT_CEILING), and faded in and out so that its first and last
-    samples are exactly zero and nothing clicks when it starts or stops."""
+def finish_effect(x, rate, fade_in=0.003, fade_tail=0.1, level=EFFECT_LEVEL):
+    """Makes an effect ready to write: no DC, faded in and out so that its
+    first and last samples are exactly zero and nothing clicks when it starts
+    or stops, and brought to `level` with its peaks under the ceiling."""
     x = np.asarray(x, dtype=np.float64) - np.mean(x)
     n_in = max(2, seconds(fade_in, rate))
     x[:n_in] *= 0.5 - 0.5 * np.cos(np.linspace(0.0, math.pi, n_in))
     n_out = max(2, min(len(x), seconds(fade_tail, rate)))
     x[-n_out:] *= np.linspace(1.0, 0.0, n_out) ** 2
     x[0] = x[-1] = 0.0
-    for _ in range(4):          # the limiter lowers the loudness a little: settle
-        x = soft_limit(x * 10.0 ** ((level - loudness(x, rate)) / 20.0), EFFECT_CEILING)
+    return to_level(x, rate, level)
+
+
+def finish_loop(x, rate, level=EFFECT_LEVEL):
+    """A loop made ready to write: no DC and brought to `level`; it must
+    already fall to silence at its end, and its first and last samples are
+    set to exactly zero so the join (and a start or stop) cannot click."""
+    x = np.asarray(x, dtype=np.float64) - np.mean(x)
+    x = to_level(x, rate, level)
+    x[0] = x[-1] = 0.0
     return x
 
 
