@@ -119,7 +119,9 @@ TEST(SoundTable, TheHammersAndTheTickHaveChannelsOfTheirOwn) {
     SCOPED_TRACE(sound);
     const int channel = ChannelOfSound(sound);
     EXPECT_TRUE(channel < firstHammer || channel >= firstHammer + kMaxHammerLoops);
-    if (sound != SoundTick) EXPECT_NE(channel, ChannelOfSound(SoundTick));
+    if (sound != SoundTick) {
+      EXPECT_NE(channel, ChannelOfSound(SoundTick));
+    }
   }
 }
 
