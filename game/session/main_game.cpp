@@ -215,6 +215,11 @@ void c_MainGame::UpdatePlaying() {
   // Also in the update that just left the level: the board keeps its state.
   RunLevelStep(level, train);
   UpdateDepartureClock(train->countdown);
+  // The count-up starts on arrival, against the records as they stood.
+  const int levelNumber = gameState.progress.currentLevel;
+  StartWonTallyOnArrival(wonTally, levelNumber, LevelSeconds(), scenarioMap->records.Of(levelNumber - 1),
+                         gameState.clock.lastMillisecs);
+  wonTally.Follow(gameState.clock.lastMillisecs);
   if (hint.shown && !HintStillFits(hint, *level, gameState.clock.lastMillisecs)) hint.shown = false;
   // Only while the failed panel still shows: a click in the same update may
   // have left the level.
@@ -305,8 +310,8 @@ void c_MainGame::HandleLevelRequest() {
 }
 
 void c_MainGame::RecordWonLevel() {
-  const int seconds = (levelPlayMs + kSecondMs / 2) / kSecondMs;
-  scenarioMap->records.RecordWin(gameState.progress.currentLevel, gameState.run.levelScore, seconds, hintUsed);
+  scenarioMap->records.RecordWin(gameState.progress.currentLevel, gameState.run.levelScore, LevelSeconds(), hintUsed,
+                                 wonTally.stars);
   PutRecords(scenarioMap->records);
 }
 
@@ -326,6 +331,7 @@ void c_MainGame::StartLevel() {
   hint = LevelHint{};
   hintUsed = false;
   levelPlayMs = 0;
+  wonTally = WonTally{};
   // The first frame of the level shows its own clock, not the last one's.
   UpdateDepartureClock(train->countdown);
 }
