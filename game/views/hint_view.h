@@ -18,11 +18,14 @@ class c_HintView : public Object {
   // The hint's line on a band over the top of the board.
   void RenderHintLine(const LevelHint& hint) const;
   void RenderHintButton() const;
+  // Inside the failed panel, a wooden button like its others (over the
+  // palette under the first rules, where its click went then).
   void RenderShowMeButton() const;
   void RenderDemonstrationBanner() const;
   void Mark() override;
 
   gc_ref<c_BitmapFont> font;
+  gc_ref<c_Image> showMeImage;
 
  private:
   void RenderBand(const String& text, float centreY, float r, float g, float b) const;
