@@ -37,9 +37,9 @@ constexpr Colour kGreyedColour = {150, 150, 150};
 constexpr float kIconNumberDX = 12, kIconNumberDY = 22;
 constexpr float kIconNumberScale = 0.45f;
 // The stars' row under the number: small, centred on the icon.
-constexpr float kIconStarsCentreDX = 12, kIconStarsDY = 40;
-constexpr float kIconStarPitch = 11;
-constexpr float kIconStarScale = 0.3f;
+constexpr float kIconStarsCentreDX = 12, kIconStarsDY = 42;
+constexpr float kIconStarPitch = 13;
+constexpr float kIconStarScale = 0.34f;
 constexpr float kUnearnedStarAlpha = 0.45f;
 
 struct ThreatWord {

@@ -306,7 +306,7 @@ MENU_LABELS = {"continue": "Continue", "new game": "New Game", "music": "Music",
 def make_menu():
     # the big cactus stands in front of the track, clear of the rail and of the
     # full-screen switch below it
-    img, train = frontier_scene("menu", 0.15, 420, 566, 40, 1.25, extra_cacti=[(470, 700, 96), (470, 520, 60)])
+    img, train = frontier_scene("menu", 0.15, 420, 566, 40, 1.25, extra_cacti=[(528, 702, 96), (470, 520, 60)])
     img = Image.alpha_composite(img, rock(W, H, 600, 700, 26, "menu-rock"))
     img = title_sign(img, (24, 34, 624, 170), TITLE.upper(), 44, "a railway race across the frontier",
                      name="menu-sign", ground=420)
