@@ -43,6 +43,24 @@ void WonTally::Follow(int nowMs) {
   }
 }
 
+namespace {
+
+void TakeFigures(WonTally& tally, const LevelRun& run) {
+  tally.values[WonLineBonus] = run.departSecondsLeft == -1 ? 0 : kDepartBonus;
+  tally.values[WonLineGold] = run.levelGold;
+  tally.values[WonLineScore] = run.levelScore;
+}
+
+}  // namespace
+
+WonTally WholeTallyOf(const LevelRun& run, int nowMs) {
+  WonTally tally;
+  TakeFigures(tally, run);
+  tally.startMs = nowMs - kStarsStartMs;
+  tally.linesSounded = kWonLineCount;
+  return tally;
+}
+
 void StartWonTallyOnArrival(WonTally& tally, int levelNumber, int arrivalSeconds, const LevelRecord& record,
                             int nowMs) {
   const LevelRun& run = gameState.run;
@@ -50,9 +68,7 @@ void StartWonTallyOnArrival(WonTally& tally, int levelNumber, int arrivalSeconds
   tally = WonTally{};
   tally.started = true;
   tally.startMs = nowMs;
-  tally.values[WonLineBonus] = run.departSecondsLeft == -1 ? 0 : kDepartBonus;
-  tally.values[WonLineGold] = run.levelGold;
-  tally.values[WonLineScore] = run.levelScore;
+  TakeFigures(tally, run);
   tally.stars = StarsForWin(run.ironSpent, CheapestIron(levelNumber));
   tally.newBest = BreaksRecord(record, run.levelScore, arrivalSeconds);
   tally.departSecondsLeft = run.departSecondsLeft;

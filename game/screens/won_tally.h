@@ -20,9 +20,10 @@ struct WonTally {
   int values[kWonLineCount] = {};
   int stars = 0;
   bool newBest = false;
-  // What the panel's time line tells: -1 when the train left on its own.
+  // What the panel's time lines tell: -1 when the train left on its own;
+  // -1 when the arrival's time is not known (a demonstration's).
   int departSecondsLeft = -1;
-  int arrivalSeconds = 0;
+  int arrivalSeconds = -1;
   // Lines and stars whose sound has played.
   int linesSounded = 0;
   int starsSounded = 0;
@@ -38,5 +39,9 @@ struct WonTally {
 // Starts the tally in the update the train arrives: the run's figures, its
 // stars by the level's cheapest track, and whether it breaks the level's
 // record as it stood. Nothing before the arrival or once started.
+// A run's figures shown whole at once, without stars or times: the end of a
+// demonstration, which counts for nothing.
+WonTally WholeTallyOf(const LevelRun& run, int nowMs);
+
 void StartWonTallyOnArrival(WonTally& tally, int levelNumber, int arrivalSeconds, const LevelRecord& record,
                             int nowMs);

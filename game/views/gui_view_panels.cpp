@@ -43,9 +43,10 @@ std::string SentOffLine(int departSecondsLeft) {
 
 }  // namespace
 
-void c_GuiView::RenderWonPanel(const WonTally& tally) const {
+void c_GuiView::RenderWonPanel(const WonTally& counting) const {
   DrawImage(levelDoneImage, kWonPanelX, kWonPanelY);
   const int now = gameState.clock.lastMillisecs;
+  const WonTally tally = counting.started ? counting : WholeTallyOf(gameState.run, now);
   for (int line = 0; line < kWonLineCount; ++line) {
     const int shown = tally.Shown(line, now);
     const String figure = line == WonLineBonus && shown > 0 ? String("+") + String::FromInt(shown)
@@ -57,6 +58,7 @@ void c_GuiView::RenderWonPanel(const WonTally& tally) const {
 }
 
 void c_GuiView::RenderWonTimes(const WonTally& tally, float left, float top) const {
+  if (tally.arrivalSeconds < 0) return;
   Tint(kInk);
   const std::string arrived = "Arrived after " + MinutesText(tally.arrivalSeconds);
   DrawScaledText(inkFont, Text(arrived), left + kPanelCentreX, top + kFirstLineY, kPrintScale);

@@ -179,3 +179,23 @@ TEST(WonStars, TheRecordsKeepTheMostStarsOfAnyWin) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(WonStars, ADemonstrationsArrivalShowsItsFiguresWholeWithoutStarsOrTimes) {
+  LevelRun run;
+  run.departSecondsLeft = 120;
+  run.levelGold = 300;
+  run.levelScore = 2300;
+  const WonTally tally = WholeTallyOf(run, 50000);
+  EXPECT_EQ(tally.Shown(WonLineBonus, 50000), kDepartBonus);
+  EXPECT_EQ(tally.Shown(WonLineGold, 50000), 300);
+  EXPECT_EQ(tally.Shown(WonLineScore, 50000), 2300);
+  EXPECT_EQ(tally.StarsShown(50000), 0);
+  EXPECT_FALSE(tally.NewBestShown(50000));
+  EXPECT_LT(tally.arrivalSeconds, 0);
+  run.departSecondsLeft = -1;  // it left on its own: no bonus
+  EXPECT_EQ(WholeTallyOf(run, 50000).Shown(WonLineBonus, 50000), 0);
+}
+
+}  // namespace
