@@ -22,11 +22,12 @@ bool IsWholeNumber(const String& token) {
 
 bool InRange(int value, int low, int high) { return value >= low && value <= high; }
 
-// The stars after the other values: none before a win, 1 to 3 after.
+// The stars after the other values: none before a win, up to 3 after (0 for
+// a win recorded before there were stars, written back as it was read).
 bool ReadStars(c_FileStream* file, LevelRecords* records) {
   for (LevelRecord& r : records->levels) {
     r.stars = file->NextInt();
-    if (!InRange(r.stars, r.won ? 1 : 0, r.won ? kMostStars : 0)) return false;
+    if (!InRange(r.stars, 0, r.won ? kMostStars : 0)) return false;
   }
   return true;
 }

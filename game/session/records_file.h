@@ -12,8 +12,9 @@ constexpr const char* kRecordsFileName = "records.sav";
 constexpr const char* kDamagedRecordsFileName = "records.damaged";
 // The level count, then per level: won (0 or 1), best score, fastest arrival
 // in seconds, won without a hint (0 or 1); then each level's stars (0 before
-// its first win, else 1 to 3). Files written before the stars end after the
-// fourth values and read with no stars.
+// its first win, else 1 to 3, or 0 for a win kept from before the stars).
+// Files written before the stars end after the fourth values and read with no
+// stars.
 constexpr int kRecordValuesPerLevel = 4;
 constexpr int kRecordsValueCountBeforeStars = 1 + kLevelCount * kRecordValuesPerLevel;
 constexpr int kRecordsValueCount = kRecordsValueCountBeforeStars + kLevelCount;

@@ -230,10 +230,13 @@ TEST_F(SolverInGame, AnOldSaveLoadsAsItIsAndADamagedRecordsFileIsSetAsideWithOne
   starsOnALevelNeverWon.replace(starsOnALevelNeverWon.size() - 2, 2, "\t1");
   std::string fourStars = withStars;
   fourStars.replace(fourStars.size() - 30, 2, "\t4");
+  // A win read from the first kind of file and written back: no stars yet.
+  std::string winBeforeStars = withStars;
+  winBeforeStars.replace(winBeforeStars.size() - 30, 2, "\t0");
   for (const Case& c : {Case{"an old save", "", false}, Case{"good records", good, false},
                        Case{"records with stars", withStars, false}, Case{"a wrong count", wrongCount, true},
                        Case{"a bad value", badValue, true}, Case{"stars without a win", starsOnALevelNeverWon, true},
-                       Case{"four stars", fourStars, true}}) {
+                       Case{"four stars", fourStars, true}, Case{"a win from before the stars", winBeforeStars, false}}) {
     SCOPED_TRACE(c.name);
     TearDown();
     SetUp();
