@@ -18,7 +18,8 @@ void SetSecondsLeft(DepartureClock& clock, int seconds) {
 
 void UpdateDepartureClock(int countdown) {
   DepartureClock& clock = gameState.run.departure;
-  if (gameState.screen.gamePaused == 1 && gameState.screen.tutorialShowing == 1) {
+  const bool pageUp = gameState.screen.gamePaused == 1 && gameState.screen.tutorialShowing == 1;
+  if (pageUp && !MendedRules()) {
     SetSecondsLeft(clock, kDepartureSeconds);
   } else if (countdown <= kDepartureSeconds) {
     SetSecondsLeft(clock, kDepartureSeconds - countdown);
@@ -27,10 +28,14 @@ void UpdateDepartureClock(int countdown) {
   clock.clockSeconds = clock.secondsLeft % kSecondsPerMinute;
 }
 
+bool TrainHasDeparted() {
+  const LevelRun& run = gameState.run;
+  return run.departNow != 0 || run.trainRunning != 0 || run.trainArrived == 1 || run.trainCrashed == 1;
+}
+
 void SendTrainOff() {
   LevelRun& run = gameState.run;
-  const bool levelOver = run.trainArrived == 1 || run.trainCrashed == 1;
-  if (run.departNow != 0 || run.trainRunning != 0 || levelOver) return;
+  if (TrainHasDeparted()) return;
   run.levelScore += kDepartBonus;
   run.departNow = 1;
   run.departSecondsLeft = run.departure.clockMinutes * kSecondsPerMinute + run.departure.clockSeconds;

@@ -20,9 +20,13 @@ struct DepartureClock {
   int timeBarWidth = 0;
 };
 
-// The clock from the train's countdown (whole seconds gone). While a tutorial
-// page is up the full time shows; after the departure the display stays.
+// The clock from the train's countdown (whole seconds gone); after the
+// departure the display stays. While a tutorial page is up the first rules
+// showed the full time; the mended rules show the clock as it stopped.
 void UpdateDepartureClock(int countdown);
+// Sent off or gone: the TIME button was pressed, or the train has left,
+// arrived or crashed.
+bool TrainHasDeparted();
 // The TIME button: the bonus is paid once, and the train leaves at the
 // countdown's next whole second. Nothing once the train has gone or the level
 // has ended.

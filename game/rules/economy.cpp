@@ -84,6 +84,7 @@ void OrderPiece(c_cLevel& level, int cx, int cy) {
   const int cost = PieceCost(gameState.run.selectedPiece);
   SendWorker(level, WorkerTask::Piece, cx, cy);
   gameState.run.iron -= cost;
+  gameState.run.ironSpent += cost;
   level.StartConstruction(cx, cy);
   level.SetCellKind(cx, cy, CellBlocked);
   level.AddScoreText(-cost, CellLeft(cx), CellTop(cy));

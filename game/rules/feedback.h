@@ -26,6 +26,7 @@ enum class CrashCause {
   UnfinishedPiece,  // a piece the workers are still building
   Scenery,          // stones, a building, the mine
   WrongPiece,       // a finished piece that does not join the track
+  NoTrackFromStart, // nothing built on START itself
 };
 
 enum class FeedbackKind {

@@ -1,20 +1,33 @@
 #include "game/rules/play_step.h"
 
 #include "game/rules/board.h"
+#include "game/rules/state.h"
 #include "game/rules/train.h"
 
-CrashCause CrashCauseOf(const c_cLevel& level, const c_cTrain& train) {
+namespace {
+
+// NextMove leaves the next cell on the train's own when it would be off the
+// board.
+bool HeadsOffTheBoard(const c_cTrain& train) {
   const int x = train.nextCellX;
   const int y = train.nextCellY;
-  // NextMove leaves the next cell on the train's own when it would be off
-  // the board.
-  if ((x == train.cellX && y == train.cellY) || !OnBoard(x, y)) return CrashCause::EndOfTrack;
-  const int kind = level.CellKind(x, y);
+  return (x == train.cellX && y == train.cellY) || !OnBoard(x, y);
+}
+
+}  // namespace
+
+CrashCause CrashCauseOf(const c_cLevel& level, const c_cTrain& train) {
+  const int kind = HeadsOffTheBoard(train) ? CellEmpty : level.CellKind(train.nextCellX, train.nextCellY);
   if (kind >= 0) return CrashCause::WrongPiece;
-  if (kind == CellEmpty) return CrashCause::EndOfTrack;
+  if (kind == CellEmpty) {
+    // The train waits just off the board, west of START: an empty START is
+    // a level with no track laid from it.
+    const bool startEmpty = train.nextCellX == level.startX && train.nextCellY == level.startY;
+    return startEmpty ? CrashCause::NoTrackFromStart : CrashCause::EndOfTrack;
+  }
   for (int i = 0; i < level.railTiles.Length(); ++i) {
     const c_cRailTile* job = level.railTiles[i];
-    if (job->active == 1 && job->x == x && job->y == y) return CrashCause::UnfinishedPiece;
+    if (job->active == 1 && job->x == train.nextCellX && job->y == train.nextCellY) return CrashCause::UnfinishedPiece;
   }
   return CrashCause::Scenery;
 }
@@ -39,6 +52,11 @@ void RunLevelStep(c_cLevel* level, c_cTrain* train) {
   train->UpdateTrain(level->cellKinds);
   if (train->explodeRequest == 1) {
     ReportCrash(*level, *train);
+    gameState.run.crashX = train->x;
+    gameState.run.crashY = train->y;
+    const bool offTheBoard = HeadsOffTheBoard(*train);
+    gameState.run.crashCellX = offTheBoard ? -1 : train->nextCellX;
+    gameState.run.crashCellY = offTheBoard ? -1 : train->nextCellY;
     level->AddExplosion(static_cast<int>(train->x), static_cast<int>(train->y));
     train->explodeRequest = 0;
   }

@@ -80,6 +80,16 @@ struct LevelRun {
   int trainArrived = 0;
   int trainCrashed = 0;
   DepartureClock departure;
+  // The iron paid for orders in this run: the won panel's stars weigh it
+  // against the cheapest track. It decides nothing.
+  int ironSpent = 0;
+  // Where the train blew up, in virtual pixels, and the cell it ran into
+  // (valid once trainCrashed is 1): the failed panel stands clear of the one
+  // and names the other.
+  float crashX = 0;
+  float crashY = 0;
+  int crashCellX = 0;
+  int crashCellY = 0;
 };
 
 // The pause panel and the tutorial pages over a level. Nothing resets them at

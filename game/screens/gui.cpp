@@ -16,9 +16,9 @@ ScreenRequest ClickWonPanel(float x, float y) {
 }
 
 ScreenRequest ClickFailedPanel(float x, float y) {
-  if (kFailedRetry.Contains(x, y)) return ScreenRequest::RestartLevel;
-  if (kFailedMenu.Contains(x, y)) return ScreenRequest::LeaveLevel;
-  if (kShowMeButton.Contains(x, y)) return ScreenRequest::ShowMe;
+  if (FailedRetryBox().Contains(x, y)) return ScreenRequest::RestartLevel;
+  if (FailedMenuBox().Contains(x, y)) return ScreenRequest::LeaveLevel;
+  if (ShowMeBox().Contains(x, y)) return ScreenRequest::ShowMe;
   return ScreenRequest::None;
 }
 
@@ -68,6 +68,64 @@ ScreenRequest c_cGui::PressPauseButton(int button) {
   return request;
 }
 
+// ---- The failed panel's place ---------------------------------------------------
+
+namespace {
+
+// The places the panel may take, in the order they are tried; the middle one
+// is where it always stood.
+constexpr PanelOrigin kFailedPanelPlaces[] = {
+    kFailedPanelFirstAt, {20, 200}, {620, 200}, {320, 470}, {320, 34},
+};
+
+bool ClearOf(const PanelOrigin& at, float x, float y) {
+  return x < at.x - kCrashClearance || x > at.x + kFailedPanelWidth + kCrashClearance ||
+         y < at.y - kCrashClearance || y > at.y + kFailedPanelHeight + kCrashClearance;
+}
+
+float SquaredDistanceFromCentre(const PanelOrigin& at, float x, float y) {
+  const float dx = at.x + kFailedPanelWidth / 2 - x;
+  const float dy = at.y + kFailedPanelHeight / 2 - y;
+  return dx * dx + dy * dy;
+}
+
+HitBox Moved(const HitBox& box, float dx, float dy) {
+  return {box.left + dx, box.right + dx, box.top + dy, box.bottom + dy, box.closed};
+}
+
+HitBox AtFailedPanel(const HitBox& firstBox) {
+  const PanelOrigin at = FailedPanelAt();
+  return Moved(firstBox, at.x - kFailedPanelFirstAt.x, at.y - kFailedPanelFirstAt.y);
+}
+
+}  // namespace
+
+PanelOrigin FailedPanelClearOf(float crashX, float crashY) {
+  const PanelOrigin* farthest = &kFailedPanelPlaces[0];
+  for (const PanelOrigin& at : kFailedPanelPlaces) {
+    if (ClearOf(at, crashX, crashY)) return at;
+    if (SquaredDistanceFromCentre(at, crashX, crashY) > SquaredDistanceFromCentre(*farthest, crashX, crashY)) {
+      farthest = &at;
+    }
+  }
+  return *farthest;
+}
+
+PanelOrigin FailedPanelAt() {
+  if (!MendedRules()) return kFailedPanelFirstAt;
+  return FailedPanelClearOf(gameState.run.crashX, gameState.run.crashY);
+}
+
+HitBox FailedRetryBox() { return AtFailedPanel(kFailedRetry); }
+
+HitBox FailedMenuBox() { return AtFailedPanel(kFailedMenu); }
+
+HitBox ShowMeBox() {
+  if (!MendedRules()) return kShowMeButton;
+  const PanelOrigin at = FailedPanelAt();
+  return Moved(kShowMeInPanel, at.x, at.y);
+}
+
 // ---- Tutorial ------------------------------------------------------------------
 
 namespace {
@@ -113,7 +171,7 @@ std::vector<HitBox> c_cGui::Buttons() const {
     return std::vector<HitBox>(std::begin(kPauseButtons), std::end(kPauseButtons));
   }
   if (run.trainArrived == 1) return {kWonMenu, kWonRetry, kWonContinue, kPauseButton};
-  if (run.trainCrashed == 1) return {kFailedMenu, kFailedRetry, kShowMeButton, kPauseButton};
+  if (run.trainCrashed == 1) return {FailedMenuBox(), FailedRetryBox(), ShowMeBox(), kPauseButton};
   std::vector<HitBox> boxes;
   for (int slot = 0; slot < kPaletteSlots; ++slot) boxes.push_back(PaletteSlot(slot));
   if (run.trainRunning == 0 && run.departNow == 0) boxes.push_back(kDepartButton);
@@ -128,6 +186,9 @@ FocusList c_cGui::PanelFocus() const {
   if (flags.tutorialShowing == 1) return {};
   if (flags.gamePaused == 1) return {std::vector<HitBox>(std::begin(kPauseButtons), std::end(kPauseButtons)), PauseResume};
   if (run.trainArrived == 1) return {{kWonMenu, kWonRetry, kWonContinue}, 2};
-  if (run.trainCrashed == 1) return {{kFailedMenu, kFailedRetry}, 1};
+  if (run.trainCrashed == 1) {
+    if (!MendedRules()) return {{kFailedMenu, kFailedRetry}, 1};
+    return {{FailedMenuBox(), ShowMeBox(), FailedRetryBox()}, 2};
+  }
   return {};
 }

@@ -28,11 +28,39 @@ constexpr HitBox PaletteSlot(int n) {
 constexpr HitBox kWonContinue = ClosedBox(574, 689, 479, 532);
 constexpr HitBox kWonRetry = ClosedBox(456, 570, 479, 532);
 constexpr HitBox kWonMenu = ClosedBox(341, 453, 479, 532);
+// The failed panel as first released, at (320, 200); its buttons.
 constexpr HitBox kFailedRetry = ClosedBox(550, 678, 395, 458);
 constexpr HitBox kFailedMenu = ClosedBox(344, 483, 395, 458);
-// The failed panel's third choice, over the palette (which answers no clicks
-// after a crash), so that its click cannot reach the crashed board.
+// The failed panel's third choice as first released, over the palette (which
+// answers no clicks after a crash), so that its click cannot reach the
+// crashed board.
 constexpr HitBox kShowMeButton = ClosedBox(166, 416, 708, 760);
+
+// ---- The failed panel's place --------------------------------------------------
+struct PanelOrigin {
+  float x, y;
+};
+constexpr float kFailedPanelWidth = 384;
+constexpr float kFailedPanelHeight = 290;
+constexpr PanelOrigin kFailedPanelFirstAt = {320, 200};
+// How far the panel keeps from the crash's centre on every side: the burning
+// cell stays in view.
+constexpr float kCrashClearance = 60;
+// The "Show me" button inside the panel, from its top-left corner.
+constexpr HitBox kShowMeInPanel = ClosedBox(112, 272, 124, 178);
+
+// Where the failed panel stands: under the mended rules clear of the crash
+// (the first of the middle, left, right, lower and upper places that is; the
+// left and right places leave no crash uncovered by both), under the first
+// rules always in the middle.
+PanelOrigin FailedPanelAt();
+// The place of a crash at (x, y) under the mended rules.
+PanelOrigin FailedPanelClearOf(float crashX, float crashY);
+// The failed panel's buttons where the panel stands now.
+HitBox FailedRetryBox();
+HitBox FailedMenuBox();
+// Inside the panel under the mended rules; over the palette under the first.
+HitBox ShowMeBox();
 // The hint's button, in the gap between the palette and the free workers.
 constexpr HitBox kHintButton = ClosedBox(557, 603, 706, 761);
 

@@ -217,9 +217,11 @@ void c_MainGame::UpdatePlaying() {
   }
   // Also in the update that just left the level: the board keeps its state.
   RunLevelStep(level, train);
+  StartWonTally();
   KeepArrivedWin();
   boardView->moments->Observe(*level, gameState.clock.lastMillisecs);
   UpdateDepartureClock(train->countdown);
+  wonTally.Follow(gameState.clock.lastMillisecs);
   if (hint.shown && !HintStillFits(hint, *level, gameState.clock.lastMillisecs)) hint.shown = false;
   // Only while the failed panel still shows: a click in the same update may
   // have left the level.
@@ -285,8 +287,18 @@ void c_MainGame::Act(ScreenRequest request) {
   }
 }
 
+void c_MainGame::StartWonTally() {
+  // On arrival, against the records as they stood before the win.
+  const int number = gameState.run.levelNumber;
+  if (number < 1 || number > kLevelCount) return;
+  StartWonTallyOnArrival(wonTally, number, LevelSeconds(), scenarioMap->records.Of(number - 1),
+                         gameState.clock.lastMillisecs);
+}
+
 void c_MainGame::KeepArrivedWin() {
-  if (MendedRules() && screen == ScreenPlaying && gameState.run.trainArrived == 1 && !winBanked) BankWin();
+  if (!MendedRules() || screen != ScreenPlaying || gameState.run.trainArrived != 1 || winBanked) return;
+  StartWonTally();
+  BankWin();
 }
 
 void c_MainGame::HandleLevelRequest() {
@@ -324,8 +336,8 @@ void c_MainGame::HandleLevelRequest() {
 }
 
 void c_MainGame::RecordWonLevel() {
-  const int seconds = (levelPlayMs + kSecondMs / 2) / kSecondMs;
-  scenarioMap->records.RecordWin(gameState.run.levelNumber, gameState.run.levelScore, seconds, hintUsed);
+  scenarioMap->records.RecordWin(gameState.run.levelNumber, gameState.run.levelScore, LevelSeconds(), hintUsed,
+                                 wonTally.stars);
   PutRecords(scenarioMap->records);
 }
 
@@ -357,6 +369,7 @@ void c_MainGame::StartLevel(int number, bool retry) {
   hint = LevelHint{};
   hintUsed = false;
   levelPlayMs = 0;
+  wonTally = WonTally{};
   // The first frame of the level shows its own clock, not the last one's.
   UpdateDepartureClock(train->countdown);
 }

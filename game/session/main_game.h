@@ -22,6 +22,7 @@
 #include "game/views/board_view.h"
 #include "game/views/feedback_view.h"
 #include "game/views/gui_view.h"
+#include "game/screens/won_tally.h"
 #include "game/views/hint_view.h"
 #include "game/views/map_view.h"
 #include "game/views/menu_view.h"
@@ -92,6 +93,10 @@ class c_MainGame : public c_App {
   // them): a hint was asked in it, and the game time its clocks ran.
   bool hintUsed = false;
   int levelPlayMs = 0;
+  // The level's time in whole seconds, as the records and the won panel tell it.
+  int LevelSeconds() const { return (levelPlayMs + kSecondMs / 2) / kSecondMs; }
+  // The won panel's count-up, from the train's arrival.
+  WonTally wonTally;
   DemoRun demo;
   // "Show me" was asked; it starts once the level's update is over.
   bool demoAsked = false;
@@ -162,6 +167,8 @@ class c_MainGame : public c_App {
   void BankWin();
   // Under the mended rules: the train has arrived, so the win is kept now.
   void KeepArrivedWin();
+  // The won panel's count-up, once the train has arrived.
+  void StartWonTally();
   bool winBanked = false;
   // The win just banked completed the campaign: Continue shows the end.
   bool gameCompletedNow = false;

@@ -44,7 +44,7 @@ void c_MainGame::RenderLevel() {
     boardView->DrawClickPreview(*level, static_cast<float>(CellCentre(cellX)), static_cast<float>(CellCentre(cellY)));
   }
   if (hint.shown && !demo.running) hintView->RenderHintGhosts(hint, boardView->pieceImages);
-  guiView->RenderGui();
+  guiView->RenderGui(wonTally);
   if (!demo.running) boardView->moments->DrawOverGui(gameState.clock.lastMillisecs);
   const LevelRun& run = gameState.run;
   if (demo.running) {

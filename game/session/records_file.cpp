@@ -22,10 +22,21 @@ bool IsWholeNumber(const String& token) {
 
 bool InRange(int value, int low, int high) { return value >= low && value <= high; }
 
+// The stars after the other values: none before a win, up to 3 after (0 for
+// a win recorded before there were stars, written back as it was read).
+bool ReadStars(c_FileStream* file, LevelRecords* records) {
+  for (LevelRecord& r : records->levels) {
+    r.stars = file->NextInt();
+    if (!InRange(r.stars, 0, r.won ? kMostStars : 0)) return false;
+  }
+  return true;
+}
+
 // Reads the file's values into records; false when any is missing, not a
 // whole number or out of its range.
 bool ReadRecords(c_FileStream* file, LevelRecords* records) {
-  if (file->readTokens.Length() != kRecordsValueCount) return false;
+  const int count = file->readTokens.Length();
+  if (count != kRecordsValueCount && count != kRecordsValueCountBeforeStars) return false;
   for (int i = 0; i < file->readTokens.Length(); ++i) {
     if (!IsWholeNumber(file->readTokens[i])) return false;
   }
@@ -40,7 +51,7 @@ bool ReadRecords(c_FileStream* file, LevelRecords* records) {
     r.won = won == 1;
     r.wonWithoutHint = withoutHint == 1;
   }
-  return true;
+  return count == kRecordsValueCountBeforeStars || ReadStars(file, records);
 }
 
 // The damaged file's text moves to a file of its own, where nothing reads it.
@@ -74,4 +85,5 @@ void PutRecords(const LevelRecords& records) {
   for (const LevelRecord& r : records.levels) {
     for (int value : {r.won ? 1 : 0, r.bestScore, r.fastestSeconds, r.wonWithoutHint ? 1 : 0}) file->AppendInt(value);
   }
+  for (const LevelRecord& r : records.levels) file->AppendInt(r.stars);
 }

@@ -11,9 +11,13 @@
 constexpr const char* kRecordsFileName = "records.sav";
 constexpr const char* kDamagedRecordsFileName = "records.damaged";
 // The level count, then per level: won (0 or 1), best score, fastest arrival
-// in seconds, won without a hint (0 or 1).
+// in seconds, won without a hint (0 or 1); then each level's stars (0 before
+// its first win, else 1 to 3, or 0 for a win kept from before the stars).
+// Files written before the stars end after the fourth values and read with no
+// stars.
 constexpr int kRecordValuesPerLevel = 4;
-constexpr int kRecordsValueCount = 1 + kLevelCount * kRecordValuesPerLevel;
+constexpr int kRecordsValueCountBeforeStars = 1 + kLevelCount * kRecordValuesPerLevel;
+constexpr int kRecordsValueCount = kRecordsValueCountBeforeStars + kLevelCount;
 
 // The records in the file system, or empty ones.
 LevelRecords LoadRecords();

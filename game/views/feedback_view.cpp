@@ -1,5 +1,7 @@
 #include "game/views/feedback_view.h"
 
+#include <string>
+
 #include <algorithm>
 
 #include "game/rules/state.h"
@@ -60,8 +62,16 @@ const char* CrashText(CrashCause cause) {
     case CrashCause::UnfinishedPiece: return "The train ran into an unfinished piece.";
     case CrashCause::Scenery: return "The train ran into the scenery.";
     case CrashCause::WrongPiece: return "The train met a piece that does not join.";
+    case CrashCause::NoTrackFromStart: return "No track was laid from START.";
   }
   return "";
+}
+
+std::string CrashPlaceText(CrashCause cause, int cellX, int cellY) {
+  if (!OnBoard(cellX, cellY)) return "The track runs off the edge of the board.";
+  const std::string cell = "column " + std::to_string(cellX + 1) + ", row " + std::to_string(cellY + 1);
+  const bool nothingThere = cause == CrashCause::EndOfTrack || cause == CrashCause::NoTrackFromStart;
+  return (nothingThere ? "Nothing is built at " : "It happened at ") + cell + ".";
 }
 
 c_FeedbackView::~c_FeedbackView() {

@@ -6,6 +6,7 @@
 // level's pools, so showing an answer never takes a slot the rules count on.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "game/rules/board.h"
@@ -26,6 +27,9 @@ constexpr int kDebrisMs = 4000;
 const char* RefusalText(OrderVerdict verdict);
 const char* PurchaseRefusalText(PurchaseVerdict verdict);
 const char* CrashText(CrashCause cause);
+// Where it happened, by the cell the train ran into (columns and rows counted
+// from 1 at the board's top left); a cell off the board is its edge.
+std::string CrashPlaceText(CrashCause cause, int cellX, int cellY);
 
 struct FeedbackMark {
   FeedbackEvent event;

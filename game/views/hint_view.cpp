@@ -2,6 +2,7 @@
 
 #include "game/screens/hit_box.h"
 #include "game/screens/gui.h"
+#include "game/rules/state.h"
 #include "game/views/data_files.h"
 
 namespace {
@@ -20,7 +21,10 @@ constexpr float kButtonRim = 2;
 
 }  // namespace
 
-void c_HintView::LoadHintImages() { font = LoadGameFont(String("time.txt")); }
+void c_HintView::LoadHintImages() {
+  font = LoadGameFont(String("time.txt"));
+  showMeImage = LoadGameImage(String("game/btnShowMe.png"));
+}
 
 void c_HintView::RenderHintGhosts(const LevelHint& hint, const Array<c_Image*>& pieceImages) const {
   for (std::size_t i = 0; i < hint.ghosts.size(); ++i) {
@@ -73,7 +77,14 @@ void c_HintView::RenderButton(const HitBox& box, const String& label) const {
 
 void c_HintView::RenderHintButton() const { RenderButton(kHintButton, String("?")); }
 
-void c_HintView::RenderShowMeButton() const { RenderButton(kShowMeButton, String("Show me (S)")); }
+void c_HintView::RenderShowMeButton() const {
+  if (!MendedRules()) {
+    RenderButton(kShowMeButton, String("Show me (S)"));
+    return;
+  }
+  const HitBox box = ShowMeBox();
+  DrawImage(showMeImage, box.left, box.top);
+}
 
 void c_HintView::RenderTutorialSkip(int page) const { RenderButton(TutorialSkipBox(page), String("Skip")); }
 
@@ -81,4 +92,7 @@ void c_HintView::RenderDemonstrationBanner() const {
   DrawTextBand(font, String("Demonstration - press any key to stop"), kBannerY, 255, 255, 255);
 }
 
-void c_HintView::Mark() { font.Mark(); }
+void c_HintView::Mark() {
+  font.Mark();
+  showMeImage.Mark();
+}

@@ -23,6 +23,8 @@ class c_HintView : public Object {
   // The hint's line on a band over the top of the board.
   void RenderHintLine(const LevelHint& hint) const;
   void RenderHintButton() const;
+  // Inside the failed panel, a wooden button like its others (over the
+  // palette under the first rules, where its click went then).
   void RenderShowMeButton() const;
   // The shown tutorial page's "Skip" button.
   void RenderTutorialSkip(int page) const;
@@ -30,6 +32,7 @@ class c_HintView : public Object {
   void Mark() override;
 
   gc_ref<c_BitmapFont> font;
+  gc_ref<c_Image> showMeImage;
 
  private:
   void RenderButton(const HitBox& box, const String& label) const;

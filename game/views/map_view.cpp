@@ -2,13 +2,10 @@
 
 #include "game/rules/progress.h"
 #include "game/rules/state.h"
+#include "game/views/colour.h"
 #include "game/views/data_files.h"
 
 namespace {
-
-struct Colour {
-  float r, g, b;
-};
 
 constexpr Colour kWhite = {255, 255, 255};
 constexpr Colour kFigureColour = {255, 255, 0};
@@ -39,6 +36,11 @@ constexpr Colour kGreyedColour = {150, 150, 150};
 // Each level's number under its icon.
 constexpr float kIconNumberDX = 12, kIconNumberDY = 22;
 constexpr float kIconNumberScale = 0.45f;
+// The stars' row under the number: small, centred on the icon.
+constexpr float kIconStarsCentreDX = 12, kIconStarsDY = 42;
+constexpr float kIconStarPitch = 13;
+constexpr float kIconStarScale = 0.34f;
+constexpr float kUnearnedStarAlpha = 0.45f;
 
 struct ThreatWord {
   const char* word;
@@ -51,8 +53,6 @@ const ThreatWord kThreatWords[] = {
     {"medium", {255, 127, 39}},
     {"high", {255, 0, 0}},
 };
-
-void Tint(const Colour& c) { SetColor(c.r, c.g, c.b); }
 
 void DrawNoHintMark(const c_cScenarioIcon* icon) {
   const float x = static_cast<float>(icon->x) + kNoHintMarkX;
@@ -75,6 +75,7 @@ void c_MapView::LoadMapImages() {
   startGreyImage = LoadGameImage(String("game/startGrey.png"));
   noFundsImage = LoadGameImage(String("game/noFunds.png"));
   selectedImage = LoadGameImage(String("game/levelSelected.png"));
+  starImage = LoadGameImage(String("game/star.png"), 1, ImageCentreHandle);
   font = LoadGameFont(String("time.txt"));
 }
 
@@ -92,6 +93,7 @@ void c_MapView::RenderScenarioMap(const c_cMap& map) const {
     if (map.records.Of(i).wonWithoutHint) DrawNoHintMark(icon);
     DrawScaledText(font, String::FromInt(i + 1), static_cast<float>(icon->x) + kIconNumberDX,
                    static_cast<float>(icon->y) + kIconNumberDY, kIconNumberScale);
+    RenderIconStars(icon, map.records.Of(i));
   }
   const c_cScenarioIcon* s = icons[map.selectedLevel];
   DrawImage(selectedImage, static_cast<float>(s->x) - kSelectedMarkInset,
@@ -146,6 +148,22 @@ void c_MapView::RenderRecord(const LevelRecord& record) const {
   Tint(kWhite);
 }
 
+void c_MapView::RenderIconStars(const c_cScenarioIcon* icon, const LevelRecord& record) const {
+  if (record.stars <= 0) return;
+  const float y = static_cast<float>(icon->y) + kIconStarsDY;
+  for (int star = 0; star < kMostStars; ++star) {
+    const float x = static_cast<float>(icon->x) + kIconStarsCentreDX + kIconStarPitch * static_cast<float>(star - 1);
+    const bool earned = star < record.stars;
+    if (!earned) {
+      SetColor(60, 30, 10);
+      SetAlpha(kUnearnedStarAlpha);
+    }
+    DrawImage(starImage, x, y, 0, kIconStarScale, kIconStarScale);
+    Tint(kWhite);
+    SetAlpha(1.0f);
+  }
+}
+
 void c_MapView::Mark() {
   mapImage.Mark();
   availableImage.Mark();
@@ -154,6 +172,7 @@ void c_MapView::Mark() {
   startGreyImage.Mark();
   noFundsImage.Mark();
   selectedImage.Mark();
+  starImage.Mark();
   font.Mark();
   feedback.Mark();
 }

@@ -22,6 +22,7 @@ class c_MapView : public Object {
   gc_ref<c_Image> startGreyImage;
   gc_ref<c_Image> noFundsImage;
   gc_ref<c_Image> selectedImage;
+  gc_ref<c_Image> starImage;
   gc_ref<c_BitmapFont> font;
   // The view's memory of the rules' answers, for the shop's (set by the
   // session).
@@ -30,4 +31,6 @@ class c_MapView : public Object {
  private:
   // "Best: 3400 in 1:52" under the level's name, once it was won.
   void RenderRecord(const LevelRecord& record) const;
+  // The stars a won level earned at best, small, under its icon's number.
+  void RenderIconStars(const c_cScenarioIcon* icon, const LevelRecord& record) const;
 };

@@ -139,6 +139,31 @@ def check_menu():
               "menu: the %s field at (%d, %d) is too light for the game's white text" % (key, tx, ty))
 
 
+def check_panel_extras():
+    """The failed panel's Show me button fills its rectangle inside the panel;
+    the star is square; the full-screen switch's board and its shadow end above
+    the screen's bottom edge."""
+    show = rgba("game/btnShowMe.png")
+    if show is not None:
+        x0, y0, x1, y1 = L.SHOW_ME_IN_PANEL
+        check(show.shape[:2] == (y1 - y0 + 1, x1 - x0 + 1), "btnShowMe.png: not the size of its rectangle")
+        fail = rgba("game/msgLevelFail.png")
+        if fail is not None:
+            check(x1 < fail.shape[1] and y1 < fail.shape[0], "btnShowMe.png: leaves the failed panel")
+            h, w = show.shape[:2]
+            check(show[h // 2, :, 3].min() > 0 and show[:, w // 2, 3].min() > 0,
+                  "btnShowMe.png: the board must reach every side of its rectangle")
+    star = rgba("game/star.png")
+    if star is not None:
+        check(star.shape[:2] == (L.STAR_SIZE, L.STAR_SIZE), "star.png: not STAR_SIZE square")
+        c = L.STAR_SIZE // 2
+        check(star[c, c, 3] == 255 and star[0, 0, 3] == 0, "star.png: a solid star on a clear ground")
+    menu = rgba("menu/menu.png")
+    if menu is not None:
+        x0, y0, x1, y1 = L.MENU_SIGNS["full screen"]
+        check(y1 + 8 < 768, "menu: the full-screen board or its shadow is cut by the bottom edge")
+
+
 def check_border():
     img = rgba("game/border.png")
     if img is None:
@@ -432,6 +457,7 @@ def main():
     check_menu()
     check_border()
     check_panels()
+    check_panel_extras()
     check_map()
     check_map_fields_clear()
     check_border_labels()

@@ -57,7 +57,7 @@ TEST(ScreenData, PanelsMarksAndIconsDecode) {
        {"menu/musicOn.png", "menu/soundOn.png", "menu/fullscreenOn.png", "game/msgLevelDone.png",
         "game/msgLevelFail.png", "game/msgPause.png", "game/pauseMusicOn.png", "game/pauseSoundOn.png",
         "game/levelavailable.png", "game/levellocked.png", "game/leveldone.png", "game/levelSelected.png",
-        "game/startGrey.png", "game/noFunds.png", "time_P_1.png"}) {
+        "game/startGrey.png", "game/noFunds.png", "game/btnShowMe.png", "game/star.png", "time_P_1.png"}) {
     ExpectPicture({path, 0, 0});
   }
   ExpectPicture({"game/guiSelection.png", 56, 56});

@@ -304,7 +304,9 @@ MENU_LABELS = {"continue": "Continue", "new game": "New Game", "music": "Music",
 
 
 def make_menu():
-    img, train = frontier_scene("menu", 0.15, 420, 566, 40, 1.25, extra_cacti=[(560, 600, 120), (470, 520, 60)])
+    # the big cactus stands in front of the track, clear of the rail and of the
+    # full-screen switch below it
+    img, train = frontier_scene("menu", 0.15, 420, 566, 40, 1.25, extra_cacti=[(528, 702, 96), (470, 520, 60)])
     img = Image.alpha_composite(img, rock(W, H, 600, 700, 26, "menu-rock"))
     img = title_sign(img, (24, 34, 624, 170), TITLE.upper(), 44, "a railway race across the frontier",
                      name="menu-sign", ground=420)
@@ -504,15 +506,15 @@ def panel_buttons(img, origin, buttons, labels, name, px=22, icons=None, align=N
 
 
 def make_level_done():
+    """The won panel: under the title the game writes the times and lays the
+    stars; the three fields take the send-off bonus, the gold and the score."""
     ox, oy = L.PANELS["game/msgLevelDone.png"]
     w, h = 384, 330
     img = paper_panel(w, h, "done")
     img = panel_title(img, "Station reached!", 42)
-    img = put_text(img, (w / 2, 78), "The train made it through.", ("serif", 17), "ink", anchor="mm")
-    # a small engine crossing a ribbon of track
-    img = Image.alpha_composite(img, track_side(w, h, 152, 36, 348, 14))
-    img = Image.alpha_composite(img, locomotive(w, h, 144, 152 - RAIL_HEIGHT, 0.38, False, "done-loco"))
-    for key, label in (("time", "Time:"), ("gold", "Gold:"), ("score", "Score:")):
+    # a ribbon of track under the stars' row
+    img = Image.alpha_composite(img, track_side(w, h, 160, 36, 348, 10))
+    for key, label in (("time", "Send-off:"), ("gold", "Gold:"), ("score", "Score:")):
         tx, ty = L.DONE_TEXTS[key]
         img = Image.alpha_composite(img, recess(w, h, (tx - ox - 6, ty - oy - 3, tx - ox + 150, ty - oy + 25), 5))
         img = put_text(img, (tx - ox - 14, ty - oy + 11), label, ("serif_bold", 20), "ink", anchor="rm")
@@ -526,23 +528,42 @@ def make_level_fail():
     w, h = 384, 290
     img = paper_panel(w, h, "fail")
     img = panel_title(img, "Derailed!", 42, 36)
-    img = put_text(img, (w / 2, 80), "The train ran off the end of the line.", ("serif", 17), "ink", anchor="mm")
-    # a tipped-over engine beside its broken track, in a cloud of dust
+    # The game writes the crash's cause and place under the title, and lays
+    # its "Show me" button in the middle (L.SHOW_ME_IN_PANEL); beside it a
+    # tipped-over engine on its broken track and a cloud of dust.
     scene = blank(w, h)
-    scene = Image.alpha_composite(scene, track_side(w, h, 176, 36, 150, 14))
-    loco = locomotive(w, h, 150, 176, 0.36, False, "fail-loco").rotate(-16, resample=Image.BICUBIC,
-                                                                     center=(190, 170))
+    scene = Image.alpha_composite(scene, track_side(w, h, 178, 14, 104, 10))
+    loco = locomotive(w, h, 30, 172, 0.26, False, "fail-loco").rotate(-16, resample=Image.BICUBIC,
+                                                                    center=(62, 160))
     scene = Image.alpha_composite(scene, loco)
     rng = np_rng("fail-dust")
     dust = blank(w, h)
     for i in range(7):
-        cx, cy, r = 262 + rng.uniform(-30, 60), 168 + rng.uniform(-12, 10), rng.uniform(9, 16)
+        cx, cy, r = 312 + rng.uniform(-25, 40), 160 + rng.uniform(-12, 10), rng.uniform(8, 13)
         m = to_array(ellipse_mask(w, h, (cx - r, cy - r * 0.7, cx + r, cy + r * 0.7)))
         dust = Image.alpha_composite(dust, from_array(solid(w, h, "sand") * bevel(m, 3, 0.4), m * 0.55))
     scene = Image.alpha_composite(scene, dust.filter(ImageFilter.GaussianBlur(0.8)))
     img = Image.alpha_composite(img, scene)
     img = panel_buttons(img, (ox, oy), L.FAIL_BUTTONS, {"retry": "Retry", "menu": "Menu"}, "fail-", 26)
     return img
+
+
+def make_show_me():
+    """The failed panel's "Show me" button, drawn by the game inside the panel."""
+    x0, y0, x1, y1 = L.SHOW_ME_IN_PANEL
+    bw, bh = x1 - x0 + 1, y1 - y0 + 1
+    return wooden_button(bw, bh, (0, 0, bw - 1, bh - 1), "Show me (S)", "fail-show-me", ("serif_bold", 20))
+
+
+def make_star():
+    """One gold star of the won panel (the game dims it for a star not won)."""
+    s = L.STAR_SIZE
+    pts = star_points(s / 2, s / 2 + 1, s / 2 - 3, s / 5, 5)
+    rim = to_array(polygon_mask(s, s, pts))
+    inner = to_array(polygon_mask(s, s, star_points(s / 2, s / 2 + 1, s / 2 - 6, s / 5 - 2, 5)))
+    img = from_array(solid(s, s, "ink"), rim)
+    img = Image.alpha_composite(img, from_array(solid(s, s, "gold") * bevel(inner, 1.5, 0.8), inner))
+    return Image.alpha_composite(shadow_of(img, (1, 2), 1.0, 0.45), img)
 
 
 PAUSE_ICON_FROM_RIGHT = 34      # the music and sound icons' centres, and their 'off' crosses
@@ -879,6 +900,8 @@ def main():
     save_png(make_selection(), out, "game/guiSelection.png")
     save_png(make_level_done(), out, "game/msgLevelDone.png")
     save_png(make_level_fail(), out, "game/msgLevelFail.png")
+    save_png(make_show_me(), out, "game/btnShowMe.png")
+    save_png(make_star(), out, "game/star.png")
     save_png(make_pause(), out, "game/msgPause.png")
     for path, image in make_pause_marks().items():
         save_png(image, out, path)

@@ -22,7 +22,9 @@ MENU_BUTTONS = {  # x > 667; y bounds exclusive
 MENU_SIGN_HEIGHT = 72
 MENU_SIGNS = {key: (x0, (y0 + y1 + 1 - MENU_SIGN_HEIGHT) // 2, x1, (y0 + y1 + 1 - MENU_SIGN_HEIGHT) // 2 + MENU_SIGN_HEIGHT - 1)
               for key, (x0, y0, x1, y1) in MENU_BUTTONS.items() if key != "full screen"}
-MENU_SIGNS["full screen"] = MENU_BUTTONS["full screen"]
+# The full-screen switch's board sits inside its click area, short of the
+# screen's bottom edge so that neither the board nor its shadow is cut.
+MENU_SIGNS["full screen"] = (378, 714, 646, 756)
 MENU_MARKS = {"menu/musicOn.png": (665, 416), "menu/soundOn.png": (677, 501),
               "menu/fullscreenOn.png": (373, 718)}
 MENU_TEXTS = {"level": (175, 630), "score": (175, 698)}
@@ -53,6 +55,11 @@ DONE_BUTTONS = {"continue": (574, 479, 689, 532), "retry": (456, 479, 570, 532),
                 "menu": (341, 479, 453, 532)}
 DONE_TEXTS = {"time": (485, 388), "gold": (485, 417), "score": (485, 446)}
 FAIL_BUTTONS = {"retry": (550, 395, 678, 458), "menu": (344, 395, 483, 458)}
+# "Show me" inside the failed panel, from the panel's top-left corner; the game
+# draws its picture there (the panel may move away from the crash).
+SHOW_ME_IN_PANEL = (112, 124, 272, 178)
+# The won panel's stars, centred on these points from the panel's top-left.
+STAR_SIZE = 44
 PAUSE_BUTTONS = {  # 358 < x < 670, bands open
     "resume": (359, 317, 669, 365),
     "restart": (359, 368, 669, 416),

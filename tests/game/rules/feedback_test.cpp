@@ -2,6 +2,7 @@
 // purchase is refused (and that the board's preview said the same before the
 // click), which sound each moment asks for, and why the train crashed.
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <string>
 #include <sys/stat.h>
@@ -183,11 +184,45 @@ TEST_F(Feedback, TheCrashIsToldByWhatTheTrainRanInto) {
     ASSERT_EQ(gameState.run.trainCrashed, 1);
     ASSERT_TRUE(app->feedback->CrashKnown());
     EXPECT_EQ(app->feedback->LastCrashCause(), c.expected);
+    EXPECT_EQ(gameState.run.crashCellX, sx + 3);
+    EXPECT_EQ(gameState.run.crashCellY, sy);
     EXPECT_TRUE(sounds.Heard(SoundTrainLeaves));
     EXPECT_TRUE(sounds.Heard(SoundLevelLost));
     EXPECT_TRUE(sounds.Heard(SoundExplosion));
     EXPECT_FALSE(sounds.Heard(SoundLevelWon));
   }
+}
+
+TEST_F(Feedback, WithNothingOnStartTheCrashIsToldAsNoTrackFromStartAndNamesTheCell) {
+  Start();
+  PlayFirstLevel();
+  const int sx = app->level->startX, sy = app->level->startY;
+  Click(540, 13);  // the send-off, over no track
+  RunUntil(gameState.run.trainCrashed);
+  ASSERT_EQ(gameState.run.trainCrashed, 1);
+  EXPECT_EQ(app->feedback->LastCrashCause(), CrashCause::NoTrackFromStart);
+  // The cell named is START's own; the fire burns just before it.
+  EXPECT_EQ(gameState.run.crashCellX, sx);
+  EXPECT_EQ(gameState.run.crashCellY, sy);
+  EXPECT_LE(std::abs(gameState.run.crashX - static_cast<float>(CellCentre(sx))), kCellSize);
+  EXPECT_EQ(CellAt(gameState.run.crashY), sy);
+}
+
+TEST(CrashWords, TheCauseNamesTheCellCountedFromOneOrTheBoardsEdge) {
+  struct Case {
+    CrashCause cause;
+    int x, y;
+    const char* text;
+  };
+  const Case cases[] = {
+      {CrashCause::NoTrackFromStart, 1, 4, "Nothing is built at column 2, row 5."},
+      {CrashCause::EndOfTrack, 6, 0, "Nothing is built at column 7, row 1."},
+      {CrashCause::Scenery, 12, 8, "It happened at column 13, row 9."},
+      {CrashCause::WrongPiece, 0, 0, "It happened at column 1, row 1."},
+      {CrashCause::EndOfTrack, -1, -1, "The track runs off the edge of the board."},
+  };
+  for (const Case& c : cases) EXPECT_EQ(CrashPlaceText(c.cause, c.x, c.y), c.text);
+  EXPECT_STRNE(CrashText(CrashCause::NoTrackFromStart), CrashText(CrashCause::EndOfTrack));
 }
 
 TEST_F(Feedback, ClicksOnRaidersShakeThemAndTheirTearOutIsRemembered) {

@@ -6,6 +6,7 @@
 #include "game/rules/departure.h"
 #include "game/screens/gui.h"
 #include "game/rules/state.h"
+#include "tests/game/rules_version_scope.h"
 
 namespace {
 
@@ -165,11 +166,115 @@ TEST_F(GuiTest, TheClockCountsDownInWholeSecondsAndItsBarInStepsOfThree) {
   EXPECT_EQ(clock.secondsLeft, 1);
   UpdateDepartureClock(300);
   EXPECT_EQ(shown(), String("00:00"));
-  // A tutorial page shows the full time.
-  gameState.screen.gamePaused = gameState.screen.tutorialShowing = 1;
-  UpdateDepartureClock(120);
-  EXPECT_EQ(clock.secondsLeft, 300);
-  EXPECT_EQ(clock.timeBarWidth, 300);
+}
+
+TEST_F(GuiTest, APageStopsTheClockWhereItStoodUnderTheMendedRulesAndFillsItUnderTheFirst) {
+  struct Case {
+    int rules;
+    int secondsLeft;
+    int barWidth;
+    const char* text;
+  };
+  const DepartureClock& clock = gameState.run.departure;
+  for (const Case& c : {Case{1, 300, 300, "05:00"}, Case{2, 194, 192, "03:14"}}) {
+    SCOPED_TRACE(c.rules);
+    RulesVersionScope rules(c.rules);
+    gameState.screen.gamePaused = gameState.screen.tutorialShowing = 0;
+    UpdateDepartureClock(106);
+    // An enemy's introduction page comes up: the countdown stands still.
+    gameState.screen.gamePaused = gameState.screen.tutorialShowing = 1;
+    UpdateDepartureClock(106);
+    EXPECT_EQ(clock.secondsLeft, c.secondsLeft);
+    EXPECT_EQ(clock.timeBarWidth, c.barWidth);
+    EXPECT_EQ(ClockText(clock.clockMinutes, clock.clockSeconds), String(c.text));
+  }
+}
+
+TEST_F(GuiTest, TheClockCountsAsDepartedFromTheSendOffOn) {
+  struct Case {
+    const char* name;
+    int departNow, running, arrived, crashed;
+    bool departed;
+  };
+  const Case cases[] = {
+      {"waiting", 0, 0, 0, 0, false},  {"sent off", 1, 0, 0, 0, true}, {"running", 0, 1, 0, 0, true},
+      {"arrived", 0, 0, 1, 0, true},   {"crashed", 0, 0, 0, 1, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    LevelRun& run = gameState.run;
+    run.departNow = c.departNow;
+    run.trainRunning = c.running;
+    run.trainArrived = c.arrived;
+    run.trainCrashed = c.crashed;
+    EXPECT_EQ(TrainHasDeparted(), c.departed);
+    // The bonus only while the train waits.
+    const int score = run.levelScore;
+    SendTrainOff();
+    EXPECT_EQ(run.levelScore - score, c.departed ? 0 : kDepartBonus);
+  }
+}
+
+// The failed panel's rectangle grown by the clearance on every side.
+bool PanelClearOf(const PanelOrigin& at, float x, float y) {
+  return x < at.x - kCrashClearance || x > at.x + kFailedPanelWidth + kCrashClearance ||
+         y < at.y - kCrashClearance || y > at.y + kFailedPanelHeight + kCrashClearance;
+}
+
+TEST_F(GuiTest, TheFailedPanelStandsClearOfTheCrashUnderTheMendedRules) {
+  struct Case {
+    const char* name;
+    float x, y;
+    bool middle;  // the panel keeps its first place
+  };
+  const Case cases[] = {
+      {"by START on the left", 68, 364, true}, {"in the middle", 512, 345, false},
+      {"left of the middle", 300, 300, false}, {"right of the middle", 760, 420, false},
+      {"high in the middle", 512, 200, false}, {"low in the middle", 512, 640, true},
+      {"top right corner", 960, 60, true},
+  };
+  RulesVersionScope rules(2);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    gameState.run.trainCrashed = 1;
+    gameState.run.crashX = c.x;
+    gameState.run.crashY = c.y;
+    const PanelOrigin at = FailedPanelAt();
+    EXPECT_TRUE(PanelClearOf(at, c.x, c.y)) << at.x << "," << at.y;
+    EXPECT_EQ(at.x == kFailedPanelFirstAt.x && at.y == kFailedPanelFirstAt.y, c.middle);
+    EXPECT_GE(at.x, 0);
+    EXPECT_LE(at.x + kFailedPanelWidth, kScreenWidth);
+    EXPECT_GE(at.y, 30);  // under the status strip
+    EXPECT_LE(at.y + kFailedPanelHeight, kScreenHeight);
+    // Its buttons go with it: each answers at its own centre.
+    const float dx = at.x - kFailedPanelFirstAt.x, dy = at.y - kFailedPanelFirstAt.y;
+    EXPECT_EQ(gui->ClickGui((kFailedRetry.left + kFailedRetry.right) / 2 + dx, kFailedRetry.top + 5 + dy),
+              ScreenRequest::RestartLevel);
+    EXPECT_EQ(gui->ClickGui((kFailedMenu.left + kFailedMenu.right) / 2 + dx, kFailedMenu.top + 5 + dy),
+              ScreenRequest::LeaveLevel);
+    const HitBox showMe = ShowMeBox();
+    EXPECT_EQ(gui->ClickGui(showMe.left + 5, showMe.top + 5), ScreenRequest::ShowMe);
+    EXPECT_TRUE(showMe.left > at.x && showMe.right < at.x + kFailedPanelWidth);
+    EXPECT_TRUE(showMe.top > at.y && showMe.bottom < at.y + kFailedPanelHeight);
+    // The old place over the palette is the board's frame again.
+    EXPECT_EQ(gui->ClickGui(200, 730), ScreenRequest::None);
+  }
+}
+
+TEST_F(GuiTest, UnderTheFirstRulesTheFailedPanelAndItsButtonsStayWhereTheyWere) {
+  RulesVersionScope rules(1);
+  gameState.run.trainCrashed = 1;
+  gameState.run.crashX = 512;  // right under the middle place
+  gameState.run.crashY = 345;
+  const PanelOrigin at = FailedPanelAt();
+  EXPECT_EQ(at.x, kFailedPanelFirstAt.x);
+  EXPECT_EQ(at.y, kFailedPanelFirstAt.y);
+  // Where the kept lost-level replay clicks its Menu.
+  EXPECT_EQ(gui->ClickGui(410, 425), ScreenRequest::LeaveLevel);
+  EXPECT_EQ(gui->ClickGui(600, 420), ScreenRequest::RestartLevel);
+  EXPECT_EQ(gui->ClickGui(200, 730), ScreenRequest::ShowMe);
+  EXPECT_EQ(gui->ClickGui(450, 330), ScreenRequest::None);  // where the button is drawn since
+  EXPECT_EQ(gui->PanelFocus().boxes.size(), 2u);
 }
 
 }  // namespace

@@ -12,15 +12,9 @@
 #include "game/views/data_files.h"
 #include "game/views/sound_table.h"
 #include "tests/game/level_play.h"
+#include "tests/game/listening_fixtures.h"
 
 namespace {
-
-class RecordingSounds final : public GameSoundPlayer {
- public:
-  void Play(int sound) override { played.push_back(sound); }
-  int Count(int sound) const { return static_cast<int>(std::count(played.begin(), played.end(), sound)); }
-  std::vector<int> played;
-};
 
 class AmbienceOfALevel : public LevelPlay {
  protected:

@@ -176,7 +176,7 @@ TEST_F(SolverInGame, AWonLevelKeepsItsBestResultsAndWhetherItWasWonWithoutAHint)
   EXPECT_EQ(after1.bestScore, firstScore);
   EXPECT_EQ(after1.fastestSeconds, firstSeconds);
   EXPECT_FALSE(after1.wonWithoutHint);
-  EXPECT_NE(ReadState().find("records.sav\t61\t15\t1\t" + std::to_string(firstScore) + "\t"), std::string::npos)
+  EXPECT_NE(ReadState().find("records.sav\t76\t15\t1\t" + std::to_string(firstScore) + "\t"), std::string::npos)
       << ReadState();
 
   // A new game keeps the records; level 1 won again, without a hint, slower.
@@ -215,13 +215,28 @@ TEST_F(SolverInGame, AnOldSaveLoadsAsItIsAndADamagedRecordsFileIsSetAsideWithOne
     std::string records;  // the records file in the state, "" for none
     bool damaged;
   };
+  // Records as first written, without stars, and with them (level 1: two).
   std::string good = "\trecords.sav\t61\t15";
-  for (int i = 0; i < kLevelCount; ++i) good += i == 0 ? "\t1\t2500\t95\t1" : "\t0\t0\t0\t0";
+  std::string withStars = "\trecords.sav\t76\t15";
+  for (int i = 0; i < kLevelCount; ++i) {
+    good += i == 0 ? "\t1\t2500\t95\t1" : "\t0\t0\t0\t0";
+    withStars += i == 0 ? "\t1\t2500\t95\t1" : "\t0\t0\t0\t0";
+  }
+  for (int i = 0; i < kLevelCount; ++i) withStars += i == 0 ? "\t2" : "\t0";
   std::string wrongCount = "\trecords.sav\t5\t15\t1\t2500\t95\t1";
   std::string badValue = good;
   badValue.replace(badValue.find("\t95\t"), 4, "\t-9\t");
+  std::string starsOnALevelNeverWon = withStars;
+  starsOnALevelNeverWon.replace(starsOnALevelNeverWon.size() - 2, 2, "\t1");
+  std::string fourStars = withStars;
+  fourStars.replace(fourStars.size() - 30, 2, "\t4");
+  // A win read from the first kind of file and written back: no stars yet.
+  std::string winBeforeStars = withStars;
+  winBeforeStars.replace(winBeforeStars.size() - 30, 2, "\t0");
   for (const Case& c : {Case{"an old save", "", false}, Case{"good records", good, false},
-                       Case{"a wrong count", wrongCount, true}, Case{"a bad value", badValue, true}}) {
+                       Case{"records with stars", withStars, false}, Case{"a wrong count", wrongCount, true},
+                       Case{"a bad value", badValue, true}, Case{"stars without a win", starsOnALevelNeverWon, true},
+                       Case{"four stars", fourStars, true}, Case{"a win from before the stars", winBeforeStars, false}}) {
     SCOPED_TRACE(c.name);
     TearDown();
     SetUp();
@@ -241,8 +256,10 @@ TEST_F(SolverInGame, AnOldSaveLoadsAsItIsAndADamagedRecordsFileIsSetAsideWithOne
     EXPECT_EQ(gameState.progress.totalScore, 700);
     EXPECT_EQ(ReadState(".tarvexstate.damaged"), "");
     const LevelRecord& first = app->scenarioMap->records.Of(0);
-    EXPECT_EQ(first.won, c.records == good);
-    EXPECT_EQ(first.fastestSeconds, c.records == good ? 95 : 0);
+    const bool kept = !c.records.empty() && !c.damaged;
+    EXPECT_EQ(first.won, kept);
+    EXPECT_EQ(first.fastestSeconds, kept ? 95 : 0);
+    EXPECT_EQ(first.stars, c.records == withStars ? 2 : 0);
     EXPECT_EQ(out.find("records.sav are damaged") != std::string::npos, c.damaged) << out;
     EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), c.damaged ? 1 : 0) << out;
   }
