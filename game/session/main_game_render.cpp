@@ -51,7 +51,8 @@ void c_MainGame::RenderLevel() {
     hintView->RenderDemonstrationBanner();
   } else if (run.trainCrashed == 1) {
     hintView->RenderShowMeButton();
-  } else if (run.trainArrived == 0) {
+  } else if (run.trainArrived == 0 && gameState.screen.gamePaused == 0) {
+    // Not over the pause panel or a page, which step the board back.
     hintView->RenderHintButton();
     if (hint.shown) hintView->RenderHintLine(hint);
   }
