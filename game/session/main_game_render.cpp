@@ -26,7 +26,7 @@ int c_MainGame::Render() {
       RenderLevel();
       break;
     case ScreenTheEnd:
-      menuView->RenderTheEnd();
+      menuView->RenderTheEnd(scenarioMap->records);
       break;
     default:
       break;

@@ -26,18 +26,22 @@ constexpr float kNoFundsX = 525, kNoFundsY = 692;
 constexpr float kRecordY = 66;
 constexpr float kRecordPadding = 8;
 constexpr float kRecordBandHeight = 26;
-constexpr float kNoHintMarkX = 17, kNoHintMarkY = -5, kNoHintMarkSize = 11, kNoHintMarkRim = 2;
+constexpr float kNoHintMarkX = 24, kNoHintMarkY = -4, kNoHintMarkSize = 11, kNoHintMarkRim = 2;
 constexpr Colour kNoHintMarkColour = {255, 215, 40};
 // The worker's price, written on the shop's button under its words.
 constexpr float kPriceX = 605, kPriceY = 722;
 constexpr float kPriceScale = 0.55f;
 constexpr Colour kPriceColour = {255, 236, 170};
 constexpr Colour kGreyedColour = {150, 150, 150};
-// Each level's number under its icon.
-constexpr float kIconNumberDX = 12, kIconNumberDY = 22;
-constexpr float kIconNumberScale = 0.45f;
-// The stars' row under the number: small, centred on the icon.
-constexpr float kIconStarsCentreDX = 12, kIconStarsDY = 42;
+// Each level's number written on its 32-pixel badge, centred, in the pale
+// gold of the figures (grey while locked).
+constexpr float kBadgeCentre = 16;
+constexpr float kIconNumberScale = 0.8f;
+constexpr float kGlyphHeight = 32;
+constexpr Colour kBadgeNumberColour = {255, 246, 214};
+constexpr Colour kLockedNumberColour = {196, 192, 184};
+// The stars' row under the badge: small, centred on it.
+constexpr float kIconStarsCentreDX = kBadgeCentre, kIconStarsDY = 42;
 constexpr float kIconStarPitch = 13;
 constexpr float kIconStarScale = 0.34f;
 constexpr float kUnearnedStarAlpha = 0.45f;
@@ -91,8 +95,7 @@ void c_MapView::RenderScenarioMap(const c_cMap& map) const {
                                                         : nullptr;
     if (picture) DrawImage(picture, static_cast<float>(icon->x), static_cast<float>(icon->y));
     if (map.records.Of(i).wonWithoutHint) DrawNoHintMark(icon);
-    DrawScaledText(font, String::FromInt(i + 1), static_cast<float>(icon->x) + kIconNumberDX,
-                   static_cast<float>(icon->y) + kIconNumberDY, kIconNumberScale);
+    RenderBadgeNumber(icon, i + 1);
     RenderIconStars(icon, map.records.Of(i));
   }
   const c_cScenarioIcon* s = icons[map.selectedLevel];
@@ -145,6 +148,14 @@ void c_MapView::RenderRecord(const LevelRecord& record) const {
   SetAlpha(1.0f);
   Tint(kFigureColour);
   font->DrawText(text, kNameCentreX - font->TextWidth(text) * 0.5f, kRecordY);
+  Tint(kWhite);
+}
+
+void c_MapView::RenderBadgeNumber(const c_cScenarioIcon* icon, int levelNumber) const {
+  Tint(icon->status == LevelLocked ? kLockedNumberColour : kBadgeNumberColour);
+  DrawScaledText(font, String::FromInt(levelNumber), static_cast<float>(icon->x) + kBadgeCentre,
+                 static_cast<float>(icon->y) + kBadgeCentre - kGlyphHeight * kIconNumberScale * 0.5f,
+                 kIconNumberScale);
   Tint(kWhite);
 }
 

@@ -32,5 +32,6 @@ class c_MapView : public Object {
   // "Best: 3400 in 1:52" under the level's name, once it was won.
   void RenderRecord(const LevelRecord& record) const;
   // The stars a won level earned at best, small, under its icon's number.
+  void RenderBadgeNumber(const c_cScenarioIcon* icon, int levelNumber) const;
   void RenderIconStars(const c_cScenarioIcon* icon, const LevelRecord& record) const;
 };

@@ -2,6 +2,7 @@
 
 #include "game/rules/state.h"
 #include "game/views/data_files.h"
+#include "game/views/end_figures.h"
 #include "game/views/feedback_view.h"
 
 namespace {
@@ -16,6 +17,7 @@ constexpr float kScoreFieldCentreY = 709;
 constexpr float kValueScale = 1.5f;
 // The height of the font's glyph cells.
 constexpr float kGlyphHeight = 32;
+constexpr ::Colour kWhite = {255, 255, 255};
 
 }  // namespace
 
@@ -46,7 +48,18 @@ void c_MenuView::DrawFieldValue(const String& value, float centreY) const {
   DrawScaledText(font, value, kFieldCentreX, centreY - kGlyphHeight * kValueScale * 0.5f, kValueScale);
 }
 
-void c_MenuView::RenderTheEnd() const { DrawImage(endImage, 0, 0); }
+void c_MenuView::RenderTheEnd(const LevelRecords& records) const {
+  DrawImage(endImage, 0, 0);
+  const EndFigures figures = FinalFigures(gameState.progress, records);
+  const String values[kEndFigureCount] = {String::FromInt(figures.score), String::FromInt(figures.gold),
+                                          String::FromUtf8(MinutesText(figures.seconds))};
+  for (int i = 0; i < kEndFigureCount; ++i) {
+    Tint(kEndFigureColour);
+    DrawScaledText(font, values[i], kEndFields[i].x, kEndFields[i].y - kGlyphHeight * kEndValueScale * 0.5f,
+                   kEndValueScale);
+  }
+  Tint(kWhite);
+}
 
 void c_MenuView::Mark() {
   splashImage.Mark();

@@ -1,8 +1,10 @@
 // The three full-screen pictures around the levels: the title, the main menu
 // (with the marks of the switches that are off, the current level and the
-// total score) and the end picture after the last level.
+// total score) and the end picture after the last level, with the campaign's
+// final figures written on it.
 #pragma once
 
+#include "game/screens/level_records.h"
 #include "graphics/drawing.h"
 #include "runtime/gc.h"
 #include "support/bitmap_font.h"
@@ -13,7 +15,7 @@ class c_MenuView : public Object {
   void LoadMenuImages();
   void RenderTitle() const;
   void RenderMenu() const;
-  void RenderTheEnd() const;
+  void RenderTheEnd(const LevelRecords& records) const;
   void Mark() override;
 
   gc_ref<c_Image> splashImage;

@@ -306,6 +306,44 @@ def check_map_fields_clear():
               "%s: words painted on the price line at %s, where the game writes the price" % (name, L.PRICE_AT))
 
 
+def check_end_fields():
+    """The end picture's fields, where the game writes the final figures in pale
+    gold, are dark and plain enough for the figures to read (4.5:1), and the
+    view's centres are the picture's."""
+    img = rgba("menu/theend.png")
+    if img is None:
+        return
+    hw, hh = L.END_FIELD_HALF
+    for key, (fx, fy) in L.END_FIELDS.items():
+        field = img[fy - hh + 4:fy + hh - 3, fx - hw + 6:fx + hw - 5, :3].astype(float)
+        lightest = np.percentile(field.reshape(-1, 3), 98, axis=0)
+        check(contrast((255, 236, 170), lightest) >= 4.5,
+              "theend: the %s field at %s is too light for the figure written on it" % (key, (fx, fy)))
+    view = open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "game", "views",
+                             "end_figures.h")).read()
+    for fx, fy in L.END_FIELDS.values():
+        check("{%d, %d}" % (fx, fy) in view, "end_figures.h does not write a figure at %s" % ((fx, fy),))
+
+
+def check_map_river_and_badges():
+    """The river leaves the map by two of its edges, and the level badges are
+    big enough for the number the game writes on them."""
+    img = rgba("game/gameMap.png")
+    if img is None:
+        return
+    water = np.array((70, 126, 160), float)
+
+    def wet(strip):
+        return (np.abs(strip[..., :3].astype(float) - water).sum(axis=-1) < 60).sum()
+    edges = {"top": img[0:3, :], "bottom": img[582:585, :], "left": img[:585, 0:3], "right": img[:585, -3:]}
+    check(sum(wet(strip) > 10 for strip in edges.values()) >= 2, "map: the river does not run off two of its edges")
+    for name in ("levelavailable", "levellocked", "leveldone"):
+        icon = rgba("game/%s.png" % name)
+        box = alpha_box(icon) if icon is not None else None
+        if check(box is not None, name + ": empty"):
+            check(min(box[2] - box[0], box[3] - box[1]) + 1 >= 30, name + ": a badge under 32 pixels")
+
+
 def check_border_labels():
     """The game's "TIME:" (its ink measured from the font) lies inside the
     send-off button as drawn, and no slot's piece runs into its cost or key."""
@@ -460,6 +498,8 @@ def main():
     check_panel_extras()
     check_map()
     check_map_fields_clear()
+    check_map_river_and_badges()
+    check_end_fields()
     check_border_labels()
     check_tutorial()
     check_time_font()

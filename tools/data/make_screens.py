@@ -207,11 +207,33 @@ def make_logo():
     img = Image.alpha_composite(img, from_array(face, inner))
     img = Image.alpha_composite(img, track_side(W, H, 392, 404, 620, 16))
     img = Image.alpha_composite(img, locomotive(W, H, 402, 392 - RAIL_HEIGHT, 0.9, smoke=False, name="logo"))
-    img = put_text(img, (512, 540), "TARVEX", ("serif_bold", 64), "gold", anchor="mm", stroke=2.5,
+    img = put_text(img, (512, 540), TITLE, ("serif_bold", 60), "gold", anchor="mm", stroke=2.5,
                    stroke_fill=(40, 24, 12), shadow=(4, 5, 0.6))
     # the strapline: small, plain and muted, so it reads as a caption under the name
-    img = put_text(img, (512, 590), "a little railway game", ("serif", 17), (196, 164, 120), anchor="mm")
-    return img
+    img = put_text(img, (512, 590), "lay the line before the train leaves", ("serif", 17), (196, 164, 120),
+                   anchor="mm")
+    return maker_mark(img, (512, 690))
+
+
+def maker_mark(img, centre):
+    """The team's own mark at the foot of the logo: a small iron shield holding a
+    rail's cross-section under a clock's two hands, beside the maker's name."""
+    cx, cy = centre
+    ex, r = cx - 78, 22
+    shield = to_array(polygon_mask(W, H, [(ex - r, cy - r), (ex + r, cy - r), (ex + r, cy + 4),
+                                          (ex, cy + r + 6), (ex - r, cy + 4)]))
+    img = with_shadow(img, from_array(solid(W, H, "iron") * lighting(W, H, 0.2) * bevel(shield, 2.5, 0.7), shield),
+                      (0, 0), (3, 4), 3, 0.5)
+    # the rail: head, web and foot, in brass
+    rail = to_array(mask(W, H, lambda d, S: [d.rectangle(S(ex - 9, cy - 2, ex + 9, cy + 3), fill=255),
+                                             d.rectangle(S(ex - 3, cy + 3, ex + 3, cy + 10), fill=255),
+                                             d.rectangle(S(ex - 13, cy + 10, ex + 13, cy + 14), fill=255)]))
+    hands = to_array(mask(W, H, lambda d, S: [d.line(S(ex, cy - 8, ex, cy - 17), fill=255, width=int(2.4 * SS)),
+                                              d.line(S(ex, cy - 8, ex + 8, cy - 12), fill=255, width=int(2.4 * SS))]))
+    img = Image.alpha_composite(img, from_array(solid(W, H, "gold") * bevel(rail, 1.0, 0.6), np.clip(rail + hands, 0, 1)))
+    img = put_text(img, (ex + r + 12, cy - 8), "TARVEX", ("serif_bold", 24), (214, 184, 130), anchor="lm",
+                   stroke=1.2, stroke_fill=(30, 18, 10))
+    return put_text(img, (ex + r + 13, cy + 14), "railway works", ("serif", 13), (170, 140, 100), anchor="lm")
 
 
 def frontier_scene(name, dusk, horizon, track_y, loco_x, loco_scale, extra_cacti=(), sun_at=None):
@@ -260,29 +282,62 @@ def make_splash():
 
 
 def make_theend():
-    img, train = frontier_scene("theend", 0.75, 450, 640, 500, 1.3,
-                                extra_cacti=[(80, 600, 140), (960, 620, 110)])
-    # the sign stands behind the station, its posts going down behind the roof
-    img = title_sign(img, (212, 60, 812, 230), "THE END", 80, "Every line is laid: the frontier is joined.",
+    # the train comes in from the left and draws up at the last station on the right
+    img, train = frontier_scene("theend", 0.75, 450, 640, 290, 1.2,
+                                extra_cacti=[(60, 600, 120)])
+    # the sign stands behind the station, its posts going down to the plain
+    img = title_sign(img, (212, 40, 812, 200), "THE END", 80, "Every line is laid: the frontier is joined.",
                      name="end-sign", ground=450)
-    # the last station: a wooden depot on the left, standing back from the track
-    depot = plank(300, 150, "depot-wall", base="wood", radius=4, nails=False, horizontal=True)
-    img = with_shadow(img, depot, (110, 442), (8, 4), 5, 0.45)
-    roof = to_array(polygon_mask(W, H, [(90, 456), (260, 376), (430, 456)]))
-    img = with_shadow(img, from_array(wood_texture(W, H, "depot-roof", "wood_dark") * bevel(roof, 2, 0.6), roof),
-                      (0, 0), (6, 5), 4, 0.5)
-    for wx in (140, 330):
-        win = to_array(rounded_rect_mask(W, H, (wx, 486, wx + 50, 536), 4))
-        img = Image.alpha_composite(img, from_array(solid(W, H, (255, 214, 120)) * bevel(win, 2, -0.4), win))
-    door = to_array(rounded_rect_mask(W, H, (232, 496, 288, 592), 4))
-    img = Image.alpha_composite(img, from_array(solid(W, H, "wood_dark") * bevel(door, 2, 0.5), door))
-    sign = plank(190, 34, "depot-sign", base="paper", radius=5, nails=True)
-    img = with_shadow(img, sign, (165, 448), (3, 3), 2, 0.4)
-    img = put_text(img, (260, 465), "LAST STATION", ("serif_bold", 17), "ink", anchor="mm")
+    img = last_station(img, 600)
+    img = Image.alpha_composite(img, buffer_stop(640, 948))
     img = Image.alpha_composite(img, train)
+    img = end_figures_board(img)
     note = paper_panel(440, 56, "end-note", 10)
     img = with_shadow(img, note, (292, 694), (4, 5), 4, 0.5)
     img = put_text(img, (512, 722), "Click to return to the menu", ("serif_bold", 22), "ink", anchor="mm")
+    return img
+
+
+def last_station(img, x0):
+    """A wooden depot standing back from the track, its lamps lit, its platform
+    reaching the rail."""
+    depot = plank(300, 150, "depot-wall", base="wood", radius=4, nails=False, horizontal=True)
+    img = with_shadow(img, depot, (x0 + 20, 442), (8, 4), 5, 0.45)
+    roof = to_array(polygon_mask(W, H, [(x0, 456), (x0 + 170, 376), (x0 + 340, 456)]))
+    img = with_shadow(img, from_array(wood_texture(W, H, "depot-roof", "wood_dark") * bevel(roof, 2, 0.6), roof),
+                      (0, 0), (6, 5), 4, 0.5)
+    for wx in (x0 + 50, x0 + 240):
+        win = to_array(rounded_rect_mask(W, H, (wx, 486, wx + 50, 536), 4))
+        img = Image.alpha_composite(img, from_array(solid(W, H, (255, 214, 120)) * bevel(win, 2, -0.4), win))
+    door = to_array(rounded_rect_mask(W, H, (x0 + 142, 496, x0 + 198, 592), 4))
+    img = Image.alpha_composite(img, from_array(solid(W, H, "wood_dark") * bevel(door, 2, 0.5), door))
+    platform = plank(360, 22, "depot-platform", base="wood_dark", radius=3, nails=False)
+    img = with_shadow(img, platform, (x0 - 10, 592), (3, 4), 3, 0.45)
+    sign = plank(190, 34, "depot-sign", base="paper", radius=5, nails=True)
+    img = with_shadow(img, sign, (x0 + 75, 448), (3, 3), 2, 0.4)
+    return put_text(img, (x0 + 170, 465), "LAST STATION", ("serif_bold", 17), "ink", anchor="mm")
+
+
+def buffer_stop(track_y, x):
+    """The end of the line: a red beam on two posts across the rail."""
+    posts = to_array(mask(W, H, lambda d, S: [d.rectangle(S(x - 4, track_y - 44, x + 4, track_y), fill=255),
+                                              d.rectangle(S(x + 14, track_y - 44, x + 22, track_y), fill=255)]))
+    beam = to_array(rounded_rect_mask(W, H, (x - 14, track_y - 58, x + 32, track_y - 40), 3))
+    layer = from_array(solid(W, H, "wood_dark") * bevel(posts, 1.5, 0.6), posts)
+    return Image.alpha_composite(layer, from_array(solid(W, H, "red") * bevel(beam, 1.5, 0.7), beam))
+
+
+def end_figures_board(img):
+    """The campaign's final figures: captions here, the values written by the game
+    into the dark fields."""
+    x0, y0, x1, y1 = L.END_BOARD
+    sheet = paper_panel(x1 - x0 + 1, y1 - y0 + 1, "end-figures", 10)
+    img = with_shadow(img, sheet, (x0, y0), (5, 6), 4, 0.5)
+    hw, hh = L.END_FIELD_HALF
+    for key, label in (("score", "Final score"), ("gold", "Gold"), ("time", "Best times")):
+        fx, fy = L.END_FIELDS[key]
+        img = Image.alpha_composite(img, recess(W, H, (fx - hw, fy - hh, fx + hw, fy + hh), 5))
+        img = put_text(img, (fx - hw - 12, fy), label, ("serif_bold", 20), "ink", anchor="rm")
     return img
 
 
@@ -627,15 +682,34 @@ def map_mountain(w, h, cx, base, size, name):
 
 
 def _map_mountain(w, h, cx, base, size, name):
-    pts = [(cx - size, base), (cx - size * 0.15, base - size * 1.1), (cx + size * 0.1, base - size * 0.95),
-           (cx + size, base)]
+    """A peak lit from the west: its western face light, its eastern face in
+    shadow, both darkening towards the foot, snow on the taller ones."""
+    peak = (cx - size * 0.15, base - size * 1.1)
+    pts = [(cx - size, base), peak, (cx + size * 0.1, base - size * 0.95), (cx + size, base)]
     m = to_array(polygon_mask(w, h, pts))
-    lit = to_array(polygon_mask(w, h, [(cx - size, base), (cx - size * 0.15, base - size * 1.1), (cx - size * 0.05, base)]))
-    col = solid(w, h, "rock") * (1 - 0.25 * (m - lit))[..., None] * (1 + 0.1 * lit)[..., None]
-    layer = from_array(col, m)
+    ridge_foot = (cx + size * 0.05, base)
+    lit = to_array(polygon_mask(w, h, [(cx - size, base), peak, ridge_foot]))
+    shade = np.clip(m - lit, 0, 1)
+    yy = np.arange(h, dtype=np.float32)[:, None]
+    height = np.clip((base - yy) / (size * 1.1), 0, 1)           # 0 at the foot, 1 at the peak
+    tone = (0.78 + 0.3 * height) * (1 + 0.22 * lit) * (1 - 0.38 * shade)
+    tone = tone * (1 + 0.12 * (smooth_noise(w, h, max(4, int(size / 3)), name, 2) - 0.5))
+    layer = from_array(solid(w, h, "rock") * tone[..., None], m)
+    if size >= 36:
+        snow = to_array(polygon_mask(w, h, [(peak[0] - size * 0.26, peak[1] + size * 0.3), peak,
+                                            (peak[0] + size * 0.34, peak[1] + size * 0.32),
+                                            (peak[0] + size * 0.1, peak[1] + size * 0.22),
+                                            (peak[0] - size * 0.05, peak[1] + size * 0.36)]))
+        layer = Image.alpha_composite(layer, from_array(solid(w, h, (246, 244, 236)) * (1 - 0.25 * shade)[..., None],
+                                                        snow * m))
+    gullies = to_array(mask(w, h, lambda d, s: [d.line(sp([peak, (cx - size * 0.45, base - size * 0.2)]), fill=255,
+                                                       width=int(1 * SS)),
+                                                d.line(sp([(cx + size * 0.1, base - size * 0.95),
+                                                           (cx + size * 0.5, base - size * 0.15)]), fill=255,
+                                                       width=int(1 * SS))]))
+    layer = Image.alpha_composite(layer, from_array(solid(w, h, "ink"), gullies * m * 0.35))
     outline = to_array(mask(w, h, lambda d, s: d.line(sp(pts[:-1] + [pts[-1]]), fill=255, width=int(1.2 * SS))))
-    layer = Image.alpha_composite(layer, from_array(solid(w, h, "ink"), outline * 0.7))
-    return layer
+    return Image.alpha_composite(layer, from_array(solid(w, h, "ink"), outline * 0.7))
 
 
 def map_tree(w, h, cx, cy, r, name):
@@ -675,13 +749,18 @@ def make_map():
     img = Image.alpha_composite(img, from_array(solid(W, H, "sand_dark"), wash * 0.45))
     grass = np.clip(smooth_noise(W, H, 120, "map-grass", 3) * 2 - 0.1 - 0.5 * (xx / W), 0, 1)
     img = Image.alpha_composite(img, from_array(solid(W, H, "grass_dry"), grass * 0.4))
-    # a river from the north to the south-west
-    river_pts = catmull_rom([(620, -10), (600, 60), (640, 120), (560, 170), (470, 250), (420, 330),
-                             (300, 380), (200, 420), (120, 500), (40, 560)], 20)
-    river = to_array(mask(W, H, lambda d, s: d.line(sp(river_pts), fill=255, width=int(9 * SS), joint="curve")))
-    river_edge = to_array(mask(W, H, lambda d, s: d.line(sp(river_pts), fill=255, width=int(12 * SS), joint="curve")))
-    img = Image.alpha_composite(img, from_array(solid(W, H, (60, 90, 100)), river_edge * 0.6))
-    img = Image.alpha_composite(img, from_array(solid(W, H, "water") * lighting(W, H, 0.2), river))
+    # a river from the north edge to the west edge, between grassy banks
+    river_pts = catmull_rom([(630, -40), (620, -10), (600, 60), (640, 120), (560, 170), (470, 250), (420, 330),
+                             (300, 380), (200, 420), (120, 470), (40, 500), (-10, 515), (-40, 520)], 20)
+
+    def band(width):
+        return to_array(mask(W, H, lambda d, s: d.line(sp(river_pts), fill=255, width=int(width * SS), joint="curve")))
+    bank = np.asarray(Image.fromarray((band(26) * 255).astype(np.uint8)).filter(ImageFilter.GaussianBlur(3)),
+                      np.float32) / 255.0
+    img = Image.alpha_composite(img, from_array(solid(W, H, (112, 128, 70)), bank * 0.55))
+    img = Image.alpha_composite(img, from_array(solid(W, H, (104, 84, 56)), band(16) * 0.85))
+    img = Image.alpha_composite(img, from_array(solid(W, H, "water") * lighting(W, H, 0.2), band(12)))
+    img = Image.alpha_composite(img, from_array(solid(W, H, (170, 206, 220)), band(3) * 0.35))
     # mountains along the north and east
     rng = np_rng("map-mountains")
     for cx, base, size in [(280, 90, 34), (330, 96, 40), (380, 84, 30), (700, 120, 44), (760, 110, 36),
@@ -849,30 +928,19 @@ def make_no_funds():
 
 
 def level_icon(status):
+    """A badge the game writes the level's number on: its face's colour tells
+    the level's state (the stars under it tell how a won level went)."""
     s = L.ICON_SIZE
     img = blank(s, s)
     outer = to_array(ellipse_mask(s, s, (1, 1, s - 2, s - 2)))
-    inner = to_array(ellipse_mask(s, s, (5, 5, s - 6, s - 6)))
-    colours = {"available": ((70, 150, 60), "gold"), "locked": ((78, 74, 70), (170, 166, 160)),
-               "done": ("red", "gold")}
+    ring = to_array(ellipse_mask(s, s, (2, 2, s - 3, s - 3)))
+    inner = to_array(ellipse_mask(s, s, (4, 4, s - 5, s - 5)))
+    colours = {"available": ((50, 128, 44), "gold"), "locked": ((70, 66, 62), (160, 156, 150)),
+               "done": ((150, 34, 26), "gold")}
     fill, rim = colours[status]
     img = Image.alpha_composite(img, from_array(solid(s, s, "ink"), outer))
-    ring = to_array(ellipse_mask(s, s, (2, 2, s - 3, s - 3)))
     img = Image.alpha_composite(img, from_array(solid(s, s, rim) * bevel(ring, 1.0, 0.8), ring))
-    img = Image.alpha_composite(img, from_array(solid(s, s, fill) * bevel(inner, 1.0, 0.8), inner))
-    c = s / 2.0
-    if status == "available":
-        star = to_array(polygon_mask(s, s, star_points(c, c + 0.5, 6.5, 2.8, 5)))
-        img = Image.alpha_composite(img, from_array(solid(s, s, (255, 246, 200)), star))
-    elif status == "locked":
-        body = to_array(rounded_rect_mask(s, s, (c - 4.5, c - 1, c + 4.5, c + 6), 1.5))
-        shackle = to_array(mask(s, s, lambda d, S: d.arc(S(c - 3.5, c - 7, c + 3.5, c + 2), 180, 360, fill=255,
-                                                         width=int(1.8 * SS))))
-        img = Image.alpha_composite(img, from_array(solid(s, s, (240, 236, 226)), np.clip(body + shackle, 0, 1)))
-    else:
-        tick = to_array(mask(s, s, lambda d, S: d.line(sp([(c - 5, c), (c - 1.5, c + 4), (c + 5.5, c - 4.5)]),
-                                                       fill=255, width=int(2.6 * SS), joint="curve")))
-        img = Image.alpha_composite(img, from_array(solid(s, s, (255, 246, 220)), tick))
+    img = Image.alpha_composite(img, from_array(solid(s, s, fill) * bevel(inner, 1.2, 0.7), inner))
     return Image.alpha_composite(shadow_of(img, (1, 2), 1.0, 0.5), img)
 
 
@@ -881,7 +949,8 @@ def make_level_selected():
     outer = to_array(ellipse_mask(s, s, (0, 0, s - 1, s - 1)))
     inner = to_array(ellipse_mask(s, s, (3.5, 3.5, s - 4.5, s - 4.5)))
     ring = np.clip(outer - inner, 0, 1)
-    centre = to_array(ellipse_mask(s, s, (s / 2 - 11, s / 2 - 11, s / 2 + 11, s / 2 + 11)))
+    hole = s / 2 - 5
+    centre = to_array(ellipse_mask(s, s, (s / 2 - hole, s / 2 - hole, s / 2 + hole, s / 2 + hole)))
     img = from_array(solid(s, s, (255, 236, 150)),
                      np.asarray(Image.fromarray((ring * 255).astype(np.uint8), "L").filter(ImageFilter.GaussianBlur(1.5)),
                                 dtype=np.float32) / 255.0 * 0.8 * (1.0 - centre))

@@ -79,7 +79,7 @@ TUTORIAL_POSITIONS = [(110, 315), (600, 315), (140, 540), (360, 540), (600, 25),
 MAP_ICONS = [(138, 96), (169, 166), (239, 215), (241, 315), (341, 263), (382, 180), (460, 145),
              (519, 215), (527, 313), (586, 379), (655, 420), (735, 465), (784, 408), (817, 338),
              (854, 255)]
-ICON_SIZE = 24
+ICON_SIZE = 32                              # a badge the game writes the level's number on
 SELECTION_SIZE = ICON_SIZE + 8              # drawn at 4 pixels up and left of the icon
 MAP_START_BUTTON = (765, 671, 949, 768)
 MAP_BUY_BUTTON = (521, 671, 734, 754)
@@ -98,3 +98,11 @@ PRICE_AT = (605, 722)
 MAP_TEXTS = {"name": (512, 25), "start iron": (163, 630), "mine iron": (163, 700),
              "bandits": (369, 630), "raiders": (369, 700), "gold": (640, 602),
              "workers": (640, 657), "max workers": (684, 657)}
+
+# ---------------------------------------------------------------- end picture
+# The board of the campaign's final figures: a caption on the left of each row,
+# a dark field on the right where the game writes the value, centred on the
+# field's centre (x, y).
+END_BOARD = (60, 262, 430, 432)
+END_FIELDS = {"score": (340, 310), "gold": (340, 356), "time": (340, 402)}
+END_FIELD_HALF = (76, 17)                   # half width and half height of each field
