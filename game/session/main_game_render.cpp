@@ -36,6 +36,10 @@ int c_MainGame::Render() {
 }
 
 void c_MainGame::RenderLevel() {
+  // The grid helps count cells while placing: a piece in hand, or the keys
+  // walking the cursor over the board.
+  const bool cursorOnBoard = keysFocus && CurrentFocusPlace() == FocusPlace::Board;
+  boardView->gridShown = !demo.running && (gameState.run.selectedPiece >= 0 || cursorOnBoard);
   boardView->RenderBoard(*level);
   trainView->RenderTrain(*train, level);
   boardView->RenderBoardOverlay(*level);
