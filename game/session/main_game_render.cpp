@@ -35,11 +35,13 @@ int c_MainGame::Render() {
   return 0;
 }
 
-void c_MainGame::RenderLevel() {
-  // The grid helps count cells while placing: a piece in hand, or the keys
-  // walking the cursor over the board.
+bool c_MainGame::BoardGridShown() const {
   const bool cursorOnBoard = keysFocus && CurrentFocusPlace() == FocusPlace::Board;
-  boardView->gridShown = !demo.running && (gameState.run.selectedPiece >= 0 || cursorOnBoard);
+  return !demo.running && (gameState.run.selectedPiece >= 0 || cursorOnBoard);
+}
+
+void c_MainGame::RenderLevel() {
+  boardView->gridShown = BoardGridShown();
   boardView->RenderBoard(*level);
   trainView->RenderTrain(*train, level);
   boardView->RenderBoardOverlay(*level);
