@@ -87,6 +87,9 @@ class c_MainGame : public c_App {
   // keys have the focus, else the one under the pointer. False off the board
   // and while a panel or a page covers it.
   bool TargetCell(int* x, int* y) const;
+  // Whether the board shows its faint grid: while a piece is in hand or the
+  // keys walk the cursor over the board, to count cells by.
+  bool BoardGridShown() const;
   // The hint shown over the level, if any.
   LevelHint hint;
   // The level run's own facts, kept by the session (the rules never read

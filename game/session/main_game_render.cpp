@@ -35,7 +35,13 @@ int c_MainGame::Render() {
   return 0;
 }
 
+bool c_MainGame::BoardGridShown() const {
+  const bool cursorOnBoard = keysFocus && CurrentFocusPlace() == FocusPlace::Board;
+  return !demo.running && (gameState.run.selectedPiece >= 0 || cursorOnBoard);
+}
+
 void c_MainGame::RenderLevel() {
+  boardView->gridShown = BoardGridShown();
   boardView->RenderBoard(*level);
   trainView->RenderTrain(*train, level);
   boardView->RenderBoardOverlay(*level);

@@ -5,6 +5,7 @@
 #include "game/rules/economy.h"
 #include "game/rules/effects.h"
 #include "game/rules/hazards.h"
+#include "game/rules/layouts.h"
 #include "game/rules/state.h"
 #include "game/views/board_actors.h"
 #include "game/views/cell_messages.h"
@@ -46,6 +47,9 @@ constexpr float kMineTextBand = 16;
 constexpr float kIronFieldX = 400, kIronFieldY = 4;
 constexpr int kAdditiveBlend = 1;
 constexpr int kAlphaBlend = 0;
+// The grid while a piece is being placed: each line darkens the ground by
+// about an eighth, enough to count cells by and no more.
+constexpr float kGridAlpha = 0.12f;
 
 struct TextColour {
   float r, g, b;
@@ -104,6 +108,8 @@ void c_BoardView::LoadLevelImages() {
   mineAnimImage = LoadGameImage(String("game/ironmineanimation.png"), kMineAnimWidth, kMineAnimHeight,
                                 kMineAnimFrames, defaultImageFlags);
   stonesImage = LoadGameImage(String("game/buildings/stones.png"));
+  footprintGrounds = LoadGameImage(String("game/buildings/grounds.png"), kCellSize, kCellSize, kBuildingKindCount,
+                                   defaultImageFlags);
   goldImage = LoadGameImage(String("game/gold.png"));
   buildingImages = Array<c_Image*>(kBuildingKindCount);
   for (int i = 0; i < kBuildingKindCount; ++i) {
@@ -133,6 +139,8 @@ void c_BoardView::RenderBoard(const c_cLevel& level) const {
   SetColor(255, 255, 255);
   SetAlpha(1.0f);
   DrawCells(level);
+  DrawFootprintGrounds(level);
+  if (gridShown) DrawGrid();
   moments->DrawLineLight(gameState.clock.lastMillisecs);
   if (feedback) feedback->DrawBoardMarks(level, gameState.clock.lastMillisecs);
   DrawJobs(level);
@@ -183,6 +191,38 @@ void c_BoardView::DrawCells(const c_cLevel& level) const {
   }
 }
 
+// Every cell a piece of scenery blocks lies on that scenery's own ground, so
+// no blocked cell looks like the free sand around it, whatever its picture
+// leaves uncovered.
+void c_BoardView::DrawFootprintGrounds(const c_cLevel& level) const {
+  if (!footprintGrounds) return;
+  for (int i = 0; i < level.buildings.Length(); ++i) {
+    const c_cBuilding* b = level.buildings[i];
+    if (!b->active || b->kind < 0 || b->kind >= kBuildingKindCount) continue;
+    for (int dx = 0; dx < BuildingWidth(b->kind); ++dx) {
+      for (int dy = 0; dy < BuildingHeight(b->kind); ++dy) {
+        if (OnBoard(b->x + dx, b->y + dy)) DrawAtCell(footprintGrounds, b->x + dx, b->y + dy, b->kind);
+      }
+    }
+  }
+}
+
+// Thin dark lines between the cells, one pixel each side of every border.
+void c_BoardView::DrawGrid() const {
+  SetColor(0, 0, 0);
+  SetAlpha(kGridAlpha);
+  const float width = static_cast<float>(kColumns * kCellSize);
+  const float height = static_cast<float>(kRows * kCellSize);
+  for (int x = 1; x < kColumns; ++x) {
+    FillGameRect(static_cast<float>(CellLeft(x) - 1), static_cast<float>(CellTop(0)), 2, height);
+  }
+  for (int y = 1; y < kRows; ++y) {
+    FillGameRect(static_cast<float>(CellLeft(0)), static_cast<float>(CellTop(y) - 1), width, 2);
+  }
+  SetAlpha(1.0f);
+  SetColor(255, 255, 255);
+}
+
 // A piece under construction shows at half strength with its progress bar.
 void c_BoardView::DrawJobs(const c_cLevel& level) const {
   for (int i = 0; i < level.railTiles.Length(); ++i) {
@@ -203,6 +243,11 @@ void c_BoardView::DrawMine(const c_cLevel& level) const {
               static_cast<float>(kMineAnimOffsetY + kCellSize * mine->y), mine->frame);
   }
   if (mine->active) DrawMineText(*mine);
+}
+
+String StonesClearingText() {
+  return String("Clear: 1 worker, ") + String::FromInt(static_cast<int>(kStonesRemovalMs / 1000.0f)) +
+         String(" s");
 }
 
 String MineText(const c_cGoldMine& mine) {
@@ -352,8 +397,8 @@ void c_BoardView::DrawClickPreview(const c_cLevel& level, float pointerX, float 
       DrawRing(cx, cy, 0.8f);
       SetColor(255, 255, 255);
       SetAlpha(1.0f);
-      const char* what = target.kind == BoardTargetKind::Mine ? "Dig iron" : "Clear";
-      word(String(taken ? what : RefusalText(target.verdict)), !taken);
+      const String what = target.kind == BoardTargetKind::Mine ? String("Dig iron") : StonesClearingText();
+      word(taken ? what : String(RefusalText(target.verdict)), !taken);
       break;
     }
     case BoardTargetKind::Nothing:
@@ -416,6 +461,7 @@ void c_BoardView::Mark() {
   mineImage.Mark();
   mineAnimImage.Mark();
   stonesImage.Mark();
+  footprintGrounds.Mark();
   goldImage.Mark();
   buildingImages.Mark();
   tunnelImageN.Mark();

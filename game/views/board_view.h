@@ -1,4 +1,5 @@
-// The board's pictures and its drawing: the ground, rails, jobs, the mine,
+// The board's pictures and its drawing: the ground, rails, the scenery's own
+// ground under its footprints, the grid while placing, jobs, the mine,
 // stones, gold, enemies, scenery, the start and finish plates, explosions
 // (under the train), then the frame picture, the tunnel mouths and the
 // floating texts (over it). It only reads the level.
@@ -24,6 +25,9 @@ void DrawProgressBar(int x, int y, float percent);
 int GroundTurnOf(int x, int y);
 // Whether a piece of scenery at the cell is drawn mirrored.
 bool SceneryMirrored(int x, int y);
+
+// What clearing stones takes, said under the pointer: "Clear: 1 worker, 15 s".
+String StonesClearingText();
 
 // The mine's line: who works it and what is left, "3 at work - 1200 left".
 String MineText(const c_cGoldMine& mine);
@@ -53,6 +57,9 @@ class c_BoardView : public Object {
   gc_ref<c_WorkerView> workers = new c_WorkerView();
   gc_ref<c_MomentView> moments = new c_MomentView();
   gc_ref<c_Image> ringImage;
+  // The faint grid between the cells (set by the session while a piece is
+  // selected or the keyboard cursor is on the board).
+  bool gridShown = false;
 
   gc_ref<c_Image> borderImage;
   Array<c_Image*> groundImages;
@@ -61,6 +68,8 @@ class c_BoardView : public Object {
   gc_ref<c_Image> mineImage;
   gc_ref<c_Image> mineAnimImage;
   gc_ref<c_Image> stonesImage;
+  // The ground under scenery, one frame per building kind.
+  gc_ref<c_Image> footprintGrounds;
   gc_ref<c_Image> goldImage;
   Array<c_Image*> buildingImages;
   gc_ref<c_Image> tunnelImageN;
@@ -75,6 +84,8 @@ class c_BoardView : public Object {
 
  private:
   void DrawCells(const c_cLevel& level) const;
+  void DrawFootprintGrounds(const c_cLevel& level) const;
+  void DrawGrid() const;
   void DrawJobs(const c_cLevel& level) const;
   void DrawMine(const c_cLevel& level) const;
   void DrawScenery(const c_cLevel& level) const;

@@ -287,23 +287,22 @@ def signal(art, x, y, lamp):
 
 
 def painted_plate(art, colour, word, banner_colour=None, checker=False):
-    """The start or finish cell painted on the ground so it stands out on a busy
-    board: a wash of colour over the whole cell (the rails show through), a thick
-    border, and a banner along the top with the word in white capitals."""
-    inner = art.rect(5, 5, CELL - 5, CELL - 5)
+    """The start or finish cell marked on the ground so it stands out on a busy
+    board and still shows the piece laid on it: a painted border round a clear
+    middle, and a sign at the top with the word in white capitals."""
+    inner = art.rect(4.5, 4.5, CELL - 4.5, CELL - 4.5)
     whole = art.rect(1.5, 1.5, CELL - 1.5, CELL - 1.5)
-    art.fill(whole, colour, 0.22)
     border = np.clip(whole - inner, 0, 1)
     art.fill(border, colour, 0.95)
     # white dashes along the border, like paint on a platform's edge
     dash = ((np.floor((art.X + art.Y) / 6.0) % 2) == 0) * border
     art.fill(dash, (246, 242, 230), 0.55)
-    banner = art.rect(1.5, 1.5, CELL - 1.5, 16)
+    banner = art.rect(9, 1.5, CELL - 9, 15)
     art.shadow(banner, 1.0, 1.2, 1.0, 0.4)
     if checker:
         board = ((np.floor(art.X / 4.6) + np.floor((art.Y - 1.5) / 4.8)) % 2)
         art.fill(banner, lerp_colour((30, 26, 24), (244, 238, 226), board))
-        plaque = art.rect(CELL / 2 - 21, 3, CELL / 2 + 21, 14.5)
+        plaque = art.rect(CELL / 2 - 21, 3, CELL / 2 + 21, 13.5)
         art.fill(plaque, banner_colour or colour)
         art.shade(plaque, art.dome(plaque, 1.0, 0.8))
         outline(art, plaque, (30, 20, 14), 0.7, 0.6)
@@ -316,7 +315,7 @@ def painted_plate(art, colour, word, banner_colour=None, checker=False):
     face = font("sans_bold", 10 * art.ss)
 
     def lettering(d, s):
-        d.text((CELL / 2 * s, 9.2 * s), word, font=face, fill=255, anchor="mm")
+        d.text((CELL / 2 * s, 8.5 * s), word, font=face, fill=255, anchor="mm")
     letters = art._mask(lettering)
     art.fill(blur(letters, 0.9 * art.ss), (20, 14, 10), 0.9)
     art.fill(letters, (255, 252, 240))
@@ -385,9 +384,10 @@ def gold_nuggets():
 
 
 def stones():
-    """Boulders that block the cell: one big block off to one side, a heap of middling
-    ones leaning on it and loose stones trailing off unevenly, so that a row of
-    stone cells reads as a rock fall rather than one pile stamped again and again."""
+    """Pale rubble a worker can clear, with a pickaxe on it: one big block off to
+    one side, a heap of middling ones leaning on it and loose stones trailing off
+    unevenly, so that a row of stone cells reads as a rock fall rather than one
+    pile stamped again and again."""
     art = Art(CELL, CELL)
     r = rng("stones")
     art.fill(blur(art.poly(blob_points(36, 42, 30, 22, r, 0.25, 24, 0.4)), 5 * art.ss), PALETTE["shadow"], 0.28)
@@ -396,7 +396,7 @@ def stones():
              (38, 34, 8, 6), (10, 26, 3.5, 3), (46, 69, 3.5, 3), (69, 52, 3, 2.5)]
     for i, (x, y, rx, ry) in enumerate(rocks):
         tone = r.uniform(0.82, 1.12)
-        colour = tuple(c * tone for c in mix(PALETTE["rock"], (182, 154, 122), 0.3 + r.random() * 0.6))
+        colour = tuple(c * tone for c in mix((196, 188, 172), (236, 228, 212), 0.3 + r.random() * 0.6))
         pts = blob_points(x, y, rx, ry, r, 0.22, 24, r.uniform(0, math.pi))
         m = paint_rock(art, pts, colour, "stone%d" % i, 0.5, 0.3)
         # a crack or two
@@ -406,7 +406,22 @@ def stones():
             crack = art.line([(cx - math.cos(a) * rx * 0.4, cy - math.sin(a) * ry * 0.4), (cx, cy + 1),
                               (cx + math.cos(a) * rx * 0.45, cy + math.sin(a) * ry * 0.45)], 0.6)
             art.fill(crack * m, (70, 60, 52), 0.6)
+    pickaxe(art)
     return art.image()
+
+
+def pickaxe(art):
+    """A pickaxe lying on the heap: the mark that says a worker can clear it,
+    unlike the scenery's rock."""
+    handle = art.line([(30, 52), (56, 24)], 3.2)
+    art.shadow(handle, 1.5, 1.8, 1.0, 0.5)
+    art.fill(handle, PALETTE["wood"])
+    art.shade(handle, art.dome(handle, 1.5, 1.0))
+    head = art.line([(46, 14), (52, 18), (57, 23), (61, 29), (63, 36)], 3.4)
+    art.shadow(head, 1.5, 1.8, 1.0, 0.5)
+    art.fill(head, PALETTE["iron"])
+    art.shade(head, art.dome(head, 1.5, 1.2))
+    outline(art, np.maximum(handle, head), (30, 20, 14), 0.8, 0.7)
 
 
 # ---------------------------------------------------------------------------

@@ -214,6 +214,13 @@ def render_level(data, number, seed):
         rx, ry = corner(*c)
         draw.rectangle([rx, ry, rx + 73, ry + 4], fill=(127, 127, 127, 255))
         draw.rectangle([rx, ry, rx + 30, ry + 4], fill=(0, 255, 0, 255))
+    grounds = load("game/buildings/grounds.png")
+    for kind, where in scenery.items():   # each footprint on its scenery's own ground
+        w, h = FOOT.get(kind, (1, 1))
+        for x, y in cells(where):
+            for dx in range(w):
+                for dy in range(h):
+                    board.alpha_composite(grounds.crop((74 * kind, 0, 74 * kind + 74, 74)), corner(x + dx, y + dy))
     for kind, where in scenery.items():
         img = load("game/buildings/%s.png" % BUILDINGS[kind])
         if kind == 3:

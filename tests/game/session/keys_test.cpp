@@ -54,6 +54,24 @@ TEST_F(Keys, OnlyEnterOrSpaceContinueFromTheTitle) {
   EXPECT_EQ(app->screen, ScreenMenu);
 }
 
+// The grid shows while the keys walk the cursor over the board or a piece is
+// in hand, and goes when the pointer takes over with nothing in hand.
+TEST_F(Keys, TheGridFollowsTheCursorAndThePieceInHand) {
+  Start();
+  PlayFirstLevelByKeys();
+  ASSERT_EQ(app->screen, ScreenPlaying);
+  EXPECT_TRUE(app->BoardGridShown()) << "the keys' cursor starts on START";
+  platform.cursorX = 500;
+  platform.cursorY = 10;
+  game->OnMousePosition(500, 10);
+  Update();
+  EXPECT_FALSE(app->BoardGridShown()) << "the pointer has the focus, nothing in hand";
+  Key('1');
+  EXPECT_TRUE(app->BoardGridShown()) << "a piece in hand";
+  Key(kBackspace);
+  EXPECT_FALSE(app->BoardGridShown()) << "the piece put down";
+}
+
 // With nothing won yet the menu's focus starts on "new game" (continue would
 // only begin one too), and moves round its six signs.
 struct MenuCase {

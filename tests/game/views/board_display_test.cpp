@@ -1,7 +1,9 @@
 // The board and the train drawn on a real window (Xvfb, llvmpipe), read back
 // at probe pixels. Expected colours come from the committed pictures
 // themselves, so the checks hold whatever the art looks like.
+#include <algorithm>
 #include <cmath>
+#include <utility>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -102,6 +104,20 @@ class BoardDrawingTest : public GlWindowTest {
     return ReadPicture("game/tile" + std::to_string(level->groundVariants[CellIndex(x, y)] + 1) + ".png");
   }
 
+  // The board as drawn under the train, one colour per pixel, row by row
+  // from its top-left corner.
+  std::vector<std::uint32_t> DrawnBoard() {
+    gfx->ClearScreen(0, 0, 0);
+    boardView->RenderBoard(*level);
+    Array<int> pixels(kBoardWidth * kBoardHeight);
+    gfx->ReadPixels(pixels, CellLeft(0), CellTop(0), kBoardWidth, kBoardHeight, 0, kBoardWidth);
+    std::vector<std::uint32_t> rgb(pixels.Length());
+    for (int i = 0; i < pixels.Length(); ++i) rgb[i] = static_cast<std::uint32_t>(pixels[i]) & 0xffffffu;
+    return rgb;
+  }
+  static constexpr int kBoardWidth = kColumns * kCellSize;
+  static constexpr int kBoardHeight = kRows * kCellSize;
+
   c_cLevel* level = nullptr;
   c_cTrain* train = nullptr;
   c_BoardView* boardView = nullptr;
@@ -158,6 +174,71 @@ TEST_F(BoardDrawingTest, APieceUnderConstructionShowsHalfTransparentWithItsProgr
   EXPECT_TRUE(RgbNear(At(cx, 1, 36, 5), 0xe8b83c));
   EXPECT_TRUE(RgbNear(At(cx, 1, 38, 5), 0x281c10));
   EXPECT_TRUE(RgbNear(At(cx, 1, 1, 5), ground.Rgb(1, 5), 2));  // the gap beside it
+}
+
+// The share of a cell's pixels drawn differently in two pictures of the board.
+double ChangedShare(const std::vector<std::uint32_t>& a, const std::vector<std::uint32_t>& b, int cx, int cy) {
+  int changed = 0;
+  for (int y = cy * kCellSize; y < (cy + 1) * kCellSize; ++y) {
+    for (int x = cx * kCellSize; x < (cx + 1) * kCellSize; ++x) {
+      const std::size_t i = static_cast<std::size_t>(y) * kColumns * kCellSize + x;
+      if (a[i] != b[i]) ++changed;
+    }
+  }
+  return static_cast<double>(changed) / (kCellSize * kCellSize);
+}
+
+// Scenery shows on the cells it blocks and nowhere else, in all fifteen
+// levels: a free cell is drawn the same with or without the scenery, and a
+// cell the scenery blocks mostly not (its own ground covers the sand).
+TEST_F(BoardDrawingTest, SceneryShowsOnItsFootprintAndNowhereElse) {
+  for (int number = 1; number <= kLevelCount; ++number) {
+    SCOPED_TRACE("level " + std::to_string(number));
+    gameState.progress.currentLevel = number;
+    LayOutLevel(level);
+    bool footprint[kColumns][kRows] = {};
+    for (int i = 0; i < level->buildings.Length(); ++i) {
+      const c_cBuilding* b = level->buildings[i];
+      if (!b->active) continue;
+      for (int dx = 0; dx < BuildingWidth(b->kind); ++dx) {
+        for (int dy = 0; dy < BuildingHeight(b->kind); ++dy) footprint[b->x + dx][b->y + dy] = true;
+      }
+    }
+    const std::vector<std::uint32_t> withScenery = DrawnBoard();
+    for (int i = 0; i < level->buildings.Length(); ++i) level->buildings[i]->active = 0;
+    const std::vector<std::uint32_t> withoutScenery = DrawnBoard();
+    for (int x = 0; x < kColumns; ++x) {
+      for (int y = 0; y < kRows; ++y) {
+        const double changed = ChangedShare(withScenery, withoutScenery, x, y);
+        if (footprint[x][y]) {
+          EXPECT_GT(changed, 0.5) << "blocked cell " << x << "," << y << " looks free";
+        } else if (level->CellKind(x, y) == CellEmpty) {
+          EXPECT_EQ(changed, 0.0) << "free cell " << x << "," << y << " shows scenery";
+        }
+      }
+    }
+  }
+}
+
+// The grid darkens the cells' borders by about an eighth and leaves their
+// middles alone.
+TEST_F(BoardDrawingTest, TheGridDarkensOnlyTheBordersBetweenCells) {
+  const std::vector<std::uint32_t> plain = DrawnBoard();
+  boardView->gridShown = true;
+  const std::vector<std::uint32_t> gridded = DrawnBoard();
+  auto at = [](const std::vector<std::uint32_t>& board, int x, int y) { return board[y * kBoardWidth + x]; };
+  const int cases[][2] = {{kCellSize, 30}, {kCellSize - 1, 200}, {300, kCellSize}, {500, 2 * kCellSize - 1}};
+  for (const auto& probe : cases) {
+    const std::uint32_t before = at(plain, probe[0], probe[1]);
+    const std::uint32_t after = at(gridded, probe[0], probe[1]);
+    for (int shift : {16, 8, 0}) {
+      const double ratio = static_cast<double>((after >> shift) & 255) / std::max(1u, (before >> shift) & 255);
+      EXPECT_NEAR(ratio, 0.88, 0.03) << "border pixel " << probe[0] << "," << probe[1];
+    }
+  }
+  for (const auto& middle : {std::make_pair(37, 37), std::make_pair(5 * kCellSize + 20, 3 * kCellSize + 50)}) {
+    EXPECT_EQ(at(plain, middle.first, middle.second), at(gridded, middle.first, middle.second));
+  }
 }
 
 // The direction in which the drawn engine is longest, in degrees, from the
