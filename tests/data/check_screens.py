@@ -16,18 +16,10 @@ from PIL import Image
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "data"))
 import screen_layout as L  # noqa: E402
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from data_check import check, failures, report  # noqa: E402
 
 DATA = sys.argv[1] if len(sys.argv) > 1 else "data"
-failures = []
-checks = 0
-
-
-def check(condition, message):
-    global checks
-    checks += 1
-    if not condition:
-        failures.append(message)
-    return condition
 
 
 def rgba(path):
@@ -504,10 +496,7 @@ def main():
     check_tutorial()
     check_time_font()
     check_glim_font()
-    for f in failures:
-        print("FAIL: " + f)
-    print("%d passed, %d failed" % (checks - len(failures), len(failures)))
-    sys.exit(1 if failures else 0)
+    report()
 
 
 if __name__ == "__main__":

@@ -29,6 +29,8 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.join(HERE, "..", "..")
 sys.path.insert(0, os.path.join(ROOT, "tools", "data"))
 from sound_common import EFFECT_BAND, EFFECT_LEVEL, MUSIC_UNDER_EFFECTS, PEAK_CEILING_DB, peak_db, sound_level  # noqa
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from data_check import check, failures, report  # noqa: E402
 
 DATA = sys.argv[1] if len(sys.argv) > 1 else "data"
 VERBOSE = "-v" in sys.argv
@@ -36,16 +38,6 @@ RATE = 44100
 MUSIC = ("music.ogg", "music_level.ogg", "music_tension.ogg")
 # The loops and the range of their lengths in seconds.
 LOOPS = {"train_loop.wav": (1.0, 2.0), "hammer.wav": (0.4, 1.5)}
-failures = []
-checks = 0
-
-
-def check(condition, message):
-    global checks
-    checks += 1
-    if not condition:
-        failures.append(message)
-    return condition
 
 
 def read_wav(path):
@@ -238,10 +230,7 @@ def main():
               "train_loop.wav: %.1f dBFS, under the effects" % levels["train_loop.wav"])
     for name in MUSIC:
         check_music_file(name, effects_level)
-    for f in failures:
-        print("FAIL: " + f)
-    print("%d passed, %d failed" % (checks - len(failures), len(failures)))
-    sys.exit(1 if failures else 0)
+    report()
 
 
 if __name__ == "__main__":
