@@ -20,6 +20,7 @@ enum class ScreenRequest {
   QuitLevel,         // the pause panel: the same, at once
   ShowHint,          // the hint button or the H key: a cheapest way on from now
   ShowMe,            // the failed panel's "Show me" or the S key: the solver's play
+  StartDaily,        // the map's daily line: play today's level
 };
 
 // Of two requests of a level's panels made before the main game acts, the one

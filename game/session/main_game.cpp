@@ -5,6 +5,7 @@
 #include "game/views/data_files.h"
 #include "game/rules/layouts.h"
 #include "game/rules/play_step.h"
+#include "game/session/daily_file.h"
 #include "game/session/records_file.h"
 #include "game/session/save_file.h"
 #include "game/views/sound_table.h"
@@ -284,6 +285,8 @@ void c_MainGame::Act(ScreenRequest request) {
       // It starts once the level's update is over.
       demoAsked = screen == ScreenPlaying && gameState.run.trainCrashed == 1;
       break;
+    case ScreenRequest::StartDaily:
+      break;
   }
 }
 
@@ -378,5 +381,11 @@ void c_MainGame::ShowMenu() { screen = ScreenMenu; }
 
 void c_MainGame::ShowMap() {
   scenarioMap->selectedLevel = gameState.progress.currentLevel - 1;
+  if (MendedRules()) PrepareDailyLine();
   screen = ScreenScenarioMap;
+}
+
+void c_MainGame::PrepareDailyLine() {
+  scenarioMap->dailyResults = LoadDailyResults();
+  scenarioMap->daily.Prepare(DayNumber(DayOfUtc(ShownCalendarSeconds())));
 }

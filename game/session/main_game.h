@@ -162,6 +162,8 @@ class c_MainGame : public c_App {
   void LeaveLevel();
   void ShowMenu();
   void ShowMap();
+  // Today's level on the map's daily corner, and the days played so far.
+  void PrepareDailyLine();
   // The won level's score, time and hint into the records (before
   // CompleteLevel moves the current level on).
   void RecordWonLevel();
