@@ -44,6 +44,7 @@ struct LevelLayout {
   std::vector<SceneryPlacement> scenery;
   std::vector<CellXY> stones;
   std::vector<CellXY> gold;
+  std::string name;  // on the map and in the list of levels
 };
 
 // Row n - 1 is level n.
