@@ -14,6 +14,7 @@ namespace {
 
 constexpr int kMineSize = 2;
 constexpr std::size_t kMaxLevelFileBytes = 1 << 20;
+constexpr int kKeyCount = 8;
 
 struct Word {
   std::string text;
@@ -66,9 +67,7 @@ class LevelReader {
   LevelReader(const std::string& text, const std::string& fileName) : text_(text), file_(fileName) {}
 
   bool Read(LevelLayout& out, std::string& error) {
-    if (!CheckText() || !ReadHeader() || !ReadKeys() || !ReadRows() || !CheckAfterRows() || !CheckMarkers() ||
-        !PlaceScenery() || !PlaceLoose(kStonesLetter, "stones", kBlockTilePoolSize, layout_.stones) ||
-        !PlaceLoose(kGoldLetter, "gold nuggets", kGoldPoolSize, layout_.gold)) {
+    if (!ReadWhole()) {
       error = error_;
       return false;
     }
@@ -77,6 +76,15 @@ class LevelReader {
   }
 
  private:
+  // Each step stops at the first fault, having set error_.
+  bool ReadWhole() {
+    if (!CheckText()) return false;
+    SplitLines();
+    return ReadHeader() && ReadKeys() && ReadRows() && CheckAfterRows() && CheckMarkers() && PlaceScenery() &&
+           PlaceLoose(kStonesLetter, "stones", kBlockTilePoolSize, layout_.stones) &&
+           PlaceLoose(kGoldLetter, "gold nuggets", kGoldPoolSize, layout_.gold);
+  }
+
   bool Fail(int line, int column, const std::string& what) {
     error_ = file_ + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " + what;
     return false;
@@ -98,7 +106,6 @@ class LevelReader {
       }
       i += static_cast<std::size_t>(length);
     }
-    SplitLines();
     return true;
   }
 
@@ -149,7 +156,7 @@ class LevelReader {
     const char* name;
     KeyReader read;
   };
-  static const Key kKeys[8];
+  static const Key kKeys[kKeyCount];
 
   bool ReadKeys() {
     for (; next_ < lines_.size(); ++next_) {
@@ -498,7 +505,7 @@ class LevelReader {
   const std::string& file_;
   std::vector<SourceLine> lines_;
   std::size_t next_ = 0;
-  int seen_[8] = {};  // the line of each key, 0 until read
+  int seen_[kKeyCount] = {};  // the line of each key, 0 until read
   int boardLine_ = 0;
   std::string rows_[kRows];
   int rowLines_[kRows] = {};
@@ -507,7 +514,7 @@ class LevelReader {
 };
 
 // In the order the writer writes them.
-const LevelReader::Key LevelReader::kKeys[8] = {
+const LevelReader::Key LevelReader::kKeys[kKeyCount] = {
     {"name", &LevelReader::ReadName},   {"start", &LevelReader::ReadStart},   {"finish", &LevelReader::ReadFinish},
     {"iron", &LevelReader::ReadIron},   {"mine", &LevelReader::ReadMine},     {"tunnels", &LevelReader::ReadTunnels},
     {"events", &LevelReader::ReadEvents}, {"tutorial", &LevelReader::ReadTutorial},

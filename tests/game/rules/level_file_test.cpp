@@ -80,6 +80,12 @@ TEST(LevelFile, TheGoodLevelReadsAsDrawn) {
   EXPECT_EQ(WriteLevelText(l).substr(0, 27), "rails-against-time level 1\n");
 }
 
+// 41 stones, one more than a board's pool holds.
+const std::string kQuarry =
+    "rails-against-time level 1\nname Quarry\nstart 0,0\nfinish 12,8\niron 0\nmine none\ntunnels none\n"
+    "events none\ntutorial none\nboard\nSoooooooooooo\nooooooooooooo\nooooooooooooo\nooo..........\n"
+    ".............\n.............\n.............\n.............\n............F\n";
+
 struct Fault {
   const char* what;
   std::string text;
@@ -119,6 +125,7 @@ const Fault kFaults[] = {
     {"another version", WithLine(1, "rails-against-time level 7"), 1, 26, "version 7"},
     {"a key missing", WithLine(9, ""), 9, 1, "no \"tutorial\" line before the board"},
     {"a key twice", WithLine(9, "iron 5"), 9, 1, "a second \"iron\" line"},
+    {"too many stones", kQuarry, 14, 3, "too many stones: a board holds at most 40"},
     {"no board", Join({kGoodLines.begin(), kGoodLines.begin() + 9}), 9, 1, "no board"},
 };
 
