@@ -26,7 +26,17 @@ struct SourceLine {
   std::string text;
 };
 
-std::string Quoted(char c) { return std::string("'") + c + "'"; }
+std::string Hex(unsigned char c) {
+  const char* digits = "0123456789ABCDEF";
+  return std::string("0x") + digits[c >> 4] + digits[c & 15];
+}
+
+// A letter of the file as the error line shows it: a byte that would not
+// print as itself (a tab, a part of a UTF-8 letter) in hexadecimal.
+std::string Quoted(char c) {
+  const unsigned char byte = static_cast<unsigned char>(c);
+  return byte > 0x20 && byte < 0x7F ? std::string("'") + c + "'" : Hex(byte);
+}
 std::string CellName(CellXY c) { return std::to_string(c.x) + "," + std::to_string(c.y); }
 bool SameCell(CellXY a, CellXY b) { return a.x == b.x && a.y == b.y; }
 
@@ -115,11 +125,6 @@ class LevelReader {
       if ((static_cast<unsigned char>(text_[at + k]) & 0xC0) != 0x80) return false;
     }
     return true;
-  }
-
-  static std::string Hex(unsigned char c) {
-    const char* digits = "0123456789ABCDEF";
-    return std::string("0x") + digits[c >> 4] + digits[c & 15];
   }
 
   void SplitLines() {

@@ -96,6 +96,7 @@ struct Fault {
 const Fault kFaults[] = {
     {"unknown key", WithLine(5, "irn 900"), 5, 1, "unknown key \"irn\""},
     {"unknown letter", WithLine(15, "S.n.ww...q..F"), 15, 10, "unknown letter 'q'"},
+    {"a letter that does not print", WithLine(15, "S.n.ww...\t..F"), 15, 10, "unknown letter 0x09"},
     {"footprint cut short", WithLine(12, "^.........MM."), 12, 2, "a footprint cut short: the mountain"},
     {"a hill cut short", WithLine(16, ".....WW.YY..."), 16, 3, "a footprint cut short: the hill"},
     {"footprint off the board", WithLine(19, "...........on"), 19, 13, "runs off the board"},
