@@ -13,5 +13,6 @@ std::string LevelFileName(int levelNumber);
 // Reads the fifteen files of `dataFolder` + "levels/" in place of the built-in
 // copies. False with the first file's error line when one cannot be read;
 // the levels are then left as they were. Without that folder, true and the
-// built-in copies stay.
+// built-in copies stay. Called once at start-up, before any layout is taken:
+// a reference from LevelLayoutOf() does not outlive it.
 [[nodiscard]] bool UseDataFolderLevels(const std::string& dataFolder, std::string& error);

@@ -138,7 +138,12 @@ std::string GameUsage() {
       "\n";
   for (const OptionRow& row : kOptions) {
     std::string left = std::string("  ") + row.name + (row.valueName ? std::string(" ") + row.valueName : "");
-    if (left.size() < 21) left.resize(21, ' ');
+    // The help starts in column 21; after a longer option, on the next line.
+    if (left.size() < 21) {
+      left.resize(21, ' ');
+    } else {
+      left += "\n" + std::string(21, ' ');
+    }
     text += left + row.help + "\n";
   }
   return text + "\n" + kPlayKeys + "\nThe cells of --print-level:\n" + kBoardLegend +
