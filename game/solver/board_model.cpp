@@ -37,9 +37,13 @@ Ground GroundOf(const LevelLayout& l, CellXY c) {
 }  // namespace
 
 BoardModel ReadBoard(int levelNumber) {
-  const LevelLayout& l = LevelLayoutOf(levelNumber);
-  BoardModel b;
+  BoardModel b = ReadBoard(LevelLayoutOf(levelNumber));
   b.levelNumber = levelNumber;
+  return b;
+}
+
+BoardModel ReadBoard(const LevelLayout& l) {
+  BoardModel b;
   for (int x = 0; x < kColumns; ++x) {
     for (int y = 0; y < kRows; ++y) b.cells[CellIndex(x, y)] = GroundOf(l, {x, y});
   }

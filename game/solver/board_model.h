@@ -36,6 +36,8 @@ struct BoardModel {
 
 // The board of level n (1..15).
 BoardModel ReadBoard(int levelNumber);
+// The board of any layout, such as a level file's (its levelNumber is 0).
+BoardModel ReadBoard(const LevelLayout& layout);
 
 // The one side, besides `side`, that the straight piece of a tunnel end with
 // that side joins: tunnel ends hold N-S straights for N and S, W-E for E and W.
