@@ -44,9 +44,10 @@ struct LevelLayout {
   std::vector<SceneryPlacement> scenery;
   std::vector<CellXY> stones;
   std::vector<CellXY> gold;
+  std::string name;  // on the map and in the list of levels
 };
 
-// Row n - 1 is level n.
+// Row n - 1 is level n, as read from its level file (level_table.h).
 const std::vector<LevelLayout>& LevelTable();
 const LevelLayout& LevelLayoutOf(int levelNumber);
 

@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <string>
 
+#include "game/rules/level_table.h"
 #include "game/session/folders.h"
+#include "game/session/level_file_commands.h"
 #include "game/session/main_game.h"
 #include "game/session/options.h"
 #include "game/session/print_level.h"
@@ -28,6 +30,15 @@ int PrintLevel(int n) {
   return 0;
 }
 
+// Runs one of the level file options and prints what it reports.
+int RunLevelFileCommand(int (*command)(const std::string&, std::string&, std::string&), const std::string& path) {
+  std::string out, err;
+  const int status = command(path, out, err);
+  std::fputs(out.c_str(), stdout);
+  std::fputs(err.c_str(), stderr);
+  return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -45,8 +56,17 @@ int main(int argc, char** argv) {
     std::puts("rails-against-time " TARVEX_VERSION);
     return 0;
   }
+  if (!options.printLevelFile.empty()) return RunLevelFileCommand(PrintLevelFile, options.printLevelFile);
+  if (!options.checkLevelFile.empty()) return RunLevelFileCommand(CheckLevelFile, options.checkLevelFile);
+  const GameFolders folders = ChooseGameFolders(ProcessFolderFacts());
+  // The levels are data like the pictures: a level file that does not read
+  // stops the program before anything starts.
+  if (!UseDataFolderLevels(folders.data, error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return kBadLevelFileStatus;
+  }
   if (options.printLevel != 0) return PrintLevel(options.printLevel);
-  UseGameFolders(ChooseGameFolders(ProcessFolderFacts()));
+  UseGameFolders(folders);
   const GameProgram program{InitGameGlobals, [](bool withMedia) { new c_MainGame(withMedia); },
                             [] { return static_cast<c_MainGame*>(currentApp.get())->screen; }};
   if (!options.replayFile.empty()) return PlayReplay(options.replayFile, options.headless, program, argc, argv);

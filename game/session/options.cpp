@@ -27,18 +27,36 @@ const OptionRow kOptions[] = {
        o->version = true;
        return true;
      }},
-    {"--print-level", "N",
-     "print level N (1..15) as laid out at its start and exit;\n"
-     "                     9 lines of 13 cells, row 0 first (legend below)",
+    {"--print-level", "N|FILE",
+     "print level N (1..15), or the level file FILE, as laid out\n"
+     "                     at its start and exit; 9 lines of 13 cells, row 0\n"
+     "                     first (legend below)",
      [](GameOptions* o, const char* value, std::string* error) {
-       char* end = nullptr;
-       const long n = std::strtol(value, &end, 10);
-       if (*value == '\0' || *end != '\0' || n < 1 || n > kLevelCount) {
+       const std::string text = value;
+       if (text.empty()) {
+         *error = "--print-level needs a level number or a level file";
+         return false;
+       }
+       // Anything but a number names a file.
+       if (text.find_first_not_of("0123456789") != std::string::npos) {
+         o->printLevelFile = text;
+         return true;
+       }
+       const long n = text.size() > 4 ? 0 : std::strtol(value, nullptr, 10);
+       if (n < 1 || n > kLevelCount) {
          *error = "--print-level needs a level number from 1 to " + std::to_string(kLevelCount);
          return false;
        }
        o->printLevel = static_cast<int>(n);
        return true;
+     }},
+    {"--check-level", "FILE",
+     "read the level file FILE and say whether a new game's\n"
+     "                     workers can win it, and how; exit 0 only then",
+     [](GameOptions* o, const char* value, std::string* error) {
+       o->checkLevelFile = value;
+       if (o->checkLevelFile.empty()) *error = "--check-level needs a level file";
+       return !o->checkLevelFile.empty();
      }},
     {"--record", "FILE", "play, and record the session into FILE",
      [](GameOptions* o, const char* value, std::string*) {
@@ -120,8 +138,14 @@ std::string GameUsage() {
       "\n";
   for (const OptionRow& row : kOptions) {
     std::string left = std::string("  ") + row.name + (row.valueName ? std::string(" ") + row.valueName : "");
-    if (left.size() < 21) left.resize(21, ' ');
+    // The help starts in column 21; after a longer option, on the next line.
+    if (left.size() < 21) {
+      left.resize(21, ' ');
+    } else {
+      left += "\n" + std::string(21, ' ');
+    }
     text += left + row.help + "\n";
   }
-  return text + "\n" + kPlayKeys + "\nThe cells of --print-level:\n" + kBoardLegend;
+  return text + "\n" + kPlayKeys + "\nThe cells of --print-level:\n" + kBoardLegend +
+         "\nA level file's own letters are listed in the README (\"Level files\").\n";
 }

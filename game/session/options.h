@@ -9,6 +9,8 @@ struct GameOptions {
   bool help = false;
   bool version = false;  // --version: print the name and version and end
   int printLevel = 0;  // 1..15: print that level's board and end
+  std::string printLevelFile;  // --print-level FILE: print a level file's board and end
+  std::string checkLevelFile;  // --check-level FILE: read a level file, solve it and end
   std::string recordFile;  // --record: play and write the session there
   std::string replayFile;  // --replay: play that session back
   bool headless = false;   // --headless: a replay without a window

@@ -36,7 +36,7 @@ struct BoardModel {
 
 // The board of level n (1..15).
 BoardModel ReadBoard(int levelNumber);
-// The board of any layout (levelNumber 0).
+// The board of any layout, such as a level file's (its levelNumber is 0).
 BoardModel ReadBoard(const LevelLayout& layout);
 
 // The one side, besides `side`, that the straight piece of a tunnel end with

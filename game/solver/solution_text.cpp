@@ -87,11 +87,16 @@ const char* const kTrackLegend =
     "  - | straight pieces    / curve E-S or W-N    \\ curve W-S or E-N    + crossing\n"
     "  S start  F finish  T tunnel end  M mine  o stones  # scenery  $ gold  . free\n";
 
-std::string TrackBoardText(const LevelSolution& s) {
+std::string BoardModelText(const BoardModel& board) {
   std::string rows(kRows * (kColumns + 1), '\n');
   for (int y = 0; y < kRows; ++y) {
-    for (int x = 0; x < kColumns; ++x) rows[y * (kColumns + 1) + x] = GroundChar(s.board, {x, y});
+    for (int x = 0; x < kColumns; ++x) rows[y * (kColumns + 1) + x] = GroundChar(board, {x, y});
   }
+  return rows;
+}
+
+std::string TrackBoardText(const LevelSolution& s) {
+  std::string rows = BoardModelText(s.board);
   for (const TrackPiece& p : s.pieces) rows[p.cell.y * (kColumns + 1) + p.cell.x] = kPieceChars[p.kind];
   return rows;
 }

@@ -10,6 +10,8 @@
 // it, with the track's pieces drawn over it: - | for straights, / and \ for
 // curves (/ joins E-S or W-N, \ joins W-S or E-N), + for a crossing.
 std::string TrackBoardText(const LevelSolution& s);
+// The board alone, exactly as --print-level draws a level laid out.
+std::string BoardModelText(const BoardModel& board);
 // The legend of TrackBoardText.
 extern const char* const kTrackLegend;
 // Everything: header, board, cost, iron left, times and the schedule.

@@ -97,6 +97,12 @@ check_runs() {
   level=$(run --print-level 1); status=$?
   expect_eq "--print-level 1 status" "$status" 0
   expect_eq "--print-level 1" "$level" "$(cd "$build" && ./game/rails-against-time --print-level 1)"
+  # The levels are installed as files with the rest of the data.
+  local levels
+  levels=$(dirname "$game")/../share/rails-against-time/data/levels
+  expect_eq "the installed level files" "$(ls "$levels" | grep -c '\.level$')" 15
+  run --check-level "$levels/06.level" >/dev/null; status=$?
+  expect_eq "--check-level of an installed level" "$status" 0
 
   local replay=$source/tests/replays/campaign.replay out
   out=$(run --replay "$replay" --headless); status=$?

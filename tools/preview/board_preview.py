@@ -6,6 +6,7 @@ piece under construction and the engine with its smoke, placed on the train's
 own path.
 
 Usage: board_preview.py DATA_FOLDER OUT.png [LEVEL ...]    (default levels 6 11 12 7)
+The levels are read from DATA_FOLDER/levels.
 """
 import math
 import os
@@ -15,38 +16,13 @@ from collections import deque
 
 from PIL import Image, ImageDraw
 
+from level_file import FOOT, read_level
+
 CELL, COLS, ROWS, ORIGIN = 74, 13, 9, 31
-FOOT = {1: (2, 2), 3: (2, 2), 4: (1, 3), 6: (2, 2), 10: (2, 2), 11: (2, 2), 14: (2, 2)}
 BUILDINGS = ["pond", "mountain", "forest", "pond2x", "hill", "hangman", "dinosaur", "house", "watertower",
              "cort", "corturi", "caravan", "diligenta", "skull", "mountain2"]
 SIDES = {"N": 0, "E": 1, "S": 2, "W": 3}
 STEP = {0: (0, -1), 1: (1, 0), 2: (0, 1), 3: (-1, 0)}
-
-# level: start, finish, mine (x, y) or None, tunnels ((side, x, y), (side, x, y)) or None,
-#        scenery {kind: cells}, stones, gold
-LEVELS = {
-    6: ((0, 4), (12, 1), (10, 5), (("W", 4, 3), ("E", 8, 3)),
-        {0: "2,2", 1: "1,7 8,0 8,5 10,7", 2: "1,2 2,0 2,1 2,3 2,4 3,4 3,6 4,4 4,6 6,7", 3: "3,7 8,7",
-         4: "5,2 7,2", 5: "7,1", 13: "11,3"},
-        "4,2 5,1 5,6 5,7 6,2 6,3 6,4 7,6 7,7 9,3", "5,8 6,1 6,8 7,8"),
-    7: ((0, 3), (12, 4), (5, 3), (("W", 5, 1), ("W", 12, 8)),
-        {0: "3,4 3,5 8,8 11,2", 1: "6,7 7,5 10,5 11,0", 2: "2,4 2,5 3,2 3,3 3,6 8,7 11,3 12,2 12,3",
-         3: "0,7 1,0 9,2", 4: "6,0", 12: "12,7", 13: "5,8", 14: "9,0"},
-        "9,7 9,8 10,7 10,8 11,7 11,8", "4,1 4,2 4,3 4,4 4,5"),
-    10: ((0, 6), (12, 2), (5, 0), (("N", 5, 8), ("N", 7, 1)),
-         {0: "7,6 9,4", 1: "2,7 5,3 10,0", 2: "0,0 1,0 1,1 2,4 2,5 3,3 3,6 4,0 6,2 6,5 6,6 7,2 8,1 8,2 10,4 10,5 "
-          "11,3 11,5 12,7 12,8", 3: "9,6", 9: "3,4", 10: "2,0", 14: "6,7"},
-         "4,3 4,4 7,0 8,0 9,0 9,8 10,2 10,8 11,2 11,7 11,8", "5,5 5,6 5,7 8,7 8,8"),
-    11: ((0, 0), (12, 3), (0, 3), None,
-         {0: "8,4 10,0", 1: "0,1 2,1 5,1", 2: "2,5 3,5 3,6 3,7 4,4 4,5 4,7 5,4 6,6 7,1 8,1 10,1",
-          3: "2,3 7,2 10,6", 6: "0,7", 8: "7,4", 10: "10,3", 11: "7,5"},
-         "4,1 4,2 5,0 6,0 6,4 6,5 7,0 8,0 8,7 9,0", "4,3 5,3 6,3 7,7 9,7"),
-    12: ((0, 0), (12, 5), (11, 7), (("S", 5, 3), ("E", 9, 5)),
-         {0: "3,8 5,8 6,8 9,7", 1: "0,2 1,5 2,1 6,5 8,1 10,1", 2: "1,8 2,8 7,8 8,5 8,8 9,4 10,4 11,4 12,4",
-          3: "4,1", 7: "4,8", 9: "1,1", 13: "7,1", 14: "4,5 6,2"},
-         "1,7 2,7 3,4 3,5 3,6 4,7 6,7 7,7 8,7 10,5 10,6 11,5 11,6", "0,4 0,5 0,6 0,7 3,7"),
-}
-
 
 def cells(text):
     return [tuple(int(v) for v in c.split(",")) for c in text.split()]
@@ -141,7 +117,7 @@ def move_code(heading_in, heading_out):
 
 
 def render_level(data, number, seed):
-    level = LEVELS[number]
+    level = read_level(os.path.join(data, "levels", "%02d.level" % number))
     start, finish, mine, tunnels, scenery, stones, gold = level
     load = lambda name: Image.open(os.path.join(data, name)).convert("RGBA")  # noqa: E731
     board = Image.new("RGBA", (1024, 768), (24, 20, 16, 255))

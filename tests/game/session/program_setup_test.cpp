@@ -30,15 +30,23 @@ TEST(Options, HelpAndPrintLevelAreUnderstoodAndAnythingElseIsRefused) {
   EXPECT_TRUE(options.help);
   EXPECT_TRUE(Parse({"--print-level", "15"}, &options, &error));
   EXPECT_EQ(options.printLevel, 15);
+  // Anything but a number is a level file, read when the option runs.
+  GameOptions file;
+  EXPECT_TRUE(Parse({"--print-level", "3x"}, &file, &error));
+  EXPECT_EQ(file.printLevel, 0);
+  EXPECT_EQ(file.printLevelFile, "3x");
+  EXPECT_TRUE(Parse({"--check-level", "levels/a.level"}, &file, &error));
+  EXPECT_EQ(file.checkLevelFile, "levels/a.level");
   for (auto bad : std::vector<std::vector<std::string>>{
-           {"--print-level"}, {"--print-level", "0"}, {"--print-level", "16"}, {"--print-level", "3x"},
-           {"--print-level", ""}, {"-h"}, {"play"}}) {
+           {"--print-level"}, {"--print-level", "0"}, {"--print-level", "16"}, {"--print-level", "99999999999"},
+           {"--print-level", ""}, {"--check-level"}, {"--check-level", ""}, {"-h"}, {"play"}}) {
     GameOptions fresh;
     error.clear();
     EXPECT_FALSE(Parse(bad, &fresh, &error)) << bad[0];
     EXPECT_FALSE(error.empty());
   }
-  EXPECT_NE(GameUsage().find("--print-level N"), std::string::npos);
+  EXPECT_NE(GameUsage().find("--print-level N|FILE"), std::string::npos);
+  EXPECT_NE(GameUsage().find("--check-level FILE"), std::string::npos);
 }
 
 std::set<std::string> existingFolders;
