@@ -64,7 +64,11 @@ std::uint32_t DailySeed(CalendarDay day) {
   return static_cast<std::uint32_t>(day.year * 10000 + day.month * 100 + day.day);
 }
 
-GeneratedLevel DailyLevel(CalendarDay day) { return GenerateLevel(DailySeed(day), kDailyDifficulty); }
+GeneratedLevel DailyLevel(CalendarDay day) {
+  GeneratedLevel level = GenerateLevel(DailySeed(day), kDailyDifficulty);
+  level.layout.name = "Daily line " + DayText(day);
+  return level;
+}
 
 Par ParOf(const GeneratedLevel& level) { return {level.solution.ironCost, level.solution.plan.arrivalMs}; }
 

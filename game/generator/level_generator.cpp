@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 #include <vector>
 
 #include "game/generator/board_sketch.h"
@@ -228,6 +229,16 @@ void SetIron(LevelLayout& l, SeededRandom& random, Difficulty difficulty, int co
   l.mineReserve = std::max(250, total - l.iron);
 }
 
+// A place name from the seed: two words a surveyor might have put on a map.
+std::string PlaceName(SeededRandom& random) {
+  static constexpr const char* kFirst[] = {"Dry",    "Red",    "Lone",  "Copper", "Dusty", "Broken", "Silver", "Cold",
+                                           "Crooked", "High",  "Rattle", "Bitter", "Long",  "Black", "Windy",  "Stony"};
+  static constexpr const char* kSecond[] = {"Creek", "Pass",  "Gulch", "Mesa",    "Ridge", "Hollow", "Flats", "Bend",
+                                            "Springs", "Canyon", "Butte", "Junction", "Wells", "Fork",  "Draw",  "Bluff"};
+  const char* first = kFirst[random.Below(16)];
+  return std::string(first) + " " + kSecond[random.Below(16)];
+}
+
 void SetEvents(LevelLayout& l, SeededRandom& random, Difficulty difficulty) {
   l.banditsKind = l.indigensKind = 0;
   if (difficulty == Difficulty::Medium) {
@@ -253,6 +264,7 @@ Draw DrawLevel(std::uint32_t seed, Difficulty difficulty) {
   const int cost = IronCost(PiecesAlong(ReadBoard(d.layout), route.steps));
   SetIron(d.layout, random, difficulty, cost);
   SetEvents(d.layout, random, difficulty);
+  d.layout.name = PlaceName(random);
   d.solution = SolveBoard(ReadBoard(d.layout), kNewGameWorkers);
   d.solved = true;
   return d;

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "game/generator/level_quality.h"
+#include "game/rules/level_reader.h"
+#include "game/rules/level_writer.h"
 #include "game/solver/solution_text.h"
 
 namespace {
@@ -31,6 +33,11 @@ TEST(LevelGenerator, EveryLevelIsWinnableAndWorthPlaying) {
       EXPECT_EQ(QualityFault(g.layout, again, d), "") << DifficultyName(d) << " seed " << seed;
       EXPECT_EQ(again.ironCost, g.solution.ironCost);
       EXPECT_EQ(g.layout.firstTutorialPage, kNoTutorial);
+      // A level file the reader takes back whole.
+      LevelLayout read;
+      std::string error;
+      ASSERT_TRUE(ReadLevelText(WriteLevelText(g.layout), "made.level", read, error)) << error;
+      EXPECT_EQ(WriteLevelText(read), WriteLevelText(g.layout));
     }
   }
 }
