@@ -3,24 +3,21 @@
 #include "game/rules/effects.h"
 #include "game/rules/feedback.h"
 #include "game/rules/layouts.h"
+#include "game/rules/level_names.h"
 #include "game/rules/progress.h"
 #include "game/rules/state.h"
 
 namespace {
 
-struct IconRow {
-  const char* name;
+struct IconPlace {
   int x, y;
 };
 
-// Each level's name and place on the map; its figures are read from the
+// Each level's place on the map; its name and figures are read from the
 // level itself.
-const IconRow kIcons[kLevelCount] = {
-    {"First Station", 138, 96},  {"Iron Iron", 169, 166},     {"First Attack", 239, 215},
-    {"They are Here", 241, 315}, {"No Way Back", 341, 263},   {"Wild West", 382, 180},
-    {"Need Gold", 460, 145},     {"Iron Monster", 519, 215},  {"Turn Here", 527, 313},
-    {"Dead Sand", 586, 379},     {"Outside is War", 655, 420}, {"Need Iron", 735, 465},
-    {"Dead Valley", 784, 408},   {"Almost There", 817, 338},  {"Last Station", 854, 255},
+const IconPlace kIcons[kLevelCount] = {
+    {138, 96},  {169, 166}, {239, 215}, {241, 315}, {341, 263}, {382, 180}, {460, 145}, {519, 215},
+    {527, 313}, {586, 379}, {655, 420}, {735, 465}, {784, 408}, {817, 338}, {854, 255},
 };
 
 // Where the "-500" of a bought worker starts to rise.
@@ -43,11 +40,11 @@ void c_cMap::Mark() {
 void c_cMap::SetUpScenarioMap() {
   Array<c_cScenarioIcon*> made(kLevelCount);
   for (int i = 0; i < kLevelCount; ++i) {
-    const IconRow& row = kIcons[i];
+    const IconPlace& at = kIcons[i];
     c_cScenarioIcon* icon = new c_cScenarioIcon();
-    icon->name = String(row.name);
-    icon->x = row.x;
-    icon->y = row.y;
+    icon->name = String(LevelName(i + 1));
+    icon->x = at.x;
+    icon->y = at.y;
     const LevelLayout& layout = LevelLayoutOf(i + 1);
     const bool events = layout.events != EventsCleared;
     icon->startIron = layout.iron;
