@@ -67,7 +67,7 @@ void c_GuiView::RenderStatusLine() const {
   font->DrawText(String("TIME:"), kStatusTimeLabelX, kTextTop);
   font->DrawText(String::FromInt(ScoreToShow()), kScoreX, kTextTop);
   font->DrawText(String::FromInt(gameState.run.iron), kIronX, kTextTop);
-  const int level = gameState.progress.currentLevel;
+  const int level = gameState.run.levelNumber;
   font->DrawText(String::FromInt(level) + String::FromUtf8(" \xc2\xb7 ") + String(LevelName(level)), kLevelX,
                  kTextTop);
   font->DrawText(String::FromInt(gameState.run.freeWorkers), kWorkersX, kWorkersY);
