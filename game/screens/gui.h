@@ -89,6 +89,22 @@ constexpr TutorialPagePlace kTutorialPages[kTutorialPageCount] = {
     {270, 118, 471, 167, 469, 0}, {515, 540, 486, 183, 484, 0}, {160, 390, 721, 139, 719, 10},
     {520, 450, 471, 193, 469, 0}, {100, 100, 461, 167, 459, 0}, {128, 482, 873, 231, 871, 0},
 };
+// What each page speaks of, left undimmed while the rest of the screen steps
+// back behind it: the line's row from START to FINISH, the palette, the free
+// workers, the countdown, the send-off button, the mine and the gold of the
+// second level, the stones of the fourth, and the whole board for the bandits
+// and raiders, who may turn up anywhere.
+struct ScreenRect {
+  float x, y, width, height;
+};
+constexpr ScreenRect kWholeBoardRect = {31, 31, 962, 666};
+constexpr ScreenRect kPaletteRect = {28, 702, 535, 64};
+constexpr ScreenRect kFreeWorkersRect = {604, 700, 112, 68};
+constexpr ScreenRect kTutorialSpotlights[kTutorialPageCount] = {
+    {31, 327, 962, 74}, kPaletteRect,        kPaletteRect,       kFreeWorkersRect,
+    {586, 2, 416, 28},  {490, 0, 96, 28},    {105, 105, 148, 148}, kFreeWorkersRect,
+    {327, 475, 74, 148}, kWholeBoardRect,    kWholeBoardRect,    {253, 475, 148, 148},
+};
 // A page's "Skip" button, in its card's top right corner: it closes the
 // whole run of pages (so does Escape).
 constexpr float kSkipWidth = 72;

@@ -10,6 +10,7 @@
 #include "game/views/board_actors.h"
 #include "game/views/cell_messages.h"
 #include "game/views/data_files.h"
+#include "game/views/type_scale.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ constexpr float kDynamiteX = 505, kDynamiteY = 711, kDynamiteW = 36, kDynamiteH 
 // Where the mine's animation sits below its top-left cell.
 constexpr int kMineAnimOffsetY = 103;
 // The mine's line of text along its top.
-constexpr float kMineTextScale = 0.55f;
+constexpr float kMineTextScale = TypeScale(kTypeSmall);
 constexpr float kMineTextBand = 16;
 // A theft flies from its cell to the iron in stock on the status line.
 constexpr float kIronFieldX = 400, kIronFieldY = 4;
@@ -340,7 +341,7 @@ void c_BoardView::DrawCellWord(const String& word, int cx, int cy, bool refused)
     SetColor(255, 244, 214);
   }
   DrawScaledText(levelFont, word, static_cast<float>(CellCentre(cx)),
-                 static_cast<float>(CellTop(cy) + kCellSize - 22), 0.6f);
+                 static_cast<float>(CellTop(cy) + kCellSize - 22), TypeScale(kTypeSmall));
   SetColor(255, 255, 255);
 }
 

@@ -8,13 +8,14 @@
 #include "game/screens/hit_box.h"
 #include "game/views/cell_messages.h"
 #include "game/views/data_files.h"
+#include "game/views/type_scale.h"
 
 namespace {
 
 constexpr int kLongestMarkMs = kDebrisMs;
 constexpr float kFlashAlpha = 0.5f;
 constexpr float kReasonRise = 24;
-constexpr float kReasonScale = 0.7f;
+constexpr float kReasonScale = TypeScale(kTypeSmall);
 constexpr float kHitShakePixels = 4;
 constexpr float kDebrisFadeMs = 1000;
 // The shop's answer rises from above its button.

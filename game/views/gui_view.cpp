@@ -30,25 +30,38 @@ void DimRect(float left, float top, float right, float bottom) {
   if (right > left && bottom > top) FillGameRect(left, top, right - left, bottom - top);
 }
 
+// Dims the screen from `screenTop` down, all but the box from (left, top) to
+// (right, bottom).
+void DimAllBut(float screenTop, float left, float top, float right, float bottom) {
+  SetColor(0, 0, 0);
+  SetAlpha(kDimAlpha);
+  top = std::max(screenTop, top);
+  DimRect(0, screenTop, kScreenWidth, top);
+  DimRect(0, bottom, kScreenWidth, kScreenHeight);
+  DimRect(0, top, left, bottom);
+  DimRect(right, top, kScreenWidth, bottom);
+  SetAlpha(1.0f);
+  SetColor(255, 255, 255);
+}
+
 // The board behind a panel steps back, all but the status strip and, after a
 // crash under the mended rules, the patch around it.
 void DimBoard(bool spareTheCrash) {
-  SetColor(0, 0, 0);
-  SetAlpha(kDimAlpha);
   if (!spareTheCrash) {
-    DimRect(0, kStripBottom, kScreenWidth, kScreenHeight);
-  } else {
-    const float left = std::max(0.0f, gameState.run.crashX - kCrashSpotHalf);
-    const float right = std::min(kScreenWidth, gameState.run.crashX + kCrashSpotHalf);
-    const float top = std::max(kStripBottom, gameState.run.crashY - kCrashSpotHalf);
-    const float bottom = std::min(kScreenHeight, gameState.run.crashY + kCrashSpotHalf);
-    DimRect(0, kStripBottom, kScreenWidth, top);
-    DimRect(0, bottom, kScreenWidth, kScreenHeight);
-    DimRect(0, top, left, bottom);
-    DimRect(right, top, kScreenWidth, bottom);
+    DimAllBut(kStripBottom, 0, kStripBottom, 0, kStripBottom);
+    return;
   }
-  SetAlpha(1.0f);
-  SetColor(255, 255, 255);
+  const float left = std::max(0.0f, gameState.run.crashX - kCrashSpotHalf);
+  const float right = std::min(kScreenWidth, gameState.run.crashX + kCrashSpotHalf);
+  const float top = gameState.run.crashY - kCrashSpotHalf;
+  const float bottom = std::min(kScreenHeight, gameState.run.crashY + kCrashSpotHalf);
+  DimAllBut(kStripBottom, left, top, right, bottom);
+}
+
+// Behind a tutorial page the whole screen steps back but what the page
+// speaks of.
+void DimAllButSpotlight(const ScreenRect& spot) {
+  DimAllBut(0, spot.x, spot.y, spot.x + spot.width, spot.y + spot.height);
 }
 
 }  // namespace
@@ -103,6 +116,7 @@ void c_GuiView::RenderGui(const WonTally& tally) const {
   if (gameState.screen.tutorialShowing == 1 && gameState.screen.tutorialPage >= 0 &&
       gameState.screen.tutorialPage < kTutorialPageCount) {
     const TutorialPagePlace& at = kTutorialPages[gameState.screen.tutorialPage];
+    DimAllButSpotlight(kTutorialSpotlights[gameState.screen.tutorialPage]);
     DrawImage(tutorialImages[gameState.screen.tutorialPage], at.x, at.y);
   }
 }

@@ -11,6 +11,7 @@
 #include "game/views/colour.h"
 #include "game/views/data_files.h"
 #include "game/views/gui_view.h"
+#include "game/views/type_scale.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ constexpr float kWonFiguresX = 485;
 constexpr float kWonFigureY[kWonLineCount] = {388, 417, 446};
 // The times under the title, from the panel's top.
 constexpr float kFirstLineY = 62, kSecondLineY = 86;
-constexpr float kPrintScale = 0.85f;
+constexpr float kPrintScale = TypeScale(kTypeBody);
 // The stars' row, from the panel's top-left; the empty places are dark.
 constexpr float kStarsY = 128, kStarPitch = 54;
 constexpr float kEmptyStarAlpha = 0.3f;

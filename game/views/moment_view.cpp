@@ -8,9 +8,11 @@
 #include "game/rules/state.h"
 #include "game/screens/gui.h"
 #include "game/solver/joined_line.h"
+#include "game/views/status_strip.h"
 #include "game/views/data_files.h"
 #include "game/views/feedback_view.h"
 #include "game/views/hint_view.h"
+#include "game/views/type_scale.h"
 
 namespace {
 
@@ -22,7 +24,6 @@ constexpr float kGlowSize = 48;
 constexpr int kPulseMs = 900;
 constexpr int kFadeInMs = 300;
 constexpr float kMessageY = 52;
-constexpr float kTimeLabelX = 500, kTimeLabelY = 4;
 constexpr float kDepartWordX = 560, kDepartWordY = 30, kDepartWordRise = 16;
 constexpr float kHalfCell = kCellSize / 2.0f;
 
@@ -161,7 +162,7 @@ void c_MomentView::DrawTimePulse(int now) const {
   if (font) {
     SetColor(255, 255 - 55 * pulse, 255 - 175 * pulse);
     SetAlpha(1.0f);
-    font->DrawText(String("TIME:"), kTimeLabelX, kTimeLabelY, AlignLeft);
+    font->DrawText(String("TIME:"), kStatusTimeLabelX, kStatusTextTop, AlignLeft);
   }
   SetColor(255, 255, 255);
   SetAlpha(1.0f);
@@ -178,9 +179,9 @@ void c_MomentView::DrawDepartureWord(int now) const {
   const float alpha = t < 0.7f ? 1.0f : (1.0f - t) / 0.3f;
   const float y = kDepartWordY + kDepartWordRise * t;
   if (departedJoined) {
-    DrawShadowedText(font, String(kDepartJoinedText), kDepartWordX, y, 0.75f, AlignCenter, 255, 226, 120, alpha);
+    DrawShadowedText(font, String(kDepartJoinedText), kDepartWordX, y, TypeScale(kTypeSmall), AlignCenter, 255, 226, 120, alpha);
   } else {
-    DrawShadowedText(font, String(kDepartBrokenText), kDepartWordX, y, 0.75f, AlignCenter, 255, 120, 90, alpha);
+    DrawShadowedText(font, String(kDepartBrokenText), kDepartWordX, y, TypeScale(kTypeSmall), AlignCenter, 255, 120, 90, alpha);
   }
 }
 

@@ -39,11 +39,19 @@ DEPART_FACE = (492, 1, 584, 25)
 PALETTE_SLOTS = [(32 + 66 * n, 706, 87 + 66 * n, 761) for n in range(8)]
 # inside each slot (from its top-left corner): the piece's picture, clear of
 # the key number in the top-left corner and of the cost in the bottom-right
-PALETTE_ICON = (10, 3, 46, 39)
+PALETTE_ICON = (14, 2, 50, 38)
 PALETTE_KEY_AT = (4, 2)
-STATUS_TEXTS = {"score": (31, 4), "iron": (331, 4), "time": (500, 4), "clock": (590, 4),
+# The status strip: four recessed fields with a margin above them, each field
+# led by its icon (a nugget for the score, an ingot for the iron, a clock for
+# the countdown), the level's name in the third; the game writes the texts at
+# these points (the clock right-aligned on its x).
+STATUS_FIELDS = {"score": (28, 4, 134, 27), "iron": (140, 4, 246, 27), "level": (252, 4, 488, 27),
+                 "clock": (588, 4, 1000, 27)}
+STATUS_ICON_SIZE = 20
+STATUS_ICONS = {"score": (32, 6), "iron": (144, 6), "clock": (593, 6)}
+STATUS_TEXTS = {"score": (56, 5), "iron": (168, 5), "level": (258, 5), "time": (498, 5), "clock": (994, 5),
                 "workers": (662, 742)}
-TIME_BAR = (590, 10, 889, 19)               # DrawRect (590, 10, up to 300, 10)
+TIME_BAR = (618, 11, 917, 20)               # the countdown bar: up to 300 pixels, one a second
 
 # ---------------------------------------------------------------- panels
 PANELS = {
