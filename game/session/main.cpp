@@ -48,7 +48,8 @@ int main(int argc, char** argv) {
   if (options.printLevel != 0) return PrintLevel(options.printLevel);
   UseGameFolders(ChooseGameFolders(ProcessFolderFacts()));
   const GameProgram program{InitGameGlobals, [](bool withMedia) { new c_MainGame(withMedia); },
-                            [] { return static_cast<c_MainGame*>(currentApp.get())->screen; }};
+                            [] { return static_cast<c_MainGame*>(currentApp.get())->screen; },
+                            [] { return static_cast<c_MainGame*>(currentApp.get())->Now(); }};
   if (!options.replayFile.empty()) return PlayReplay(options.replayFile, options.headless, program, argc, argv);
   if (!options.recordFile.empty()) return RecordGame(options.recordFile, program, argc, argv);
   return TarvexStart(argc, argv, InitGameGlobals, ProgramMain);

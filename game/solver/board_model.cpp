@@ -36,8 +36,9 @@ Ground GroundOf(const LevelLayout& l, CellXY c) {
 
 }  // namespace
 
-BoardModel ReadBoard(int levelNumber) {
-  const LevelLayout& l = LevelLayoutOf(levelNumber);
+BoardModel ReadBoard(int levelNumber) { return ReadBoard(LevelLayoutOf(levelNumber), levelNumber); }
+
+BoardModel ReadBoard(const LevelLayout& l, int levelNumber) {
   BoardModel b;
   b.levelNumber = levelNumber;
   for (int x = 0; x < kColumns; ++x) {

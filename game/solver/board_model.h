@@ -36,6 +36,8 @@ struct BoardModel {
 
 // The board of level n (1..15).
 BoardModel ReadBoard(int levelNumber);
+// Any layout's board (levelNumber 0 for one that is not of the table).
+BoardModel ReadBoard(const LevelLayout& layout, int levelNumber);
 
 // The one side, besides `side`, that the straight piece of a tunnel end with
 // that side joins: tunnel ends hold N-S straights for N and S, W-E for E and W.

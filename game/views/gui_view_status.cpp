@@ -36,8 +36,8 @@ const Colour& BarColour(int secondsLeft) {
 
 }  // namespace
 
-void c_GuiView::RenderClock() const {
-  const DepartureClock& clock = gameState.run.departure;
+void c_GuiView::RenderClock(const Match& match) const {
+  const DepartureClock& clock = match.run.departure;
   const float fullWidth = static_cast<float>(kTimeBarFullWidth);
   Tint(kFrameColour);
   FillGameRect(kBarLeft - kFrameRim, kBarTop - kFrameRim, fullWidth + 2 * kFrameRim, kBarHeight + 2 * kFrameRim);
@@ -47,14 +47,14 @@ void c_GuiView::RenderClock() const {
   FillGameRect(kBarLeft, kBarTop, static_cast<float>(clock.timeBarWidth), kBarHeight);
   SetColor(255, 255, 255);
   const String text =
-      TrainHasDeparted() ? String("Departed") : ClockText(clock.clockMinutes, clock.clockSeconds);
+      TrainHasDeparted(match.run) ? String("Departed") : ClockText(clock.clockMinutes, clock.clockSeconds);
   font->DrawText(text, kClockRight, kTextTop, AlignRight);
 }
 
-void c_GuiView::RenderStatusLine() const {
-  RenderClock();
+void c_GuiView::RenderStatusLine(const Match& match) const {
+  RenderClock(match);
   font->DrawText(String("TIME:"), kTimeLabelX, kTextTop);
-  font->DrawText(String("Score: ") + String::FromInt(ScoreToShow()), kScoreX, kTextTop);
-  font->DrawText(String("Iron: ") + String::FromInt(gameState.run.iron), kIronX, kTextTop);
-  font->DrawText(String::FromInt(gameState.run.freeWorkers), kWorkersX, kWorkersY);
+  font->DrawText(String("Score: ") + String::FromInt(ScoreToShow(match.run)), kScoreX, kTextTop);
+  font->DrawText(String("Iron: ") + String::FromInt(match.run.iron), kIronX, kTextTop);
+  font->DrawText(String::FromInt(match.run.freeWorkers), kWorkersX, kWorkersY);
 }
