@@ -75,6 +75,11 @@ int c_MainGame::Startup() {
   // once; the music and every other picture and sound follow one step per
   // update while the logo shows, long before it goes.
   nextMediaStep = withMedia ? 0 : kMediaSteps;
+  if (layoutAtStart) {
+    FinishLoading();
+    StartCustomMatch(*layoutAtStart);
+    layoutAtStart.reset();
+  }
   return 0;
 }
 

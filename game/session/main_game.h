@@ -71,6 +71,9 @@ class c_MainGame : public c_App {
   void StartCustomMatch(const LevelLayout& layout);
   // Whether the match on the board is a custom one.
   bool CustomMatch() const { return customLayout != nullptr; }
+  // The program was given a level to play: the game opens on it, straight
+  // after start-up, instead of the logo.
+  void PlayAtStart(const LevelLayout& layout) { layoutAtStart = std::make_unique<LevelLayout>(layout); }
   // The game's clock at this update (the player's match runs on it).
   int Now() const { return match->clock.lastMillisecs; }
   // Acts on the request of a screen: the one place screens change.
@@ -185,6 +188,7 @@ class c_MainGame : public c_App {
   void RenderLevel();
   // The layout of the custom match being played (null for the campaign's).
   std::unique_ptr<LevelLayout> customLayout;
+  std::unique_ptr<LevelLayout> layoutAtStart;
   void RestartCustomMatch();
   // A custom match starts with a new game's crew.
   MatchStart CustomStart(bool retry) const;

@@ -124,10 +124,15 @@ TEST_F(SolverInGame, ShowMePlaysTheSolversWayAndPutsTheFailedLevelBackWritingNot
     const std::vector<int> before = FailedLevelFacts(*Played().board);
     const std::string stateBefore = ReadState();
     const c_cLevel* failedLevel = Played().board;
+    const Match* playersMatch = app->match;
     ASSERT_TRUE(app->feedback->CrashKnown());
     const CrashCause causeBefore = app->feedback->LastCrashCause();
     Key(kGlfwS);
     ASSERT_TRUE(app->demo.running);
+    // A match of its own beside the player's, which stays where it was.
+    EXPECT_NE(&Played(), playersMatch);
+    EXPECT_EQ(app->match.get(), playersMatch);
+    EXPECT_EQ(app->match->run.trainCrashed, 1);
     EXPECT_NE(Played().board.get(), failedLevel);
     EXPECT_EQ(Played().run.trainCrashed, 0);
     if (c.runMs < 0) {
@@ -149,6 +154,9 @@ TEST_F(SolverInGame, ShowMePlaysTheSolversWayAndPutsTheFailedLevelBackWritingNot
       EXPECT_FALSE(app->demo.running);
     }
     EXPECT_EQ(app->screen, ScreenPlaying);
+    // Its match is dropped.
+    EXPECT_EQ(app->demoMatch.get(), nullptr);
+    EXPECT_EQ(&Played(), playersMatch);
     EXPECT_EQ(Played().board.get(), failedLevel);
     EXPECT_EQ(FailedLevelFacts(*Played().board), before);
     EXPECT_EQ(ReadState(), stateBefore);
