@@ -34,6 +34,7 @@ class GameFixture : public ::testing::Test {
     game = std::make_unique<BBTarvexGame>(&platform);
     match = new Match();
     fixtureMatch = match;
+    match->player = &progress;
     level = match->board;
     train = match->train;
     SetClock(1000);
@@ -51,11 +52,13 @@ class GameFixture : public ::testing::Test {
     platform.now = (ms + 0.5) / 1000.0;
   }
 
-  // Lays out level n and places the train, as a level start does.
+  // Starts level n on the match with a crew of `workers`, as a level start
+  // does.
   void StartLevel(int n, int workers = 5) {
-    gameState.progress.currentLevel = n;
-    gameState.progress.ownedWorkers = workers;
-    LayOutLevel(*match);
+    MatchStart start;
+    start.levelNumber = n;
+    start.workers = workers;
+    StartMatch(*match, LevelLayoutOf(n), start);
   }
 
   // One playing update ms after the previous one (the clock, then the
@@ -79,7 +82,9 @@ class GameFixture : public ::testing::Test {
 
   FakePlatform platform;
   std::unique_ptr<BBTarvexGame> game;
-  // The match the test plays, its board and its train.
+  // The match the test plays, its board and its train, and the progress its
+  // enemies' introduction pages count in.
+  Progress progress;
   Match* match = nullptr;
   c_cLevel* level = nullptr;
   c_cTrain* train = nullptr;

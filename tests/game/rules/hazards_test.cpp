@@ -49,7 +49,7 @@ TEST_F(Hazards, BanditsArriveByTheMineAfterTheirPeriodOfUnpausedSeconds) {
   EXPECT_EQ(match->flags.gamePaused, 1);
   EXPECT_EQ(match->flags.tutorialShowing, 1);
   EXPECT_EQ(match->flags.tutorialPage, 9);
-  EXPECT_EQ(gameState.progress.banditsIntroShown, 1);
+  EXPECT_EQ(progress.banditsIntroShown, 1);
   // Another event while they are out is lost: the same bandits stay.
   match->flags.gamePaused = match->flags.tutorialShowing = 0;
   Bandits()->chaseMeter = 50;
@@ -65,7 +65,7 @@ TEST_F(Hazards, BanditsStayAwayFromALevelWithoutAMine) {
   Step();
   EXPECT_EQ(Bandits()->active, 0);
   EXPECT_EQ(match->flags.gamePaused, 0);
-  EXPECT_EQ(gameState.progress.banditsIntroShown, 0);
+  EXPECT_EQ(progress.banditsIntroShown, 0);
 }
 
 // The thefts one after another: the text each one shows, and whether the
@@ -183,7 +183,7 @@ TEST_F(Hazards, AnIndigensEventWithoutAPieceOrAFreeRaiderDoesNothing) {
   level->eventGenerator->indigensDue = 1;
   Step();
   EXPECT_EQ(match->flags.gamePaused, 0);
-  EXPECT_EQ(gameState.progress.indigensIntroShown, 0);
+  EXPECT_EQ(progress.indigensIntroShown, 0);
   // With one raider free they come, and their page shows the first time.
   level->indigens[2]->active = 0;
   level->eventGenerator->indigensDue = 1;
@@ -193,7 +193,7 @@ TEST_F(Hazards, AnIndigensEventWithoutAPieceOrAFreeRaiderDoesNothing) {
   EXPECT_EQ(level->indigens[2]->y, 1);
   EXPECT_EQ(match->flags.gamePaused, 1);
   EXPECT_EQ(match->flags.tutorialPage, 10);
-  EXPECT_EQ(gameState.progress.indigensIntroShown, 1);
+  EXPECT_EQ(progress.indigensIntroShown, 1);
 }
 
 TEST_F(Hazards, PickIndigensCellDrawsFromTheFinishedPiecesOnly) {

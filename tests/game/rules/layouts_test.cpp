@@ -158,13 +158,13 @@ TEST_F(LayoutTest, TutorialsOpenOnTheirLevelsOnly) {
 
 TEST_F(LayoutTest, EachEnemysIntroductionWaitsForItsFirstLevel) {
   StartLevel(3);
-  EXPECT_EQ(gameState.progress.banditsIntroShown, 0);
-  EXPECT_EQ(gameState.progress.indigensIntroShown, 0);
+  EXPECT_EQ(progress.banditsIntroShown, 0);
+  EXPECT_EQ(progress.indigensIntroShown, 0);
   StartLevel(4);
-  EXPECT_EQ(gameState.progress.banditsIntroShown, 1);  // bandits came in level 3
-  EXPECT_EQ(gameState.progress.indigensIntroShown, 0);  // raiders first come here
+  EXPECT_EQ(progress.banditsIntroShown, 1);  // bandits came in level 3
+  EXPECT_EQ(progress.indigensIntroShown, 0);  // raiders first come here
   StartLevel(5);
-  EXPECT_EQ(gameState.progress.indigensIntroShown, 1);
+  EXPECT_EQ(progress.indigensIntroShown, 1);
 }
 
 }  // namespace

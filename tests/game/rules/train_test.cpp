@@ -28,7 +28,7 @@ class TrainTest : public GameFixture {
   // pauses the game) counts as seen, so the countdown runs uninterrupted.
   void StartCountingDown() {
     StartLevel(3);
-    gameState.progress.banditsIntroShown = 1;
+    progress.banditsIntroShown = 1;
   }
 
   // An empty board (every cell free) and a train standing still.

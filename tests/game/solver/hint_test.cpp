@@ -36,7 +36,7 @@ class HintPlay : public LevelPlay {
     for (size_t i = from; i < to; ++i) Order(track[i].kind, track[i].cell);
   }
   void FinishWork() {
-    ASSERT_TRUE(RunUntil([this] { return match->run.freeWorkers == gameState.progress.ownedWorkers; }, kLevelMs));
+    ASSERT_TRUE(RunUntil([this] { return match->run.freeWorkers == match->run.ownedWorkers; }, kLevelMs));
   }
   // Waits until the countdown shows this many seconds.
   void RunCountdownTo(int secondsLeft) {
