@@ -44,9 +44,10 @@ struct DemoRun {
   // What the failed panel said about the crash, for when it shows again.
   bool heldCrashKnown = false;
   CrashCause heldCrashCause = CrashCause::EndOfTrack;
-  // The progress the demonstration's pages mark as seen, apart from the
-  // player's.
-  Progress progress;
+  // The progress the demonstration's match counts the enemies' pages in: all
+  // seen, so it stops for none (they are the player's to read in their own
+  // game), and the player's are left as they are.
+  Progress pagesSeen;
   std::unique_ptr<DemoPlayer> player;
   int playMs = 0;     // its level's time while nothing covers the board
   int endedAtMs = -1; // the host's clock when its train arrived or crashed

@@ -35,14 +35,16 @@ void c_MainGame::StartDemonstration() {
   if (!solution.winnable) return;
   demo.heldCrashKnown = feedback->CrashKnown();
   demo.heldCrashCause = feedback->LastCrashCause();
-  demo.progress = gameState.progress;
+  demo.pagesSeen = Progress{};
+  demo.pagesSeen.banditsIntroShown = 1;
+  demo.pagesSeen.indigensIntroShown = 1;
   demo.playMs = 0;
   demo.endedAtMs = -1;
   demoCalendarMs = 0;
   demoMatch = new Match();
   demoMatch->clock = match->clock;
   demoMatch->calendar = DemoCalendar;
-  demoMatch->player = &demo.progress;
+  demoMatch->player = &demo.pagesSeen;
   demoGui = new c_cGui();
   demoGui->match = demoMatch;
   feedback->Clear();
@@ -80,7 +82,7 @@ void c_MainGame::StepDemonstration(int deltaMs) {
   shown.clock.lastMillisecs += deltaMs;
   shown.clock.timeFactor = match->clock.timeFactor;
   if (shown.flags.tutorialShowing == 1) {
-    // An enemy's page is turned as a player's click turns it.
+    // A page (none is expected) is turned as a player's click turns it.
     demoGui->AdvanceTutorial();
     return;
   }
