@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "game/rules/state.h"
 #include "game/screens/focus.h"
 #include "game/screens/screen_request.h"
 #include "runtime/gc.h"
@@ -53,14 +54,14 @@ constexpr HitBox kShowMeInPanel = ClosedBox(112, 272, 124, 178);
 // (the first of the middle, left, right, lower and upper places that is; the
 // left and right places leave no crash uncovered by both), under the first
 // rules always in the middle.
-PanelOrigin FailedPanelAt();
+PanelOrigin FailedPanelAt(const LevelRun& run);
 // The place of a crash at (x, y) under the mended rules.
 PanelOrigin FailedPanelClearOf(float crashX, float crashY);
 // The failed panel's buttons where the panel stands now.
-HitBox FailedRetryBox();
-HitBox FailedMenuBox();
+HitBox FailedRetryBox(const LevelRun& run);
+HitBox FailedMenuBox(const LevelRun& run);
 // Inside the panel under the mended rules; over the palette under the first.
-HitBox ShowMeBox();
+HitBox ShowMeBox(const LevelRun& run);
 // The hint's button, in the gap between the palette and the free workers.
 constexpr HitBox kHintButton = ClosedBox(557, 603, 706, 761);
 
@@ -117,8 +118,14 @@ constexpr HitBox TutorialSkipBox(int page) {
   return ClosedBox(right - kSkipWidth, right, top, top + kSkipHeight);
 }
 
+class Match;
+
 class c_cGui : public Object {
  public:
+  // The match the interface acts on.
+  gc_ref<Match> match;
+  void Mark() override;
+
   // ---- gui.cpp: what the player's clicks change ----
   // A click while play runs: the pause button, the send-off button, the
   // palette, or a button of the won or failed panel.

@@ -14,11 +14,11 @@ c_MainGame::FocusPlace c_MainGame::CurrentFocusPlace() const {
     case ScreenScenarioMap:
       return FocusPlace::Map;
     case ScreenPlaying: {
-      const ScreenFlags& flags = gameState.screen;
+      const ScreenFlags& flags = Shown().flags;
       if (flags.tutorialShowing == 1) return FocusPlace::None;
       if (flags.gamePaused == 1) return FocusPlace::PausePanel;
-      if (gameState.run.trainArrived == 1) return FocusPlace::WonPanel;
-      if (gameState.run.trainCrashed == 1) return FocusPlace::FailedPanel;
+      if (Shown().run.trainArrived == 1) return FocusPlace::WonPanel;
+      if (Shown().run.trainCrashed == 1) return FocusPlace::FailedPanel;
       return FocusPlace::Board;
     }
     default:

@@ -25,21 +25,26 @@ int c_MainGame::Hit(int key) const { return currentInputDevice->KeyHit(key); }
 bool c_MainGame::PressKeyHit() const { return Hit(KeyEnter) != 0 || Hit(KeySpace) != 0; }
 
 void c_MainGame::ApplyPlayingKeys() {
-  const ScreenFlags& flags = gameState.screen;
-  if (gameState.run.trainCrashed == 1 && Hit('S') != 0) Act(ScreenRequest::ShowMe);
+  const ScreenFlags& flags = match->flags;
+  if (match->run.trainCrashed == 1 && Hit('S') != 0) Act(ScreenRequest::ShowMe);
   // A page is turned by a press alone (PlayingPress); Escape (or the pad's B)
   // closes the whole run of pages.
   if (flags.tutorialShowing == 1) {
     if (MendedRules() && (Hit(KeyEscape) != 0 || Hit(KeyPadBack) != 0)) gui->SkipTutorial();
     return;
   }
-  const bool resultShown = gameState.run.trainArrived == 1 || gameState.run.trainCrashed == 1;
+  const bool resultShown = match->run.trainArrived == 1 || match->run.trainCrashed == 1;
+  if (CustomMatch() && Hit(KeyEscape) != 0) {
+    // A custom match has no progress to keep: Escape leaves it.
+    Act(ScreenRequest::QuitLevel);
+    return;
+  }
   if (!resultShown) {
     if (Hit(KeyEscape) != 0) {
       if (flags.gamePaused == 1) {
         Act(gui->PressPauseButton(PauseResume));
       } else {
-        gameState.screen.gamePaused = 1;
+        match->flags.gamePaused = 1;
       }
     } else if (flags.gamePaused == 1 && Hit(KeyPadBack) != 0) {
       Act(gui->PressPauseButton(PauseResume));
@@ -53,11 +58,11 @@ void c_MainGame::ApplyPlayingKeys() {
     Act(ScreenRequest::ShowHint);
   }
   for (int slot = 0; slot < kPaletteSlots; ++slot) {
-    if (Hit('1' + slot) != 0) gameState.run.selectedPiece = slot;
+    if (Hit('1' + slot) != 0) match->run.selectedPiece = slot;
   }
   StepSlot();
   if (Hit(KeyMouseRight) != 0 || Hit(KeyDelete) != 0 || Hit(KeyBackspace) != 0 || Hit(KeyPadBack) != 0) {
-    gameState.run.selectedPiece = -1;
+    match->run.selectedPiece = -1;
   }
   MoveCursor();
 }
@@ -67,7 +72,7 @@ void c_MainGame::ApplyPlayingKeys() {
 void c_MainGame::StepSlot() {
   const int step = Hit('E') - Hit('Q');
   if (step == 0) return;
-  int& selected = gameState.run.selectedPiece;
+  int& selected = match->run.selectedPiece;
   if (selected < 0) selected = step > 0 ? -1 : kPaletteSlots;
   selected = ((selected + step) % kPaletteSlots + kPaletteSlots) % kPaletteSlots;
 }
@@ -89,7 +94,7 @@ bool c_MainGame::PlayingPress(float* x, float* y) {
     return true;
   }
   SyncFocusPlace();
-  if (gameState.screen.tutorialShowing == 1) {
+  if (match->flags.tutorialShowing == 1) {
     // Anywhere turns a page.
     PressPointOf(OpenBox(0, kScreenWidth, 0, kScreenHeight), x, y);
     return PressKeyHit() || Hit(KeyArrowRight) != 0;

@@ -14,6 +14,7 @@ struct GameOptions {
   std::string recordFile;  // --record: play and write the session there
   std::string replayFile;  // --replay: play that session back
   bool headless = false;   // --headless: a replay without a window
+  std::string playLevelFile;  // --play-level: play that level file
 };
 
 // Reads argv[1..]; false with a one-line reason for anything not understood.

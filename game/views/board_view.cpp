@@ -136,14 +136,15 @@ void c_BoardView::LoadLevelImages() {
 
 // ---- Under the train --------------------------------------------------------------
 
-void c_BoardView::RenderBoard(const c_cLevel& level) const {
+void c_BoardView::RenderBoard(const Match& match) const {
+  const c_cLevel& level = *match.board;
   SetColor(255, 255, 255);
   SetAlpha(1.0f);
   DrawCells(level);
   DrawFootprintGrounds(level);
   if (gridShown) DrawGrid();
-  moments->DrawLineLight(gameState.clock.lastMillisecs);
-  if (feedback) feedback->DrawBoardMarks(level, gameState.clock.lastMillisecs);
+  moments->DrawLineLight(match);
+  if (feedback) feedback->DrawBoardMarks(level, match.clock.lastMillisecs);
   DrawJobs(level);
   DrawMine(level);
   for (int i = 0; i < level.blockTiles.Length(); ++i) {
@@ -167,7 +168,7 @@ void c_BoardView::RenderBoard(const c_cLevel& level) const {
 // the scenery and the plates, which they walk across.
 void c_BoardView::DrawActors(const c_cLevel& level) const {
   if (!feedback) return;
-  const int now = gameState.clock.lastMillisecs;
+  const int now = level.match->clock.lastMillisecs;
   workers->DrawActors(BoardActorsNow(level, feedback->Marks(), now));
 }
 
@@ -274,9 +275,9 @@ void c_BoardView::DrawMineText(const c_cGoldMine& mine) const {
 
 // The enemy's picture, shaken for a moment after a hit, inside a pulsing ring
 // for its whole stay, with its chase meter over both.
-void c_BoardView::DrawEnemy(c_Image* picture, const c_cEnemy* enemy) const {
+void c_BoardView::DrawEnemy(c_Image* picture, const c_cEnemy* enemy, int nowMs) const {
   if (ringImage) {
-    const float now = static_cast<float>(gameState.clock.lastMillisecs);
+    const float now = static_cast<float>(nowMs);
     const float pulse = 0.5f + 0.5f * std::sin(now * 6.2832f / kRingPulseMs);
     SetColor(255, 90, 40);
     SetAlpha(0.55f + 0.35f * pulse);
@@ -284,7 +285,7 @@ void c_BoardView::DrawEnemy(c_Image* picture, const c_cEnemy* enemy) const {
     SetColor(255, 255, 255);
     SetAlpha(1.0f);
   }
-  const float shake = feedback ? feedback->ShakeAt(enemy->x, enemy->y, gameState.clock.lastMillisecs) : 0.0f;
+  const float shake = feedback ? feedback->ShakeAt(enemy->x, enemy->y, nowMs) : 0.0f;
   if (picture) {
     DrawImage(picture, static_cast<float>(CellLeft(enemy->x)) + shake, static_cast<float>(CellTop(enemy->y)),
               enemy->animationFrame);
@@ -297,9 +298,10 @@ void c_BoardView::DrawRing(int cx, int cy, float scale) const {
 }
 
 void c_BoardView::DrawHazards(const c_cLevel& level) const {
-  if (level.bandits[0]->active == 1) DrawEnemy(banditImage, level.bandits[0]);
+  const int now = level.match->clock.lastMillisecs;
+  if (level.bandits[0]->active == 1) DrawEnemy(banditImage, level.bandits[0], now);
   for (int i = 0; i < level.indigens.Length(); ++i) {
-    if (level.indigens[i]->active == 1) DrawEnemy(indigenImage, level.indigens[i]);
+    if (level.indigens[i]->active == 1) DrawEnemy(indigenImage, level.indigens[i], now);
   }
 }
 
@@ -345,20 +347,21 @@ void c_BoardView::DrawCellWord(const String& word, int cx, int cy, bool refused)
   SetColor(255, 255, 255);
 }
 
-void c_BoardView::DrawClickPreview(const c_cLevel& level, float pointerX, float pointerY) const {
+void c_BoardView::DrawClickPreview(const Match& match, float pointerX, float pointerY) const {
+  const c_cLevel& level = *match.board;
   const BoardTarget target = TargetOfClick(level, pointerX, pointerY);
   const int cx = target.cellX;
   const int cy = target.cellY;
   const bool taken = target.verdict == OrderVerdict::Taken;
   // The word gives way to anything newer said on the cell.
   const bool quiet =
-      !feedback || CellMessages(level, feedback->Marks(), gameState.clock.lastMillisecs).CellQuiet(cx, cy);
+      !feedback || CellMessages(level, feedback->Marks(), match.clock.lastMillisecs).CellQuiet(cx, cy);
   auto word = [&](const String& text, bool refused) {
     if (quiet) DrawCellWord(text, cx, cy, refused);
   };
   switch (target.kind) {
     case BoardTargetKind::Order: {
-      const int kind = gameState.run.selectedPiece;
+      const int kind = match.run.selectedPiece;
       if (taken) {
         SetColor(130, 255, 130);
       } else {
@@ -409,12 +412,13 @@ void c_BoardView::DrawClickPreview(const c_cLevel& level, float pointerX, float 
 
 // ---- Over the train ---------------------------------------------------------------
 
-void c_BoardView::RenderBoardOverlay(const c_cLevel& level) const {
+void c_BoardView::RenderBoardOverlay(const Match& match) const {
+  const c_cLevel& level = *match.board;
   if (borderImage) DrawImage(borderImage, 0, 0, 0);
   DrawTunnels(level);
   DrawScoreTexts(level);
   if (feedback) {
-    const int now = gameState.clock.lastMillisecs;
+    const int now = match.clock.lastMillisecs;
     feedback->DrawReasons(now, CellMessages(level, feedback->Marks(), now));
   }
 }
@@ -434,7 +438,7 @@ void c_BoardView::DrawScoreTexts(const c_cLevel& level) const {
   c_BitmapFont* font = levelFont;
   if (font == nullptr) return;
   const std::vector<FeedbackMark> noMarks;
-  const CellMessages messages(level, feedback ? feedback->Marks() : noMarks, gameState.clock.lastMillisecs);
+  const CellMessages messages(level, feedback ? feedback->Marks() : noMarks, level.match->clock.lastMillisecs);
   for (int i = 0; i < level.scoreTexts.Length(); ++i) {
     const c_cScoreText* entry = level.scoreTexts[i];
     if (entry->active == 0 || !messages.TextShown(i)) continue;

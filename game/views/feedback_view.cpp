@@ -80,7 +80,7 @@ c_FeedbackView::~c_FeedbackView() {
 }
 
 void c_FeedbackView::Report(const FeedbackEvent& event) {
-  const int now = gameState.clock.lastMillisecs;
+  const int now = event.atMs;
   marks.erase(std::remove_if(marks.begin(), marks.end(),
                              [now](const FeedbackMark& m) { return now - m.startMs > kLongestMarkMs; }),
               marks.end());

@@ -5,7 +5,7 @@
 // beside it; the TIME label on the send-off button between them, and the
 // free workers by the palette. It stays in view under every panel.
 #include "game/rules/departure.h"
-#include "game/rules/layouts.h"
+#include "game/rules/match.h"
 #include "game/rules/state.h"
 #include "game/views/colour.h"
 #include "game/views/data_files.h"
@@ -41,10 +41,18 @@ const Colour& BarColour(int secondsLeft) {
   return kCalmBar;
 }
 
+// "11 · Outside is War"; a level from elsewhere by its name alone.
+String LevelTitle(const Match& match) {
+  const String name = String::FromUtf8(match.layout.name);
+  const int level = match.run.levelNumber;
+  if (level < 1 || level > kLevelCount) return name;
+  return String::FromInt(level) + String::FromUtf8(" \xc2\xb7 ") + name;
+}
+
 }  // namespace
 
-void c_GuiView::RenderClock() const {
-  const DepartureClock& clock = gameState.run.departure;
+void c_GuiView::RenderClock(const Match& match) const {
+  const DepartureClock& clock = match.run.departure;
   const float fullWidth = static_cast<float>(kTimeBarFullWidth);
   Tint(kFrameColour);
   FillGameRect(kBarLeft - kFrameRim, kBarTop - kFrameRim, fullWidth + 2 * kFrameRim, kBarHeight + 2 * kFrameRim);
@@ -52,7 +60,7 @@ void c_GuiView::RenderClock() const {
   FillGameRect(kBarLeft, kBarTop, fullWidth, kBarHeight);
   SetColor(255, 255, 255);
   // Once the train has gone the empty trough says so, in place of the clock.
-  if (TrainHasDeparted()) {
+  if (TrainHasDeparted(match.run)) {
     font->DrawText(String("Departed"), kBarLeft + fullWidth * 0.5f, kTextTop, AlignCenter);
     return;
   }
@@ -62,13 +70,11 @@ void c_GuiView::RenderClock() const {
   font->DrawText(ClockText(clock.clockMinutes, clock.clockSeconds), kClockRight, kTextTop, AlignRight);
 }
 
-void c_GuiView::RenderStatusLine() const {
-  RenderClock();
+void c_GuiView::RenderStatusLine(const Match& match) const {
+  RenderClock(match);
   font->DrawText(String("TIME:"), kStatusTimeLabelX, kTextTop);
-  font->DrawText(String::FromInt(ScoreToShow()), kScoreX, kTextTop);
-  font->DrawText(String::FromInt(gameState.run.iron), kIronX, kTextTop);
-  const int level = gameState.run.levelNumber;
-  font->DrawText(String::FromInt(level) + String::FromUtf8(" \xc2\xb7 ") + String::FromUtf8(LevelLayoutOf(level).name), kLevelX,
-                 kTextTop);
-  font->DrawText(String::FromInt(gameState.run.freeWorkers), kWorkersX, kWorkersY);
+  font->DrawText(String::FromInt(ScoreToShow(match.run)), kScoreX, kTextTop);
+  font->DrawText(String::FromInt(match.run.iron), kIronX, kTextTop);
+  font->DrawText(LevelTitle(match), kLevelX, kTextTop);
+  font->DrawText(String::FromInt(match.run.freeWorkers), kWorkersX, kWorkersY);
 }

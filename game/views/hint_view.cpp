@@ -78,12 +78,12 @@ void c_HintView::RenderButton(const HitBox& box, const String& label) const {
 
 void c_HintView::RenderHintButton() const { RenderButton(kHintButton, String("?")); }
 
-void c_HintView::RenderShowMeButton() const {
+void c_HintView::RenderShowMeButton(const LevelRun& run) const {
   if (!MendedRules()) {
     RenderButton(kShowMeButton, String("Show me (S)"));
     return;
   }
-  const HitBox box = ShowMeBox();
+  const HitBox box = ShowMeBox(run);
   DrawImage(showMeImage, box.left, box.top);
 }
 

@@ -135,7 +135,7 @@ void c_MapView::RenderScenarioMap(const c_cMap& map) const {
     Tint(kWhite);
     SetAlpha(1.0f);
   }
-  if (feedback) feedback->DrawMapReasons(gameState.clock.lastMillisecs);
+  if (feedback) feedback->DrawMapReasons(map.clockMs);
 }
 
 void c_MapView::RenderRecord(const LevelRecord& record) const {

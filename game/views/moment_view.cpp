@@ -5,7 +5,7 @@
 
 #include "game/rules/departure.h"
 #include "game/rules/sounds.h"
-#include "game/rules/state.h"
+#include "game/rules/match.h"
 #include "game/screens/gui.h"
 #include "game/solver/joined_line.h"
 #include "game/views/status_strip.h"
@@ -27,8 +27,7 @@ constexpr float kMessageY = 52;
 constexpr float kDepartWordX = 560, kDepartWordY = 30, kDepartWordRise = 16;
 constexpr float kHalfCell = kCellSize / 2.0f;
 
-bool TrainWaits() {
-  const LevelRun& run = gameState.run;
+bool TrainWaits(const LevelRun& run) {
   return run.departNow == 0 && run.trainRunning == 0 && run.trainArrived == 0 && run.trainCrashed == 0;
 }
 
@@ -47,8 +46,7 @@ float Pulse(int now) { return 0.5f + 0.5f * std::sin(static_cast<float>(now) * 6
 
 }  // namespace
 
-int ScoreToShow() {
-  const LevelRun& run = gameState.run;
+int ScoreToShow(const LevelRun& run) {
   const bool sentOff = run.departSecondsLeft >= 0 && (run.departNow == 1 || run.trainRunning == 1);
   return sentOff && run.trainArrived == 0 ? run.levelScore - kDepartBonus : run.levelScore;
 }
@@ -72,15 +70,17 @@ void c_MomentView::LoadMomentImages(c_BitmapFont* textFont) {
   font = textFont;
 }
 
-void c_MomentView::Observe(const c_cLevel& level, int now) {
-  const LevelRun& run = gameState.run;
+void c_MomentView::Observe(const Match& match) {
+  const LevelRun& run = match.run;
+  const int now = match.clock.lastMillisecs;
+  const c_cLevel& level = *match.board;
   const bool levelOver = run.trainArrived == 1 || run.trainCrashed == 1;
   line = levelOver ? std::vector<RouteStep>() : JoinedLine(level);
   if (line.empty()) {
     joinedAtMs = -1;
   } else if (joinedAtMs < 0) {
     joinedAtMs = now;
-    if (TrainWaits()) PlayGameSound(SoundLineComplete);
+    if (TrainWaits(run)) PlayGameSound(SoundLineComplete);
   }
   const bool left = run.departNow == 1 || run.trainRunning == 1 || levelOver;
   if (!left) {
@@ -92,8 +92,8 @@ void c_MomentView::Observe(const c_cLevel& level, int now) {
   }
 }
 
-bool c_MomentView::InviteShown() const {
-  return LineJoined() && TrainWaits() && gameState.screen.gamePaused == 0;
+bool c_MomentView::InviteShown(const Match& match) const {
+  return LineJoined() && TrainWaits(match.run) && match.flags.gamePaused == 0;
 }
 
 void c_MomentView::DrawGlow(float x, float y, float scale, float alpha) const {
@@ -104,8 +104,9 @@ void c_MomentView::DrawGlow(float x, float y, float scale, float alpha) const {
 // A bright head with a fading tail runs from START to FINISH, rests, and runs
 // again for as long as the train waits; each cell of the line keeps a faint
 // glow meanwhile.
-void c_MomentView::DrawLineLight(int now) const {
-  if (!glowImage || line.empty() || !TrainWaits()) return;
+void c_MomentView::DrawLineLight(const Match& match) const {
+  const int now = match.clock.lastMillisecs;
+  if (!glowImage || line.empty() || !TrainWaits(match.run)) return;
   SetBlend(kAdditiveBlend);
   SetColor(255, 214, 110);
   const float breathe = 0.18f + 0.1f * Pulse(now);
@@ -129,13 +130,14 @@ void c_MomentView::DrawLineLight(int now) const {
   SetBlend(kAlphaBlend);
 }
 
-void c_MomentView::DrawOverGui(int now) const {
-  if (InviteShown()) {
+void c_MomentView::DrawOverGui(const Match& match) const {
+  const int now = match.clock.lastMillisecs;
+  if (InviteShown(match)) {
     DrawTimePulse(now);
     const float fadeIn = std::min(1.0f, static_cast<float>(now - joinedAtMs) / kFadeInMs);
     DrawTextBand(font, String(kLineCompleteText), kMessageY, 255, 226, 120, std::max(0.0f, fadeIn));
   }
-  DrawDepartureWord(now);
+  DrawDepartureWord(match.run, now);
 }
 
 // A gold light swells and sinks behind the TIME label, and the label itself
@@ -170,9 +172,8 @@ void c_MomentView::DrawTimePulse(int now) const {
 
 // What the send-off earned, said under TIME as the train leaves: the bonus
 // on arrival over a joined line, a warning over a broken one.
-void c_MomentView::DrawDepartureWord(int now) const {
+void c_MomentView::DrawDepartureWord(const LevelRun& run, int now) const {
   if (departedAtMs < 0 || !departedEarly || font == nullptr) return;
-  const LevelRun& run = gameState.run;
   if (run.trainArrived == 1 || run.trainCrashed == 1) return;
   const float t = static_cast<float>(now - departedAtMs) / kDepartWordMs;
   if (t < 0 || t >= 1) return;

@@ -108,7 +108,7 @@ class MainGameFixture : public ::testing::Test {
   // Starts the map's available level (selected when the map opened).
   void StartSelectedLevel() { Click(850, 720); }
   void ReadTutorialAway() {
-    for (int i = 0; i < 12 && gameState.screen.tutorialShowing == 1; ++i) Click(500, 400);
+    for (int i = 0; i < 12 && Played().flags.tutorialShowing == 1; ++i) Click(500, 400);
   }
   // A new game's first level with its tutorial read.
   void PlayFirstLevel() {
@@ -119,7 +119,7 @@ class MainGameFixture : public ::testing::Test {
   // Track from the start along its row to the finish's column, then up or
   // down to the finish, whatever stands there; and the train sent off.
   void LayTrackAndDepart() {
-    c_cLevel* level = app->level;
+    c_cLevel* level = app->match->board;
     const int sx = level->startX, sy = level->startY, fx = level->finishX, fy = level->finishY;
     for (int x = sx; x < fx; ++x) level->SetCellKind(x, sy, PieceStraightWE);
     if (fy == sy) {
@@ -144,6 +144,9 @@ class MainGameFixture : public ::testing::Test {
     s << in.rdbuf();
     return s.str();
   }
+
+  // The match on the screen: the player's, or a demonstration's while it runs.
+  Match& Played() const { return app->Shown(); }
 
   FakePlatform platform;
   std::unique_ptr<BBTarvexGame> game;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "game/rules/match.h"
 #include "game/rules/state.h"
 #include "game/views/gui_view.h"
 #include "tests/graphics/gl_fixture.h"
@@ -10,6 +11,7 @@
 namespace {
 
 gc_global<c_GuiView*> stripViewRoot;
+gc_global<Match*> stripMatchRoot;
 
 // The level's field of the strip (tools/data/screen_layout.py STATUS_FIELDS).
 constexpr int kFieldLeft = 252, kFieldTop = 4, kFieldWidth = 236, kFieldHeight = 24;
@@ -22,21 +24,25 @@ class StatusStripTest : public GlWindowTest {
     view = new c_GuiView();
     stripViewRoot = view;
     view->LoadGuiImages();
+    match = new Match();
+    stripMatchRoot = match;
   }
 
   // The level's field as drawn with this level on the board and that one
   // next in the progress.
   std::vector<int> LevelField(int onTheBoard, int progressLevel) {
-    gameState.run.levelNumber = onTheBoard;
+    match->layout = LevelLayoutOf(onTheBoard);
+    match->run.levelNumber = onTheBoard;
     gameState.progress.currentLevel = progressLevel;
     gfx->ClearScreen(40, 30, 20);
-    view->RenderGui(WonTally());
+    view->RenderGui(*match, WonTally());
     Array<int> pixels(kFieldWidth * kFieldHeight);
     gfx->ReadPixels(pixels, kFieldLeft, kFieldTop, kFieldWidth, kFieldHeight, 0, kFieldWidth);
     return std::vector<int>(&pixels[0], &pixels[0] + pixels.Length());
   }
 
   c_GuiView* view = nullptr;
+  Match* match = nullptr;
 };
 
 // The won panel shows while the progress has already moved on to the next

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "game/rules/match.h"
 #include "game/rules/state.h"
 #include "game/screens/gui.h"
 #include "game/views/gui_view.h"
@@ -12,6 +13,7 @@
 namespace {
 
 gc_global<c_GuiView*> guiViewRoot;
+gc_global<Match*> tutorialMatchRoot;
 
 constexpr int kWidth = 1024, kHeight = 768;
 // The probes' grid, and how far the dimmed colour may stray from half of the
@@ -29,15 +31,17 @@ class TutorialDimTest : public GlWindowTest, public ::testing::WithParamInterfac
     view = new c_GuiView();
     guiViewRoot = view;
     view->LoadGuiImages();
+    match = new Match();
+    tutorialMatchRoot = match;
   }
 
   // The interface drawn over a flat ground, as one colour per pixel.
   std::vector<std::uint32_t> Drawn(bool pageShows, int page) {
-    gameState.screen.tutorialShowing = pageShows ? 1 : 0;
-    gameState.screen.gamePaused = pageShows ? 1 : 0;
-    gameState.screen.tutorialPage = page;
+    match->flags.tutorialShowing = pageShows ? 1 : 0;
+    match->flags.gamePaused = pageShows ? 1 : 0;
+    match->flags.tutorialPage = page;
     gfx->ClearScreen(kGround, kGround, kGround);
-    view->RenderGui(WonTally());
+    view->RenderGui(*match, WonTally());
     Array<int> pixels(kWidth * kHeight);
     gfx->ReadPixels(pixels, 0, 0, kWidth, kHeight, 0, kWidth);
     std::vector<std::uint32_t> rgb(pixels.Length());
@@ -46,6 +50,7 @@ class TutorialDimTest : public GlWindowTest, public ::testing::WithParamInterfac
   }
 
   c_GuiView* view = nullptr;
+  Match* match = nullptr;
 };
 
 bool Inside(float x, float y, float left, float top, float width, float height) {
