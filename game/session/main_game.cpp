@@ -7,6 +7,7 @@
 #include "game/rules/play_step.h"
 #include "game/session/records_file.h"
 #include "game/session/save_file.h"
+#include "game/session/settings_file.h"
 #include "game/views/sound_table.h"
 #include "game/session/switches.h"
 #include "runtime/error.h"
@@ -16,6 +17,8 @@
 
 void c_MainGame::Mark() {
   menu.Mark();
+  settingsPanel.Mark();
+  settingsView.Mark();
   level.Mark();
   train.Mark();
   demoLevel.Mark();
@@ -44,14 +47,19 @@ void InitGameGlobals() {
 
 int c_MainGame::Startup() {
   CreateVirtualDisplay(1.0f);
-  OpenGameDisplay(true);
-  currentGame->ShowMouseCursor(true);
+  // The settings decide how the display opens: full screen (as always
+  // without them) or a window where it was.
   CreateFileSystem();
+  gameState.settings = LoadSettings();
+  savedSettings = gameState.settings;
+  OpenGameDisplayAsSet();
+  currentGame->ShowMouseCursor(true);
   gameState.clock.lastMillisecs = GameMillisecs();
   SetAppUpdateRate(kUpdateRate);
 
   menu = new c_cMenu();
-  gameState.settings = Settings{1, 1, 1};
+  settingsPanel = new c_cSettingsPanel();
+  settingsView = new c_SettingsView();
   level = new c_cLevel();
   train = new c_cTrain();
   demoLevel = new c_cLevel();
@@ -89,7 +97,10 @@ void c_MainGame::LoadMediaStep(int step) {
   switch (step) {
     case 0: StartGameMusic(kMusicVolume); break;
     case 1: menuView->LoadTitleImage(); break;
-    case 2: menuView->LoadMenuImages(); break;
+    case 2:
+      menuView->LoadMenuImages();
+      settingsView->LoadSettingsImages();
+      break;
     case 3:
       boardView->LoadLevelImages();
       feedback->LoadFeedbackImages(boardView->levelFont);
@@ -143,6 +154,7 @@ int c_MainGame::Update() {
   SyncFocusPlace();
   UpdateHover();
   UpdateAmbience();
+  FollowSettings();
   return 0;
 }
 
@@ -159,6 +171,10 @@ void c_MainGame::UpdateTitleOrEnd() {
 }
 
 void c_MainGame::UpdateMenu() {
+  if (settingsPanel->shown) {
+    UpdateSettings();
+    return;
+  }
   if (LeftClicked()) {
     Act(menu->ClickMenu(PointerX(), PointerY()));
     return;
@@ -184,10 +200,16 @@ void c_MainGame::UpdateMap() {
 }
 
 void c_MainGame::UpdatePlaying() {
-  ApplyPlayingKeys();
   // A click at the pointer, or a key's press at the focus: the same rules.
+  // The settings over the paused level take every input while they show.
   float x = 0, y = 0;
-  const bool clicked = PlayingPress(&x, &y);
+  bool clicked = false;
+  if (settingsPanel->shown) {
+    UpdateSettings();
+  } else {
+    ApplyPlayingKeys();
+    clicked = PlayingPress(&x, &y);
+  }
   const ScreenFlags& flags = gameState.screen;
   if (flags.gamePaused == 1) {
     if (flags.tutorialShowing == 1) {
@@ -279,6 +301,13 @@ void c_MainGame::Act(ScreenRequest request) {
       break;
     case ScreenRequest::ShowHint:
       if (screen == ScreenPlaying && gameState.run.trainCrashed == 0 && gameState.run.trainArrived == 0) ShowHint();
+      break;
+    case ScreenRequest::ShowSettings:
+      OpenSettings();
+      break;
+    case ScreenRequest::CloseSettings:
+      settingsPanel->Close();
+      SyncFocusPlace();
       break;
     case ScreenRequest::ShowMe:
       // It starts once the level's update is over.

@@ -14,6 +14,7 @@
 #include "game/session/demo_player.h"
 #include "game/screens/map.h"
 #include "game/screens/menu.h"
+#include "game/screens/settings_panel.h"
 #include "game/rules/state.h"
 #include "game/rules/train.h"
 #include "game/screens/focus.h"
@@ -26,6 +27,7 @@
 #include "game/views/hint_view.h"
 #include "game/views/map_view.h"
 #include "game/views/menu_view.h"
+#include "game/views/settings_view.h"
 #include "game/views/train_view.h"
 #include "app/app.h"
 
@@ -110,6 +112,9 @@ class c_MainGame : public c_App {
   void Mark() override;
 
   gc_ref<c_cMenu> menu;
+  // The settings panel, over the menu or the paused level.
+  gc_ref<c_cSettingsPanel> settingsPanel;
+  gc_ref<c_SettingsView> settingsView;
   gc_ref<c_cLevel> level;
   gc_ref<c_cTrain> train;
   // The demonstration's pair; they trade places with level and train while
@@ -196,12 +201,30 @@ class c_MainGame : public c_App {
   bool PlayingPress(float* x, float* y);
   // This update's hits of key, from the keyboard or the pad.
   int Hit(int key) const;
+  // This update's hits of the key bound to the action.
+  int Hit(KeyAction action) const;
   // Enter or Space (or the pad's A).
   bool PressKeyHit() const;
   GamepadKeys gamepad;
 
+  // ---- main_game_settings.cpp: the settings panel and what it changes ----
+  // The panel takes every input while it shows.
+  void UpdateSettings();
+  // Left and Right on a focused slider; answers whether they moved it.
+  bool StepFocusedSlider();
+  // A key hit while the panel waits for one.
+  void TakeAwaitedKey();
+  void OpenSettings();
+  // The volumes to the audio device, the window's place into the settings,
+  // and the settings file written whenever they changed.
+  void FollowSettings();
+  Settings savedSettings;
+  float appliedEffectsGain = -1;
+  float appliedMusicGain = -1;
+  int windowCheckCountdown = 0;
+
   // ---- main_game_focus.cpp: one focus for the pointer and the keys ----
-  enum class FocusPlace { None, Menu, Map, Board, PausePanel, WonPanel, FailedPanel };
+  enum class FocusPlace { None, Menu, Map, Board, PausePanel, WonPanel, FailedPanel, Settings };
   FocusPlace CurrentFocusPlace() const;
   FocusList KeyFocusList() const;
   // A new place puts the focus on its first button.

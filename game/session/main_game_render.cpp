@@ -18,6 +18,7 @@ int c_MainGame::Render() {
       break;
     case ScreenMenu:
       menuView->RenderMenu();
+      settingsView->RenderMenuSign();
       break;
     case ScreenScenarioMap:
       mapView->RenderScenarioMap(*scenarioMap);
@@ -31,6 +32,7 @@ int c_MainGame::Render() {
     default:
       break;
   }
+  if (screen == ScreenMenu || screen == ScreenPlaying) settingsView->RenderPanel(*settingsPanel);
   DrawHighlight(focus);
   return 0;
 }
@@ -51,6 +53,8 @@ void c_MainGame::RenderLevel() {
   }
   if (hint.shown && !demo.running) hintView->RenderHintGhosts(hint, boardView->pieceImages);
   guiView->RenderGui(wonTally);
+  const ScreenFlags& shown = gameState.screen;
+  if (shown.gamePaused == 1 && shown.tutorialShowing == 0) settingsView->RenderPauseButton();
   if (!demo.running) boardView->moments->DrawOverGui(gameState.clock.lastMillisecs);
   const LevelRun& run = gameState.run;
   if (demo.running) {
