@@ -28,15 +28,15 @@ enum SettingsControl {
   kSettingControlCount
 };
 constexpr HitBox kSettingsControls[kSettingControlCount] = {
-    ClosedBox(140, 500, 112, 160), ClosedBox(140, 500, 172, 220), ClosedBox(140, 500, 244, 284),
-    ClosedBox(140, 500, 296, 336), ClosedBox(140, 500, 348, 388), ClosedBox(140, 500, 412, 452),
+    ClosedBox(140, 500, 118, 162), ClosedBox(140, 500, 172, 216), ClosedBox(140, 500, 240, 280),
+    ClosedBox(140, 500, 292, 332), ClosedBox(140, 500, 344, 384), ClosedBox(140, 500, 408, 448),
     ClosedBox(140, 500, 652, 700),
 };
 // A slider's track inside its control: a click or a drag anywhere on the
 // control sets the volume under the pointer's x.
-constexpr float kSliderLeft = 260, kSliderRight = 460;
+constexpr float kSliderLeft = 250, kSliderRight = 430;
 // The keys' list in the right column, one row per action.
-constexpr float kKeyRowsLeft = 530, kKeyRowsRight = 890, kKeyRowsTop = 112, kKeyRowPitch = 25;
+constexpr float kKeyRowsLeft = 530, kKeyRowsRight = 890, kKeyRowsTop = 120, kKeyRowPitch = 24;
 constexpr float kKeyRowHeight = 23;
 constexpr HitBox SettingsKeyRow(int action) {
   return ClosedBox(kKeyRowsLeft, kKeyRowsRight, kKeyRowsTop + kKeyRowPitch * static_cast<float>(action),

@@ -26,7 +26,7 @@ constexpr float kTrackHeight = 6;
 constexpr float kKnobWidth = 10, kKnobHeight = 26;
 constexpr float kKeyCapWidth = 110;
 // The line about the last change, under the switches, wrapped to the column.
-constexpr float kLineTop = 478, kLinePitch = 24, kLineWidth = 340;
+constexpr float kLineTop = 472, kLinePitch = 24, kLineWidth = 340;
 
 String Text(const std::string& text) { return String::FromUtf8(text); }
 

@@ -695,7 +695,7 @@ def make_settings_panel():
     x0, y0, x1, y1 = L.SETTINGS_PANEL
     w, h = x1 - x0 + 1, y1 - y0 + 1
     img = paper_panel(w, h, "settings")
-    img = panel_title(img, "Settings", 34, 34)
+    img = panel_title(img, "Settings", 40, 34)
     for key, heading in (("left", "Sound and picture"), ("keys", "Keys (click one to change it)")):
         left, right = L.SETTINGS_COLUMNS[key]
         img = put_text(img, ((left + right) / 2 - x0, L.SETTINGS_HEADINGS_Y - y0), heading, ("serif_bold", 18),
