@@ -14,13 +14,6 @@ namespace {
 // The window's place is looked at once a second while it is a window.
 constexpr int kWindowCheckUpdates = kUpdateRate;
 
-bool SameSettings(const Settings& a, const Settings& b) {
-  return a.soundOn == b.soundOn && a.musicOn == b.musicOn && a.fullScreenOn == b.fullScreenOn &&
-         a.musicVolume == b.musicVolume && a.musicLastVolume == b.musicLastVolume &&
-         a.effectsVolume == b.effectsVolume && a.effectsLastVolume == b.effectsLastVolume && a.window == b.window &&
-         a.shapesWithColours == b.shapesWithColours && a.reducedMotion == b.reducedMotion && a.keys == b.keys;
-}
-
 float GainOf(int volume) { return static_cast<float>(volume) / kFullVolume; }
 
 }  // namespace

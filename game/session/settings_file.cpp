@@ -77,6 +77,13 @@ Settings DefaultSettings() {
   return settings;
 }
 
+bool SameSettings(const Settings& a, const Settings& b) {
+  return a.soundOn == b.soundOn && a.musicOn == b.musicOn && a.fullScreenOn == b.fullScreenOn &&
+         a.musicVolume == b.musicVolume && a.musicLastVolume == b.musicLastVolume &&
+         a.effectsVolume == b.effectsVolume && a.effectsLastVolume == b.effectsLastVolume && a.window == b.window &&
+         a.shapesWithColours == b.shapesWithColours && a.reducedMotion == b.reducedMotion && a.keys == b.keys;
+}
+
 bool ReadSettings(c_FileStream* file, Settings* settings) {
   if (file->readTokens.Length() != kSettingsValueCount) return false;
   for (int i = 0; i < file->readTokens.Length(); ++i) {

@@ -33,6 +33,9 @@ bool ReadSettings(c_FileStream* file, Settings* settings);
 // The settings' values, appended to the (empty) file.
 void WriteSettings(const Settings& settings, c_FileStream* file);
 
+// Whether two settings hold the same values, every one of them.
+bool SameSettings(const Settings& a, const Settings& b);
+
 // The settings in the file system, or the defaults.
 Settings LoadSettings();
 // Writes the settings into the file system and stores the state file.
