@@ -3,6 +3,8 @@
 // switches, a key rebound (with a swap) and used in play, the reset, and the
 // settings file read back by the next start; a damaged file is set aside and
 // a state from before the settings starts as the game always started.
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "game/screens/gui.h"
@@ -187,6 +189,24 @@ TEST_F(SettingsPlay, ThePausePanelOpensTheSettingsOverTheLevelAndTheResetBringsE
   EXPECT_EQ(gameState.run.selectedPiece, 2);
 }
 
+// Under reduced motion a hit enemy does not shake; otherwise it does.
+TEST_F(SettingsPlay, ReducedMotionStillsTheShakeOfAHitEnemy) {
+  Start();
+  c_FeedbackView* feedback = app->feedback;
+  FeedbackEvent hit;
+  hit.kind = FeedbackKind::EnemyHit;
+  hit.cellX = 3;
+  hit.cellY = 4;
+  gameState.clock.lastMillisecs = 1000;
+  feedback->Report(hit);
+  for (int motion : {0, 1}) {
+    gameState.settings.reducedMotion = motion;
+    float largest = 0;
+    for (int ms = 1000; ms < 1000 + kHitShakeMs; ms += 10) largest = std::max(largest, std::fabs(feedback->ShakeAt(3, 4, ms)));
+    EXPECT_EQ(largest > 0, motion == 0) << "reduced motion " << motion;
+  }
+}
+
 TEST_F(SettingsPlay, TheSavedSettingsAreReadBackAfterARestart) {
   OpenFromMenu();
   ClickSlider(SettingMusic, 4);
@@ -216,6 +236,29 @@ TEST_F(SettingsPlay, TheSavedSettingsAreReadBackAfterARestart) {
   EXPECT_TRUE(read.keys == chosen.keys);
   ASSERT_GT(platform.opens.size(), opensBefore);
   EXPECT_FALSE(platform.opens.back().fullScreen) << "a window, as left";
+}
+
+TEST_F(SettingsPlay, TheWindowsPlaceAndSizeAreRememberedAcrossFullScreenAndARestart) {
+  OpenFromMenu();
+  ClickControl(SettingFullScreen);
+  ASSERT_FALSE(platform.opens.back().fullScreen);
+  EXPECT_EQ(platform.placings, 0) << "the first window opens centred, where nothing was remembered";
+  // The player moves the window and makes it larger.
+  platform.placeX = 200, platform.placeY = 100, platform.placeWidth = 1280, platform.placeHeight = 900;
+  Run(1500);
+  const WindowPlace moved{200, 100, 1280, 900};
+  EXPECT_TRUE(gameState.settings.window == moved);
+  ClickControl(SettingFullScreen);
+  ASSERT_TRUE(platform.opens.back().fullScreen);
+  platform.placeX = platform.placeY = 0;
+  ClickControl(SettingFullScreen);
+  EXPECT_EQ(platform.placeX, 200) << "back where it was";
+  EXPECT_EQ(platform.placeWidth, 1280);
+  platform.placeX = platform.placeY = 0;
+  RestartProgram();
+  EXPECT_FALSE(platform.opens.back().fullScreen);
+  EXPECT_EQ(platform.placeX, 200) << "the next start opens it there too";
+  EXPECT_EQ(platform.placeHeight, 900);
 }
 
 // What the state file holds decides how the game starts.
