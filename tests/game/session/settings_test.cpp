@@ -236,6 +236,10 @@ TEST_F(SettingsPlay, TheSavedSettingsAreReadBackAfterARestart) {
   EXPECT_TRUE(read.keys == chosen.keys);
   ASSERT_GT(platform.opens.size(), opensBefore);
   EXPECT_FALSE(platform.opens.back().fullScreen) << "a window, as left";
+  // A state of settings alone (no game saved yet) is no damaged save.
+  ToMenu();
+  EXPECT_EQ(ReadState(".tarvexstate.damaged"), "");
+  EXPECT_EQ(StoredSettings().musicVolume, 4);
 }
 
 TEST_F(SettingsPlay, TheWindowsPlaceAndSizeAreRememberedAcrossFullScreenAndARestart) {
