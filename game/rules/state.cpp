@@ -20,7 +20,34 @@ void ResetGameState() {
   SetGameSoundPlayer(nullptr);
 }
 
-void ToggleSound() { gameState.settings.soundOn = gameState.settings.soundOn == 1 ? 0 : 1; }
+void ToggleSound() {
+  Settings& s = gameState.settings;
+  SetEffectsVolume(s.soundOn == 1 ? 0 : s.effectsLastVolume);
+}
+
+namespace {
+
+// A volume and its switch move together: 0 is off, anything above is on
+// and remembered for the switch to come back to.
+void SetVolume(int volume, int* current, int* last, int* on) {
+  volume = volume < 0 ? 0 : (volume > kFullVolume ? kFullVolume : volume);
+  *current = volume;
+  *on = volume > 0 ? 1 : 0;
+  if (volume > 0) *last = volume;
+  if (*last <= 0) *last = kFullVolume;
+}
+
+}  // namespace
+
+void SetEffectsVolume(int volume) {
+  Settings& s = gameState.settings;
+  SetVolume(volume, &s.effectsVolume, &s.effectsLastVolume, &s.soundOn);
+}
+
+void SetMusicVolumeSetting(int volume) {
+  Settings& s = gameState.settings;
+  SetVolume(volume, &s.musicVolume, &s.musicLastVolume, &s.musicOn);
+}
 
 // ---- Random generator ---------------------------------------------------------
 

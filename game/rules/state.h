@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "game/rules/departure.h"
+#include "game/rules/key_bindings.h"
 #include "game/rules/sounds.h"
 #include "runtime/array.h"
 #include "runtime/gc.h"
@@ -36,11 +37,36 @@ constexpr int kMaxWorkers = 15;
 
 
 // ---- The game's state ---------------------------------------------------------
-// The switches of the menu and the pause panel.
+// The window's place on the desktop when it is not full screen; a width of 0
+// is none remembered yet (the window opens centred at 1024 x 768).
+struct WindowPlace {
+  int x = 0, y = 0, width = 0, height = 0;
+  bool operator==(const WindowPlace& o) const { return x == o.x && y == o.y && width == o.width && height == o.height; }
+};
+
+// Volumes run from 0 (silent) to 10 (full) in tenths.
+constexpr int kFullVolume = 10;
+
+// The switches of the menu and the pause panel, and the settings panel's
+// choices. Nothing a rule counts is here: the sound switch only decides
+// whether effects are played.
 struct Settings {
   int soundOn = 0;
   int musicOn = 0;
   int fullScreenOn = 0;
+  // The switches are the volumes' 0 and the last value above it, which the
+  // "last" fields keep while a switch is off.
+  int musicVolume = kFullVolume;
+  int musicLastVolume = kFullVolume;
+  int effectsVolume = kFullVolume;
+  int effectsLastVolume = kFullVolume;
+  WindowPlace window;
+  // Cues beside colour: the preview's verdict also as a tick or a cross,
+  // the enemies' rings dashed.
+  int shapesWithColours = 1;
+  // No shaking and no flashing: a steady outline says the same.
+  int reducedMotion = 0;
+  KeyBindings keys;
 };
 
 // The saved progress (the level states are the collected array below) and the
@@ -170,8 +196,13 @@ CalendarSource CurrentCalendarSource();
 // The seed a level start uses: calendar seconds times 1000, wrapped to 32 bits.
 std::uint32_t CalendarSeed();
 
-// The sound switch of the menu and the pause panel.
+// The sound switch of the menu and the pause panel: the effects' volume to 0,
+// or back to the last volume above it.
 void ToggleSound();
+// The effects' and the music's volumes (0..10), each with its switch; the
+// music's stopping and starting is the session's (game/session/switches.h).
+void SetEffectsVolume(int volume);
+void SetMusicVolumeSetting(int volume);
 
 // Every value above back to its program-start value.
 void ResetGameState();

@@ -41,6 +41,10 @@ ScreenRequest c_cGui::ClickPauseMenu(float x, float y) {
   for (int button = 0; button < kPauseButtonCount; ++button) {
     if (kPauseButtons[button].Contains(x, y)) return PressPauseButton(button);
   }
+  if (MendedRules() && kPauseSettingsButton.Contains(x, y)) {
+    PlayGameSound(SoundClick);
+    return ScreenRequest::ShowSettings;
+  }
   return ScreenRequest::None;
 }
 
@@ -162,6 +166,17 @@ void c_cGui::ClickTutorial(float x, float y) {
   }
 }
 
+namespace {
+
+// The pause panel's bands, then its Settings button.
+std::vector<HitBox> PauseFocusBoxes() {
+  std::vector<HitBox> boxes(std::begin(kPauseButtons), std::end(kPauseButtons));
+  if (MendedRules()) boxes.push_back(kPauseSettingsButton);
+  return boxes;
+}
+
+}  // namespace
+
 std::vector<HitBox> c_cGui::Buttons() const {
   const ScreenFlags& flags = match->flags;
   const LevelRun& run = match->run;
@@ -170,7 +185,7 @@ std::vector<HitBox> c_cGui::Buttons() const {
       if (flags.tutorialPage < 0 || flags.tutorialPage >= kTutorialPageCount) return {};
       return {TutorialSkipBox(flags.tutorialPage)};
     }
-    return std::vector<HitBox>(std::begin(kPauseButtons), std::end(kPauseButtons));
+    return PauseFocusBoxes();
   }
   if (run.trainArrived == 1) return {kWonMenu, kWonRetry, kWonContinue, kPauseButton};
   if (run.trainCrashed == 1) return {FailedMenuBox(run), FailedRetryBox(run), ShowMeBox(run), kPauseButton};
@@ -186,7 +201,7 @@ FocusList c_cGui::PanelFocus() const {
   const ScreenFlags& flags = match->flags;
   const LevelRun& run = match->run;
   if (flags.tutorialShowing == 1) return {};
-  if (flags.gamePaused == 1) return {std::vector<HitBox>(std::begin(kPauseButtons), std::end(kPauseButtons)), PauseResume};
+  if (flags.gamePaused == 1) return {PauseFocusBoxes(), PauseResume};
   if (run.trainArrived == 1) return {{kWonMenu, kWonRetry, kWonContinue}, 2};
   if (run.trainCrashed == 1) {
     if (!MendedRules()) return {{kFailedMenu, kFailedRetry}, 1};

@@ -72,6 +72,10 @@ constexpr HitBox kPauseButtons[kPauseButtonCount] = {
     OpenBox(358, 670, 469, 519), OpenBox(358, 670, 520, 570),
 };
 
+// The pause panel's Settings button, in the panel's top right corner (not in
+// the first release).
+constexpr HitBox kPauseSettingsButton = ClosedBox(630, 684, 174, 228);
+
 constexpr int kTutorialPageCount = 12;
 
 // Where each tutorial page is drawn and how large its picture is, by page

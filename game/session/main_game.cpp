@@ -7,6 +7,7 @@
 #include "game/rules/play_step.h"
 #include "game/session/records_file.h"
 #include "game/session/save_file.h"
+#include "game/session/settings_file.h"
 #include "game/views/sound_table.h"
 #include "game/session/switches.h"
 #include "runtime/error.h"
@@ -19,6 +20,8 @@ void c_MainGame::Mark() {
   match.Mark();
   demoMatch.Mark();
   demoGui.Mark();
+  settingsPanel.Mark();
+  settingsView.Mark();
   boardView.Mark();
   trainView.Mark();
   guiView.Mark();
@@ -43,15 +46,20 @@ void InitGameGlobals() {
 
 int c_MainGame::Startup() {
   CreateVirtualDisplay(1.0f);
-  OpenGameDisplay(true);
-  currentGame->ShowMouseCursor(true);
+  // The settings decide how the display opens: full screen (as always
+  // without them) or a window where it was.
   CreateFileSystem();
+  gameState.settings = LoadSettings();
+  savedSettings = gameState.settings;
+  OpenGameDisplayAsSet();
+  currentGame->ShowMouseCursor(true);
   match = new Match();
   match->clock.lastMillisecs = GameMillisecs();
   SetAppUpdateRate(kUpdateRate);
 
   menu = new c_cMenu();
-  gameState.settings = Settings{1, 1, 1};
+  settingsPanel = new c_cSettingsPanel();
+  settingsView = new c_SettingsView();
   boardView = new c_BoardView();
   trainView = new c_TrainView();
   guiView = new c_GuiView();
@@ -89,7 +97,10 @@ void c_MainGame::LoadMediaStep(int step) {
   switch (step) {
     case 0: StartGameMusic(kMusicVolume); break;
     case 1: menuView->LoadTitleImage(); break;
-    case 2: menuView->LoadMenuImages(); break;
+    case 2:
+      menuView->LoadMenuImages();
+      settingsView->LoadSettingsImages();
+      break;
     case 3:
       boardView->LoadLevelImages();
       feedback->LoadFeedbackImages(boardView->levelFont);
@@ -143,6 +154,7 @@ int c_MainGame::Update() {
   SyncFocusPlace();
   UpdateHover();
   UpdateAmbience();
+  FollowSettings();
   return 0;
 }
 
@@ -159,6 +171,10 @@ void c_MainGame::UpdateTitleOrEnd() {
 }
 
 void c_MainGame::UpdateMenu() {
+  if (settingsPanel->shown) {
+    UpdateSettings();
+    return;
+  }
   if (LeftClicked()) {
     Act(menu->ClickMenu(PointerX(), PointerY()));
     return;
@@ -185,10 +201,16 @@ void c_MainGame::UpdateMap() {
 }
 
 void c_MainGame::UpdatePlaying() {
-  ApplyPlayingKeys();
   // A click at the pointer, or a key's press at the focus: the same rules.
+  // The settings over the paused level take every input while they show.
   float x = 0, y = 0;
-  const bool clicked = PlayingPress(&x, &y);
+  bool clicked = false;
+  if (settingsPanel->shown) {
+    UpdateSettings();
+  } else {
+    ApplyPlayingKeys();
+    clicked = PlayingPress(&x, &y);
+  }
   const ScreenFlags& flags = match->flags;
   if (flags.gamePaused == 1) {
     if (flags.tutorialShowing == 1) {
@@ -280,6 +302,13 @@ void c_MainGame::Act(ScreenRequest request) {
       break;
     case ScreenRequest::ShowHint:
       if (screen == ScreenPlaying && match->run.trainCrashed == 0 && match->run.trainArrived == 0) ShowHint();
+      break;
+    case ScreenRequest::ShowSettings:
+      OpenSettings();
+      break;
+    case ScreenRequest::CloseSettings:
+      settingsPanel->Close();
+      SyncFocusPlace();
       break;
     case ScreenRequest::ShowMe:
       // It starts once the level's update is over.

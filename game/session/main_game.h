@@ -14,6 +14,7 @@
 #include "game/session/demo_player.h"
 #include "game/screens/map.h"
 #include "game/screens/menu.h"
+#include "game/screens/settings_panel.h"
 #include "game/rules/state.h"
 #include "game/rules/train.h"
 #include "game/screens/focus.h"
@@ -26,6 +27,7 @@
 #include "game/views/hint_view.h"
 #include "game/views/map_view.h"
 #include "game/views/menu_view.h"
+#include "game/views/settings_view.h"
 #include "game/views/train_view.h"
 #include "app/app.h"
 
@@ -127,6 +129,9 @@ class c_MainGame : public c_App {
   // starts and dropped when it ends.
   gc_ref<Match> demoMatch;
   gc_ref<c_cGui> demoGui;
+  // The settings panel, over the menu or the paused level.
+  gc_ref<c_cSettingsPanel> settingsPanel;
+  gc_ref<c_SettingsView> settingsView;
   gc_ref<c_BoardView> boardView;
   gc_ref<c_TrainView> trainView;
   gc_ref<c_GuiView> guiView;
@@ -215,12 +220,30 @@ class c_MainGame : public c_App {
   bool PlayingPress(float* x, float* y);
   // This update's hits of key, from the keyboard or the pad.
   int Hit(int key) const;
+  // This update's hits of the key bound to the action.
+  int Hit(KeyAction action) const;
   // Enter or Space (or the pad's A).
   bool PressKeyHit() const;
   GamepadKeys gamepad;
 
+  // ---- main_game_settings.cpp: the settings panel and what it changes ----
+  // The panel takes every input while it shows.
+  void UpdateSettings();
+  // Left and Right on a focused slider; answers whether they moved it.
+  bool StepFocusedSlider();
+  // A key hit while the panel waits for one.
+  void TakeAwaitedKey();
+  void OpenSettings();
+  // The volumes to the audio device, the window's place into the settings,
+  // and the settings file written whenever they changed.
+  void FollowSettings();
+  Settings savedSettings;
+  float appliedEffectsGain = -1;
+  float appliedMusicGain = -1;
+  int windowCheckCountdown = 0;
+
   // ---- main_game_focus.cpp: one focus for the pointer and the keys ----
-  enum class FocusPlace { None, Menu, Map, Board, PausePanel, WonPanel, FailedPanel };
+  enum class FocusPlace { None, Menu, Map, Board, PausePanel, WonPanel, FailedPanel, Settings };
   FocusPlace CurrentFocusPlace() const;
   FocusList KeyFocusList() const;
   // A new place puts the focus on its first button.

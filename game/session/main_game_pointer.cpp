@@ -50,6 +50,7 @@ bool c_MainGame::PointerOverClickable() const {
 }
 
 std::vector<HitBox> c_MainGame::ScreenButtons() const {
+  if (CurrentFocusPlace() == FocusPlace::Settings) return settingsPanel->Buttons();
   switch (screen) {
     case ScreenMenu: return menu->Buttons();
     case ScreenScenarioMap: return scenarioMap->Buttons();

@@ -18,6 +18,7 @@ int c_MainGame::Render() {
       break;
     case ScreenMenu:
       menuView->RenderMenu();
+      settingsView->RenderMenuSign();
       break;
     case ScreenScenarioMap:
       mapView->RenderScenarioMap(*scenarioMap);
@@ -31,6 +32,7 @@ int c_MainGame::Render() {
     default:
       break;
   }
+  if (screen == ScreenMenu || screen == ScreenPlaying) settingsView->RenderPanel(*settingsPanel);
   DrawHighlight(focus);
   return 0;
 }
@@ -52,6 +54,7 @@ void c_MainGame::RenderLevel() {
   }
   if (hint.shown && !demo.running) hintView->RenderHintGhosts(hint, boardView->pieceImages);
   guiView->RenderGui(shown, wonTally);
+  if (shown.flags.gamePaused == 1 && shown.flags.tutorialShowing == 0) settingsView->RenderPauseButton();
   if (!demo.running) boardView->moments->DrawOverGui(shown);
   const LevelRun& run = shown.run;
   if (demo.running) {

@@ -8,6 +8,7 @@
 #include "game/rules/layouts.h"
 #include "game/rules/state.h"
 #include "game/views/board_actors.h"
+#include "game/views/cue_marks.h"
 #include "game/views/cell_messages.h"
 #include "game/views/data_files.h"
 #include "game/views/type_scale.h"
@@ -37,6 +38,12 @@ constexpr float kGhostAlpha = 0.5f;
 constexpr float kGhostCellAlpha = 0.12f;
 constexpr float kRefusedCellAlpha = 0.3f;
 constexpr float kRingPulseMs = 900;
+// The dashed ring drawn instead of the ring picture: its radius at scale 1.
+constexpr float kEnemyRingRadius = 36;
+constexpr int kEnemyRingDashes = 12;
+// The preview's tick or cross, in the cell's top right corner.
+constexpr float kVerdictMarkSize = 18;
+constexpr float kVerdictMarkInset = 6;
 // The dynamite of the palette's last slot, inside the frame picture.
 constexpr float kDynamiteX = 505, kDynamiteY = 711, kDynamiteW = 36, kDynamiteH = 32;
 // Where the mine's animation sits below its top-left cell.
@@ -276,12 +283,20 @@ void c_BoardView::DrawMineText(const c_cGoldMine& mine) const {
 // The enemy's picture, shaken for a moment after a hit, inside a pulsing ring
 // for its whole stay, with its chase meter over both.
 void c_BoardView::DrawEnemy(c_Image* picture, const c_cEnemy* enemy, int nowMs) const {
+  const Settings& settings = gameState.settings;
   if (ringImage) {
     const float now = static_cast<float>(nowMs);
-    const float pulse = 0.5f + 0.5f * std::sin(now * 6.2832f / kRingPulseMs);
+    // Under reduced motion the ring holds still at its fullest.
+    const float pulse = settings.reducedMotion == 1 ? 1.0f : 0.5f + 0.5f * std::sin(now * 6.2832f / kRingPulseMs);
     SetColor(255, 90, 40);
     SetAlpha(0.55f + 0.35f * pulse);
-    DrawRing(enemy->x, enemy->y, 0.82f + 0.12f * pulse);
+    if (settings.shapesWithColours == 1) {
+      // Dashed, so an enemy's ring is told from the preview's by its shape.
+      DrawDashedRing(static_cast<float>(CellLeft(enemy->x) + kHalfCell), static_cast<float>(CellTop(enemy->y) + kHalfCell),
+                     kEnemyRingRadius * (0.82f + 0.12f * pulse), kEnemyRingDashes);
+    } else {
+      DrawRing(enemy->x, enemy->y, 0.82f + 0.12f * pulse);
+    }
     SetColor(255, 255, 255);
     SetAlpha(1.0f);
   }
@@ -347,6 +362,12 @@ void c_BoardView::DrawCellWord(const String& word, int cx, int cy, bool refused)
   SetColor(255, 255, 255);
 }
 
+void c_BoardView::DrawVerdictCue(int cx, int cy, bool taken) const {
+  if (gameState.settings.shapesWithColours != 1) return;
+  DrawVerdictMark(taken, static_cast<float>(CellLeft(cx) + kCellSize) - kVerdictMarkSize - kVerdictMarkInset,
+                  static_cast<float>(CellTop(cy)) + kVerdictMarkInset, kVerdictMarkSize);
+}
+
 void c_BoardView::DrawClickPreview(const Match& match, float pointerX, float pointerY) const {
   const c_cLevel& level = *match.board;
   const BoardTarget target = TargetOfClick(level, pointerX, pointerY);
@@ -373,6 +394,7 @@ void c_BoardView::DrawClickPreview(const Match& match, float pointerX, float poi
       FillGameRect(static_cast<float>(CellLeft(cx)), static_cast<float>(CellTop(cy)), kCellSize, kCellSize);
       SetAlpha(1.0f);
       word(taken ? String::FromInt(PieceCost(kind)) : String(RefusalText(target.verdict)), !taken);
+      DrawVerdictCue(cx, cy, taken);
       break;
     }
     case BoardTargetKind::Demolish:
@@ -403,6 +425,7 @@ void c_BoardView::DrawClickPreview(const Match& match, float pointerX, float poi
       SetAlpha(1.0f);
       const String what = target.kind == BoardTargetKind::Mine ? String("Dig iron") : StonesClearingText();
       word(taken ? what : String(RefusalText(target.verdict)), !taken);
+      DrawVerdictCue(cx, cy, taken);
       break;
     }
     case BoardTargetKind::Nothing:

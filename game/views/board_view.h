@@ -49,6 +49,8 @@ class c_BoardView : public Object {
   // red ghost with its cost, the dynamite over a piece it would remove, or a
   // ring with a word over stones, the mine and an enemy.
   void DrawClickPreview(const Match& match, float pointerX, float pointerY) const;
+  // The verdict also as a shape (a tick or a cross) while the cue is on.
+  void DrawVerdictCue(int cx, int cy, bool taken) const;
   void Mark() override;
 
   // The view's memory of the rules' answers (set by the session).

@@ -42,7 +42,11 @@ LinePoint SideMiddle(CellXY cell, int side) {
   return p;
 }
 
-float Pulse(int now) { return 0.5f + 0.5f * std::sin(static_cast<float>(now) * 6.2832f / kPulseMs); }
+// Under reduced motion nothing breathes: it holds at its fullest.
+float Pulse(int now) {
+  if (gameState.settings.reducedMotion == 1) return 1.0f;
+  return 0.5f + 0.5f * std::sin(static_cast<float>(now) * 6.2832f / kPulseMs);
+}
 
 }  // namespace
 

@@ -50,15 +50,27 @@ class MainGameFixture : public ::testing::Test {
   }
 
   void TearDown() override {
+    EndProgram();
+    SetCalendarSource(nullptr);
+    SetStateFolder("./");
+    std::system(("rm -rf '" + folder + "'").c_str());
+  }
+
+  // The program gone, with everything it held; the state file stays.
+  void EndProgram() {
     fixtureMainGame = nullptr;
     InitAppGlobals();
     currentVirtualDisplay = nullptr;
     fileSystem = nullptr;
     GcCollectAll();
     game.reset();
-    SetCalendarSource(nullptr);
-    SetStateFolder("./");
-    std::system(("rm -rf '" + folder + "'").c_str());
+  }
+  // A new run of the program over the same state file, started.
+  void RestartProgram() {
+    EndProgram();
+    ResetGameState();
+    game = std::make_unique<BBTarvexGame>(&platform);
+    Start();
   }
 
   // Opens the window and starts the game as the host's loop does.

@@ -1,4 +1,5 @@
 #include "tools/campaign/scripted_player.h"
+#include "tools/campaign/settings_tour.h"
 
 #include <memory>
 #include <string>
@@ -117,6 +118,7 @@ class Player {
     if (++updates_ > kUpdateLimit) return Fail("the run took too long");
     c_MainGame* app = App();
     if (app == nullptr || done_ || !error_.empty()) return false;
+    if (run_ == ScriptedRun::Settings) return Tour(input);
     if (app->screen != ScreenPlaying) {
       if (run_ == ScriptedRun::KeysOnly && app->screen == ScreenScenarioMap && level_ != 0) {
         // Back on the map after the won panel: the run is over.
@@ -218,6 +220,16 @@ class Player {
     if (selected < 0) return Press(kGlfwDigit1 + slot);
     const int ahead = ((slot - selected) % kPaletteSlots + kPaletteSlots) % kPaletteSlots;
     return Press(ahead <= kPaletteSlots / 2 ? kGlfwE : kGlfwQ);
+  }
+  bool Tour(Input* input) {
+    TourInput next;
+    const bool acts = tour_.Next(&next);
+    done_ = tour_.Done();
+    if (!tour_.Error().empty()) return Fail(tour_.Error());
+    if (!acts) return false;
+    input->key = next.key;
+    input->at = Point{next.x, next.y};
+    return true;
   }
   bool Fail(const std::string& why) {
     if (error_.empty()) error_ = "level " + std::to_string(App()->Shown().run.levelNumber) + ": " + why;
@@ -417,6 +429,7 @@ class Player {
 
   const ScriptedRun run_;
   ScriptedTally tally_;
+  SettingsTour tour_;
   // Where the key to press goes (the keys-only run).
   int* key_ = nullptr;
   int screenBefore_ = -1;

@@ -696,6 +696,54 @@ def make_pause():
     return img
 
 
+def gear_icon(width, height, cx, cy, size, colour="paper"):
+    """A cog wheel: eight teeth round a ring with a hole."""
+    k = size / 40.0
+
+    def draw(d, s):
+        teeth = []
+        for i in range(16):
+            a = math.pi * 2 * i / 16
+            r = 19 * k if i % 2 == 0 else 14 * k
+            for da in (-0.17, 0.17):
+                teeth.append((cx + r * math.cos(a + da), cy + r * math.sin(a + da)))
+        d.polygon(sp(teeth), fill=255)
+        d.ellipse(s(cx - 6 * k, cy - 6 * k, cx + 6 * k, cy + 6 * k), fill=0)
+
+    m = to_array(mask(width, height, draw))
+    icon = from_array(solid(width, height, colour) * bevel(m, 1.2, 0.5), m)
+    return Image.alpha_composite(shadow_of(icon, (1, 2), 1.0, 0.5), icon)
+
+
+def make_menu_settings():
+    """The menu's Settings sign, a board like the full-screen switch's with a cog."""
+    x0, y0, x1, y1 = L.MENU_SETTINGS
+    bw, bh = x1 - x0 + 1, y1 - y0 + 1
+    return wooden_button(bw, bh, (0, 0, bw - 1, bh - 1), "Settings", "menu-settings", (HEADING, on_scale(21)),
+                         gear_icon(bw, bh, bw - 34, bh / 2, 30), align="left")
+
+
+def make_pause_settings():
+    """The pause panel's Settings button: a small board with a cog."""
+    x0, y0, x1, y1 = L.PAUSE_SETTINGS
+    bw, bh = x1 - x0 + 1, y1 - y0 + 1
+    board = plank(bw, bh, "pause-settings", radius=8)
+    return Image.alpha_composite(board, gear_icon(bw, bh, bw / 2, bh / 2, 36))
+
+
+def make_settings_panel():
+    """The settings panel's sheet: its title and its two columns' headings."""
+    x0, y0, x1, y1 = L.SETTINGS_PANEL
+    w, h = x1 - x0 + 1, y1 - y0 + 1
+    img = paper_panel(w, h, "settings")
+    img = panel_title(img, "Settings", 40, 34)
+    for key, heading in (("left", "Sound and picture"), ("keys", "Keys (click one to change it)")):
+        left, right = L.SETTINGS_COLUMNS[key]
+        img = put_text(img, ((left + right) / 2 - x0, L.SETTINGS_HEADINGS_Y - y0), heading, (HEADING, on_scale(18)),
+                       "ink", anchor="mm")
+    return img
+
+
 def make_pause_marks():
     keys = {"game/pauseMusicOn.png": "music", "game/pauseSoundOn.png": "sound"}
     return option_marks(L.PAUSE_MARKS, L.PAUSE_PLATES, keys, PAUSE_ICON_FROM_RIGHT, 0, 14, 56)
@@ -1015,6 +1063,9 @@ def main():
     save_png(make_pause(), out, "game/msgPause.png")
     for path, image in make_pause_marks().items():
         save_png(image, out, path)
+    save_png(make_menu_settings(), out, "menu/settings.png")
+    save_png(make_pause_settings(), out, "game/btnSettings.png")
+    save_png(make_settings_panel(), out, "game/msgSettings.png")
     game_map = make_map()
     save_png(game_map, out, "game/gameMap.png")
     save_png(level_icon("available"), out, "game/levelavailable.png")

@@ -28,6 +28,8 @@ MENU_SIGNS["full screen"] = (378, 714, 646, 756)
 MENU_MARKS = {"menu/musicOn.png": (665, 416), "menu/soundOn.png": (677, 501),
               "menu/fullscreenOn.png": (373, 718)}
 MENU_TEXTS = {"level": (175, 630), "score": (175, 698)}
+# The Settings sign above the full-screen switch (closed bounds).
+MENU_SETTINGS = (392, 636, 632, 700)
 
 # ---------------------------------------------------------------- in-level frame
 BOARD_WINDOW = (31, 31, 992, 696)          # the 13 x 9 cells of 74 pixels
@@ -79,6 +81,14 @@ PAUSE_BUTTONS = {  # 358 < x < 670, bands open
 # read as five
 PAUSE_PLATES = {key: (x0 + 6, y0 + 2, x1 - 6, y1 - 2) for key, (x0, y0, x1, y1) in PAUSE_BUTTONS.items()}
 PAUSE_MARKS = {"game/pauseMusicOn.png": (359, 431), "game/pauseSoundOn.png": (359, 483)}
+# The pause panel's Settings button, a gear in the panel's top right corner.
+PAUSE_SETTINGS = (630, 174, 684, 228)
+# The settings panel over the menu or a paused level; the game writes its
+# controls on it: the sound and picture column on the left, the keys' list
+# on the right.
+SETTINGS_PANEL = (112, 40, 912, 728)
+SETTINGS_COLUMNS = {"left": (140, 500), "keys": (530, 890)}
+SETTINGS_HEADINGS_Y = 102
 
 TUTORIAL_POSITIONS = [(110, 315), (600, 315), (140, 540), (360, 540), (600, 25), (400, 25),
                       (270, 118), (515, 540), (160, 390), (520, 450), (100, 100), (128, 402)]

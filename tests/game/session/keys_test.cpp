@@ -73,7 +73,8 @@ TEST_F(Keys, TheGridFollowsTheCursorAndThePieceInHand) {
 }
 
 // With nothing won yet the menu's focus starts on "new game" (continue would
-// only begin one too), and moves round its six signs.
+// only begin one too), and moves round its seven signs (Settings between
+// quit and the full-screen switch).
 struct MenuCase {
   std::vector<int> keys;  // before Enter
   int screen;
@@ -107,8 +108,8 @@ INSTANTIATE_TEST_SUITE_P(Signs, MenuKeys,
                                            MenuCase{{kDown}, ScreenMenu, true, 1, false},
                                            MenuCase{{kDown, kDown, kUp, kUp}, ScreenScenarioMap, false, 0, false},
                                            MenuCase{{kUp, kUp}, ScreenMenu, true, 0, true},
-                                           MenuCase{{kTab, kTab, kTab, kTab, kTab, kTab}, ScreenScenarioMap, false,
-                                                    0, false}));
+                                           MenuCase{{kTab, kTab, kTab, kTab, kTab, kTab, kTab}, ScreenScenarioMap,
+                                                    false, 0, false}));
 
 TEST_F(Keys, AMovedPointerTakesTheFocusAndAKeyPressActsOnWhatItPointsAt) {
   Start();
@@ -317,7 +318,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PanelCase{Panel::Failed, {kRight}, ScreenMenu, 1, false},
                       PanelCase{Panel::Pause, {}, ScreenPlaying, 1, false},
                       PanelCase{Panel::Pause, {kDown}, ScreenPlaying, 1, true},
-                      PanelCase{Panel::Pause, {kUp}, ScreenMenu, 1, false}));
+                      PanelCase{Panel::Pause, {kUp, kUp}, ScreenMenu, 1, false}));
 
 TEST_F(Keys, TSendsTheTrainOffAsTheTimeButtonDoes) {
   Start();
@@ -419,7 +420,8 @@ TEST_F(Pad, BClosesThePausePanelAndAPressesItsFocusedButton) {
   Tap(PadB);
   EXPECT_EQ(Played().flags.gamePaused, 0);
   Tap(PadStart);
-  Tap(PadDpadUp);  // round to "quit"
+  Tap(PadDpadUp);  // round to Settings, then "quit"
+  Tap(PadDpadUp);
   Tap(PadA);
   EXPECT_EQ(app->screen, ScreenMenu);
 }
