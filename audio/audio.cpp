@@ -57,6 +57,7 @@ int gxtkSample::Release() {
 // ---- gxtkAudio -------------------------------------------------------------
 
 gxtkAudio::gxtkAudio(bool openDevice) : music(ReadMusicFile) {
+  for (float& volume : channelVolume_) volume = 1.0f;
   if (!openDevice) return;
   device = alcOpenDevice(nullptr);
   if (device == nullptr) {
@@ -85,8 +86,25 @@ unsigned int gxtkAudio::SourceOf(int c) {
     ALuint source = 0;  // stays 0 when OpenAL has no context
     alGenSources(1, &source);
     channel.sourceName = source;
+    if (source != 0) alSourcef(source, AL_GAIN, HeardVolume(c));
   }
   return channel.sourceName;
+}
+
+float gxtkAudio::HeardVolume(int c) const {
+  return channelVolume_[c] * (c == kMusicChannel ? musicGain_ : effectsGain_);
+}
+
+void gxtkAudio::SetEffectsGain(float gain) {
+  effectsGain_ = gain;
+  for (int c = 0; c < kMusicChannel; ++c) {
+    if (channels[c].sourceName != 0) alSourcef(channels[c].sourceName, AL_GAIN, HeardVolume(c));
+  }
+}
+
+void gxtkAudio::SetMusicGain(float gain) {
+  musicGain_ = gain;
+  SetMusicVolume(musicVolume_);
 }
 
 int gxtkAudio::SuspendOutput() {
@@ -189,7 +207,8 @@ int gxtkAudio::QueryChannel(int c) {
 }
 
 int gxtkAudio::SetChannelVolume(int c, float volume) {
-  alSourcef(SourceOf(c), AL_GAIN, volume);
+  channelVolume_[c] = volume;
+  alSourcef(SourceOf(c), AL_GAIN, HeardVolume(c));
   return 0;
 }
 
@@ -237,7 +256,8 @@ int gxtkAudio::QueryMusic() {
 }
 
 int gxtkAudio::SetMusicVolume(float volume) {
-  music.SetVolume(volume);
+  musicVolume_ = volume;
+  music.SetVolume(volume * musicGain_);
   return SetChannelVolume(kMusicChannel, volume);
 }
 

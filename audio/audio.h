@@ -93,6 +93,13 @@ class gxtkAudio : public Object {
   virtual int ContinueMusic();
   virtual int QueryMusic();
   virtual int SetMusicVolume(float volume);
+  // The player's volumes, 0 silent to 1 full: every volume the effect
+  // channels (0-31) or the music are given is scaled by its group's gain, so
+  // the game's own fades and dips keep their shape at any setting.
+  void SetEffectsGain(float gain);
+  void SetMusicGain(float gain);
+  float EffectsGain() const { return effectsGain_; }
+  float MusicGain() const { return musicGain_; }
 
   // Deletes the discarded buffers OpenAL no longer uses; keeps the others.
   void FlushDiscardedBuffers();
@@ -105,6 +112,12 @@ class gxtkAudio : public Object {
  private:
   // The channel's source, generated when it has none yet.
   unsigned int SourceOf(int c);
+  // The gain OpenAL is given for channel c: its own volume times its group's.
+  float HeardVolume(int c) const;
+  float channelVolume_[kAudioChannelCount] = {};
+  float musicVolume_ = 1.0f;
+  float effectsGain_ = 1.0f;
+  float musicGain_ = 1.0f;
 };
 
 // The OpenAL format for format (bytes per sample) and channel count, 0 when none.

@@ -72,9 +72,9 @@ void SetUpBusyLevel(c_MainGame* game) {
   gameState.progress.ownedWorkers = 15;
   game->StartLevel(15, false);
   game->screen = ScreenPlaying;
-  gameState.screen.gamePaused = gameState.screen.tutorialShowing = 0;
+  game->match->flags.gamePaused = game->match->flags.tutorialShowing = 0;
   const LevelSolution solution = SolveLevel(15);
-  c_cLevel* level = game->level;
+  c_cLevel* level = game->match->board;
   for (const TrackPiece& p : solution.pieces) level->SetCellKind(p.cell.x, p.cell.y, p.kind);
   for (int i = 0; i < 4; ++i) {
     c_cRailTile* job = level->railTiles[i];
@@ -90,11 +90,11 @@ void SetUpBusyLevel(c_MainGame* game) {
   level->SpawnIndigens(solution.pieces[3].cell.x, solution.pieces[3].cell.y);
   level->AddScoreText(150, 200, 200);
   level->AddExplosion(500, 400);
-  gameState.run.trainRunning = 1;
+  game->match->run.trainRunning = 1;
   for (int i = 0; i < 300; ++i) {
-    gameState.clock.lastMillisecs += 33;
-    gameState.clock.timeFactor = 1.0f;
-    game->train->UpdateTrain(level->cellKinds);
+    game->match->clock.lastMillisecs += 33;
+    game->match->clock.timeFactor = 1.0f;
+    game->match->train->UpdateTrain(level->cellKinds);
   }
 }
 

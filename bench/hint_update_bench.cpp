@@ -20,8 +20,7 @@ namespace {
 
 constexpr int kRuns = 200;
 
-gc_global<c_cLevel*> benchLevel;
-gc_global<c_cTrain*> benchTrain;
+gc_global<Match*> benchMatch;
 
 std::int64_t FixedCalendar() { return 1700000000; }
 
@@ -50,10 +49,9 @@ Spread Time(Work work) {
 void LayOut(int n, bool halfWay) {
   gameState.progress.currentLevel = n;
   gameState.progress.ownedWorkers = kNewGameWorkers;
-  LayOutLevel(benchLevel);
-  gameState.screen = ScreenFlags{};
-  c_cLevel* level = benchLevel;
-  benchTrain->PlaceTrain(level->startX - 1, level->startY, level->finishX, level->finishY);
+  LayOutLevel(*benchMatch);
+  benchMatch->flags = ScreenFlags{};
+  c_cLevel* level = benchMatch->board;
   if (!halfWay) return;
   const LevelSolution s = SolveLevel(n);
   for (std::size_t i = 0; i < s.pieces.size() / 2; ++i) level->SetCellKind(s.pieces[i].cell.x, s.pieces[i].cell.y, s.pieces[i].kind);
@@ -64,16 +62,14 @@ void LayOut(int n, bool halfWay) {
 int main() {
   ResetGameState();
   SetCalendarSource(FixedCalendar);
-  benchLevel = new c_cLevel();
-  benchLevel->CreateLevelPools();
-  benchTrain = new c_cTrain();
+  benchMatch = new Match();
   std::printf("%-6s %-9s %12s %12s %12s\n", "level", "moment", "median", "99th", "worst");
   double worstOfAll = 0;
   for (int n = 1; n <= kLevelCount; ++n) {
     for (bool halfWay : {false, true}) {
       LayOut(n, halfWay);
       int ghosts = 0;
-      const Spread hint = Time([&] { ghosts += static_cast<int>(AskHint(*benchLevel, *benchTrain, 0).ghosts.size()); });
+      const Spread hint = Time([&] { ghosts += static_cast<int>(AskHint(*benchMatch).ghosts.size()); });
       worstOfAll = std::max(worstOfAll, hint.worst);
       std::printf("%-6d %-9s %9.3f ms %9.3f ms %9.3f ms%s\n", n, halfWay ? "half-way" : "start", hint.median,
                   hint.p99, hint.worst, ghosts > 0 ? "" : "  (no way)");

@@ -126,6 +126,10 @@ class BBGlfwGame : public BBGame, public HostInputSink {
   // For the renderer: the drawable size in pixels (0 x 0 without a window),
   // which is also the space mouse positions are reported in, and presenting.
   void GetWindowSize(int* width, int* height);
+  // The window's place and size on the desktop (false when full screen or
+  // where the platform cannot tell), and moving it there.
+  bool GetWindowPlacement(int* x, int* y, int* width, int* height) { return platform_->WindowPlacement(x, y, width, height); }
+  void PlaceWindow(int x, int y, int width, int height) { platform_->PlaceWindow(x, y, width, height); }
   void SwapBuffers();
   HostPlatform* Platform() const { return platform_; }
 

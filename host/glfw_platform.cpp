@@ -55,6 +55,19 @@ class GlfwHostPlatform final : public HostPlatform {
     if (initialised_) glfwWaitEvents();
   }
 
+  bool WindowPlacement(int* x, int* y, int* width, int* height) override {
+    if (!window_ || glfwGetWindowMonitor(window_) != nullptr) return false;
+    glfwGetWindowPos(window_, x, y);
+    glfwGetWindowSize(window_, width, height);
+    return true;
+  }
+
+  void PlaceWindow(int x, int y, int width, int height) override {
+    if (!window_ || glfwGetWindowMonitor(window_) != nullptr) return;
+    glfwSetWindowSize(window_, width, height);
+    glfwSetWindowPos(window_, x, y);
+  }
+
   void OpenWindow(int width, int height, int redBits, int greenBits, int blueBits, int alphaBits,
                   int depthBits, int stencilBits, bool fullScreen, const char* title) override {
     if (!initialised_) return;
@@ -67,7 +80,8 @@ class GlfwHostPlatform final : public HostPlatform {
       window_ = nullptr;
     }
     glfwDefaultWindowHints();
-    glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
+    // A window may be sized at will: the virtual display letterboxes any size.
+    glfwWindowHint(GLFW_RESIZABLE, fullScreen ? GLFW_FALSE : GLFW_TRUE);
     glfwWindowHint(GLFW_RED_BITS, redBits);
     glfwWindowHint(GLFW_GREEN_BITS, greenBits);
     glfwWindowHint(GLFW_BLUE_BITS, blueBits);

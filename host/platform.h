@@ -109,6 +109,11 @@ class HostPlatform {
   // The pointer's shape: a pointing hand over something a click acts on, else
   // the system's arrow. A platform without a visible pointer ignores it.
   virtual void SetCursorShape(bool /*hand*/) {}
+  // The window's place on the desktop and its size, in screen coordinates;
+  // false without a window, full screen, or where the platform cannot tell.
+  virtual bool WindowPlacement(int* /*x*/, int* /*y*/, int* /*width*/, int* /*height*/) { return false; }
+  // Moves and sizes a window that is not full screen.
+  virtual void PlaceWindow(int /*x*/, int /*y*/, int /*width*/, int /*height*/) {}
 
   // Whether joystick port is present; if so fills its axes and button states.
   virtual bool Joystick(int port, std::vector<float>* axes, std::vector<unsigned char>* buttons) = 0;

@@ -68,6 +68,10 @@ class RecordingPlatform final : public HostPlatform, private HostInputSink {
   void CursorPosition(double* x, double* y) override;
   void ShowCursor(bool visible) override { real_->ShowCursor(visible); }
   void SetCursorShape(bool hand) override { real_->SetCursorShape(hand); }
+  bool WindowPlacement(int* x, int* y, int* width, int* height) override {
+    return real_->WindowPlacement(x, y, width, height);
+  }
+  void PlaceWindow(int x, int y, int width, int height) override { real_->PlaceWindow(x, y, width, height); }
   bool Joystick(int, std::vector<float>*, std::vector<unsigned char>*) override { return false; }
   // Nor a gamepad: the file holds keys and the pointer only.
   bool Gamepad(int, GamepadState*) override { return false; }

@@ -1,11 +1,11 @@
 #include "game/rules/board.h"
 
 #include "game/rules/pool.h"
-#include "game/rules/state.h"
+#include "game/rules/match.h"
 
 namespace {
 
-float Now() { return static_cast<float>(gameState.clock.lastMillisecs); }
+float Now(const c_cLevel& level) { return static_cast<float>(level.match->clock.lastMillisecs); }
 
 }  // namespace
 
@@ -76,7 +76,7 @@ void c_cLevel::AddBuilding(int kind, int x, int y) {
   b->x = x;
   b->y = y;
   b->frame = 0;
-  b->lastFrameTime = Now();
+  b->lastFrameTime = Now(*this);
   b->active = 1;
   for (int dx = 0; dx < BuildingWidth(kind); ++dx) {
     for (int dy = 0; dy < BuildingHeight(kind); ++dy) {
@@ -130,7 +130,7 @@ void c_cLevel::SetMine(int reserve, int x, int y) {
   mine->y = y;
   mine->workers = 0;
   mine->frame = 0;
-  mine->lastFrameTime = Now();
+  mine->lastFrameTime = Now(*this);
   mine->active = 1;
 }
 
@@ -143,7 +143,7 @@ void c_cLevel::UpdateLevel() {
   UpdateMine();
   UpdateScoreTexts();
   // Scenery animates also while the game is paused.
-  const float now = Now();
+  const float now = Now(*this);
   for (int i = 0; i < buildings.Length(); ++i) {
     c_cBuilding* b = buildings[i];
     if (!b->active || b->maxFrame == 0) continue;
@@ -164,6 +164,7 @@ void c_cLevel::Mark() {
   bandits.Mark();
   indigens.Mark();
   tunnels.Mark();
+  match.Mark();
   eventGenerator.Mark();
   mine.Mark();
   groundVariants.Mark();

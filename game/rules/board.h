@@ -130,9 +130,14 @@ class c_cGoldMine : public Object {
 };
 
 class c_cTrain;
+class Match;
 
 class c_cLevel : public Object {
  public:
+  // The match this board belongs to: its rules read and write the match's
+  // run, flags, clock and random generator.
+  gc_ref<Match> match;
+
   // ---- board.cpp: start-up, placement, the update order ----
   void CreateLevelPools();
   // Fresh cell arrays and scenery pool, every pool entry inactive (level start).

@@ -1,6 +1,6 @@
 #include "game/rules/departure.h"
 
-#include "game/rules/state.h"
+#include "game/rules/match.h"
 #include "game/rules/train.h"
 
 namespace {
@@ -16,9 +16,10 @@ void SetSecondsLeft(DepartureClock& clock, int seconds) {
 
 }  // namespace
 
-void UpdateDepartureClock(int countdown) {
-  DepartureClock& clock = gameState.run.departure;
-  const bool pageUp = gameState.screen.gamePaused == 1 && gameState.screen.tutorialShowing == 1;
+void UpdateDepartureClock(Match& match) {
+  const int countdown = match.train->countdown;
+  DepartureClock& clock = match.run.departure;
+  const bool pageUp = match.flags.gamePaused == 1 && match.flags.tutorialShowing == 1;
   if (pageUp && !MendedRules()) {
     SetSecondsLeft(clock, kDepartureSeconds);
   } else if (countdown <= kDepartureSeconds) {
@@ -28,14 +29,12 @@ void UpdateDepartureClock(int countdown) {
   clock.clockSeconds = clock.secondsLeft % kSecondsPerMinute;
 }
 
-bool TrainHasDeparted() {
-  const LevelRun& run = gameState.run;
+bool TrainHasDeparted(const LevelRun& run) {
   return run.departNow != 0 || run.trainRunning != 0 || run.trainArrived == 1 || run.trainCrashed == 1;
 }
 
-void SendTrainOff() {
-  LevelRun& run = gameState.run;
-  if (TrainHasDeparted()) return;
+void SendTrainOff(LevelRun& run) {
+  if (TrainHasDeparted(run)) return;
   run.levelScore += kDepartBonus;
   run.departNow = 1;
   run.departSecondsLeft = run.departure.clockMinutes * kSecondsPerMinute + run.departure.clockSeconds;

@@ -4,6 +4,9 @@
 
 #include "runtime/string.h"
 
+class Match;
+struct LevelRun;
+
 // The bonus for sending the train off before its countdown ends.
 constexpr int kDepartBonus = 500;
 // The bar's full width in pixels at the full countdown.
@@ -23,14 +26,14 @@ struct DepartureClock {
 // The clock from the train's countdown (whole seconds gone); after the
 // departure the display stays. While a tutorial page is up the first rules
 // showed the full time; the mended rules show the clock as it stopped.
-void UpdateDepartureClock(int countdown);
+void UpdateDepartureClock(Match& match);
 // Sent off or gone: the TIME button was pressed, or the train has left,
 // arrived or crashed.
-bool TrainHasDeparted();
+bool TrainHasDeparted(const LevelRun& run);
 // The TIME button: the bonus is paid once, and the train leaves at the
 // countdown's next whole second. Nothing once the train has gone or the level
 // has ended.
-void SendTrainOff();
+void SendTrainOff(LevelRun& run);
 
 // The clock text: minutes and seconds with two digits each, "04:05".
 String ClockText(int minutes, int seconds);

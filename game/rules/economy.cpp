@@ -6,7 +6,7 @@
 #include "game/rules/board.h"
 #include "game/rules/feedback.h"
 #include "game/rules/pool.h"
-#include "game/rules/state.h"
+#include "game/rules/match.h"
 #include "game/rules/train.h"
 
 int PieceCost(int kind) {
@@ -17,21 +17,21 @@ int PieceCost(int kind) {
 
 namespace {
 
-bool TrainHasLeft() { return gameState.run.trainRunning == 1 || gameState.run.trainArrived == 1 || gameState.run.trainCrashed == 1; }
+bool TrainHasLeft(const LevelRun& run) { return run.trainRunning == 1 || run.trainArrived == 1 || run.trainCrashed == 1; }
 
-bool LevelEnded() { return gameState.run.trainArrived == 1 || gameState.run.trainCrashed == 1; }
+bool LevelEnded(const LevelRun& run) { return run.trainArrived == 1 || run.trainCrashed == 1; }
 
 // TakeWorker would find someone: an idle worker or one in the mine.
-bool WorkerAvailable(const c_cLevel& level) { return gameState.run.freeWorkers > 0 || level.mine->workers > 0; }
+bool WorkerAvailable(const c_cLevel& level) { return level.match->run.freeWorkers > 0 || level.mine->workers > 0; }
 
 // A refused click answers: the reason goes to the feedback memory and the
 // refusal sound plays. Once the level has ended its panel takes the clicks,
 // so the board stays silent under it.
-void Refuse(int cx, int cy, OrderVerdict why) {
-  if (LevelEnded()) return;
+void Refuse(const c_cLevel& level, int cx, int cy, OrderVerdict why) {
+  if (LevelEnded(level.match->run)) return;
   FeedbackEvent event = CellEvent(FeedbackKind::OrderRefused, cx, cy);
   event.verdict = why;
-  ReportFeedback(event);
+  ReportFeedback(event, level.match->clock.lastMillisecs);
   PlayGameSound(SoundRefused);
 }
 
@@ -50,26 +50,26 @@ c_cBlockTile* IdleStonesAt(const c_cLevel& level, int cx, int cy) {
 
 // The board shows the worker on his way; whether he left the mine for the
 // job tells where he walks from.
-void ReportWorkerSent(WorkerTask task, int cx, int cy, bool fromMine) {
+void ReportWorkerSent(const c_cLevel& level, WorkerTask task, int cx, int cy, bool fromMine) {
   FeedbackEvent event = CellEvent(FeedbackKind::WorkerSent, cx, cy);
   event.task = task;
   event.fromMine = fromMine;
-  ReportFeedback(event);
+  ReportFeedback(event, level.match->clock.lastMillisecs);
 }
 
 // Takes a worker for a job at the cell and reports where he comes from.
 bool SendWorker(c_cLevel& level, WorkerTask task, int cx, int cy) {
-  const int idleBefore = gameState.run.freeWorkers;
+  const int idleBefore = level.match->run.freeWorkers;
   if (!level.TakeWorker()) return false;
-  ReportWorkerSent(task, cx, cy, gameState.run.freeWorkers == idleBefore);
+  ReportWorkerSent(level, task, cx, cy, level.match->run.freeWorkers == idleBefore);
   return true;
 }
 
 void StartRemovingStones(c_cLevel& level, c_cBlockTile* stones) {
   if (!SendWorker(level, WorkerTask::Stones, stones->x, stones->y)) return;
   stones->removing = 1;
-  stones->startTime = static_cast<float>(gameState.clock.lastMillisecs);
-  stones->lastTime = static_cast<float>(gameState.clock.lastMillisecs);
+  stones->startTime = static_cast<float>(level.match->clock.lastMillisecs);
+  stones->lastTime = static_cast<float>(level.match->clock.lastMillisecs);
 }
 
 // An order of piece kind selectedPiece on a cell of the board. Refused, with
@@ -78,13 +78,13 @@ void StartRemovingStones(c_cLevel& level, c_cBlockTile* stones) {
 void OrderPiece(c_cLevel& level, int cx, int cy) {
   const OrderVerdict verdict = CheckOrder(level, cx, cy);
   if (verdict != OrderVerdict::Taken) {
-    Refuse(cx, cy, verdict);
+    Refuse(level, cx, cy, verdict);
     return;
   }
-  const int cost = PieceCost(gameState.run.selectedPiece);
+  const int cost = PieceCost(level.match->run.selectedPiece);
   SendWorker(level, WorkerTask::Piece, cx, cy);
-  gameState.run.iron -= cost;
-  gameState.run.ironSpent += cost;
+  level.match->run.iron -= cost;
+  level.match->run.ironSpent += cost;
   level.StartConstruction(cx, cy);
   level.SetCellKind(cx, cy, CellBlocked);
   level.AddScoreText(-cost, CellLeft(cx), CellTop(cy));
@@ -101,10 +101,10 @@ void Demolish(c_cLevel& level, int cx, int cy) {
 // One progress step of a job that someone works on: only unpaused time
 // counts, but the job's clock always moves on, so a pause is never made up
 // afterwards. True in the update the job completes; the work then stops.
-bool WorkOn(int& working, float& progress, float& lastTime, float durationMs) {
-  const float now = static_cast<float>(gameState.clock.lastMillisecs);
+bool WorkOn(const Match& match, int& working, float& progress, float& lastTime, float durationMs) {
+  const float now = static_cast<float>(match.clock.lastMillisecs);
   if (working == 1) {
-    if (gameState.screen.gamePaused == 0) progress += (now - lastTime) * kJobComplete / durationMs;
+    if (match.flags.gamePaused == 0) progress += (now - lastTime) * kJobComplete / durationMs;
     lastTime = now;
   }
   if (progress < kJobComplete) return false;
@@ -115,9 +115,9 @@ bool WorkOn(int& working, float& progress, float& lastTime, float durationMs) {
 }  // namespace
 
 OrderVerdict CheckOrder(const c_cLevel& level, int cx, int cy) {
-  if (TrainHasLeft()) return OrderVerdict::TrainLeft;
+  if (TrainHasLeft(level.match->run)) return OrderVerdict::TrainLeft;
   if (level.CellKind(cx, cy) != CellEmpty) return OrderVerdict::Blocked;
-  if (gameState.run.iron < PieceCost(gameState.run.selectedPiece)) return OrderVerdict::NoIron;
+  if (level.match->run.iron < PieceCost(level.match->run.selectedPiece)) return OrderVerdict::NoIron;
   if (FirstInactive(level.railTiles) == nullptr) return OrderVerdict::PoolFull;
   if (!WorkerAvailable(level)) return OrderVerdict::NoWorker;
   return OrderVerdict::Taken;
@@ -130,12 +130,12 @@ BoardTarget TargetOfClick(const c_cLevel& level, float px, float py) {
   target.cellY = CellAt(py);
   const int cx = target.cellX;
   const int cy = target.cellY;
-  const int selected = gameState.run.selectedPiece;
+  const int selected = level.match->run.selectedPiece;
   if (level.EnemyAt(cx, cy) != nullptr) {
     target.kind = BoardTargetKind::Enemy;
   } else if (OnMine(level.mine, cx, cy)) {
     target.kind = BoardTargetKind::Mine;
-    if (gameState.run.freeWorkers <= 0) target.verdict = OrderVerdict::NoWorker;
+    if (level.match->run.freeWorkers <= 0) target.verdict = OrderVerdict::NoWorker;
   } else if (IdleStonesAt(level, cx, cy) != nullptr) {
     target.kind = BoardTargetKind::Stones;
     if (!WorkerAvailable(level)) target.verdict = OrderVerdict::NoWorker;
@@ -160,13 +160,13 @@ void c_cLevel::ClickBoard(float px, float py) {
       ClickHazard(px, py);
       break;
     case BoardTargetKind::Mine:
-      gameState.run.selectedPiece = -1;
-      if (target.verdict != OrderVerdict::Taken) Refuse(cx, cy, target.verdict);
+      match->run.selectedPiece = -1;
+      if (target.verdict != OrderVerdict::Taken) Refuse(*this, cx, cy, target.verdict);
       AssignMineWorker();
       break;
     case BoardTargetKind::Stones:
-      gameState.run.selectedPiece = -1;
-      if (target.verdict != OrderVerdict::Taken) Refuse(cx, cy, target.verdict);
+      match->run.selectedPiece = -1;
+      if (target.verdict != OrderVerdict::Taken) Refuse(*this, cx, cy, target.verdict);
       StartRemovingStones(*this, IdleStonesAt(*this, cx, cy));
       break;
     case BoardTargetKind::Order:
@@ -181,8 +181,8 @@ void c_cLevel::ClickBoard(float px, float py) {
 }
 
 bool c_cLevel::TakeWorker() {
-  if (gameState.run.freeWorkers > 0) {
-    gameState.run.freeWorkers -= 1;
+  if (match->run.freeWorkers > 0) {
+    match->run.freeWorkers -= 1;
     return true;
   }
   if (mine->workers > 0) {
@@ -196,23 +196,23 @@ void c_cLevel::StartConstruction(int x, int y) {
   c_cRailTile* job = FirstInactive(railTiles);
   if (job == nullptr) return;
   job->progress = 0;
-  job->kind = gameState.run.selectedPiece;
+  job->kind = match->run.selectedPiece;
   job->x = x;
   job->y = y;
   job->building = 1;
   job->finished = 0;
-  job->startTime = static_cast<float>(gameState.clock.lastMillisecs);
-  job->lastTime = static_cast<float>(gameState.clock.lastMillisecs);
+  job->startTime = static_cast<float>(match->clock.lastMillisecs);
+  job->lastTime = static_cast<float>(match->clock.lastMillisecs);
   job->active = 1;
 }
 
 void c_cLevel::AssignMineWorker() {
-  if (gameState.run.freeWorkers <= 0) return;
+  if (match->run.freeWorkers <= 0) return;
   mine->workers += 1;
-  gameState.run.freeWorkers -= 1;
+  match->run.freeWorkers -= 1;
   // The payout clock starts again with every worker who goes in.
-  lastMinePayout = static_cast<float>(gameState.clock.lastMillisecs);
-  ReportWorkerSent(WorkerTask::Mine, mine->x, mine->y, false);
+  lastMinePayout = static_cast<float>(match->clock.lastMillisecs);
+  ReportWorkerSent(*this, WorkerTask::Mine, mine->x, mine->y, false);
   PlayGameSound(SoundMine);
 }
 
@@ -220,14 +220,14 @@ void c_cLevel::UpdateConstruction() {
   for (int i = 0; i < railTiles.Length(); ++i) {
     c_cRailTile* job = railTiles[i];
     if (job->active == 0) continue;
-    if (WorkOn(job->building, job->progress, job->lastTime, kBuildMs)) {
+    if (WorkOn(*match, job->building, job->progress, job->lastTime, kBuildMs)) {
       job->active = 0;
       job->finished = 1;
     }
     if (job->finished == 1) {
       SetCellKind(job->x, job->y, job->kind);
-      gameState.run.freeWorkers += 1;
-      ReportFeedback(CellEvent(FeedbackKind::PieceFinished, job->x, job->y));
+      match->run.freeWorkers += 1;
+      ReportFeedback(CellEvent(FeedbackKind::PieceFinished, job->x, job->y), match->clock.lastMillisecs);
       PlayGameSound(SoundPieceFinished);
     }
   }
@@ -237,14 +237,14 @@ void c_cLevel::UpdateStones() {
   for (int i = 0; i < blockTiles.Length(); ++i) {
     c_cBlockTile* stones = blockTiles[i];
     if (stones->active == 0) continue;
-    if (WorkOn(stones->removing, stones->progress, stones->lastTime, kStonesRemovalMs)) {
+    if (WorkOn(*match, stones->removing, stones->progress, stones->lastTime, kStonesRemovalMs)) {
       stones->active = 0;
       stones->removed = 1;
     }
     if (stones->removed == 1) {
       SetCellKind(stones->x, stones->y, CellEmpty);
-      gameState.run.freeWorkers += 1;
-      ReportFeedback(CellEvent(FeedbackKind::StonesCleared, stones->x, stones->y));
+      match->run.freeWorkers += 1;
+      ReportFeedback(CellEvent(FeedbackKind::StonesCleared, stones->x, stones->y), match->clock.lastMillisecs);
       PlayGameSound(SoundStonesCleared);
     }
   }
@@ -264,7 +264,7 @@ void PayOutMine(c_cLevel& level) {
   int amount = mine->workers * kIronPerMineWorker;
   if (amount > mine->reserve) amount = mine->reserve;
   mine->reserve -= amount;
-  gameState.run.iron += amount;
+  level.match->run.iron += amount;
   level.AddScoreText(amount, centreX, centreY);
 }
 
@@ -281,10 +281,10 @@ void AnimateMine(c_cGoldMine* mine, float now) {
 // pause passes without paying.
 void c_cLevel::UpdateMine() {
   if (mine->workers <= 0) return;
-  const float now = static_cast<float>(gameState.clock.lastMillisecs);
+  const float now = static_cast<float>(match->clock.lastMillisecs);
   if (lastMinePayout + kMinePayoutMs <= now) {
     lastMinePayout = now;
-    if (gameState.screen.gamePaused == 0) PayOutMine(*this);
+    if (match->flags.gamePaused == 0) PayOutMine(*this);
   }
   AnimateMine(mine, now);
 }
@@ -297,8 +297,8 @@ void c_cLevel::CollectGold(c_cTrain* train) {
     c_cGold* gold = golds[i];
     if (gold->active == 0 || gold->x != train->cellX || gold->y != train->cellY) continue;
     gold->active = 0;
-    gameState.run.levelScore += kGoldScore;
-    gameState.run.levelGold += kGoldMoney;
+    match->run.levelScore += kGoldScore;
+    match->run.levelGold += kGoldMoney;
     AddScoreText(kGoldMoney, CellLeft(gold->x), CellTop(gold->y));
     PlayGameSound(SoundGold);
   }

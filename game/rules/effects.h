@@ -41,7 +41,7 @@ class c_cScoreText : public Object {
 
 // Moves each explosion on by a frame every kExplosionFrameMs (also while
 // paused) and ends it after its last frame. Part of the hazards' step.
-void UpdateExplosions(const Array<c_cExplosion*>& explosions);
+void UpdateExplosions(const Array<c_cExplosion*>& explosions, int nowMs);
 
 // One step of a floating text (the board's or the map's): at most once per
 // kScoreTextStepMs it rises a pixel and fades a little, so it lives 20 steps.

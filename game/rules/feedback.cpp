@@ -10,7 +10,8 @@ void SetFeedbackListener(FeedbackListener* listener) { feedbackListener = listen
 
 FeedbackListener* CurrentFeedbackListener() { return feedbackListener; }
 
-void ReportFeedback(const FeedbackEvent& event) {
+void ReportFeedback(FeedbackEvent event, int nowMs) {
+  event.atMs = nowMs;
   if (feedbackListener != nullptr) feedbackListener->Report(event);
 }
 

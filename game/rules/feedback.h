@@ -56,6 +56,8 @@ struct FeedbackEvent {
   bool fromMine = false;
   EnemyKind enemy = EnemyKind::Bandits;
   int frame = 0;
+  // The clock of the match (or the map) it happened on, in ms.
+  int atMs = 0;
 };
 
 // A report of kind at a cell, the other fields at their defaults.
@@ -70,4 +72,5 @@ class FeedbackListener {
 // The listener reports go to (null: none, and reports are dropped).
 void SetFeedbackListener(FeedbackListener* listener);
 FeedbackListener* CurrentFeedbackListener();
-void ReportFeedback(const FeedbackEvent& event);
+// Reports the event as happened at nowMs of its match's clock.
+void ReportFeedback(FeedbackEvent event, int nowMs);

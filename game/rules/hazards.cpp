@@ -7,18 +7,18 @@
 #include "game/rules/effects.h"
 #include "game/rules/feedback.h"
 #include "game/rules/pool.h"
-#include "game/rules/state.h"
+#include "game/rules/match.h"
 #include "runtime/collections.h"
 
 namespace {
 
 // Seconds between two events of a kind: 0 (never) for kind 0, else the
 // kind's base plus a whole random part of 1..29.
-int EventPeriod(int kind) {
+int EventPeriod(Match& match, int kind) {
   if (kind < 1 || kind > 3) return 0;
   // The random part is truncated before the addition, so rounding in the sum
   // can never carry the period up to the next kind's base.
-  return kEventBaseSeconds[kind] + static_cast<int>(RandomFloat(kEventRandomLow, kEventRandomHigh));
+  return kEventBaseSeconds[kind] + static_cast<int>(match.random.Float(kEventRandomLow, kEventRandomHigh));
 }
 
 // Counts one second towards an event; true when the event falls due, and the
@@ -33,8 +33,8 @@ bool CountSecond(float& counter, int period) {
 // Clicks raise the meter and every unpaused update lowers it a little; an
 // enemy whose meter reaches the mark is driven off, and the board shows it
 // running away.
-void DecayChase(c_cEnemy* enemy, EnemyKind kind) {
-  if (gameState.screen.gamePaused != 0 || enemy->chaseMeter <= 0) return;
+void DecayChase(const Match& match, c_cEnemy* enemy, EnemyKind kind) {
+  if (match.flags.gamePaused != 0 || enemy->chaseMeter <= 0) return;
   enemy->chaseMeter -= kChaseDecayPerUpdate;
   if (enemy->chaseMeter <= 0) enemy->chaseMeter = 0;
   if (enemy->chaseMeter < kChaseToDriveOff) return;
@@ -42,7 +42,7 @@ void DecayChase(c_cEnemy* enemy, EnemyKind kind) {
   FeedbackEvent event = CellEvent(FeedbackKind::EnemyDrivenOff, enemy->x, enemy->y);
   event.enemy = kind;
   event.frame = enemy->animationFrame;
-  ReportFeedback(event);
+  ReportFeedback(event, match.clock.lastMillisecs);
 }
 
 void AnimateEnemy(c_cEnemy* enemy, float now) {
@@ -51,8 +51,8 @@ void AnimateEnemy(c_cEnemy* enemy, float now) {
   enemy->animationTime = now;
 }
 
-void PlaceEnemy(c_cEnemy* enemy, int x, int y) {
-  const float now = static_cast<float>(gameState.clock.lastMillisecs);
+void PlaceEnemy(const Match& match, c_cEnemy* enemy, int x, int y) {
+  const float now = static_cast<float>(match.clock.lastMillisecs);
   enemy->x = x;
   enemy->y = y;
   enemy->chaseMeter = 0;
@@ -63,11 +63,11 @@ void PlaceEnemy(c_cEnemy* enemy, int x, int y) {
 }
 
 // The first appearance of an enemy kind in a game pauses on its page.
-void ShowIntroduction(int& shown, int page) {
+void ShowIntroduction(ScreenFlags& flags, int& shown, int page) {
   if (shown != 0) return;
-  gameState.screen.gamePaused = 1;
-  gameState.screen.tutorialShowing = 1;
-  gameState.screen.tutorialPage = page;
+  flags.gamePaused = 1;
+  flags.tutorialShowing = 1;
+  flags.tutorialPage = page;
   shown = 1;
 }
 
@@ -78,23 +78,23 @@ bool EnemyOn(const c_cEnemy* enemy, int cx, int cy) {
 // A theft of up to one load of iron; bandits who find less than a full load
 // take the rest and leave.
 void StealIron(c_cLevel& level, c_cBandits* bandits) {
-  const int amount = gameState.run.iron >= kBanditsTheftAmount ? kBanditsTheftAmount : gameState.run.iron;
+  const int amount = level.match->run.iron >= kBanditsTheftAmount ? kBanditsTheftAmount : level.match->run.iron;
   level.AddTheftText(amount, CellLeft(bandits->x), CellTop(bandits->y));
-  gameState.run.iron -= amount;
+  level.match->run.iron -= amount;
   if (amount < kBanditsTheftAmount) bandits->active = 0;
 }
 
 // Runs for bandits that were out at the start of the update, so bandits driven
 // off in the update their time is up still steal once.
 void StepBandits(c_cLevel& level, c_cBandits* bandits) {
-  const float now = static_cast<float>(gameState.clock.lastMillisecs);
-  DecayChase(bandits, EnemyKind::Bandits);
+  const float now = static_cast<float>(level.match->clock.lastMillisecs);
+  DecayChase(*level.match, bandits, EnemyKind::Bandits);
   if (bandits->actionTime + kBanditsTheftMs < now) {
     // A theft that falls in a pause is not made: its timer just restarts.
-    if (gameState.screen.gamePaused == 0) StealIron(level, bandits);
+    if (level.match->flags.gamePaused == 0) StealIron(level, bandits);
     bandits->actionTime = now;
   }
-  if (gameState.screen.gamePaused == 0) AnimateEnemy(bandits, now);
+  if (level.match->flags.gamePaused == 0) AnimateEnemy(bandits, now);
 }
 
 // Raiders tear out the piece they sit on and leave. Only a finished piece is
@@ -103,16 +103,16 @@ void StepBandits(c_cLevel& level, c_cBandits* bandits) {
 void TearOutPiece(c_cLevel& level, c_cIndigens* raiders) {
   if (level.CellKind(raiders->x, raiders->y) >= 0) {
     level.SetCellKind(raiders->x, raiders->y, CellEmpty);
-    ReportFeedback(CellEvent(FeedbackKind::PieceTornOut, raiders->x, raiders->y));
+    ReportFeedback(CellEvent(FeedbackKind::PieceTornOut, raiders->x, raiders->y), level.match->clock.lastMillisecs);
   }
   raiders->active = 0;
 }
 
 void StepIndigens(c_cLevel& level, c_cIndigens* raiders) {
-  const float now = static_cast<float>(gameState.clock.lastMillisecs);
-  DecayChase(raiders, EnemyKind::Raiders);
+  const float now = static_cast<float>(level.match->clock.lastMillisecs);
+  DecayChase(*level.match, raiders, EnemyKind::Raiders);
   if (raiders->actionTime + kIndigensTearOutMs < now) {
-    if (gameState.screen.gamePaused == 0) TearOutPiece(level, raiders);
+    if (level.match->flags.gamePaused == 0) TearOutPiece(level, raiders);
     raiders->actionTime = now;
   }
   AnimateEnemy(raiders, now);
@@ -124,8 +124,8 @@ void c_cLevel::ClearRandomEvents() {
   c_cRandomEventGenerator* events = eventGenerator;
   events->banditsCounter = 0;
   events->indigensCounter = 0;
-  events->lastTick = static_cast<float>(gameState.clock.lastMillisecs);
-  gameState.randomSeed = CalendarSeed();
+  events->lastTick = static_cast<float>(match->clock.lastMillisecs);
+  match->random.seed = match->CalendarSeed();
   events->banditsLevel = 0;
   events->indigensLevel = 0;
   events->banditsPeriod = 0;
@@ -139,17 +139,17 @@ void c_cLevel::SetupRandomEvents(int banditsKind, int indigensKind) {
   c_cRandomEventGenerator* events = eventGenerator;
   events->banditsLevel = banditsKind;
   events->indigensLevel = indigensKind;
-  events->banditsPeriod = EventPeriod(banditsKind);
-  events->indigensPeriod = EventPeriod(indigensKind);
+  events->banditsPeriod = EventPeriod(*match, banditsKind);
+  events->indigensPeriod = EventPeriod(*match, indigensKind);
 }
 
 // Counts unpaused seconds; a tick that falls in a pause passes uncounted.
 void c_cLevel::TickRandomEvents() {
   c_cRandomEventGenerator* events = eventGenerator;
-  const float now = static_cast<float>(gameState.clock.lastMillisecs);
+  const float now = static_cast<float>(match->clock.lastMillisecs);
   if (events->lastTick + static_cast<float>(kSecondMs) > now) return;
   events->lastTick = now;
-  if (gameState.screen.gamePaused != 0) return;
+  if (match->flags.gamePaused != 0) return;
   if (CountSecond(events->banditsCounter, events->banditsPeriod)) events->banditsDue = 1;
   if (CountSecond(events->indigensCounter, events->indigensPeriod)) events->indigensDue = 1;
 }
@@ -170,7 +170,7 @@ void c_cLevel::UpdateHazards() {
   for (int i = 0; i < indigens.Length(); ++i) {
     if (indigens[i]->active == 1) StepIndigens(*this, indigens[i]);
   }
-  UpdateExplosions(explosions);
+  UpdateExplosions(explosions, match->clock.lastMillisecs);
 }
 
 // Bandits camp on the mine's lower left cell. A level without a mine gives
@@ -178,8 +178,8 @@ void c_cLevel::UpdateHazards() {
 void c_cLevel::SpawnBandits() {
   c_cBandits* gang = bandits[0];
   if (gang->active == 1 || mine->active == 0) return;
-  PlaceEnemy(gang, mine->x, mine->y + 1);
-  ShowIntroduction(gameState.progress.banditsIntroShown, kBanditsIntroPage);
+  PlaceEnemy(*match, gang, mine->x, mine->y + 1);
+  ShowIntroduction(match->flags, match->player->banditsIntroShown, kBanditsIntroPage);
   PlayGameSound(SoundBandits);
 }
 
@@ -194,7 +194,7 @@ void c_cLevel::PickIndigensCell() {
   const Array<int> cells = pieces->ToArray();
   const int count = cells.Length();
   if (count == 0) return;
-  int position = static_cast<int>(RandomFloat(0.0f, static_cast<float>(count)));
+  int position = static_cast<int>(match->random.Float(0.0f, static_cast<float>(count)));
   // A draw is below count, but keep the index inside the list whatever the
   // rounding of the float arithmetic.
   if (position >= count) position = count - 1;
@@ -206,8 +206,8 @@ void c_cLevel::PickIndigensCell() {
 void c_cLevel::SpawnIndigens(int x, int y) {
   c_cIndigens* raiders = FirstInactive(indigens);
   if (raiders == nullptr) return;
-  PlaceEnemy(raiders, x, y);
-  ShowIntroduction(gameState.progress.indigensIntroShown, kIndigensIntroPage);
+  PlaceEnemy(*match, raiders, x, y);
+  ShowIntroduction(match->flags, match->player->indigensIntroShown, kIndigensIntroPage);
   PlayGameSound(SoundIndigens);
 }
 
@@ -219,8 +219,8 @@ bool c_cLevel::ClickHazard(float px, float py) {
   c_cEnemy* target = EnemyAt(cx, cy);
   if (target == nullptr) return false;
   target->chaseMeter += kChasePerClick;
-  gameState.run.selectedPiece = -1;
-  ReportFeedback(CellEvent(FeedbackKind::EnemyHit, cx, cy));
+  match->run.selectedPiece = -1;
+  ReportFeedback(CellEvent(FeedbackKind::EnemyHit, cx, cy), match->clock.lastMillisecs);
   PlayGameSound(SoundEnemyHit);
   return true;
 }

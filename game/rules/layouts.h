@@ -55,13 +55,14 @@ const LevelLayout& LevelLayoutOf(int levelNumber);
 int BuildingWidth(int kind);
 int BuildingHeight(int kind);
 
-// Lays out level `number` (1..15) on the board: the seed from the calendar,
-// fresh arrays and pools, the ground, the contents, the events, the tutorial
-// and the level's economy. A retry of the level just played skips its
-// tutorial pages (under the mended rules).
-void LayOutLevel(c_cLevel* level, int number, bool retry);
+class Match;
+
+// Starts level `number` (1..15) of the table on the match, with the workers
+// the player owns (StartMatch in rules/match.h). A retry of the level just
+// played skips its tutorial pages (under the mended rules).
+void LayOutLevel(Match& match, int number, bool retry);
 // The progress's current level, as a first start.
-void LayOutLevel(c_cLevel* level);
+void LayOutLevel(Match& match);
 
 // The board as text: 9 lines of 13 characters, one per cell (see the
 // --print-level option of the program for the legend).

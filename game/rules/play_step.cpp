@@ -1,7 +1,7 @@
 #include "game/rules/play_step.h"
 
 #include "game/rules/board.h"
-#include "game/rules/state.h"
+#include "game/rules/match.h"
 #include "game/rules/train.h"
 
 namespace {
@@ -42,21 +42,23 @@ void ReportCrash(const c_cLevel& level, const c_cTrain& train) {
   event.cellX = train.nextCellX;
   event.cellY = train.nextCellY;
   event.cause = CrashCauseOf(level, train);
-  ReportFeedback(event);
+  ReportFeedback(event, level.match->clock.lastMillisecs);
 }
 
 }  // namespace
 
-void RunLevelStep(c_cLevel* level, c_cTrain* train) {
+void RunLevelStep(Match& match) {
+  c_cLevel* level = match.board;
+  c_cTrain* train = match.train;
   level->UpdateLevel();
   train->UpdateTrain(level->cellKinds);
   if (train->explodeRequest == 1) {
     ReportCrash(*level, *train);
-    gameState.run.crashX = train->x;
-    gameState.run.crashY = train->y;
+    match.run.crashX = train->x;
+    match.run.crashY = train->y;
     const bool offTheBoard = HeadsOffTheBoard(*train);
-    gameState.run.crashCellX = offTheBoard ? -1 : train->nextCellX;
-    gameState.run.crashCellY = offTheBoard ? -1 : train->nextCellY;
+    match.run.crashCellX = offTheBoard ? -1 : train->nextCellX;
+    match.run.crashCellY = offTheBoard ? -1 : train->nextCellY;
     level->AddExplosion(static_cast<int>(train->x), static_cast<int>(train->y));
     train->explodeRequest = 0;
   }

@@ -7,8 +7,9 @@
 
 class c_cLevel;
 class c_cTrain;
+class Match;
 
-void RunLevelStep(c_cLevel* level, c_cTrain* train);
+void RunLevelStep(Match& match);
 
 // What the train, standing in its cell, ran into: the cell it was heading
 // for as the level holds it now (the cell itself at the board's edge).

@@ -27,19 +27,16 @@ void ResetProgress() {
   Array<int> states(kLevelCount);
   states[0] = LevelAvailable;
   levelStates = states;
-  LevelRun run;
-  run.freeWorkers = kNewGameWorkers;
-  gameState.run = run;
 }
 
 namespace {
 
 // The first rules: the current level is won whatever level was played, and
 // the next one is made available whatever it was.
-void CompleteCurrentLevel() {
+void CompleteCurrentLevel(const LevelRun& run) {
   Progress& progress = gameState.progress;
-  progress.totalScore += gameState.run.levelScore;
-  progress.totalGold += gameState.run.levelGold;
+  progress.totalScore += run.levelScore;
+  progress.totalGold += run.levelGold;
   const int n = progress.currentLevel;
   if (n >= 1 && n < kLevelCount) {
     levelStates[n - 1] = LevelDone;
@@ -56,9 +53,8 @@ int AtLeastZero(int value) { return value > 0 ? value : 0; }
 // A done level played again: the totals take what the run beats the counted
 // score and gold by, and the counted values rise to the run's. Nothing opens
 // or closes.
-void CountReplayedLevel(int index) {
+void CountReplayedLevel(const LevelRun& run, int index) {
   Progress& progress = gameState.progress;
-  const LevelRun& run = gameState.run;
   int& score = progress.countedScore[index];
   int& gold = progress.countedGold[index];
   // Not known (an older save): nothing is added, and the run becomes the mark.
@@ -70,9 +66,8 @@ void CountReplayedLevel(int index) {
 
 // A level won for the first time: all of its score and gold count, it is
 // done, and the level after it opens if it was locked.
-void CountFirstWin(int number) {
+void CountFirstWin(const LevelRun& run, int number) {
   Progress& progress = gameState.progress;
-  const LevelRun& run = gameState.run;
   const int index = number - 1;
   progress.totalScore += run.levelScore;
   progress.totalGold += run.levelGold;
@@ -96,17 +91,17 @@ bool AnyLevelDone() {
   return gameState.progress.gameCompleted == 1;
 }
 
-void CompleteLevel() {
+void CompleteLevel(const LevelRun& run) {
   if (!MendedRules()) {
-    CompleteCurrentLevel();
+    CompleteCurrentLevel(run);
     return;
   }
-  const int number = gameState.run.levelNumber;
+  const int number = run.levelNumber;
   if (number < 1 || number > kLevelCount) return;
   if (levelStates[number - 1] == LevelDone) {
-    CountReplayedLevel(number - 1);
+    CountReplayedLevel(run, number - 1);
   } else {
-    CountFirstWin(number);
+    CountFirstWin(run, number);
   }
 }
 

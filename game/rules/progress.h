@@ -3,6 +3,8 @@
 // in the save file "trandle.sav").
 #pragma once
 
+struct LevelRun;
+
 enum LevelState { LevelLocked = 0, LevelDone = 1, LevelAvailable = 2 };
 
 // The new-game values (level 1 available, five workers, nothing won).
@@ -12,7 +14,7 @@ void ResetProgress();
 // is completed (currentLevel stays 15). A done level won again adds to the
 // totals only what it beats the level's counted score and gold by, and opens
 // or closes nothing. (The first rules: the current level is won, whichever.)
-void CompleteLevel();
+void CompleteLevel(const LevelRun& run);
 // Whether the player has won anything yet (else the menu's Continue would
 // only begin a new game).
 bool AnyLevelDone();

@@ -16,28 +16,54 @@ void SetRulesVersion(int version) { rulesVersion = version; }
 
 void ResetGameState() {
   gameState = GameState{};
-  gameState.run.selectedPiece = 0;
   levelStates = Array<int>(kLevelCount);
   SetGameSoundPlayer(nullptr);
 }
 
-void ToggleSound() { gameState.settings.soundOn = gameState.settings.soundOn == 1 ? 0 : 1; }
+void ToggleSound() {
+  Settings& s = gameState.settings;
+  SetEffectsVolume(s.soundOn == 1 ? 0 : s.effectsLastVolume);
+}
+
+namespace {
+
+// A volume and its switch move together: 0 is off, anything above is on
+// and remembered for the switch to come back to.
+void SetVolume(int volume, int* current, int* last, int* on) {
+  volume = volume < 0 ? 0 : (volume > kFullVolume ? kFullVolume : volume);
+  *current = volume;
+  *on = volume > 0 ? 1 : 0;
+  if (volume > 0) *last = volume;
+  if (*last <= 0) *last = kFullVolume;
+}
+
+}  // namespace
+
+void SetEffectsVolume(int volume) {
+  Settings& s = gameState.settings;
+  SetVolume(volume, &s.effectsVolume, &s.effectsLastVolume, &s.soundOn);
+}
+
+void SetMusicVolumeSetting(int volume) {
+  Settings& s = gameState.settings;
+  SetVolume(volume, &s.musicVolume, &s.musicLastVolume, &s.musicOn);
+}
 
 // ---- Random generator ---------------------------------------------------------
 
-float RandomUnit() {
-  gameState.randomSeed = gameState.randomSeed * 1664525u + 1013904223u;
-  return static_cast<float>((gameState.randomSeed >> 8) & 0xFFFFFFu) / 16777216.0f;
+float RandomGenerator::Unit() {
+  seed = seed * 1664525u + 1013904223u;
+  return static_cast<float>((seed >> 8) & 0xFFFFFFu) / 16777216.0f;
 }
 
-int RandomBelow(int n) {
-  const int r = static_cast<int>(RandomUnit() * static_cast<float>(n));
+int RandomGenerator::Below(int n) {
+  const int r = static_cast<int>(Unit() * static_cast<float>(n));
   // u < 1, but u * n may still round up to n in single precision.
   return r < n ? r : n - 1;
 }
 
-float RandomFloat(float low, float high) {
-  const float u = RandomUnit();
+float RandomGenerator::Float(float low, float high) {
+  const float u = Unit();
   const float span = high - low;
   const float scaled = u * span;
   return low + scaled;
@@ -65,8 +91,8 @@ std::int64_t ShownCalendarSeconds() { return SystemCalendarSeconds(); }
 
 std::uint32_t CalendarSeed() { return static_cast<std::uint32_t>(CalendarSeconds()) * 1000u; }
 
-void AdvanceGameClock() {
+void AdvanceGameClock(GameClock& clock) {
   const int now = GameMillisecs();
-  gameState.clock.timeFactor = static_cast<float>(static_cast<double>(now - gameState.clock.lastMillisecs) / kTickMilliseconds);
-  gameState.clock.lastMillisecs = now;
+  clock.timeFactor = static_cast<float>(static_cast<double>(now - clock.lastMillisecs) / kTickMilliseconds);
+  clock.lastMillisecs = now;
 }

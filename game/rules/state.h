@@ -1,12 +1,14 @@
-// The game-wide state every screen and rule shares, grouped by what it is for:
-// the switches, the saved progress, the level being played, the pause and
-// tutorial flags, the clock and the random generator. ResetGameState gives it
-// its program-start value in one call (tests start from it).
+// The player's state every screen shares (the switches and the saved
+// progress), and the parts a match is made of (its run, its pause and
+// tutorial flags, its clock and its random generator: see rules/match.h).
+// ResetGameState gives the player's state its program-start value in one call
+// (tests start from it).
 #pragma once
 
 #include <cstdint>
 
 #include "game/rules/departure.h"
+#include "game/rules/key_bindings.h"
 #include "game/rules/sounds.h"
 #include "runtime/array.h"
 #include "runtime/gc.h"
@@ -35,11 +37,36 @@ constexpr int kMaxWorkers = 15;
 
 
 // ---- The game's state ---------------------------------------------------------
-// The switches of the menu and the pause panel.
+// The window's place on the desktop when it is not full screen; a width of 0
+// is none remembered yet (the window opens centred at 1024 x 768).
+struct WindowPlace {
+  int x = 0, y = 0, width = 0, height = 0;
+  bool operator==(const WindowPlace& o) const { return x == o.x && y == o.y && width == o.width && height == o.height; }
+};
+
+// Volumes run from 0 (silent) to 10 (full) in tenths.
+constexpr int kFullVolume = 10;
+
+// The switches of the menu and the pause panel, and the settings panel's
+// choices. Nothing a rule counts is here: the sound switch only decides
+// whether effects are played.
 struct Settings {
   int soundOn = 0;
   int musicOn = 0;
   int fullScreenOn = 0;
+  // The switches are the volumes' 0 and the last value above it, which the
+  // "last" fields keep while a switch is off.
+  int musicVolume = kFullVolume;
+  int musicLastVolume = kFullVolume;
+  int effectsVolume = kFullVolume;
+  int effectsLastVolume = kFullVolume;
+  WindowPlace window;
+  // Cues beside colour: the preview's verdict also as a tick or a cross,
+  // the enemies' rings dashed.
+  int shapesWithColours = 1;
+  // No shaking and no flashing: a steady outline says the same.
+  int reducedMotion = 0;
+  KeyBindings keys;
 };
 
 // The saved progress (the level states are the collected array below) and the
@@ -61,12 +88,15 @@ struct Progress {
 };
 
 // The level being played: its economy, the palette's selection and the train's
-// flags. A level start and a new game begin it afresh.
+// flags. A match's start begins it afresh.
 struct LevelRun {
   // The level on the board, 1..15 (0 before any): the progress's current
   // level, or a done one played again.
   int levelNumber = 0;
   int iron = 0;
+  // The crew the run began with (the workers the player owns), and how many
+  // of them stand idle now.
+  int ownedWorkers = 0;
   int freeWorkers = 0;
   int levelScore = 0;
   int levelGold = 0;
@@ -106,17 +136,31 @@ struct GameClock {
   float timeFactor = 0;   // this update's length in 30 Hz ticks
 };
 
+// Advances a clock: the time factor from the time since its last update, then
+// it reads now. The first step of every update.
+void AdvanceGameClock(GameClock& clock);
+
+// The game's random generator: a linear congruential one with a 32-bit state.
+// Each match has its own.
+struct RandomGenerator {
+  std::uint32_t seed = kInitialRandomSeed;
+  // One draw: a float in [0, 1) from the top 24 bits of the advanced state.
+  float Unit();
+  // A whole number in 0..n-1 (n > 0).
+  int Below(int n);
+  // low + u * (high - low), each step rounded to float.
+  float Float(float low, float high);
+};
+
+// What belongs to the player, whatever level is on the board: the switches
+// and the progress. The level being played is a Match of its own.
 struct GameState {
   Settings settings;
   Progress progress;
-  LevelRun run;
-  ScreenFlags screen;
-  GameClock clock;
-  std::uint32_t randomSeed = kInitialRandomSeed;
 };
 
-// The one game state. The rules and the screens' handlers write it during an
-// update; views only read it; ResetGameState starts it afresh.
+// The one player's state. The rules and the screens' handlers write it during
+// an update; views only read it; ResetGameState starts it afresh.
 extern GameState gameState;
 
 // 15 entries: 0 locked, 1 done, 2 available. A collected array, so kept apart
@@ -137,14 +181,6 @@ void SetRulesVersion(int version);
 // Whether the mends of version 2 are in force.
 inline bool MendedRules() { return RulesVersion() >= 2; }
 
-// ---- Random generator -------------------------------------------------------
-// One draw: a float in [0, 1) from the top 24 bits of the advanced state.
-float RandomUnit();
-// A whole number in 0..n-1 (n > 0).
-int RandomBelow(int n);
-// low + u * (high - low), each step rounded to float.
-float RandomFloat(float low, float high);
-
 // ---- Clock and calendar -----------------------------------------------------
 // The host's millisecond clock (the platform's clock, so tests and replays
 // set it).
@@ -163,12 +199,14 @@ CalendarSource CurrentCalendarSource();
 std::int64_t ShownCalendarSeconds();
 // The seed a level start uses: calendar seconds times 1000, wrapped to 32 bits.
 std::uint32_t CalendarSeed();
-// The first step of every update: the time factor from the time since the
-// last update, then the clock reads now.
-void AdvanceGameClock();
 
-// The sound switch of the menu and the pause panel.
+// The sound switch of the menu and the pause panel: the effects' volume to 0,
+// or back to the last volume above it.
 void ToggleSound();
+// The effects' and the music's volumes (0..10), each with its switch; the
+// music's stopping and starting is the session's (game/session/switches.h).
+void SetEffectsVolume(int volume);
+void SetMusicVolumeSetting(int volume);
 
 // Every value above back to its program-start value.
 void ResetGameState();

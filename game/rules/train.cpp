@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "game/rules/board.h"
-#include "game/rules/state.h"
+#include "game/rules/match.h"
 #include "runtime/error.h"
 
 namespace {
@@ -78,37 +78,37 @@ void c_cTrain::PlaceTrain(int startCellX, int startCellY, int finishCellX, int f
     smokeTimer = 0;
     lastSecondTime = 0;
   }
-  LevelRun& run = gameState.run;
+  LevelRun& run = match->run;
   run.trainArrived = run.trainRunning = run.trainCrashed = 0;
 }
 
 void c_cTrain::UpdateTrain(const Array<int>& cellKinds) {
-  if (gameState.screen.gamePaused == 1) return;
-  if (gameState.run.trainRunning == 0) {
+  if (match->flags.gamePaused == 1) return;
+  if (match->run.trainRunning == 0) {
     StepSmoke();
     TickCountdown();
     return;
   }
-  progress += speed * gameState.clock.timeFactor;
+  progress += speed * match->clock.timeFactor;
   if (progress >= kArrivalProgress && cellX == finishX && cellY == finishY) {
-    gameState.run.trainRunning = 0;
-    gameState.run.trainArrived = 1;
+    match->run.trainRunning = 0;
+    match->run.trainArrived = 1;
     PlayGameSound(SoundLevelWon);
   }
-  if (progress > kLookAheadProgress && nextMove == MoveNone && gameState.run.trainArrived == 0) {
+  if (progress > kLookAheadProgress && nextMove == MoveNone && match->run.trainArrived == 0) {
     nextMove = NextMove(cellKinds);
     if (nextMove == MoveNone) {
       move = MoveNone;
       Print(String("boom"));
-      gameState.run.trainRunning = 0;
-      gameState.run.trainCrashed = 1;
+      match->run.trainRunning = 0;
+      match->run.trainCrashed = 1;
       explodeRequest = 1;
       PlayGameSound(SoundLevelLost);
     }
   }
   if (progress >= 1.0f) {
     progress -= 1.0f;
-    gameState.run.levelScore += kScorePerCell;
+    match->run.levelScore += kScorePerCell;
     move = nextMove;
     cellX = nextCellX;
     cellY = nextCellY;
@@ -120,21 +120,21 @@ void c_cTrain::UpdateTrain(const Array<int>& cellKinds) {
 }
 
 void c_cTrain::TickCountdown() {
-  const float now = static_cast<float>(gameState.clock.lastMillisecs);
+  const float now = static_cast<float>(match->clock.lastMillisecs);
   if (lastSecondTime + kSecondMs > now) return;
   countdown += 1;
   lastSecondTime = now;
   if (countdown == kDepartureSeconds) {
-    gameState.run.departSecondsLeft = -1;
-    gameState.run.trainRunning = 1;
+    match->run.departSecondsLeft = -1;
+    match->run.trainRunning = 1;
   }
   // A send-off takes effect at the next whole-second tick.
-  if (gameState.run.departNow == 1) {
-    gameState.run.departNow = 0;
+  if (match->run.departNow == 1) {
+    match->run.departNow = 0;
     countdown = kDepartureSeconds;
-    gameState.run.trainRunning = 1;
+    match->run.trainRunning = 1;
   }
-  if (gameState.run.trainRunning == 1) PlayGameSound(SoundTrainLeaves);
+  if (match->run.trainRunning == 1) PlayGameSound(SoundTrainLeaves);
 }
 
 void c_cTrain::EmitSmoke() {
@@ -147,8 +147,8 @@ void c_cTrain::EmitSmoke() {
     puff->y = smokeY;
     puff->size = 0;
     puff->active = 1;
-    gameState.randomSeed = static_cast<std::uint32_t>(GameMillisecs());
-    puff->rotation = static_cast<float>(RandomBelow(kFullTurnDegrees));
+    match->random.seed = static_cast<std::uint32_t>(GameMillisecs());
+    puff->rotation = static_cast<float>(match->random.Below(kFullTurnDegrees));
     puff->alpha = 1.0f;
     puff->fading = 0;
     break;
@@ -233,4 +233,7 @@ void c_cTrain::CheckTunnel(c_cLevel* level) {
   move = MoveLeavingBy(exit->side);
 }
 
-void c_cTrain::Mark() { smokes.Mark(); }
+void c_cTrain::Mark() {
+  match.Mark();
+  smokes.Mark();
+}

@@ -7,6 +7,7 @@
 #include "runtime/gc.h"
 
 class c_cLevel;
+class Match;
 
 // Move codes: 3 x (side entered by) + turn (1 right, 2 straight, 3 left).
 // 0 is no move.
@@ -40,6 +41,9 @@ class c_cSmoke : public Object {
 
 class c_cTrain : public Object {
  public:
+  // The match this train runs in (its run's flags, its clock, its generator).
+  gc_ref<Match> match;
+
   void PlaceTrain(int cellX, int cellY, int finishX, int finishY);
   void UpdateTrain(const Array<int>& cellKinds);
   int NextMove(const Array<int>& cellKinds);

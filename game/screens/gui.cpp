@@ -1,7 +1,7 @@
 #include "game/screens/gui.h"
 
 #include "game/rules/board.h"
-#include "game/rules/state.h"
+#include "game/rules/match.h"
 #include "game/rules/departure.h"
 
 // ---- Clicks --------------------------------------------------------------------
@@ -15,22 +15,24 @@ ScreenRequest ClickWonPanel(float x, float y) {
   return ScreenRequest::None;
 }
 
-ScreenRequest ClickFailedPanel(float x, float y) {
-  if (FailedRetryBox().Contains(x, y)) return ScreenRequest::RestartLevel;
-  if (FailedMenuBox().Contains(x, y)) return ScreenRequest::LeaveLevel;
-  if (ShowMeBox().Contains(x, y)) return ScreenRequest::ShowMe;
+ScreenRequest ClickFailedPanel(const LevelRun& run, float x, float y) {
+  if (FailedRetryBox(run).Contains(x, y)) return ScreenRequest::RestartLevel;
+  if (FailedMenuBox(run).Contains(x, y)) return ScreenRequest::LeaveLevel;
+  if (ShowMeBox(run).Contains(x, y)) return ScreenRequest::ShowMe;
   return ScreenRequest::None;
 }
 
 }  // namespace
 
+void c_cGui::Mark() { match.Mark(); }
+
 ScreenRequest c_cGui::ClickGui(float x, float y) {
-  if (kPauseButton.Contains(x, y)) gameState.screen.gamePaused = 1;  // and the click goes on
-  if (kDepartButton.Contains(x, y)) SendTrainOff();
-  if (gameState.run.trainArrived == 1) return ClickWonPanel(x, y);
-  if (gameState.run.trainCrashed == 1) return ClickFailedPanel(x, y);
+  if (kPauseButton.Contains(x, y)) match->flags.gamePaused = 1;  // and the click goes on
+  if (kDepartButton.Contains(x, y)) SendTrainOff(match->run);
+  if (match->run.trainArrived == 1) return ClickWonPanel(x, y);
+  if (match->run.trainCrashed == 1) return ClickFailedPanel(match->run, x, y);
   for (int slot = 0; slot < kPaletteSlots; ++slot) {
-    if (PaletteSlot(slot).Contains(x, y)) gameState.run.selectedPiece = slot;
+    if (PaletteSlot(slot).Contains(x, y)) match->run.selectedPiece = slot;
   }
   return kHintButton.Contains(x, y) ? ScreenRequest::ShowHint : ScreenRequest::None;
 }
@@ -39,6 +41,10 @@ ScreenRequest c_cGui::ClickPauseMenu(float x, float y) {
   for (int button = 0; button < kPauseButtonCount; ++button) {
     if (kPauseButtons[button].Contains(x, y)) return PressPauseButton(button);
   }
+  if (MendedRules() && kPauseSettingsButton.Contains(x, y)) {
+    PlayGameSound(SoundClick);
+    return ScreenRequest::ShowSettings;
+  }
   return ScreenRequest::None;
 }
 
@@ -46,10 +52,10 @@ ScreenRequest c_cGui::PressPauseButton(int button) {
   ScreenRequest request = ScreenRequest::None;
   switch (button) {
     case PauseResume:
-      gameState.screen.gamePaused = 0;
+      match->flags.gamePaused = 0;
       break;
     case PauseRestart:
-      gameState.screen.gamePaused = 0;
+      match->flags.gamePaused = 0;
       request = ScreenRequest::RestartLevel;
       break;
     case PauseMusic:
@@ -93,8 +99,8 @@ HitBox Moved(const HitBox& box, float dx, float dy) {
   return {box.left + dx, box.right + dx, box.top + dy, box.bottom + dy, box.closed};
 }
 
-HitBox AtFailedPanel(const HitBox& firstBox) {
-  const PanelOrigin at = FailedPanelAt();
+HitBox AtFailedPanel(const LevelRun& run, const HitBox& firstBox) {
+  const PanelOrigin at = FailedPanelAt(run);
   return Moved(firstBox, at.x - kFailedPanelFirstAt.x, at.y - kFailedPanelFirstAt.y);
 }
 
@@ -111,18 +117,18 @@ PanelOrigin FailedPanelClearOf(float crashX, float crashY) {
   return *farthest;
 }
 
-PanelOrigin FailedPanelAt() {
+PanelOrigin FailedPanelAt(const LevelRun& run) {
   if (!MendedRules()) return kFailedPanelFirstAt;
-  return FailedPanelClearOf(gameState.run.crashX, gameState.run.crashY);
+  return FailedPanelClearOf(run.crashX, run.crashY);
 }
 
-HitBox FailedRetryBox() { return AtFailedPanel(kFailedRetry); }
+HitBox FailedRetryBox(const LevelRun& run) { return AtFailedPanel(run, kFailedRetry); }
 
-HitBox FailedMenuBox() { return AtFailedPanel(kFailedMenu); }
+HitBox FailedMenuBox(const LevelRun& run) { return AtFailedPanel(run, kFailedMenu); }
 
-HitBox ShowMeBox() {
+HitBox ShowMeBox(const LevelRun& run) {
   if (!MendedRules()) return kShowMeButton;
-  const PanelOrigin at = FailedPanelAt();
+  const PanelOrigin at = FailedPanelAt(run);
   return Moved(kShowMeInPanel, at.x, at.y);
 }
 
@@ -136,22 +142,22 @@ bool IsLastPageOfRun(int page) { return page == 5 || page == 8 || page == 9 || p
 }  // namespace
 
 void c_cGui::AdvanceTutorial() {
-  const int page = gameState.screen.tutorialPage;
+  const int page = match->flags.tutorialPage;
   if (page < 0 || page >= kTutorialPageCount) return;
   if (IsLastPageOfRun(page)) {
     SkipTutorial();
   } else {
-    gameState.screen.tutorialPage = page + 1;
+    match->flags.tutorialPage = page + 1;
   }
 }
 
 void c_cGui::SkipTutorial() {
-  gameState.screen.tutorialShowing = 0;
-  gameState.screen.gamePaused = 0;
+  match->flags.tutorialShowing = 0;
+  match->flags.gamePaused = 0;
 }
 
 void c_cGui::ClickTutorial(float x, float y) {
-  const int page = gameState.screen.tutorialPage;
+  const int page = match->flags.tutorialPage;
   const bool onSkip = page >= 0 && page < kTutorialPageCount && TutorialSkipBox(page).Contains(x, y);
   if (onSkip && MendedRules()) {
     SkipTutorial();
@@ -160,18 +166,29 @@ void c_cGui::ClickTutorial(float x, float y) {
   }
 }
 
+namespace {
+
+// The pause panel's bands, then its Settings button.
+std::vector<HitBox> PauseFocusBoxes() {
+  std::vector<HitBox> boxes(std::begin(kPauseButtons), std::end(kPauseButtons));
+  if (MendedRules()) boxes.push_back(kPauseSettingsButton);
+  return boxes;
+}
+
+}  // namespace
+
 std::vector<HitBox> c_cGui::Buttons() const {
-  const ScreenFlags& flags = gameState.screen;
-  const LevelRun& run = gameState.run;
+  const ScreenFlags& flags = match->flags;
+  const LevelRun& run = match->run;
   if (flags.gamePaused == 1) {
     if (flags.tutorialShowing == 1) {
       if (flags.tutorialPage < 0 || flags.tutorialPage >= kTutorialPageCount) return {};
       return {TutorialSkipBox(flags.tutorialPage)};
     }
-    return std::vector<HitBox>(std::begin(kPauseButtons), std::end(kPauseButtons));
+    return PauseFocusBoxes();
   }
   if (run.trainArrived == 1) return {kWonMenu, kWonRetry, kWonContinue, kPauseButton};
-  if (run.trainCrashed == 1) return {FailedMenuBox(), FailedRetryBox(), ShowMeBox(), kPauseButton};
+  if (run.trainCrashed == 1) return {FailedMenuBox(run), FailedRetryBox(run), ShowMeBox(run), kPauseButton};
   std::vector<HitBox> boxes;
   for (int slot = 0; slot < kPaletteSlots; ++slot) boxes.push_back(PaletteSlot(slot));
   if (run.trainRunning == 0 && run.departNow == 0) boxes.push_back(kDepartButton);
@@ -181,14 +198,14 @@ std::vector<HitBox> c_cGui::Buttons() const {
 }
 
 FocusList c_cGui::PanelFocus() const {
-  const ScreenFlags& flags = gameState.screen;
-  const LevelRun& run = gameState.run;
+  const ScreenFlags& flags = match->flags;
+  const LevelRun& run = match->run;
   if (flags.tutorialShowing == 1) return {};
-  if (flags.gamePaused == 1) return {std::vector<HitBox>(std::begin(kPauseButtons), std::end(kPauseButtons)), PauseResume};
+  if (flags.gamePaused == 1) return {PauseFocusBoxes(), PauseResume};
   if (run.trainArrived == 1) return {{kWonMenu, kWonRetry, kWonContinue}, 2};
   if (run.trainCrashed == 1) {
     if (!MendedRules()) return {{kFailedMenu, kFailedRetry}, 1};
-    return {{FailedMenuBox(), ShowMeBox(), FailedRetryBox()}, 2};
+    return {{FailedMenuBox(run), ShowMeBox(run), FailedRetryBox(run)}, 2};
   }
   return {};
 }

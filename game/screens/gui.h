@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "game/rules/state.h"
 #include "game/screens/focus.h"
 #include "game/screens/screen_request.h"
 #include "runtime/gc.h"
@@ -53,14 +54,14 @@ constexpr HitBox kShowMeInPanel = ClosedBox(112, 272, 124, 178);
 // (the first of the middle, left, right, lower and upper places that is; the
 // left and right places leave no crash uncovered by both), under the first
 // rules always in the middle.
-PanelOrigin FailedPanelAt();
+PanelOrigin FailedPanelAt(const LevelRun& run);
 // The place of a crash at (x, y) under the mended rules.
 PanelOrigin FailedPanelClearOf(float crashX, float crashY);
 // The failed panel's buttons where the panel stands now.
-HitBox FailedRetryBox();
-HitBox FailedMenuBox();
+HitBox FailedRetryBox(const LevelRun& run);
+HitBox FailedMenuBox(const LevelRun& run);
 // Inside the panel under the mended rules; over the palette under the first.
-HitBox ShowMeBox();
+HitBox ShowMeBox(const LevelRun& run);
 // The hint's button, in the gap between the palette and the free workers.
 constexpr HitBox kHintButton = ClosedBox(557, 603, 706, 761);
 
@@ -70,6 +71,10 @@ constexpr HitBox kPauseButtons[kPauseButtonCount] = {
     OpenBox(358, 670, 316, 366), OpenBox(358, 670, 367, 417), OpenBox(358, 670, 418, 468),
     OpenBox(358, 670, 469, 519), OpenBox(358, 670, 520, 570),
 };
+
+// The pause panel's Settings button, in the panel's top right corner (not in
+// the first release).
+constexpr HitBox kPauseSettingsButton = ClosedBox(630, 684, 174, 228);
 
 constexpr int kTutorialPageCount = 12;
 
@@ -89,6 +94,22 @@ constexpr TutorialPagePlace kTutorialPages[kTutorialPageCount] = {
     {270, 118, 471, 167, 469, 0}, {515, 540, 486, 183, 484, 0}, {160, 390, 721, 139, 719, 10},
     {520, 450, 471, 193, 469, 0}, {100, 100, 461, 167, 459, 0}, {128, 482, 873, 231, 871, 0},
 };
+// What each page speaks of, left undimmed while the rest of the screen steps
+// back behind it: the line's row from START to FINISH, the palette, the free
+// workers, the countdown, the send-off button, the mine and the gold of the
+// second level, the stones of the fourth, and the whole board for the bandits
+// and raiders, who may turn up anywhere.
+struct ScreenRect {
+  float x, y, width, height;
+};
+constexpr ScreenRect kWholeBoardRect = {31, 31, 962, 666};
+constexpr ScreenRect kPaletteRect = {28, 702, 535, 64};
+constexpr ScreenRect kFreeWorkersRect = {604, 700, 112, 68};
+constexpr ScreenRect kTutorialSpotlights[kTutorialPageCount] = {
+    {31, 327, 962, 74}, kPaletteRect,        kPaletteRect,       kFreeWorkersRect,
+    {586, 2, 416, 28},  {490, 0, 96, 28},    {105, 105, 148, 148}, kFreeWorkersRect,
+    {327, 475, 74, 148}, kWholeBoardRect,    kWholeBoardRect,    {253, 475, 148, 148},
+};
 // A page's "Skip" button, in its card's top right corner: it closes the
 // whole run of pages (so does Escape).
 constexpr float kSkipWidth = 72;
@@ -101,8 +122,14 @@ constexpr HitBox TutorialSkipBox(int page) {
   return ClosedBox(right - kSkipWidth, right, top, top + kSkipHeight);
 }
 
+class Match;
+
 class c_cGui : public Object {
  public:
+  // The match the interface acts on.
+  gc_ref<Match> match;
+  void Mark() override;
+
   // ---- gui.cpp: what the player's clicks change ----
   // A click while play runs: the pause button, the send-off button, the
   // palette, or a button of the won or failed panel.

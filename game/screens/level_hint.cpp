@@ -13,7 +13,8 @@ constexpr int kClearingWeight = 1024;
 
 }  // namespace
 
-BoardSignature SignatureOf(const c_cLevel& level) {
+BoardSignature SignatureOf(const Match& match) {
+  const c_cLevel& level = *match.board;
   BoardSignature s;
   for (int i = 0; i < kCellCount; ++i) s.cells[i] = level.cellKinds[i];
   for (int i = 0; i < level.railTiles.Length(); ++i) {
@@ -24,19 +25,20 @@ BoardSignature SignatureOf(const c_cLevel& level) {
     const c_cBlockTile* stones = level.blockTiles[i];
     if (stones->active == 1 && stones->removing == 1) s.cells[CellIndex(stones->x, stones->y)] += kClearingWeight;
   }
-  const LevelRun& run = gameState.run;
+  const LevelRun& run = match.run;
   s.trainFlags = run.trainRunning + 2 * run.trainArrived + 4 * run.trainCrashed;
   return s;
 }
 
-LevelHint AskHint(const c_cLevel& level, const c_cTrain& train, int nowMs) {
-  const HintResult result = FindHint(HintStateFromGame(level, train));
+LevelHint AskHint(const Match& match) {
+  const int nowMs = match.clock.lastMillisecs;
+  const HintResult result = FindHint(HintStateFromGame(match));
   LevelHint hint;
   hint.shown = true;
   hint.wayExists = result.wayExists;
   hint.line = HintLine(result);
   hint.shownAtMs = nowMs;
-  hint.askedOn = SignatureOf(level);
+  hint.askedOn = SignatureOf(match);
   if (!result.wayExists) return hint;
   for (const HintPiece& piece : result.toOrder) {
     if (static_cast<int>(hint.ghosts.size()) == kHintGhostCount) break;
@@ -45,6 +47,7 @@ LevelHint AskHint(const c_cLevel& level, const c_cTrain& train, int nowMs) {
   return hint;
 }
 
-bool HintStillFits(const LevelHint& hint, const c_cLevel& level, int nowMs) {
-  return hint.shown && nowMs - hint.shownAtMs < kHintShowMs && SignatureOf(level) == hint.askedOn;
+bool HintStillFits(const LevelHint& hint, const Match& match) {
+  const int nowMs = match.clock.lastMillisecs;
+  return hint.shown && nowMs - hint.shownAtMs < kHintShowMs && SignatureOf(match) == hint.askedOn;
 }

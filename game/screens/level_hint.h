@@ -9,8 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "game/rules/board.h"
-#include "game/rules/train.h"
+#include "game/rules/match.h"
 #include "game/solver/board_model.h"
 
 // Pieces shown as numbered ghosts, the first to order first.
@@ -40,10 +39,9 @@ struct LevelHint {
   BoardSignature askedOn;
 };
 
-// A cheapest way on from the level as it stands now (the game's clock reads
-// nowMs).
-LevelHint AskHint(const c_cLevel& level, const c_cTrain& train, int nowMs);
-BoardSignature SignatureOf(const c_cLevel& level);
+// A cheapest way on from the match as it stands now, at its clock.
+LevelHint AskHint(const Match& match);
+BoardSignature SignatureOf(const Match& match);
 // Whether a shown hint still speaks for the level: nothing was built, torn
 // out or begun since it was asked, and it has not shown for kHintShowMs yet.
-bool HintStillFits(const LevelHint& hint, const c_cLevel& level, int nowMs);
+bool HintStillFits(const LevelHint& hint, const Match& match);

@@ -92,7 +92,7 @@ void c_cMap::BuyWorker() {
     FeedbackEvent event;
     event.kind = FeedbackKind::PurchaseRefused;
     event.purchase = verdict;
-    ReportFeedback(event);
+    ReportFeedback(event, clockMs);
     PlayGameSound(SoundRefused);
     return;
   }
@@ -110,14 +110,14 @@ void c_cMap::AddMapText(const String& text, int x, int y) {
     t->x = x;
     t->y = y;
     t->alpha = 1.0f;
-    t->lastStepTime = static_cast<float>(gameState.clock.lastMillisecs);
+    t->lastStepTime = static_cast<float>(clockMs);
     t->active = 1;
     return;
   }
 }
 
 void c_cMap::UpdateMapTexts() {
-  const float now = static_cast<float>(gameState.clock.lastMillisecs);
+  const float now = static_cast<float>(clockMs);
   for (int i = 0; i < mapTexts.Length(); ++i) StepFloatingText<c_cScoreText2>(mapTexts[i], now);
 }
 

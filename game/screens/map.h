@@ -76,6 +76,9 @@ class c_cMap : public Object {
   int NeighbourLevel(int step) const;
   void AddMapText(const String& text, int x, int y);
   void UpdateMapTexts();
+  // The game's clock at this update, in ms: the game sets it before the
+  // map's clicks and its texts' step.
+  int clockMs = 0;
 
   void Mark() override;
 

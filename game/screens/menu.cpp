@@ -25,6 +25,10 @@ ScreenRequest c_cMenu::ClickMenu(float x, float y) {
   const ScreenRequest request = ClickButtons(x, y);
   if (request != ScreenRequest::None) PlayGameSound(SoundClick);
   if (kMenuFullScreen.Contains(x, y)) return ScreenRequest::ToggleFullScreen;  // silently
+  if (MendedRules() && kMenuSettings.Contains(x, y)) {
+    PlayGameSound(SoundClick);
+    return ScreenRequest::ShowSettings;
+  }
   return request;
 }
 
@@ -35,5 +39,6 @@ FocusList c_cMenu::KeyFocus() const {
 }
 
 std::vector<HitBox> c_cMenu::Buttons() const {
-  return {kMenuContinue, kMenuNewGame, kMenuMusic, kMenuSound, kMenuQuit, kMenuFullScreen};
+  if (!MendedRules()) return {kMenuContinue, kMenuNewGame, kMenuMusic, kMenuSound, kMenuQuit, kMenuFullScreen};
+  return {kMenuContinue, kMenuNewGame, kMenuMusic, kMenuSound, kMenuQuit, kMenuSettings, kMenuFullScreen};
 }

@@ -17,11 +17,14 @@ constexpr HitBox kMenuMusic = OpenBox(kMenuButtonsLeft, kNoLimit, 415, 489);
 constexpr HitBox kMenuSound = OpenBox(kMenuButtonsLeft, kNoLimit, 499, 598);
 constexpr HitBox kMenuQuit = OpenBox(kMenuButtonsLeft, kNoLimit, 614, 708);
 constexpr HitBox kMenuFullScreen = OpenBox(374, 650, 712, kNoLimit);
+// The Settings sign above the full-screen switch (not in the first release,
+// whose menu answered no click there).
+constexpr HitBox kMenuSettings = ClosedBox(392, 632, 636, 700);
 
 class c_cMenu : public Object {
  public:
-  // Continue, a new game, a switch or quitting; every button but the
-  // full-screen switch clicks.
+  // Continue, a new game, a switch, the settings or quitting; every button
+  // but the full-screen switch clicks.
   ScreenRequest ClickMenu(float x, float y);
   // What answers clicks, in screen order (top to bottom).
   std::vector<HitBox> Buttons() const;

@@ -20,6 +20,8 @@ enum class ScreenRequest {
   QuitLevel,         // the pause panel: the same, at once
   ShowHint,          // the hint button or the H key: a cheapest way on from now
   ShowMe,            // the failed panel's "Show me" or the S key: the solver's play
+  ShowSettings,      // the menu's Settings sign or the pause panel's button
+  CloseSettings,     // the settings panel's Close, Escape or the pad's B
   StartDaily,        // the map's daily line: play today's level
 };
 

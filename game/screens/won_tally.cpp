@@ -61,9 +61,9 @@ WonTally WholeTallyOf(const LevelRun& run, int nowMs) {
   return tally;
 }
 
-void StartWonTallyOnArrival(WonTally& tally, int levelNumber, int arrivalSeconds, const LevelRecord& record,
+void StartWonTallyOnArrival(WonTally& tally, const LevelRun& run, int arrivalSeconds, const LevelRecord& record,
                             int nowMs) {
-  const LevelRun& run = gameState.run;
+  const int levelNumber = run.levelNumber;
   if (tally.started || run.trainArrived != 1) return;
   tally = WonTally{};
   tally.started = true;

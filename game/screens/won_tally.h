@@ -43,5 +43,5 @@ struct WonTally {
 // demonstration, which counts for nothing.
 WonTally WholeTallyOf(const LevelRun& run, int nowMs);
 
-void StartWonTallyOnArrival(WonTally& tally, int levelNumber, int arrivalSeconds, const LevelRecord& record,
+void StartWonTallyOnArrival(WonTally& tally, const LevelRun& run, int arrivalSeconds, const LevelRecord& record,
                             int nowMs);

@@ -5,19 +5,20 @@
 #include "audio/sound.h"
 #include "game/rules/board.h"
 #include "game/rules/sounds.h"
-#include "game/rules/state.h"
+#include "game/rules/match.h"
 #include "game/views/data_files.h"
 #include "game/views/sound_table.h"
 
-AmbienceScene LevelScene(const c_cLevel& level, bool panelShown) {
-  const LevelRun& run = gameState.run;
-  const bool paused = gameState.screen.gamePaused == 1;
+AmbienceScene LevelScene(const Match& match, bool panelShown) {
+  const c_cLevel& level = *match.board;
+  const LevelRun& run = match.run;
+  const bool paused = match.flags.gamePaused == 1;
   AmbienceScene scene;
   scene.inLevel = true;
   scene.panelShown = panelShown;
   scene.trainRunning = run.trainRunning == 1 && !paused;
   scene.countingDown = !panelShown && run.trainRunning == 0 && run.departNow == 0 &&
-                       gameState.screen.tutorialShowing == 0;
+                       match.flags.tutorialShowing == 0;
   // Once the train has gone the status line's clock reads 0; what the music
   // follows then is what was left when it went (-1: the countdown ran out).
   const bool departed = run.trainRunning == 1 || run.trainArrived == 1 || run.trainCrashed == 1;

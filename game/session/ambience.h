@@ -33,7 +33,8 @@ struct AmbienceScene {
 };
 
 // The scene of the level on the board, from the game state.
-AmbienceScene LevelScene(const c_cLevel& level, bool panelShown);
+class Match;
+AmbienceScene LevelScene(const Match& match, bool panelShown);
 
 // The piece of music a scene calls for (a file in the data folder).
 const char* MusicForScene(const AmbienceScene& scene);

@@ -36,9 +36,10 @@ const c_cBlockTile* StonesAt(const c_cLevel& level, CellXY c) {
 
 }  // namespace
 
-bool DemoPlayer::NextClick(const c_cLevel& level, int playMs, DemoClick* click) {
+bool DemoPlayer::NextClick(const Match& match, int playMs, DemoClick* click) {
+  const c_cLevel& level = *match.board;
   if (check_ != Check::None && next_ < plan_.clicks.size()) {
-    if (Taken(level, plan_.clicks[next_])) ++next_;
+    if (Taken(match, plan_.clicks[next_])) ++next_;
     check_ = Check::None;
   }
   // Enemies are driven off first, as a player would.
@@ -50,11 +51,11 @@ bool DemoPlayer::NextClick(const c_cLevel& level, int playMs, DemoClick* click) 
   if (next_ >= plan_.clicks.size()) return false;
   const PlannedClick& c = plan_.clicks[next_];
   // The piece is picked from the palette ahead of its time.
-  if (c.action == WorkAction::OrderPiece && gameState.run.selectedPiece != c.piece) {
+  if (c.action == WorkAction::OrderPiece && match.run.selectedPiece != c.piece) {
     *click = SlotClick(c.piece);
     return true;
   }
-  if (c.atMs > playMs || !Affordable(level, c)) return false;
+  if (c.atMs > playMs || !Affordable(match, c)) return false;
   switch (c.action) {
     case WorkAction::ClearStones: check_ = Check::Stones; break;
     case WorkAction::OrderPiece: check_ = Check::Order; break;
@@ -71,7 +72,8 @@ bool DemoPlayer::NextClick(const c_cLevel& level, int playMs, DemoClick* click) 
   return true;
 }
 
-bool DemoPlayer::Taken(const c_cLevel& level, const PlannedClick& c) const {
+bool DemoPlayer::Taken(const Match& match, const PlannedClick& c) const {
+  const c_cLevel& level = *match.board;
   switch (check_) {
     case Check::Order:
       return level.CellKind(c.cell.x, c.cell.y) == CellBlocked || level.CellKind(c.cell.x, c.cell.y) == c.piece;
@@ -80,7 +82,7 @@ bool DemoPlayer::Taken(const c_cLevel& level, const PlannedClick& c) const {
       return stones == nullptr || stones->removing == 1;
     }
     case Check::Mine: return level.mine->workers == minersBefore_ + 1;
-    case Check::SendOff: return gameState.run.departNow == 1 || gameState.run.trainRunning == 1;
+    case Check::SendOff: return match.run.departNow == 1 || match.run.trainRunning == 1;
     case Check::None: break;
   }
   return false;
@@ -88,12 +90,13 @@ bool DemoPlayer::Taken(const c_cLevel& level, const PlannedClick& c) const {
 
 // What the status line shows allows the click: idle workers (or miners to
 // take from the mine) and the iron for the piece; else the player waits.
-bool DemoPlayer::Affordable(const c_cLevel& level, const PlannedClick& c) {
-  const bool worker = gameState.run.freeWorkers > 0 || (level.mine->active && level.mine->workers > 0);
+bool DemoPlayer::Affordable(const Match& match, const PlannedClick& c) {
+  const c_cLevel& level = *match.board;
+  const bool worker = match.run.freeWorkers > 0 || (level.mine->active && level.mine->workers > 0);
   switch (c.action) {
     case WorkAction::ClearStones: return worker;
-    case WorkAction::OrderPiece: return worker && gameState.run.iron >= PieceCost(c.piece);
-    case WorkAction::EnterMine: return gameState.run.freeWorkers > 0;
+    case WorkAction::OrderPiece: return worker && match.run.iron >= PieceCost(c.piece);
+    case WorkAction::EnterMine: return match.run.freeWorkers > 0;
     case WorkAction::SendOff: return true;
   }
   return false;

@@ -6,7 +6,7 @@
 
 #include <cstddef>
 
-#include "game/rules/board.h"
+#include "game/rules/match.h"
 #include "game/solver/work_plan.h"
 
 struct DemoClick {
@@ -20,15 +20,15 @@ class DemoPlayer {
 
   // The click to make before the next step of the level, if any; playMs is
   // the game time the level's clocks have run.
-  bool NextClick(const c_cLevel& level, int playMs, DemoClick* click);
+  bool NextClick(const Match& match, int playMs, DemoClick* click);
 
  private:
   enum class Check { None, Order, Stones, Mine, SendOff };
 
   // Whether the level took the last planned click: the next one is due only
   // then, else the same is clicked again.
-  bool Taken(const c_cLevel& level, const PlannedClick& c) const;
-  static bool Affordable(const c_cLevel& level, const PlannedClick& c);
+  bool Taken(const Match& match, const PlannedClick& c) const;
+  static bool Affordable(const Match& match, const PlannedClick& c);
 
   WorkPlan plan_;
   std::size_t next_ = 0;

@@ -6,15 +6,18 @@
 
 namespace {
 
-// The buttons that stand for one key each.
-struct ButtonKey {
+// The buttons that stand for one action each: they press whatever key the
+// action is bound to now, so a pad plays the same with changed keys.
+struct ButtonAction {
   GamepadButton button;
-  int key;
+  KeyAction action;
 };
-constexpr ButtonKey kButtonKeys[] = {
-    {PadA, KeyEnter}, {PadB, KeyPadBack}, {PadX, 'T'},         {PadY, 'H'},
-    {PadLeftBumper, 'Q'}, {PadRightBumper, 'E'}, {PadStart, KeyEscape},
+constexpr ButtonAction kButtonActions[] = {
+    {PadA, KeyAction::Press},          {PadX, KeyAction::SendTrain},     {PadY, KeyAction::Hint},
+    {PadLeftBumper, KeyAction::PreviousPiece}, {PadRightBumper, KeyAction::NextPiece}, {PadStart, KeyAction::Back},
 };
+
+int Bound(KeyAction action) { return gameState.settings.keys.Of(action); }
 
 // The first port with a pad on it, or -1.
 int FirstPad(GamepadState* state) {
@@ -28,15 +31,15 @@ int FirstPad(GamepadState* state) {
 }  // namespace
 
 int GamepadKeys::Direction(const GamepadState& pad) {
-  if (pad.buttons[PadDpadUp]) return KeyArrowUp;
-  if (pad.buttons[PadDpadDown]) return KeyArrowDown;
-  if (pad.buttons[PadDpadLeft]) return KeyArrowLeft;
-  if (pad.buttons[PadDpadRight]) return KeyArrowRight;
+  if (pad.buttons[PadDpadUp]) return Bound(KeyAction::Up);
+  if (pad.buttons[PadDpadDown]) return Bound(KeyAction::Down);
+  if (pad.buttons[PadDpadLeft]) return Bound(KeyAction::Left);
+  if (pad.buttons[PadDpadRight]) return Bound(KeyAction::Right);
   const float x = pad.axes[PadLeftX];
   const float y = pad.axes[PadLeftY];
   if (std::fabs(x) < kPadStickLean && std::fabs(y) < kPadStickLean) return 0;
-  if (std::fabs(y) >= std::fabs(x)) return y < 0 ? KeyArrowUp : KeyArrowDown;
-  return x < 0 ? KeyArrowLeft : KeyArrowRight;
+  if (std::fabs(y) >= std::fabs(x)) return Bound(y < 0 ? KeyAction::Up : KeyAction::Down);
+  return Bound(x < 0 ? KeyAction::Left : KeyAction::Right);
 }
 
 void GamepadKeys::Poll(c_InputDevice* input) {
@@ -52,9 +55,10 @@ void GamepadKeys::Poll(c_InputDevice* input) {
     return;
   }
   if (port < 0) return;
-  for (const ButtonKey& b : kButtonKeys) {
-    if (pad.buttons[b.button] && !last_.buttons[b.button]) input->PostHit(b.key);
+  for (const ButtonAction& b : kButtonActions) {
+    if (pad.buttons[b.button] && !last_.buttons[b.button]) input->PostHit(Bound(b.action));
   }
+  if (pad.buttons[PadB] && !last_.buttons[PadB]) input->PostHit(KeyPadBack);
   PostDirection(Direction(pad), input);
   last_ = pad;
 }

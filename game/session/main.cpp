@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "game/rules/level_reader.h"
 #include "game/rules/level_table.h"
 #include "game/session/folders.h"
 #include "game/session/generate_commands.h"
@@ -23,6 +24,23 @@ constexpr int kUsageStatus = 2;
 
 
 void ProgramMain() { new c_MainGame(); }
+
+// The level of --play-level, read before the game starts.
+LevelLayout levelToPlay;
+
+void PlayLevelMain() { (new c_MainGame())->PlayAtStart(levelToPlay); }
+
+// Reads the level first: a file with a fault says so in one line and
+// nothing starts.
+int PlayLevelFile(const std::string& path, const GameFolders& folders, int argc, char** argv) {
+  std::string error;
+  if (!LoadLevelFile(path, levelToPlay, error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return kBadLevelFileStatus;
+  }
+  UseGameFolders(folders);
+  return TarvexStart(argc, argv, InitGameGlobals, PlayLevelMain);
+}
 
 int PrintLevel(int n) {
   GcInitLists();
@@ -78,9 +96,11 @@ int main(int argc, char** argv) {
     return kBadLevelFileStatus;
   }
   if (options.printLevel != 0) return PrintLevel(options.printLevel);
+  if (!options.playLevelFile.empty()) return PlayLevelFile(options.playLevelFile, folders, argc, argv);
   UseGameFolders(folders);
   const GameProgram program{InitGameGlobals, [](bool withMedia) { new c_MainGame(withMedia); },
-                            [] { return static_cast<c_MainGame*>(currentApp.get())->screen; }};
+                            [] { return static_cast<c_MainGame*>(currentApp.get())->screen; },
+                            [] { return static_cast<c_MainGame*>(currentApp.get())->Now(); }};
   if (!options.replayFile.empty()) return PlayReplay(options.replayFile, options.headless, program, argc, argv);
   if (!options.recordFile.empty()) return RecordGame(options.recordFile, program, argc, argv);
   return TarvexStart(argc, argv, InitGameGlobals, ProgramMain);

@@ -8,6 +8,7 @@
 #include "game/session/daily_file.h"
 #include "game/session/records_file.h"
 #include "game/session/save_file.h"
+#include "game/session/settings_file.h"
 #include "game/views/sound_table.h"
 #include "game/session/switches.h"
 #include "runtime/error.h"
@@ -17,10 +18,11 @@
 
 void c_MainGame::Mark() {
   menu.Mark();
-  level.Mark();
-  train.Mark();
-  demoLevel.Mark();
-  demoTrain.Mark();
+  match.Mark();
+  demoMatch.Mark();
+  demoGui.Mark();
+  settingsPanel.Mark();
+  settingsView.Mark();
   boardView.Mark();
   trainView.Mark();
   guiView.Mark();
@@ -45,18 +47,20 @@ void InitGameGlobals() {
 
 int c_MainGame::Startup() {
   CreateVirtualDisplay(1.0f);
-  OpenGameDisplay(true);
-  currentGame->ShowMouseCursor(true);
+  // The settings decide how the display opens: full screen (as always
+  // without them) or a window where it was.
   CreateFileSystem();
-  gameState.clock.lastMillisecs = GameMillisecs();
+  gameState.settings = LoadSettings();
+  savedSettings = gameState.settings;
+  OpenGameDisplayAsSet();
+  currentGame->ShowMouseCursor(true);
+  match = new Match();
+  match->clock.lastMillisecs = GameMillisecs();
   SetAppUpdateRate(kUpdateRate);
 
   menu = new c_cMenu();
-  gameState.settings = Settings{1, 1, 1};
-  level = new c_cLevel();
-  train = new c_cTrain();
-  demoLevel = new c_cLevel();
-  demoTrain = new c_cTrain();
+  settingsPanel = new c_cSettingsPanel();
+  settingsView = new c_SettingsView();
   boardView = new c_BoardView();
   trainView = new c_TrainView();
   guiView = new c_GuiView();
@@ -69,18 +73,22 @@ int c_MainGame::Startup() {
   guiView->feedback = feedback;
   mapView->feedback = feedback;
   gui = new c_cGui();
+  gui->match = match;
   scenarioMap = new c_cMap();
   scenarioMap->SetUpScenarioMap();
   if (withMedia) logoImage = LoadGameImage(String("menu/logo.png"));
-  level->CreateLevelPools();
-  demoLevel->CreateLevelPools();
 
-  logoStartTime = static_cast<float>(gameState.clock.lastMillisecs);
+  logoStartTime = static_cast<float>(Now());
   screen = ScreenLogo;
   // Only the logo is needed for the first frame, so the player sees it at
   // once; the music and every other picture and sound follow one step per
   // update while the logo shows, long before it goes.
   nextMediaStep = withMedia ? 0 : kMediaSteps;
+  if (layoutAtStart) {
+    FinishLoading();
+    StartCustomMatch(*layoutAtStart);
+    layoutAtStart.reset();
+  }
   return 0;
 }
 
@@ -90,7 +98,10 @@ void c_MainGame::LoadMediaStep(int step) {
   switch (step) {
     case 0: StartGameMusic(kMusicVolume); break;
     case 1: menuView->LoadTitleImage(); break;
-    case 2: menuView->LoadMenuImages(); break;
+    case 2:
+      menuView->LoadMenuImages();
+      settingsView->LoadSettingsImages();
+      break;
     case 3:
       boardView->LoadLevelImages();
       feedback->LoadFeedbackImages(boardView->levelFont);
@@ -113,7 +124,7 @@ void c_MainGame::FinishLoading() {
 
 int c_MainGame::Update() {
   if (nextMediaStep < kMediaSteps) LoadMediaStep(nextMediaStep++);
-  AdvanceGameClock();
+  AdvanceGameClock(match->clock);
   gamepad.Poll(currentInputDevice);
   FollowPointer();
   switch (screen) {
@@ -144,12 +155,13 @@ int c_MainGame::Update() {
   SyncFocusPlace();
   UpdateHover();
   UpdateAmbience();
+  FollowSettings();
   return 0;
 }
 
 void c_MainGame::UpdateLogo() {
   // Clicks do not cut the logo short.
-  if (logoStartTime + kLogoMilliseconds < static_cast<float>(gameState.clock.lastMillisecs)) {
+  if (logoStartTime + kLogoMilliseconds < static_cast<float>(Now())) {
     FinishLoading();
     screen = ScreenTitle;
   }
@@ -160,6 +172,10 @@ void c_MainGame::UpdateTitleOrEnd() {
 }
 
 void c_MainGame::UpdateMenu() {
+  if (settingsPanel->shown) {
+    UpdateSettings();
+    return;
+  }
   if (LeftClicked()) {
     Act(menu->ClickMenu(PointerX(), PointerY()));
     return;
@@ -170,6 +186,7 @@ void c_MainGame::UpdateMenu() {
 }
 
 void c_MainGame::UpdateMap() {
+  scenarioMap->clockMs = Now();
   const ScreenRequest key = ApplyMapKeys();
   if (key != ScreenRequest::None) {
     Act(key);
@@ -185,11 +202,17 @@ void c_MainGame::UpdateMap() {
 }
 
 void c_MainGame::UpdatePlaying() {
-  ApplyPlayingKeys();
   // A click at the pointer, or a key's press at the focus: the same rules.
+  // The settings over the paused level take every input while they show.
   float x = 0, y = 0;
-  const bool clicked = PlayingPress(&x, &y);
-  const ScreenFlags& flags = gameState.screen;
+  bool clicked = false;
+  if (settingsPanel->shown) {
+    UpdateSettings();
+  } else {
+    ApplyPlayingKeys();
+    clicked = PlayingPress(&x, &y);
+  }
+  const ScreenFlags& flags = match->flags;
   if (flags.gamePaused == 1) {
     if (flags.tutorialShowing == 1) {
       // A page is read like the pause panel: a click turns it and ends the
@@ -207,31 +230,31 @@ void c_MainGame::UpdatePlaying() {
   } else if (clicked) {
     // The won or failed panel in front takes the click; the first rules let
     // it reach the board beneath as well.
-    const bool resultShown = gameState.run.trainArrived == 1 || gameState.run.trainCrashed == 1;
-    if (!(resultShown && MendedRules())) level->ClickBoard(x, y);
+    const bool resultShown = match->run.trainArrived == 1 || match->run.trainCrashed == 1;
+    if (!(resultShown && MendedRules())) match->board->ClickBoard(x, y);
     Act(gui->ClickGui(x, y));
   }
   HandleLevelRequest();
   // The level's time runs with its clocks: not while paused or a page shows.
-  if (flags.gamePaused == 0 && gameState.run.trainArrived == 0 && gameState.run.trainCrashed == 0) {
-    levelPlayMs += static_cast<int>(std::lround(gameState.clock.timeFactor * kTickMilliseconds));
+  if (flags.gamePaused == 0 && match->run.trainArrived == 0 && match->run.trainCrashed == 0) {
+    levelPlayMs += static_cast<int>(std::lround(match->clock.timeFactor * kTickMilliseconds));
   }
   // Also in the update that just left the level: the board keeps its state.
-  RunLevelStep(level, train);
+  RunLevelStep(*match);
   StartWonTally();
   KeepArrivedWin();
-  boardView->moments->Observe(*level, gameState.clock.lastMillisecs);
-  UpdateDepartureClock(train->countdown);
-  wonTally.Follow(gameState.clock.lastMillisecs);
-  if (hint.shown && !HintStillFits(hint, *level, gameState.clock.lastMillisecs)) hint.shown = false;
+  boardView->moments->Observe(*match);
+  UpdateDepartureClock(*match);
+  wonTally.Follow(Now());
+  if (hint.shown && !HintStillFits(hint, *match)) hint.shown = false;
   // Only while the failed panel still shows: a click in the same update may
   // have left the level.
-  if (demoAsked && screen == ScreenPlaying && gameState.run.trainCrashed == 1) StartDemonstration();
+  if (demoAsked && screen == ScreenPlaying && match->run.trainCrashed == 1) StartDemonstration();
   demoAsked = false;
 }
 
 void c_MainGame::ShowHint() {
-  hint = AskHint(*level, *train, gameState.clock.lastMillisecs);
+  hint = AskHint(*match);
   hintUsed = true;
 }
 
@@ -279,11 +302,18 @@ void c_MainGame::Act(ScreenRequest request) {
       levelRequest = StrongerLevelRequest(levelRequest, request);
       break;
     case ScreenRequest::ShowHint:
-      if (screen == ScreenPlaying && gameState.run.trainCrashed == 0 && gameState.run.trainArrived == 0) ShowHint();
+      if (screen == ScreenPlaying && match->run.trainCrashed == 0 && match->run.trainArrived == 0) ShowHint();
+      break;
+    case ScreenRequest::ShowSettings:
+      OpenSettings();
+      break;
+    case ScreenRequest::CloseSettings:
+      settingsPanel->Close();
+      SyncFocusPlace();
       break;
     case ScreenRequest::ShowMe:
       // It starts once the level's update is over.
-      demoAsked = screen == ScreenPlaying && gameState.run.trainCrashed == 1;
+      demoAsked = screen == ScreenPlaying && match->run.trainCrashed == 1;
       break;
     case ScreenRequest::StartDaily:
       break;
@@ -292,14 +322,13 @@ void c_MainGame::Act(ScreenRequest request) {
 
 void c_MainGame::StartWonTally() {
   // On arrival, against the records as they stood before the win.
-  const int number = gameState.run.levelNumber;
-  if (number < 1 || number > kLevelCount) return;
-  StartWonTallyOnArrival(wonTally, number, LevelSeconds(), scenarioMap->records.Of(number - 1),
-                         gameState.clock.lastMillisecs);
+  const int number = match->run.levelNumber;
+  if (CustomMatch() || number < 1 || number > kLevelCount) return;
+  StartWonTallyOnArrival(wonTally, match->run, LevelSeconds(), scenarioMap->records.Of(number - 1), Now());
 }
 
 void c_MainGame::KeepArrivedWin() {
-  if (!MendedRules() || screen != ScreenPlaying || gameState.run.trainArrived != 1 || winBanked) return;
+  if (!MendedRules() || CustomMatch() || screen != ScreenPlaying || match->run.trainArrived != 1 || winBanked) return;
   StartWonTally();
   BankWin();
 }
@@ -309,6 +338,11 @@ void c_MainGame::HandleLevelRequest() {
   KeepArrivedWin();
   const ScreenRequest request = levelRequest;
   levelRequest = ScreenRequest::None;
+  if (CustomMatch() && request == ScreenRequest::NextLevel) {
+    // Nothing of a custom match is kept: its Continue goes back as its Menu.
+    LeaveLevel();
+    return;
+  }
   switch (request) {
     case ScreenRequest::NextLevel:
       if (MendedRules()) {
@@ -328,7 +362,11 @@ void c_MainGame::HandleLevelRequest() {
       }
       break;
     case ScreenRequest::RestartLevel:
-      StartLevel(MendedRules() ? gameState.run.levelNumber : gameState.progress.currentLevel, true);
+      if (CustomMatch()) {
+        RestartCustomMatch();
+      } else {
+        StartLevel(MendedRules() ? match->run.levelNumber : gameState.progress.currentLevel, true);
+      }
       break;
     case ScreenRequest::LeaveLevel:
       LeaveLevel();
@@ -339,7 +377,7 @@ void c_MainGame::HandleLevelRequest() {
 }
 
 void c_MainGame::RecordWonLevel() {
-  scenarioMap->records.RecordWin(gameState.run.levelNumber, gameState.run.levelScore, LevelSeconds(), hintUsed,
+  scenarioMap->records.RecordWin(match->run.levelNumber, match->run.levelScore, LevelSeconds(), hintUsed,
                                  wonTally.stars);
   PutRecords(scenarioMap->records);
 }
@@ -348,22 +386,55 @@ void c_MainGame::BankWin() {
   winBanked = true;
   const int completedBefore = gameState.progress.gameCompleted;
   RecordWonLevel();
-  CompleteLevel();
+  CompleteLevel(match->run);
   gameCompletedNow = completedBefore == 0 && gameState.progress.gameCompleted == 1;
   scenarioMap->RefreshIcons();
   SaveProgress();
 }
 
 void c_MainGame::LeaveLevel() {
+  if (CustomMatch()) {
+    // Nothing was won or spent: back to the title, which loads the progress.
+    customLayout.reset();
+    screen = ScreenTitle;
+    return;
+  }
   SaveProgress();
   LoadProgress();  // which also clears the level's own values
   ShowMenu();
 }
 
 void c_MainGame::StartLevel(int number, bool retry) {
+  customLayout.reset();
   feedback->Clear();
-  LayOutLevel(level, number, retry);
-  train->PlaceTrain(level->startX - 1, level->startY, level->finishX, level->finishY);
+  LayOutLevel(*match, number, retry);
+  BeginLevelSession();
+}
+
+void c_MainGame::StartCustomMatch(const LevelLayout& layout) {
+  customLayout = std::make_unique<LevelLayout>(layout);
+  feedback->Clear();
+  StartMatch(*match, *customLayout, CustomStart(false));
+  BeginLevelSession();
+  screen = ScreenPlaying;
+}
+
+void c_MainGame::RestartCustomMatch() {
+  feedback->Clear();
+  StartMatch(*match, *customLayout, CustomStart(true));
+  BeginLevelSession();
+}
+
+MatchStart c_MainGame::CustomStart(bool retry) const {
+  MatchStart start;
+  start.levelNumber = 0;
+  start.workers = kNewGameWorkers;
+  start.retry = retry;
+  return start;
+}
+
+void c_MainGame::BeginLevelSession() {
+  const c_cLevel* level = match->board;
   levelRequest = ScreenRequest::None;
   winBanked = false;
   gameCompletedNow = false;
@@ -374,7 +445,7 @@ void c_MainGame::StartLevel(int number, bool retry) {
   levelPlayMs = 0;
   wonTally = WonTally{};
   // The first frame of the level shows its own clock, not the last one's.
-  UpdateDepartureClock(train->countdown);
+  UpdateDepartureClock(*match);
 }
 
 void c_MainGame::ShowMenu() { screen = ScreenMenu; }

@@ -14,6 +14,7 @@
 #include "game/session/demo_player.h"
 #include "game/screens/map.h"
 #include "game/screens/menu.h"
+#include "game/screens/settings_panel.h"
 #include "game/rules/state.h"
 #include "game/rules/train.h"
 #include "game/screens/focus.h"
@@ -26,6 +27,7 @@
 #include "game/views/hint_view.h"
 #include "game/views/map_view.h"
 #include "game/views/menu_view.h"
+#include "game/views/settings_view.h"
 #include "game/views/train_view.h"
 #include "app/app.h"
 
@@ -37,20 +39,18 @@ constexpr int kDemoSpeed = 4;
 // returns, in ms of the host's clock.
 constexpr int kDemoLingerMs = 3000;
 
-// A demonstration under way: the failed level's state held aside while the
-// solver's play runs on a level and train of its own.
+// A demonstration under way: the solver's play runs on a match of its own
+// (c_MainGame::demoMatch) beside the failed one, which stays as it was.
 struct DemoRun {
   bool running = false;
-  GameState heldState;
-  LevelHint heldHint;
-  bool heldHintUsed = false;
-  int heldPlayMs = 0;
-  CalendarSource heldCalendar = nullptr;
   // What the failed panel said about the crash, for when it shows again.
   bool heldCrashKnown = false;
   CrashCause heldCrashCause = CrashCause::EndOfTrack;
+  // The progress the demonstration's match counts the enemies' pages in: all
+  // seen, so it stops for none (they are the player's to read in their own
+  // game), and the player's are left as they are.
+  Progress pagesSeen;
   std::unique_ptr<DemoPlayer> player;
-  int clockMs = 0;    // the demonstration's own clock
   int playMs = 0;     // its level's time while nothing covers the board
   int endedAtMs = -1; // the host's clock when its train arrived or crashed
 };
@@ -69,6 +69,16 @@ class c_MainGame : public c_App {
   // Lays out level `number` and places the train one cell left of its start;
   // a retry is the level just played started again.
   void StartLevel(int number, bool retry);
+  // Plays a level from elsewhere (a level file) as a custom match: nothing of
+  // it is recorded, and leaving it goes back to the title.
+  void StartCustomMatch(const LevelLayout& layout);
+  // Whether the match on the board is a custom one.
+  bool CustomMatch() const { return customLayout != nullptr; }
+  // The program was given a level to play: the game opens on it, straight
+  // after start-up, instead of the logo.
+  void PlayAtStart(const LevelLayout& layout) { layoutAtStart = std::make_unique<LevelLayout>(layout); }
+  // The game's clock at this update (the player's match runs on it).
+  int Now() const { return match->clock.lastMillisecs; }
   // Acts on the request of a screen: the one place screens change.
   void Act(ScreenRequest request);
   // A request of the won, failed or pause panel waits here for the level's
@@ -110,12 +120,18 @@ class c_MainGame : public c_App {
   void Mark() override;
 
   gc_ref<c_cMenu> menu;
-  gc_ref<c_cLevel> level;
-  gc_ref<c_cTrain> train;
-  // The demonstration's pair; they trade places with level and train while
-  // it runs.
-  gc_ref<c_cLevel> demoLevel;
-  gc_ref<c_cTrain> demoTrain;
+  // The player's match: made at start-up and laid out afresh at every level
+  // start (its pools are reused, as the first rules expect).
+  gc_ref<Match> match;
+  // The match on the screen: the player's, or a demonstration's while it runs.
+  Match& Shown() const { return demo.running ? *demoMatch : *match; }
+  // A demonstration's match and the interface acting on it, made when it
+  // starts and dropped when it ends.
+  gc_ref<Match> demoMatch;
+  gc_ref<c_cGui> demoGui;
+  // The settings panel, over the menu or the paused level.
+  gc_ref<c_cSettingsPanel> settingsPanel;
+  gc_ref<c_SettingsView> settingsView;
   gc_ref<c_BoardView> boardView;
   gc_ref<c_TrainView> trainView;
   gc_ref<c_GuiView> guiView;
@@ -178,6 +194,14 @@ class c_MainGame : public c_App {
   // The win just banked completed the campaign: Continue shows the end.
   bool gameCompletedNow = false;
   void RenderLevel();
+  // The layout of the custom match being played (null for the campaign's).
+  std::unique_ptr<LevelLayout> customLayout;
+  std::unique_ptr<LevelLayout> layoutAtStart;
+  void RestartCustomMatch();
+  // A custom match starts with a new game's crew.
+  MatchStart CustomStart(bool retry) const;
+  // The session's side of every level start: requests, cursor, hint, clocks.
+  void BeginLevelSession();
 
   // ---- main_game_demo.cpp: "Show me" after a loss ----
   void StartDemonstration();
@@ -198,12 +222,30 @@ class c_MainGame : public c_App {
   bool PlayingPress(float* x, float* y);
   // This update's hits of key, from the keyboard or the pad.
   int Hit(int key) const;
+  // This update's hits of the key bound to the action.
+  int Hit(KeyAction action) const;
   // Enter or Space (or the pad's A).
   bool PressKeyHit() const;
   GamepadKeys gamepad;
 
+  // ---- main_game_settings.cpp: the settings panel and what it changes ----
+  // The panel takes every input while it shows.
+  void UpdateSettings();
+  // Left and Right on a focused slider; answers whether they moved it.
+  bool StepFocusedSlider();
+  // A key hit while the panel waits for one.
+  void TakeAwaitedKey();
+  void OpenSettings();
+  // The volumes to the audio device, the window's place into the settings,
+  // and the settings file written whenever they changed.
+  void FollowSettings();
+  Settings savedSettings;
+  float appliedEffectsGain = -1;
+  float appliedMusicGain = -1;
+  int windowCheckCountdown = 0;
+
   // ---- main_game_focus.cpp: one focus for the pointer and the keys ----
-  enum class FocusPlace { None, Menu, Map, Board, PausePanel, WonPanel, FailedPanel };
+  enum class FocusPlace { None, Menu, Map, Board, PausePanel, WonPanel, FailedPanel, Settings };
   FocusPlace CurrentFocusPlace() const;
   FocusList KeyFocusList() const;
   // A new place puts the focus on its first button.

@@ -1,8 +1,8 @@
 // "Show me" after a loss: the solver's play of the level from its start, at
-// four times the speed, on a level and train of the demonstration's own. The
-// failed level's game state is held aside and put back as it was, so the
-// demonstration wins nothing, saves nothing and leaves the failed panel as
-// the player left it. Any key or click ends it.
+// four times the speed, on a match of the demonstration's own beside the
+// failed one. The failed match is not touched, so the demonstration wins
+// nothing, saves nothing and leaves the failed panel as the player left it;
+// its match is dropped when it ends. Any key or click ends it.
 #include <cmath>
 
 #include "game/rules/play_step.h"
@@ -19,13 +19,6 @@ constexpr std::int64_t kDemoCalendarStart = 1700000000;
 int demoCalendarMs = 0;
 std::int64_t DemoCalendar() { return kDemoCalendarStart + demoCalendarMs / kSecondMs; }
 
-template <class T>
-void Trade(gc_ref<T>& a, gc_ref<T>& b) {
-  T* held = a.get();
-  a = b.get();
-  b = held;
-}
-
 bool AnyKeyOrClick() {
   for (int key = 1; key < kKeyCount; ++key) {
     if (currentInputDevice->KeyHit(key) != 0) return true;
@@ -37,26 +30,34 @@ bool AnyKeyOrClick() {
 
 void c_MainGame::StartDemonstration() {
   demoAsked = false;
-  const LevelSolution solution = SolveLevel(gameState.run.levelNumber, gameState.progress.ownedWorkers);
+  const LevelRun& failed = match->run;
+  const LevelSolution solution = SolveBoard(ReadBoard(match->layout, failed.levelNumber), failed.ownedWorkers);
   if (!solution.winnable) return;
-  demo.heldState = gameState;
-  demo.heldHint = hint;
-  demo.heldHintUsed = hintUsed;
-  demo.heldPlayMs = levelPlayMs;
-  demo.heldCalendar = CurrentCalendarSource();
   demo.heldCrashKnown = feedback->CrashKnown();
   demo.heldCrashCause = feedback->LastCrashCause();
-  demo.clockMs = gameState.clock.lastMillisecs;
+  demo.pagesSeen = Progress{};
+  demo.pagesSeen.banditsIntroShown = 1;
+  demo.pagesSeen.indigensIntroShown = 1;
   demo.playMs = 0;
   demo.endedAtMs = -1;
   demoCalendarMs = 0;
-  SetCalendarSource(DemoCalendar);
-  Trade(level, demoLevel);
-  Trade(train, demoTrain);
-  StartLevel(gameState.run.levelNumber, false);
+  demoMatch = new Match();
+  demoMatch->clock = match->clock;
+  demoMatch->calendar = DemoCalendar;
+  demoMatch->player = &demo.pagesSeen;
+  demoGui = new c_cGui();
+  demoGui->match = demoMatch;
+  feedback->Clear();
+  MatchStart start;
+  start.levelNumber = failed.levelNumber;
+  start.workers = failed.ownedWorkers;
+  StartMatch(*demoMatch, match->layout, start);
   // The pages were read in the player's own game.
-  gameState.screen.tutorialShowing = 0;
-  gameState.screen.gamePaused = 0;
+  demoMatch->flags.tutorialShowing = 0;
+  demoMatch->flags.gamePaused = 0;
+  UpdateDepartureClock(*demoMatch);
+  cursorX = match->board->startX;
+  cursorY = match->board->startY;
   demo.player = std::make_unique<DemoPlayer>(solution.plan);
   demo.running = true;
 }
@@ -66,45 +67,38 @@ void c_MainGame::UpdateDemonstration() {
     EndDemonstration();
     return;
   }
-  const GameClock hostClock = gameState.clock;
+  const GameClock& hostClock = match->clock;
   const int deltaMs = static_cast<int>(std::lround(hostClock.timeFactor * kTickMilliseconds));
   for (int step = 0; step < kDemoSpeed; ++step) StepDemonstration(deltaMs);
-  gameState.clock = hostClock;
-  const bool over = gameState.run.trainArrived == 1 || gameState.run.trainCrashed == 1;
+  const bool over = demoMatch->run.trainArrived == 1 || demoMatch->run.trainCrashed == 1;
   if (over && demo.endedAtMs < 0) demo.endedAtMs = hostClock.lastMillisecs;
   if (over && hostClock.lastMillisecs - demo.endedAtMs >= kDemoLingerMs) EndDemonstration();
 }
 
 void c_MainGame::StepDemonstration(int deltaMs) {
-  demo.clockMs += deltaMs;
+  Match& shown = *demoMatch;
   demoCalendarMs += deltaMs;
-  gameState.clock.lastMillisecs = demo.clockMs;
-  if (gameState.screen.tutorialShowing == 1) {
-    // An enemy's page is turned as a player's click turns it.
-    gui->AdvanceTutorial();
+  // Its clock runs deltaMs a step; the train moves by the host's update.
+  shown.clock.lastMillisecs += deltaMs;
+  shown.clock.timeFactor = match->clock.timeFactor;
+  if (shown.flags.tutorialShowing == 1) {
+    // A page (none is expected) is turned as a player's click turns it.
+    demoGui->AdvanceTutorial();
     return;
   }
-  if (gameState.screen.gamePaused == 0) demo.playMs += deltaMs;
+  if (shown.flags.gamePaused == 0) demo.playMs += deltaMs;
   DemoClick click;
-  if (gameState.run.trainArrived == 0 && gameState.run.trainCrashed == 0 &&
-      demo.player->NextClick(*level, demo.playMs, &click)) {
-    level->ClickBoard(click.x, click.y);
-    gui->ClickGui(click.x, click.y);  // what it asks of the screens is not acted on
+  if (shown.run.trainArrived == 0 && shown.run.trainCrashed == 0 && demo.player->NextClick(shown, demo.playMs, &click)) {
+    shown.board->ClickBoard(click.x, click.y);
+    demoGui->ClickGui(click.x, click.y);  // what it asks of the screens is not acted on
   }
-  RunLevelStep(level, train);
-  UpdateDepartureClock(train->countdown);
+  RunLevelStep(shown);
+  UpdateDepartureClock(shown);
 }
 
 void c_MainGame::EndDemonstration() {
-  const GameClock hostClock = gameState.clock;
-  gameState = demo.heldState;
-  gameState.clock = hostClock;
-  Trade(level, demoLevel);
-  Trade(train, demoTrain);
-  hint = demo.heldHint;
-  hintUsed = demo.heldHintUsed;
-  levelPlayMs = demo.heldPlayMs;
-  SetCalendarSource(demo.heldCalendar);
+  demoMatch = nullptr;
+  demoGui = nullptr;
   // The demonstration's own marks go; the failed panel says again why.
   feedback->ClearAllButCrash(demo.heldCrashKnown, demo.heldCrashCause);
   demo.player.reset();

@@ -8,17 +8,20 @@
 #include "host/input.h"
 
 c_MainGame::FocusPlace c_MainGame::CurrentFocusPlace() const {
+  if (settingsPanel && settingsPanel->shown && (screen == ScreenMenu || screen == ScreenPlaying)) {
+    return FocusPlace::Settings;
+  }
   switch (screen) {
     case ScreenMenu:
       return FocusPlace::Menu;
     case ScreenScenarioMap:
       return FocusPlace::Map;
     case ScreenPlaying: {
-      const ScreenFlags& flags = gameState.screen;
+      const ScreenFlags& flags = Shown().flags;
       if (flags.tutorialShowing == 1) return FocusPlace::None;
       if (flags.gamePaused == 1) return FocusPlace::PausePanel;
-      if (gameState.run.trainArrived == 1) return FocusPlace::WonPanel;
-      if (gameState.run.trainCrashed == 1) return FocusPlace::FailedPanel;
+      if (Shown().run.trainArrived == 1) return FocusPlace::WonPanel;
+      if (Shown().run.trainCrashed == 1) return FocusPlace::FailedPanel;
       return FocusPlace::Board;
     }
     default:
@@ -29,6 +32,7 @@ c_MainGame::FocusPlace c_MainGame::CurrentFocusPlace() const {
 FocusList c_MainGame::KeyFocusList() const {
   switch (focusPlace) {
     case FocusPlace::Menu: return menu->KeyFocus();
+    case FocusPlace::Settings: return settingsPanel->KeyFocus();
     case FocusPlace::Map: return scenarioMap->KeyFocus();
     case FocusPlace::PausePanel:
     case FocusPlace::WonPanel:
@@ -47,7 +51,8 @@ void c_MainGame::SyncFocusPlace() {
   // A panel that opens shows its first choice at once, so the first press of
   // Enter acts (the first rules only showed it). Back on the board the
   // pointer has the focus again if it had it before.
-  const bool panel = place == FocusPlace::PausePanel || place == FocusPlace::WonPanel || place == FocusPlace::FailedPanel;
+  const bool panel = place == FocusPlace::PausePanel || place == FocusPlace::WonPanel ||
+                     place == FocusPlace::FailedPanel || place == FocusPlace::Settings;
   if (panel && !keysFocus) {
     keysFocus = true;
     pointerBeforePanel = true;
@@ -91,10 +96,10 @@ void c_MainGame::FollowPointer() {
 }
 
 void c_MainGame::MoveFocus(bool upDown, bool leftRight) {
-  int forward = Hit(KeyTab);
+  int forward = Hit(KeyAction::NextButton);
   int back = 0;
-  if (upDown) forward += Hit(KeyArrowDown), back += Hit(KeyArrowUp);
-  if (leftRight) forward += Hit(KeyArrowRight), back += Hit(KeyArrowLeft);
+  if (upDown) forward += Hit(KeyAction::Down), back += Hit(KeyAction::Up);
+  if (leftRight) forward += Hit(KeyAction::Right), back += Hit(KeyAction::Left);
   if (forward + back == 0) return;
   keysFocus = true;
   SyncFocusPlace();

@@ -13,8 +13,10 @@
 //   failed panel        S: the solver shows how (a demonstration)
 //   tutorial page       Enter, Space, Right: the next page; Escape: skip them
 //   panels              arrows, Tab: the focus; Enter, Space: press
-// The pad's buttons arrive as these keys (gamepad_keys.h); its B, back, is
-// read here.
+// These are the default bindings; the player may bind each action to another
+// key (rules/key_bindings.h), and the keys are read through the bindings.
+// The pad's buttons arrive as the keys bound to their actions
+// (gamepad_keys.h); its B, back, is read here.
 #include "game/rules/board.h"
 #include "game/rules/progress.h"
 #include "game/session/main_game.h"
@@ -22,24 +24,31 @@
 
 int c_MainGame::Hit(int key) const { return currentInputDevice->KeyHit(key); }
 
-bool c_MainGame::PressKeyHit() const { return Hit(KeyEnter) != 0 || Hit(KeySpace) != 0; }
+int c_MainGame::Hit(KeyAction action) const { return Hit(gameState.settings.keys.Of(action)); }
+
+bool c_MainGame::PressKeyHit() const { return Hit(KeyAction::Press) != 0 || Hit(KeyAction::PressToo) != 0; }
 
 void c_MainGame::ApplyPlayingKeys() {
-  const ScreenFlags& flags = gameState.screen;
-  if (gameState.run.trainCrashed == 1 && Hit('S') != 0) Act(ScreenRequest::ShowMe);
+  const ScreenFlags& flags = match->flags;
+  if (match->run.trainCrashed == 1 && Hit(KeyAction::ShowMe) != 0) Act(ScreenRequest::ShowMe);
   // A page is turned by a press alone (PlayingPress); Escape (or the pad's B)
   // closes the whole run of pages.
   if (flags.tutorialShowing == 1) {
-    if (MendedRules() && (Hit(KeyEscape) != 0 || Hit(KeyPadBack) != 0)) gui->SkipTutorial();
+    if (MendedRules() && (Hit(KeyAction::Back) != 0 || Hit(KeyPadBack) != 0)) gui->SkipTutorial();
     return;
   }
-  const bool resultShown = gameState.run.trainArrived == 1 || gameState.run.trainCrashed == 1;
+  const bool resultShown = match->run.trainArrived == 1 || match->run.trainCrashed == 1;
+  if (CustomMatch() && Hit(KeyEscape) != 0) {
+    // A custom match has no progress to keep: Escape leaves it.
+    Act(ScreenRequest::QuitLevel);
+    return;
+  }
   if (!resultShown) {
-    if (Hit(KeyEscape) != 0) {
+    if (Hit(KeyAction::Back) != 0) {
       if (flags.gamePaused == 1) {
         Act(gui->PressPauseButton(PauseResume));
       } else {
-        gameState.screen.gamePaused = 1;
+        match->flags.gamePaused = 1;
       }
     } else if (flags.gamePaused == 1 && Hit(KeyPadBack) != 0) {
       Act(gui->PressPauseButton(PauseResume));
@@ -49,15 +58,15 @@ void c_MainGame::ApplyPlayingKeys() {
     MoveFocus(true, true);
     return;
   }
-  if (Hit('H') != 0) {
+  if (Hit(KeyAction::Hint) != 0) {
     Act(ScreenRequest::ShowHint);
   }
   for (int slot = 0; slot < kPaletteSlots; ++slot) {
-    if (Hit('1' + slot) != 0) gameState.run.selectedPiece = slot;
+    if (Hit(static_cast<KeyAction>(static_cast<int>(KeyAction::Piece1) + slot)) != 0) match->run.selectedPiece = slot;
   }
   StepSlot();
-  if (Hit(KeyMouseRight) != 0 || Hit(KeyDelete) != 0 || Hit(KeyBackspace) != 0 || Hit(KeyPadBack) != 0) {
-    gameState.run.selectedPiece = -1;
+  if (Hit(KeyMouseRight) != 0 || Hit(KeyAction::DropPiece) != 0 || Hit(KeyAction::DropPieceToo) != 0 || Hit(KeyPadBack) != 0) {
+    match->run.selectedPiece = -1;
   }
   MoveCursor();
 }
@@ -65,16 +74,16 @@ void c_MainGame::ApplyPlayingKeys() {
 // Q and E: the previous and the next slot, round the palette; from no
 // selection, the last and the first.
 void c_MainGame::StepSlot() {
-  const int step = Hit('E') - Hit('Q');
+  const int step = Hit(KeyAction::NextPiece) - Hit(KeyAction::PreviousPiece);
   if (step == 0) return;
-  int& selected = gameState.run.selectedPiece;
+  int& selected = match->run.selectedPiece;
   if (selected < 0) selected = step > 0 ? -1 : kPaletteSlots;
   selected = ((selected + step) % kPaletteSlots + kPaletteSlots) % kPaletteSlots;
 }
 
 void c_MainGame::MoveCursor() {
-  const int dx = Hit(KeyArrowRight) - Hit(KeyArrowLeft);
-  const int dy = Hit(KeyArrowDown) - Hit(KeyArrowUp);
+  const int dx = Hit(KeyAction::Right) - Hit(KeyAction::Left);
+  const int dy = Hit(KeyAction::Down) - Hit(KeyAction::Up);
   if (dx == 0 && dy == 0) return;
   keysFocus = true;
   auto clamp = [](int v, int count) { return v < 0 ? 0 : (v >= count ? count - 1 : v); };
@@ -89,13 +98,13 @@ bool c_MainGame::PlayingPress(float* x, float* y) {
     return true;
   }
   SyncFocusPlace();
-  if (gameState.screen.tutorialShowing == 1) {
+  if (match->flags.tutorialShowing == 1) {
     // Anywhere turns a page.
     PressPointOf(OpenBox(0, kScreenWidth, 0, kScreenHeight), x, y);
-    return PressKeyHit() || Hit(KeyArrowRight) != 0;
+    return PressKeyHit() || Hit(KeyAction::Right) != 0;
   }
   if (FocusPressed(x, y)) return true;
-  if (focusPlace == FocusPlace::Board && Hit('T') != 0) {
+  if (focusPlace == FocusPlace::Board && Hit(KeyAction::SendTrain) != 0) {
     PressPointOf(kDepartButton, x, y);
     return true;
   }
@@ -103,8 +112,8 @@ bool c_MainGame::PlayingPress(float* x, float* y) {
 }
 
 ScreenRequest c_MainGame::ApplyMapKeys() {
-  if (Hit(KeyEscape) != 0 || Hit(KeyPadBack) != 0) return ScreenRequest::LeaveMap;
-  const int step = Hit(KeyArrowRight) - Hit(KeyArrowLeft);
+  if (Hit(KeyAction::Back) != 0 || Hit(KeyPadBack) != 0) return ScreenRequest::LeaveMap;
+  const int step = Hit(KeyAction::Right) - Hit(KeyAction::Left);
   const int level = step == 0 ? -1 : scenarioMap->NeighbourLevel(step > 0 ? 1 : -1);
   if (level >= 0) {
     keysFocus = true;

@@ -22,11 +22,11 @@ void c_MainGame::UpdateHover() {
 
 void c_MainGame::UpdateAmbience() {
   if (!withMedia) return;
-  ambience.Update(screen == ScreenPlaying ? LevelScene(*level, PanelShown()) : AmbienceScene{});
+  ambience.Update(screen == ScreenPlaying ? LevelScene(Shown(), PanelShown()) : AmbienceScene{});
 }
 
 bool c_MainGame::PanelShown() const {
-  return gameState.screen.gamePaused == 1 || gameState.run.trainArrived == 1 || gameState.run.trainCrashed == 1;
+  return Shown().flags.gamePaused == 1 || Shown().run.trainArrived == 1 || Shown().run.trainCrashed == 1;
 }
 
 bool c_MainGame::BoardPreviewShown() const { return screen == ScreenPlaying && !PanelShown(); }
@@ -42,14 +42,15 @@ bool c_MainGame::PointerOverClickable() const {
     default:
       return false;
   }
-  if (gameState.screen.tutorialShowing == 1) return true;
+  if (Shown().flags.tutorialShowing == 1) return true;
   if (!BoardPreviewShown()) return false;
-  const BoardTarget target = TargetOfClick(*level, PointerX(), PointerY());
+  const BoardTarget target = TargetOfClick(*Shown().board, PointerX(), PointerY());
   return target.kind == BoardTargetKind::Enemy ||
          (target.kind != BoardTargetKind::Nothing && target.verdict == OrderVerdict::Taken);
 }
 
 std::vector<HitBox> c_MainGame::ScreenButtons() const {
+  if (CurrentFocusPlace() == FocusPlace::Settings) return settingsPanel->Buttons();
   switch (screen) {
     case ScreenMenu: return menu->Buttons();
     case ScreenScenarioMap: return scenarioMap->Buttons();

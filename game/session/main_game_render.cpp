@@ -18,6 +18,7 @@ int c_MainGame::Render() {
       break;
     case ScreenMenu:
       menuView->RenderMenu();
+      settingsView->RenderMenuSign();
       break;
     case ScreenScenarioMap:
       mapView->RenderScenarioMap(*scenarioMap);
@@ -31,38 +32,41 @@ int c_MainGame::Render() {
     default:
       break;
   }
+  if (screen == ScreenMenu || screen == ScreenPlaying) settingsView->RenderPanel(*settingsPanel);
   DrawHighlight(focus);
   return 0;
 }
 
 bool c_MainGame::BoardGridShown() const {
   const bool cursorOnBoard = keysFocus && CurrentFocusPlace() == FocusPlace::Board;
-  return !demo.running && (gameState.run.selectedPiece >= 0 || cursorOnBoard);
+  return !demo.running && (match->run.selectedPiece >= 0 || cursorOnBoard);
 }
 
 void c_MainGame::RenderLevel() {
+  const Match& shown = Shown();
   boardView->gridShown = BoardGridShown();
-  boardView->RenderBoard(*level);
-  trainView->RenderTrain(*train, level);
-  boardView->RenderBoardOverlay(*level);
+  boardView->RenderBoard(shown);
+  trainView->RenderTrain(shown);
+  boardView->RenderBoardOverlay(shown);
   int cellX = 0, cellY = 0;
   if (BoardPreviewShown() && !demo.running && TargetCell(&cellX, &cellY)) {
-    boardView->DrawClickPreview(*level, static_cast<float>(CellCentre(cellX)), static_cast<float>(CellCentre(cellY)));
+    boardView->DrawClickPreview(shown, static_cast<float>(CellCentre(cellX)), static_cast<float>(CellCentre(cellY)));
   }
   if (hint.shown && !demo.running) hintView->RenderHintGhosts(hint, boardView->pieceImages);
-  guiView->RenderGui(wonTally);
-  if (!demo.running) boardView->moments->DrawOverGui(gameState.clock.lastMillisecs);
-  const LevelRun& run = gameState.run;
+  guiView->RenderGui(shown, wonTally);
+  if (shown.flags.gamePaused == 1 && shown.flags.tutorialShowing == 0) settingsView->RenderPauseButton();
+  if (!demo.running) boardView->moments->DrawOverGui(shown);
+  const LevelRun& run = shown.run;
   if (demo.running) {
     hintView->RenderDemonstrationBanner();
   } else if (run.trainCrashed == 1) {
-    hintView->RenderShowMeButton();
-  } else if (run.trainArrived == 0 && gameState.screen.gamePaused == 0) {
+    hintView->RenderShowMeButton(run);
+  } else if (run.trainArrived == 0 && shown.flags.gamePaused == 0) {
     // Not over the pause panel or a page, which step the board back.
     hintView->RenderHintButton();
     if (hint.shown) hintView->RenderHintLine(hint);
   }
-  const ScreenFlags& flags = gameState.screen;
+  const ScreenFlags& flags = shown.flags;
   const bool page = flags.tutorialShowing == 1 && flags.tutorialPage >= 0 && flags.tutorialPage < kTutorialPageCount;
   if (page && MendedRules()) hintView->RenderTutorialSkip(flags.tutorialPage);
 }

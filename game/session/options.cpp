@@ -122,6 +122,12 @@ const OptionRow kOptions[] = {
        o->headless = true;
        return true;
      }},
+    {"--play-level", "FILE", "play the level FILE; nothing of it is recorded, and\n"
+     "                     leaving it goes back to the title",
+     [](GameOptions* o, const char* value, std::string*) {
+       o->playLevelFile = value;
+       return true;
+     }},
 };
 
 // The keyboard and the gamepad: the whole game plays without a mouse.
@@ -177,6 +183,10 @@ bool ParseGameOptions(int argc, char** argv, GameOptions* options, std::string* 
   }
   if (!options->recordFile.empty() && !options->replayFile.empty()) {
     *error = "--record and --replay cannot go together";
+    return false;
+  }
+  if (!options->playLevelFile.empty() && !(options->recordFile.empty() && options->replayFile.empty())) {
+    *error = "--play-level goes alone";
     return false;
   }
   return true;

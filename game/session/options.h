@@ -17,6 +17,7 @@ struct GameOptions {
   std::string recordFile;  // --record: play and write the session there
   std::string replayFile;  // --replay: play that session back
   bool headless = false;   // --headless: a replay without a window
+  std::string playLevelFile;  // --play-level: play that level file
   // --generate SEED [DIFFICULTY] [FILE]: write or print a generated level and end
   bool generate = false;
   std::uint32_t generateSeed = 0;

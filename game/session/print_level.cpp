@@ -2,7 +2,7 @@
 
 #include "game/rules/board.h"
 #include "game/rules/layouts.h"
-#include "game/rules/state.h"
+#include "game/rules/match.h"
 
 const char* const kBoardLegend =
     "  S start cell        F finish cell       T tunnel end\n"
@@ -11,13 +11,8 @@ const char* const kBoardLegend =
 
 std::string PrintLevelText(int n) {
   if (n < 1 || n > kLevelCount) return std::string();
-  // Laying out needs only the pools, never a picture, and changes nothing the
-  // program keeps afterwards.
-  const int savedLevel = gameState.progress.currentLevel;
-  c_cLevel* level = new c_cLevel();
-  level->CreateLevelPools();
-  gameState.progress.currentLevel = n;
-  LayOutLevel(level);
-  gameState.progress.currentLevel = savedLevel;
-  return BoardText(level);
+  // Laying out needs only a match of its own, never a picture.
+  Match* match = new Match();
+  LayOutLevel(*match, n, false);
+  return BoardText(match->board);
 }

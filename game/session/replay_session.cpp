@@ -30,7 +30,7 @@ RecordingPlatform* sessionRecording = nullptr;
 void CreateSessionApp() { sessionProgram->createApp(sessionWithMedia); }
 
 void PrintEndLine() {
-  const std::string line = ReplayEndLine(sessionProgram->screen());
+  const std::string line = ReplayEndLine(sessionProgram->screen(), sessionProgram->clockMs());
   std::fputs(line.c_str(), stdout);
   std::fputc('\n', stdout);
   std::fflush(stdout);
@@ -68,12 +68,12 @@ void GameDisplayMap::ToVirtual(int x, int y, int width, int height, float* vx, f
   *vy = display->MapMouseY(static_cast<float>(y), height);
 }
 
-std::string ReplayEndLine(int screen) {
+std::string ReplayEndLine(int screen, int timeMs) {
   std::string states;
   for (int i = 0; i < levelStates.Length(); ++i) states += std::to_string(levelStates[i]);
   return "screen=" + std::to_string(screen) + " level=" + std::to_string(gameState.progress.currentLevel) +
          " score=" + std::to_string(gameState.progress.totalScore) + " gold=" + std::to_string(gameState.progress.totalGold) +
-         " workers=" + std::to_string(gameState.progress.ownedWorkers) + " time=" + std::to_string(gameState.clock.lastMillisecs) +
+         " workers=" + std::to_string(gameState.progress.ownedWorkers) + " time=" + std::to_string(timeMs) +
          " states=" + states;
 }
 

@@ -17,6 +17,8 @@ struct GameProgram {
   void (*createApp)(bool withMedia);
   // The screen state the application shows now.
   int (*screen)();
+  // The game's clock at its last update, in ms.
+  int (*clockMs)();
 };
 
 // The game's own mapping between window pixels and the virtual screen.
@@ -28,7 +30,7 @@ class GameDisplayMap final : public VirtualPointerMap {
 // The last line a replay prints:
 // "screen=S level=L score=N gold=N workers=N time=MS states=DDDDDDDDDDDDDDD",
 // the time being the game's clock at its last update.
-std::string ReplayEndLine(int screen);
+std::string ReplayEndLine(int screen, int timeMs);
 
 // Plays the replay file through the game and prints the end line; answers 0.
 // A file that cannot be read or is refused gives one line on standard error

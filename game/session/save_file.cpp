@@ -5,6 +5,7 @@
 #include <string>
 
 #include "game/rules/state.h"
+#include "game/session/settings_file.h"
 #include "host/files.h"
 #include "host/game.h"
 #include "runtime/error.h"
@@ -84,6 +85,8 @@ void SaveProgress() {
 String KeepUnreadableStateAside() {
   c_FileSystem* fs = fileSystem;
   if (fs == nullptr || fs->stateText.Empty() || fs->OpenFile(String(kSaveFileName)) != nullptr) return String();
+  // Settings changed before any game was saved: a state of settings alone.
+  if (fs->OpenFile(String(kSettingsFileName)) != nullptr) return String();
   // Whatever happens to the file, the text is not looked at again.
   fs->LoadFilesFromText(String());
   const std::string aside = FreeDamagedName();

@@ -36,8 +36,10 @@ Ground GroundOf(const LevelLayout& l, CellXY c) {
 
 }  // namespace
 
-BoardModel ReadBoard(int levelNumber) {
-  BoardModel b = ReadBoard(LevelLayoutOf(levelNumber));
+BoardModel ReadBoard(int levelNumber) { return ReadBoard(LevelLayoutOf(levelNumber), levelNumber); }
+
+BoardModel ReadBoard(const LevelLayout& l, int levelNumber) {
+  BoardModel b = ReadBoard(l);
   b.levelNumber = levelNumber;
   return b;
 }

@@ -38,6 +38,8 @@ struct BoardModel {
 BoardModel ReadBoard(int levelNumber);
 // The board of any layout, such as a level file's (its levelNumber is 0).
 BoardModel ReadBoard(const LevelLayout& layout);
+// A layout's board under the level number it is played as.
+BoardModel ReadBoard(const LevelLayout& layout, int levelNumber);
 
 // The one side, besides `side`, that the straight piece of a tunnel end with
 // that side joins: tunnel ends hold N-S straights for N and S, W-E for E and W.

@@ -53,17 +53,17 @@ void TakeCells(const c_cLevel& level, HintState& s) {
 
 // Until the countdown's tick that sends the train off: the next whole-second
 // tick for a send-off, else the tick that makes the count 300.
-int CountdownMsLeft(const c_cTrain& train) {
-  const int toNextTick = static_cast<int>(train.lastSecondTime) + 1000 - gameState.clock.lastMillisecs;
-  const int laterTicks = gameState.run.departNow == 1 ? 0 : kDepartureSeconds - train.countdown - 1;
+int CountdownMsLeft(const Match& match, const c_cTrain& train) {
+  const int toNextTick = static_cast<int>(train.lastSecondTime) + 1000 - match.clock.lastMillisecs;
+  const int laterTicks = match.run.departNow == 1 ? 0 : kDepartureSeconds - train.countdown - 1;
   return std::max(0, toNextTick + 1000 * std::max(0, laterTicks));
 }
 
-HintTrain TakeTrain(const c_cTrain& train) {
+HintTrain TakeTrain(const LevelRun& run, const c_cTrain& train) {
   HintTrain t;
-  t.running = gameState.run.trainRunning == 1;
-  t.arrived = gameState.run.trainArrived == 1;
-  t.crashed = gameState.run.trainCrashed == 1;
+  t.running = run.trainRunning == 1;
+  t.arrived = run.trainArrived == 1;
+  t.crashed = run.trainCrashed == 1;
   t.cell = {train.cellX, train.cellY};
   t.entry = EntrySideOf(train.move);
   t.exit = ExitSide(train.move);
@@ -77,20 +77,22 @@ HintTrain TakeTrain(const c_cTrain& train) {
 
 }  // namespace
 
-HintState HintStateFromGame(const c_cLevel& level, const c_cTrain& train) {
+HintState HintStateFromGame(const Match& match) {
+  const c_cLevel& level = *match.board;
+  const c_cTrain& train = *match.train;
   HintState s;
-  s.board = ReadBoard(gameState.run.levelNumber);
+  s.board = ReadBoard(match.layout, match.run.levelNumber);
   TakeLiveGround(level, s.board);
   TakeCells(level, s);
-  s.iron = gameState.run.iron;
-  s.freeWorkers = gameState.run.freeWorkers;
-  s.ownedWorkers = gameState.progress.ownedWorkers;
+  s.iron = match.run.iron;
+  s.freeWorkers = match.run.freeWorkers;
+  s.ownedWorkers = match.run.ownedWorkers;
   if (level.mine->active == 1) {
     s.mineReserve = level.mine->reserve;
     s.mineWorkers = level.mine->workers;
-    s.msToPayout = std::max(0, static_cast<int>(level.lastMinePayout + kMinePayoutMs) - gameState.clock.lastMillisecs);
+    s.msToPayout = std::max(0, static_cast<int>(level.lastMinePayout + kMinePayoutMs) - match.clock.lastMillisecs);
   }
-  s.countdownMsLeft = CountdownMsLeft(train);
-  s.train = TakeTrain(train);
+  s.countdownMsLeft = CountdownMsLeft(match, train);
+  s.train = TakeTrain(match.run, train);
   return s;
 }

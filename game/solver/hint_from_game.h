@@ -3,8 +3,7 @@
 // out, so the copy may leave the game's thread.
 #pragma once
 
-#include "game/rules/board.h"
-#include "game/rules/train.h"
+#include "game/rules/match.h"
 #include "game/solver/hint_state.h"
 
-HintState HintStateFromGame(const c_cLevel& level, const c_cTrain& train);
+HintState HintStateFromGame(const Match& match);

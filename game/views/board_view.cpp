@@ -8,8 +8,10 @@
 #include "game/rules/layouts.h"
 #include "game/rules/state.h"
 #include "game/views/board_actors.h"
+#include "game/views/cue_marks.h"
 #include "game/views/cell_messages.h"
 #include "game/views/data_files.h"
+#include "game/views/type_scale.h"
 
 namespace {
 
@@ -36,12 +38,18 @@ constexpr float kGhostAlpha = 0.5f;
 constexpr float kGhostCellAlpha = 0.12f;
 constexpr float kRefusedCellAlpha = 0.3f;
 constexpr float kRingPulseMs = 900;
+// The dashed ring drawn instead of the ring picture: its radius at scale 1.
+constexpr float kEnemyRingRadius = 36;
+constexpr int kEnemyRingDashes = 12;
+// The preview's tick or cross, in the cell's top right corner.
+constexpr float kVerdictMarkSize = 18;
+constexpr float kVerdictMarkInset = 6;
 // The dynamite of the palette's last slot, inside the frame picture.
 constexpr float kDynamiteX = 505, kDynamiteY = 711, kDynamiteW = 36, kDynamiteH = 32;
 // Where the mine's animation sits below its top-left cell.
 constexpr int kMineAnimOffsetY = 103;
 // The mine's line of text along its top.
-constexpr float kMineTextScale = 0.55f;
+constexpr float kMineTextScale = TypeScale(kTypeSmall);
 constexpr float kMineTextBand = 16;
 // A theft flies from its cell to the iron in stock on the status line.
 constexpr float kIronFieldX = 400, kIronFieldY = 4;
@@ -135,14 +143,15 @@ void c_BoardView::LoadLevelImages() {
 
 // ---- Under the train --------------------------------------------------------------
 
-void c_BoardView::RenderBoard(const c_cLevel& level) const {
+void c_BoardView::RenderBoard(const Match& match) const {
+  const c_cLevel& level = *match.board;
   SetColor(255, 255, 255);
   SetAlpha(1.0f);
   DrawCells(level);
   DrawFootprintGrounds(level);
   if (gridShown) DrawGrid();
-  moments->DrawLineLight(gameState.clock.lastMillisecs);
-  if (feedback) feedback->DrawBoardMarks(level, gameState.clock.lastMillisecs);
+  moments->DrawLineLight(match);
+  if (feedback) feedback->DrawBoardMarks(level, match.clock.lastMillisecs);
   DrawJobs(level);
   DrawMine(level);
   for (int i = 0; i < level.blockTiles.Length(); ++i) {
@@ -166,7 +175,7 @@ void c_BoardView::RenderBoard(const c_cLevel& level) const {
 // the scenery and the plates, which they walk across.
 void c_BoardView::DrawActors(const c_cLevel& level) const {
   if (!feedback) return;
-  const int now = gameState.clock.lastMillisecs;
+  const int now = level.match->clock.lastMillisecs;
   workers->DrawActors(BoardActorsNow(level, feedback->Marks(), now));
 }
 
@@ -273,17 +282,25 @@ void c_BoardView::DrawMineText(const c_cGoldMine& mine) const {
 
 // The enemy's picture, shaken for a moment after a hit, inside a pulsing ring
 // for its whole stay, with its chase meter over both.
-void c_BoardView::DrawEnemy(c_Image* picture, const c_cEnemy* enemy) const {
+void c_BoardView::DrawEnemy(c_Image* picture, const c_cEnemy* enemy, int nowMs) const {
+  const Settings& settings = gameState.settings;
   if (ringImage) {
-    const float now = static_cast<float>(gameState.clock.lastMillisecs);
-    const float pulse = 0.5f + 0.5f * std::sin(now * 6.2832f / kRingPulseMs);
+    const float now = static_cast<float>(nowMs);
+    // Under reduced motion the ring holds still at its fullest.
+    const float pulse = settings.reducedMotion == 1 ? 1.0f : 0.5f + 0.5f * std::sin(now * 6.2832f / kRingPulseMs);
     SetColor(255, 90, 40);
     SetAlpha(0.55f + 0.35f * pulse);
-    DrawRing(enemy->x, enemy->y, 0.82f + 0.12f * pulse);
+    if (settings.shapesWithColours == 1) {
+      // Dashed, so an enemy's ring is told from the preview's by its shape.
+      DrawDashedRing(static_cast<float>(CellLeft(enemy->x) + kHalfCell), static_cast<float>(CellTop(enemy->y) + kHalfCell),
+                     kEnemyRingRadius * (0.82f + 0.12f * pulse), kEnemyRingDashes);
+    } else {
+      DrawRing(enemy->x, enemy->y, 0.82f + 0.12f * pulse);
+    }
     SetColor(255, 255, 255);
     SetAlpha(1.0f);
   }
-  const float shake = feedback ? feedback->ShakeAt(enemy->x, enemy->y, gameState.clock.lastMillisecs) : 0.0f;
+  const float shake = feedback ? feedback->ShakeAt(enemy->x, enemy->y, nowMs) : 0.0f;
   if (picture) {
     DrawImage(picture, static_cast<float>(CellLeft(enemy->x)) + shake, static_cast<float>(CellTop(enemy->y)),
               enemy->animationFrame);
@@ -296,9 +313,10 @@ void c_BoardView::DrawRing(int cx, int cy, float scale) const {
 }
 
 void c_BoardView::DrawHazards(const c_cLevel& level) const {
-  if (level.bandits[0]->active == 1) DrawEnemy(banditImage, level.bandits[0]);
+  const int now = level.match->clock.lastMillisecs;
+  if (level.bandits[0]->active == 1) DrawEnemy(banditImage, level.bandits[0], now);
   for (int i = 0; i < level.indigens.Length(); ++i) {
-    if (level.indigens[i]->active == 1) DrawEnemy(indigenImage, level.indigens[i]);
+    if (level.indigens[i]->active == 1) DrawEnemy(indigenImage, level.indigens[i], now);
   }
 }
 
@@ -340,24 +358,31 @@ void c_BoardView::DrawCellWord(const String& word, int cx, int cy, bool refused)
     SetColor(255, 244, 214);
   }
   DrawScaledText(levelFont, word, static_cast<float>(CellCentre(cx)),
-                 static_cast<float>(CellTop(cy) + kCellSize - 22), 0.6f);
+                 static_cast<float>(CellTop(cy) + kCellSize - 22), TypeScale(kTypeSmall));
   SetColor(255, 255, 255);
 }
 
-void c_BoardView::DrawClickPreview(const c_cLevel& level, float pointerX, float pointerY) const {
+void c_BoardView::DrawVerdictCue(int cx, int cy, bool taken) const {
+  if (gameState.settings.shapesWithColours != 1) return;
+  DrawVerdictMark(taken, static_cast<float>(CellLeft(cx) + kCellSize) - kVerdictMarkSize - kVerdictMarkInset,
+                  static_cast<float>(CellTop(cy)) + kVerdictMarkInset, kVerdictMarkSize);
+}
+
+void c_BoardView::DrawClickPreview(const Match& match, float pointerX, float pointerY) const {
+  const c_cLevel& level = *match.board;
   const BoardTarget target = TargetOfClick(level, pointerX, pointerY);
   const int cx = target.cellX;
   const int cy = target.cellY;
   const bool taken = target.verdict == OrderVerdict::Taken;
   // The word gives way to anything newer said on the cell.
   const bool quiet =
-      !feedback || CellMessages(level, feedback->Marks(), gameState.clock.lastMillisecs).CellQuiet(cx, cy);
+      !feedback || CellMessages(level, feedback->Marks(), match.clock.lastMillisecs).CellQuiet(cx, cy);
   auto word = [&](const String& text, bool refused) {
     if (quiet) DrawCellWord(text, cx, cy, refused);
   };
   switch (target.kind) {
     case BoardTargetKind::Order: {
-      const int kind = gameState.run.selectedPiece;
+      const int kind = match.run.selectedPiece;
       if (taken) {
         SetColor(130, 255, 130);
       } else {
@@ -369,6 +394,7 @@ void c_BoardView::DrawClickPreview(const c_cLevel& level, float pointerX, float 
       FillGameRect(static_cast<float>(CellLeft(cx)), static_cast<float>(CellTop(cy)), kCellSize, kCellSize);
       SetAlpha(1.0f);
       word(taken ? String::FromInt(PieceCost(kind)) : String(RefusalText(target.verdict)), !taken);
+      DrawVerdictCue(cx, cy, taken);
       break;
     }
     case BoardTargetKind::Demolish:
@@ -399,6 +425,7 @@ void c_BoardView::DrawClickPreview(const c_cLevel& level, float pointerX, float 
       SetAlpha(1.0f);
       const String what = target.kind == BoardTargetKind::Mine ? String("Dig iron") : StonesClearingText();
       word(taken ? what : String(RefusalText(target.verdict)), !taken);
+      DrawVerdictCue(cx, cy, taken);
       break;
     }
     case BoardTargetKind::Nothing:
@@ -408,12 +435,13 @@ void c_BoardView::DrawClickPreview(const c_cLevel& level, float pointerX, float 
 
 // ---- Over the train ---------------------------------------------------------------
 
-void c_BoardView::RenderBoardOverlay(const c_cLevel& level) const {
+void c_BoardView::RenderBoardOverlay(const Match& match) const {
+  const c_cLevel& level = *match.board;
   if (borderImage) DrawImage(borderImage, 0, 0, 0);
   DrawTunnels(level);
   DrawScoreTexts(level);
   if (feedback) {
-    const int now = gameState.clock.lastMillisecs;
+    const int now = match.clock.lastMillisecs;
     feedback->DrawReasons(now, CellMessages(level, feedback->Marks(), now));
   }
 }
@@ -433,7 +461,7 @@ void c_BoardView::DrawScoreTexts(const c_cLevel& level) const {
   c_BitmapFont* font = levelFont;
   if (font == nullptr) return;
   const std::vector<FeedbackMark> noMarks;
-  const CellMessages messages(level, feedback ? feedback->Marks() : noMarks, gameState.clock.lastMillisecs);
+  const CellMessages messages(level, feedback ? feedback->Marks() : noMarks, level.match->clock.lastMillisecs);
   for (int i = 0; i < level.scoreTexts.Length(); ++i) {
     const c_cScoreText* entry = level.scoreTexts[i];
     if (entry->active == 0 || !messages.TextShown(i)) continue;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "game/rules/board.h"
+#include "game/rules/match.h"
 #include "game/views/feedback_view.h"
 #include "game/views/moment_view.h"
 #include "game/views/worker_view.h"
@@ -36,9 +37,9 @@ class c_BoardView : public Object {
  public:
   void LoadLevelImages();
   // The layers under the train.
-  void RenderBoard(const c_cLevel& level) const;
+  void RenderBoard(const Match& match) const;
   // The layers over the train.
-  void RenderBoardOverlay(const c_cLevel& level) const;
+  void RenderBoardOverlay(const Match& match) const;
   // Single layers: the enemies with their meters, the explosions (added onto
   // the board) and the floating texts.
   void DrawHazards(const c_cLevel& level) const;
@@ -47,7 +48,9 @@ class c_BoardView : public Object {
   // What a click at the pointer would do: the selected piece as a green or
   // red ghost with its cost, the dynamite over a piece it would remove, or a
   // ring with a word over stones, the mine and an enemy.
-  void DrawClickPreview(const c_cLevel& level, float pointerX, float pointerY) const;
+  void DrawClickPreview(const Match& match, float pointerX, float pointerY) const;
+  // The verdict also as a shape (a tick or a cross) while the cue is on.
+  void DrawVerdictCue(int cx, int cy, bool taken) const;
   void Mark() override;
 
   // The view's memory of the rules' answers (set by the session).
@@ -90,7 +93,7 @@ class c_BoardView : public Object {
   void DrawMine(const c_cLevel& level) const;
   void DrawScenery(const c_cLevel& level) const;
   void DrawTunnels(const c_cLevel& level) const;
-  void DrawEnemy(c_Image* picture, const c_cEnemy* enemy) const;
+  void DrawEnemy(c_Image* picture, const c_cEnemy* enemy, int nowMs) const;
   void DrawRing(int cx, int cy, float scale) const;
   void DrawCellWord(const String& word, int cx, int cy, bool refused) const;
   void DrawMineText(const c_cGoldMine& mine) const;

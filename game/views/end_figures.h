@@ -6,6 +6,7 @@
 #include "game/rules/state.h"
 #include "game/screens/level_records.h"
 #include "game/views/colour.h"
+#include "game/views/type_scale.h"
 
 struct EndFigures {
   int score = 0;
@@ -24,5 +25,5 @@ struct FieldCentre {
 };
 constexpr int kEndFigureCount = 3;
 constexpr FieldCentre kEndFields[kEndFigureCount] = {{340, 310}, {340, 356}, {340, 402}};
-constexpr float kEndValueScale = 1.1f;
+constexpr float kEndValueScale = TypeScale(kTypeSubtitle);
 constexpr Colour kEndFigureColour = {255, 236, 170};

@@ -7,14 +7,18 @@
 #include "game/rules/state.h"
 #include "game/screens/hit_box.h"
 #include "game/views/cell_messages.h"
+#include "game/views/cue_marks.h"
 #include "game/views/data_files.h"
+#include "game/views/type_scale.h"
 
 namespace {
 
 constexpr int kLongestMarkMs = kDebrisMs;
 constexpr float kFlashAlpha = 0.5f;
+constexpr float kSteadyOutlineAlpha = 0.9f;
+constexpr float kSteadyOutlineWidth = 3;
 constexpr float kReasonRise = 24;
-constexpr float kReasonScale = 0.7f;
+constexpr float kReasonScale = TypeScale(kTypeSmall);
 constexpr float kHitShakePixels = 4;
 constexpr float kDebrisFadeMs = 1000;
 // The shop's answer rises from above its button.
@@ -79,7 +83,7 @@ c_FeedbackView::~c_FeedbackView() {
 }
 
 void c_FeedbackView::Report(const FeedbackEvent& event) {
-  const int now = gameState.clock.lastMillisecs;
+  const int now = event.atMs;
   marks.erase(std::remove_if(marks.begin(), marks.end(),
                              [now](const FeedbackMark& m) { return now - m.startMs > kLongestMarkMs; }),
               marks.end());
@@ -109,6 +113,7 @@ const FeedbackMark* c_FeedbackView::Latest(FeedbackKind kind) const {
 }
 
 float c_FeedbackView::ShakeAt(int cx, int cy, int now) const {
+  if (gameState.settings.reducedMotion == 1) return 0;
   for (auto it = marks.rbegin(); it != marks.rend(); ++it) {
     const FeedbackEvent& e = it->event;
     if (e.kind != FeedbackKind::EnemyHit || e.cellX != cx || e.cellY != cy) continue;
@@ -139,8 +144,14 @@ void c_FeedbackView::DrawBoardMarks(const c_cLevel& level, int now) const {
       if (debrisImage) DrawImage(debrisImage, left, top);
     } else if (e.kind == FeedbackKind::OrderRefused && age < kRefusalFlashMs) {
       SetColor(230, 40, 30);
-      SetAlpha(kFlashAlpha * (1.0f - age / kRefusalFlashMs));
-      FillGameRect(left, top, kCellSize, kCellSize);
+      if (gameState.settings.reducedMotion == 1) {
+        // A steady outline for as long as the flash would last.
+        SetAlpha(kSteadyOutlineAlpha);
+        DrawOutline(left, top, kCellSize, kCellSize, kSteadyOutlineWidth);
+      } else {
+        SetAlpha(kFlashAlpha * (1.0f - age / kRefusalFlashMs));
+        FillGameRect(left, top, kCellSize, kCellSize);
+      }
       SetColor(255, 255, 255);
     }
     SetAlpha(1.0f);

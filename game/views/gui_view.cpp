@@ -30,25 +30,38 @@ void DimRect(float left, float top, float right, float bottom) {
   if (right > left && bottom > top) FillGameRect(left, top, right - left, bottom - top);
 }
 
-// The board behind a panel steps back, all but the status strip and, after a
-// crash under the mended rules, the patch around it.
-void DimBoard(bool spareTheCrash) {
+// Dims the screen from `screenTop` down, all but the box from (left, top) to
+// (right, bottom).
+void DimAllBut(float screenTop, float left, float top, float right, float bottom) {
   SetColor(0, 0, 0);
   SetAlpha(kDimAlpha);
-  if (!spareTheCrash) {
-    DimRect(0, kStripBottom, kScreenWidth, kScreenHeight);
-  } else {
-    const float left = std::max(0.0f, gameState.run.crashX - kCrashSpotHalf);
-    const float right = std::min(kScreenWidth, gameState.run.crashX + kCrashSpotHalf);
-    const float top = std::max(kStripBottom, gameState.run.crashY - kCrashSpotHalf);
-    const float bottom = std::min(kScreenHeight, gameState.run.crashY + kCrashSpotHalf);
-    DimRect(0, kStripBottom, kScreenWidth, top);
-    DimRect(0, bottom, kScreenWidth, kScreenHeight);
-    DimRect(0, top, left, bottom);
-    DimRect(right, top, kScreenWidth, bottom);
-  }
+  top = std::max(screenTop, top);
+  DimRect(0, screenTop, kScreenWidth, top);
+  DimRect(0, bottom, kScreenWidth, kScreenHeight);
+  DimRect(0, top, left, bottom);
+  DimRect(right, top, kScreenWidth, bottom);
   SetAlpha(1.0f);
   SetColor(255, 255, 255);
+}
+
+// The board behind a panel steps back, all but the status strip and, after a
+// crash under the mended rules, the patch around it.
+void DimBoard(const LevelRun& run, bool spareTheCrash) {
+  if (!spareTheCrash) {
+    DimAllBut(kStripBottom, 0, kStripBottom, 0, kStripBottom);
+    return;
+  }
+  const float left = std::max(0.0f, run.crashX - kCrashSpotHalf);
+  const float right = std::min(kScreenWidth, run.crashX + kCrashSpotHalf);
+  const float top = run.crashY - kCrashSpotHalf;
+  const float bottom = std::min(kScreenHeight, run.crashY + kCrashSpotHalf);
+  DimAllBut(kStripBottom, left, top, right, bottom);
+}
+
+// Behind a tutorial page the whole screen steps back but what the page
+// speaks of.
+void DimAllButSpotlight(const ScreenRect& spot) {
+  DimAllBut(0, spot.x, spot.y, spot.x + spot.width, spot.y + spot.height);
 }
 
 }  // namespace
@@ -74,36 +87,37 @@ void c_GuiView::LoadGuiImages() {
       LoadGameImage(String("game/explosion.png"), kCellSize, kCellSize, kExplosionFrameCount, ImageCentreHandle);
 }
 
-void c_GuiView::RenderGui(const WonTally& tally) const {
-  const bool paused = gameState.screen.gamePaused == 1;
-  const bool crashed = gameState.run.trainCrashed == 1 && gameState.run.trainArrived == 0;
-  if (paused && gameState.screen.tutorialShowing != 1) {
-    DimBoard(false);
+void c_GuiView::RenderGui(const Match& match, const WonTally& tally) const {
+  const bool paused = match.flags.gamePaused == 1;
+  const bool crashed = match.run.trainCrashed == 1 && match.run.trainArrived == 0;
+  if (paused && match.flags.tutorialShowing != 1) {
+    DimBoard(match.run, false);
     DrawImage(pauseImage, kPausePanelAt.x, kPausePanelAt.y);
     // The marks show the switches that are off.
     if (gameState.settings.musicOn == 0) DrawImage(musicMarkImage, kPauseMusicMarkAt.x, kPauseMusicMarkAt.y);
     if (gameState.settings.soundOn == 0) DrawImage(soundMarkImage, kPauseSoundMarkAt.x, kPauseSoundMarkAt.y);
   }
-  RenderStatusLine();
-  if (gameState.run.trainArrived == 1) {
-    if (!paused) DimBoard(false);
-    RenderWonPanel(tally);
+  RenderStatusLine(match);
+  if (match.run.trainArrived == 1) {
+    if (!paused) DimBoard(match.run, false);
+    RenderWonPanel(match, tally);
     return;
   }
   if (crashed) {
-    if (!paused) DimBoard(MendedRules());
-    RenderCrashFire();
-    RenderFailedPanel();
+    if (!paused) DimBoard(match.run, MendedRules());
+    RenderCrashFire(match);
+    RenderFailedPanel(match);
     return;
   }
-  if (gameState.run.selectedPiece >= 0 && gameState.run.selectedPiece < kPaletteSlots) {
-    DrawImage(selectionImage, static_cast<float>(kPaletteLeft + kPaletteSlotPitch * gameState.run.selectedPiece),
+  if (match.run.selectedPiece >= 0 && match.run.selectedPiece < kPaletteSlots) {
+    DrawImage(selectionImage, static_cast<float>(kPaletteLeft + kPaletteSlotPitch * match.run.selectedPiece),
               static_cast<float>(kPaletteTop));
   }
-  if (gameState.screen.tutorialShowing == 1 && gameState.screen.tutorialPage >= 0 &&
-      gameState.screen.tutorialPage < kTutorialPageCount) {
-    const TutorialPagePlace& at = kTutorialPages[gameState.screen.tutorialPage];
-    DrawImage(tutorialImages[gameState.screen.tutorialPage], at.x, at.y);
+  if (match.flags.tutorialShowing == 1 && match.flags.tutorialPage >= 0 &&
+      match.flags.tutorialPage < kTutorialPageCount) {
+    const TutorialPagePlace& at = kTutorialPages[match.flags.tutorialPage];
+    DimAllButSpotlight(kTutorialSpotlights[match.flags.tutorialPage]);
+    DrawImage(tutorialImages[match.flags.tutorialPage], at.x, at.y);
   }
 }
 

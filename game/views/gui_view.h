@@ -1,13 +1,14 @@
 // The in-level interface as the player sees it, the last layer of a playing
 // frame: the status line (score, iron, the departure clock, free workers), the
 // palette's selection, the pause panel, the won and failed panels and the
-// tutorial pages. It only reads the game state (and the won panel's
+// tutorial pages. It only reads the match (and the won panel's
 // count-up, which the session keeps).
 //
 // gui_view.cpp lays the layers out; gui_view_status.cpp draws the status
 // strip; gui_view_panels.cpp the won and failed panels.
 #pragma once
 
+#include "game/rules/match.h"
 #include "game/screens/won_tally.h"
 #include "game/views/feedback_view.h"
 #include "graphics/drawing.h"
@@ -18,7 +19,7 @@
 class c_GuiView : public Object {
  public:
   void LoadGuiImages();
-  void RenderGui(const WonTally& tally) const;
+  void RenderGui(const Match& match, const WonTally& tally) const;
   void Mark() override;
 
   gc_ref<c_BitmapFont> font;
@@ -39,12 +40,12 @@ class c_GuiView : public Object {
   gc_ref<c_FeedbackView> feedback;
 
  private:
-  void RenderWonPanel(const WonTally& tally) const;
+  void RenderWonPanel(const Match& match, const WonTally& tally) const;
   void RenderWonTimes(const WonTally& tally, float left, float top) const;
-  void RenderStars(const WonTally& tally, float left, float top) const;
-  void RenderFailedPanel() const;
-  void RenderCrashCause(float left, float top) const;
-  void RenderCrashFire() const;
-  void RenderStatusLine() const;
-  void RenderClock() const;
+  void RenderStars(const Match& match, const WonTally& tally, float left, float top) const;
+  void RenderFailedPanel(const Match& match) const;
+  void RenderCrashCause(const Match& match, float left, float top) const;
+  void RenderCrashFire(const Match& match) const;
+  void RenderStatusLine(const Match& match) const;
+  void RenderClock(const Match& match) const;
 };

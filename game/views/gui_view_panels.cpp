@@ -11,6 +11,7 @@
 #include "game/views/colour.h"
 #include "game/views/data_files.h"
 #include "game/views/gui_view.h"
+#include "game/views/type_scale.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ constexpr float kWonFiguresX = 485;
 constexpr float kWonFigureY[kWonLineCount] = {388, 417, 446};
 // The times under the title, from the panel's top.
 constexpr float kFirstLineY = 62, kSecondLineY = 86;
-constexpr float kPrintScale = 0.85f;
+constexpr float kPrintScale = TypeScale(kTypeBody);
 // The stars' row, from the panel's top-left; the empty places are dark.
 constexpr float kStarsY = 128, kStarPitch = 54;
 constexpr float kEmptyStarAlpha = 0.3f;
@@ -43,10 +44,10 @@ std::string SentOffLine(int departSecondsLeft) {
 
 }  // namespace
 
-void c_GuiView::RenderWonPanel(const WonTally& counting) const {
+void c_GuiView::RenderWonPanel(const Match& match, const WonTally& counting) const {
   DrawImage(levelDoneImage, kWonPanelX, kWonPanelY);
-  const int now = gameState.clock.lastMillisecs;
-  const WonTally tally = counting.started ? counting : WholeTallyOf(gameState.run, now);
+  const int now = match.clock.lastMillisecs;
+  const WonTally tally = counting.started ? counting : WholeTallyOf(match.run, now);
   for (int line = 0; line < kWonLineCount; ++line) {
     const int shown = tally.Shown(line, now);
     const String figure = line == WonLineBonus && shown > 0 ? String("+") + String::FromInt(shown)
@@ -54,7 +55,7 @@ void c_GuiView::RenderWonPanel(const WonTally& counting) const {
     font->DrawText(figure, kWonFiguresX, kWonFigureY[line]);
   }
   RenderWonTimes(tally, kWonPanelX, kWonPanelY);
-  RenderStars(tally, kWonPanelX, kWonPanelY);
+  RenderStars(match, tally, kWonPanelX, kWonPanelY);
 }
 
 void c_GuiView::RenderWonTimes(const WonTally& tally, float left, float top) const {
@@ -67,8 +68,8 @@ void c_GuiView::RenderWonTimes(const WonTally& tally, float left, float top) con
   SetColor(255, 255, 255);
 }
 
-void c_GuiView::RenderStars(const WonTally& tally, float left, float top) const {
-  const int now = gameState.clock.lastMillisecs;
+void c_GuiView::RenderStars(const Match& match, const WonTally& tally, float left, float top) const {
+  const int now = match.clock.lastMillisecs;
   const int shown = tally.StarsShown(now);
   for (int star = 0; star < kMostStars; ++star) {
     const float x = left + kPanelCentreX + kStarPitch * static_cast<float>(star - 1);
@@ -88,24 +89,24 @@ void c_GuiView::RenderStars(const WonTally& tally, float left, float top) const 
   SetColor(255, 255, 255);
 }
 
-void c_GuiView::RenderFailedPanel() const {
-  const PanelOrigin at = FailedPanelAt();
+void c_GuiView::RenderFailedPanel(const Match& match) const {
+  const PanelOrigin at = FailedPanelAt(match.run);
   DrawImage(levelFailImage, at.x, at.y);
-  RenderCrashCause(at.x, at.y);
+  RenderCrashCause(match, at.x, at.y);
 }
 
-void c_GuiView::RenderCrashCause(float left, float top) const {
+void c_GuiView::RenderCrashCause(const Match& match, float left, float top) const {
   if (!feedback || !feedback->CrashKnown()) return;
   const CrashCause cause = feedback->LastCrashCause();
-  const std::string place = CrashPlaceText(cause, gameState.run.crashCellX, gameState.run.crashCellY);
+  const std::string place = CrashPlaceText(cause, match.run.crashCellX, match.run.crashCellY);
   Tint(kInk);
   DrawScaledText(inkFont, String(CrashText(cause)), left + kPanelCentreX, top + kFirstLineY, kPrintScale);
   DrawScaledText(inkFont, Text(place), left + kPanelCentreX, top + kSecondLineY, kPrintScale);
   SetColor(255, 255, 255);
 }
 
-void c_GuiView::RenderCrashFire() const {
+void c_GuiView::RenderCrashFire(const Match& match) const {
   const int frames = kExplosionFrameCount - kFirstFireFrame;
-  const int frame = kFirstFireFrame + (gameState.clock.lastMillisecs / kFireFrameMs) % frames;
-  DrawImage(explosionImage, gameState.run.crashX, gameState.run.crashY, frame);
+  const int frame = kFirstFireFrame + (match.clock.lastMillisecs / kFireFrameMs) % frames;
+  DrawImage(explosionImage, match.run.crashX, match.run.crashY, frame);
 }

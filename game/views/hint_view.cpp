@@ -4,6 +4,7 @@
 #include "game/screens/gui.h"
 #include "game/rules/state.h"
 #include "game/views/data_files.h"
+#include "game/views/type_scale.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ constexpr float kScreenCentreX = kScreenWidth / 2;
 // The hint's line just under the status strip; the banner half-way down.
 constexpr float kHintLineY = 52;
 constexpr float kBannerY = 60;
-constexpr float kTextHalfHeight = 11;
+constexpr float kTextHalfHeight = kFontLineHeight / 2;
 constexpr float kNumberInset = 6;
 constexpr float kButtonRim = 2;
 
@@ -77,12 +78,12 @@ void c_HintView::RenderButton(const HitBox& box, const String& label) const {
 
 void c_HintView::RenderHintButton() const { RenderButton(kHintButton, String("?")); }
 
-void c_HintView::RenderShowMeButton() const {
+void c_HintView::RenderShowMeButton(const LevelRun& run) const {
   if (!MendedRules()) {
     RenderButton(kShowMeButton, String("Show me (S)"));
     return;
   }
-  const HitBox box = ShowMeBox();
+  const HitBox box = ShowMeBox(run);
   DrawImage(showMeImage, box.left, box.top);
 }
 

@@ -25,7 +25,7 @@ class c_HintView : public Object {
   void RenderHintButton() const;
   // Inside the failed panel, a wooden button like its others (over the
   // palette under the first rules, where its click went then).
-  void RenderShowMeButton() const;
+  void RenderShowMeButton(const LevelRun& run) const;
   // The shown tutorial page's "Skip" button.
   void RenderTutorialSkip(int page) const;
   void RenderDemonstrationBanner() const;

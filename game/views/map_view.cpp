@@ -5,6 +5,7 @@
 #include "game/views/colour.h"
 #include "game/views/daily_panel_view.h"
 #include "game/views/data_files.h"
+#include "game/views/type_scale.h"
 
 namespace {
 
@@ -31,14 +32,13 @@ constexpr float kNoHintMarkX = 24, kNoHintMarkY = -4, kNoHintMarkSize = 11, kNoH
 constexpr Colour kNoHintMarkColour = {255, 215, 40};
 // The worker's price, written on the shop's button under its words.
 constexpr float kPriceX = 605, kPriceY = 722;
-constexpr float kPriceScale = 0.55f;
+constexpr float kPriceScale = TypeScale(kTypeSmall);
 constexpr Colour kPriceColour = {255, 236, 170};
 constexpr Colour kGreyedColour = {150, 150, 150};
 // Each level's number written on its 32-pixel badge, centred, in the pale
 // gold of the figures (grey while locked).
 constexpr float kBadgeCentre = 16;
-constexpr float kIconNumberScale = 0.8f;
-constexpr float kGlyphHeight = 32;
+constexpr float kIconNumberScale = TypeScale(kTypeBody);
 constexpr Colour kBadgeNumberColour = {255, 246, 214};
 constexpr Colour kLockedNumberColour = {196, 192, 184};
 // The stars' row under the badge: small, centred on it.
@@ -137,7 +137,7 @@ void c_MapView::RenderScenarioMap(const c_cMap& map) const {
     Tint(kWhite);
     SetAlpha(1.0f);
   }
-  if (feedback) feedback->DrawMapReasons(gameState.clock.lastMillisecs);
+  if (feedback) feedback->DrawMapReasons(map.clockMs);
 }
 
 void c_MapView::RenderRecord(const LevelRecord& record) const {
@@ -156,7 +156,7 @@ void c_MapView::RenderRecord(const LevelRecord& record) const {
 void c_MapView::RenderBadgeNumber(const c_cScenarioIcon* icon, int levelNumber) const {
   Tint(icon->status == LevelLocked ? kLockedNumberColour : kBadgeNumberColour);
   DrawScaledText(font, String::FromInt(levelNumber), static_cast<float>(icon->x) + kBadgeCentre,
-                 static_cast<float>(icon->y) + kBadgeCentre - kGlyphHeight * kIconNumberScale * 0.5f,
+                 static_cast<float>(icon->y) + kBadgeCentre - kFontCapCentre * kIconNumberScale,
                  kIconNumberScale);
   Tint(kWhite);
 }

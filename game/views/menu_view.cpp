@@ -4,6 +4,7 @@
 #include "game/views/data_files.h"
 #include "game/views/end_figures.h"
 #include "game/views/feedback_view.h"
+#include "game/views/type_scale.h"
 
 namespace {
 
@@ -14,9 +15,8 @@ constexpr float kFullScreenMarkX = 373, kFullScreenMarkY = 718;
 constexpr float kFieldCentreX = 263;
 constexpr float kLevelFieldCentreY = 642;
 constexpr float kScoreFieldCentreY = 709;
-constexpr float kValueScale = 1.5f;
+constexpr float kValueScale = TypeScale(kTypeSubtitle);
 // The height of the font's glyph cells.
-constexpr float kGlyphHeight = 32;
 constexpr ::Colour kWhite = {255, 255, 255};
 
 }  // namespace
@@ -45,7 +45,7 @@ void c_MenuView::RenderMenu() const {
 }
 
 void c_MenuView::DrawFieldValue(const String& value, float centreY) const {
-  DrawScaledText(font, value, kFieldCentreX, centreY - kGlyphHeight * kValueScale * 0.5f, kValueScale);
+  DrawScaledText(font, value, kFieldCentreX, centreY - kFontCapCentre * kValueScale, kValueScale);
 }
 
 void c_MenuView::RenderTheEnd(const LevelRecords& records) const {
@@ -55,7 +55,7 @@ void c_MenuView::RenderTheEnd(const LevelRecords& records) const {
                                           String::FromUtf8(MinutesText(figures.seconds))};
   for (int i = 0; i < kEndFigureCount; ++i) {
     Tint(kEndFigureColour);
-    DrawScaledText(font, values[i], kEndFields[i].x, kEndFields[i].y - kGlyphHeight * kEndValueScale * 0.5f,
+    DrawScaledText(font, values[i], kEndFields[i].x, kEndFields[i].y - kFontCapCentre * kEndValueScale,
                    kEndValueScale);
   }
   Tint(kWhite);

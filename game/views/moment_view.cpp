@@ -5,12 +5,14 @@
 
 #include "game/rules/departure.h"
 #include "game/rules/sounds.h"
-#include "game/rules/state.h"
+#include "game/rules/match.h"
 #include "game/screens/gui.h"
 #include "game/solver/joined_line.h"
+#include "game/views/status_strip.h"
 #include "game/views/data_files.h"
 #include "game/views/feedback_view.h"
 #include "game/views/hint_view.h"
+#include "game/views/type_scale.h"
 
 namespace {
 
@@ -22,12 +24,10 @@ constexpr float kGlowSize = 48;
 constexpr int kPulseMs = 900;
 constexpr int kFadeInMs = 300;
 constexpr float kMessageY = 52;
-constexpr float kTimeLabelX = 500, kTimeLabelY = 4;
 constexpr float kDepartWordX = 560, kDepartWordY = 30, kDepartWordRise = 16;
 constexpr float kHalfCell = kCellSize / 2.0f;
 
-bool TrainWaits() {
-  const LevelRun& run = gameState.run;
+bool TrainWaits(const LevelRun& run) {
   return run.departNow == 0 && run.trainRunning == 0 && run.trainArrived == 0 && run.trainCrashed == 0;
 }
 
@@ -42,12 +42,15 @@ LinePoint SideMiddle(CellXY cell, int side) {
   return p;
 }
 
-float Pulse(int now) { return 0.5f + 0.5f * std::sin(static_cast<float>(now) * 6.2832f / kPulseMs); }
+// Under reduced motion nothing breathes: it holds at its fullest.
+float Pulse(int now) {
+  if (gameState.settings.reducedMotion == 1) return 1.0f;
+  return 0.5f + 0.5f * std::sin(static_cast<float>(now) * 6.2832f / kPulseMs);
+}
 
 }  // namespace
 
-int ScoreToShow() {
-  const LevelRun& run = gameState.run;
+int ScoreToShow(const LevelRun& run) {
   const bool sentOff = run.departSecondsLeft >= 0 && (run.departNow == 1 || run.trainRunning == 1);
   return sentOff && run.trainArrived == 0 ? run.levelScore - kDepartBonus : run.levelScore;
 }
@@ -71,15 +74,17 @@ void c_MomentView::LoadMomentImages(c_BitmapFont* textFont) {
   font = textFont;
 }
 
-void c_MomentView::Observe(const c_cLevel& level, int now) {
-  const LevelRun& run = gameState.run;
+void c_MomentView::Observe(const Match& match) {
+  const LevelRun& run = match.run;
+  const int now = match.clock.lastMillisecs;
+  const c_cLevel& level = *match.board;
   const bool levelOver = run.trainArrived == 1 || run.trainCrashed == 1;
   line = levelOver ? std::vector<RouteStep>() : JoinedLine(level);
   if (line.empty()) {
     joinedAtMs = -1;
   } else if (joinedAtMs < 0) {
     joinedAtMs = now;
-    if (TrainWaits()) PlayGameSound(SoundLineComplete);
+    if (TrainWaits(run)) PlayGameSound(SoundLineComplete);
   }
   const bool left = run.departNow == 1 || run.trainRunning == 1 || levelOver;
   if (!left) {
@@ -91,8 +96,8 @@ void c_MomentView::Observe(const c_cLevel& level, int now) {
   }
 }
 
-bool c_MomentView::InviteShown() const {
-  return LineJoined() && TrainWaits() && gameState.screen.gamePaused == 0;
+bool c_MomentView::InviteShown(const Match& match) const {
+  return LineJoined() && TrainWaits(match.run) && match.flags.gamePaused == 0;
 }
 
 void c_MomentView::DrawGlow(float x, float y, float scale, float alpha) const {
@@ -103,8 +108,9 @@ void c_MomentView::DrawGlow(float x, float y, float scale, float alpha) const {
 // A bright head with a fading tail runs from START to FINISH, rests, and runs
 // again for as long as the train waits; each cell of the line keeps a faint
 // glow meanwhile.
-void c_MomentView::DrawLineLight(int now) const {
-  if (!glowImage || line.empty() || !TrainWaits()) return;
+void c_MomentView::DrawLineLight(const Match& match) const {
+  const int now = match.clock.lastMillisecs;
+  if (!glowImage || line.empty() || !TrainWaits(match.run)) return;
   SetBlend(kAdditiveBlend);
   SetColor(255, 214, 110);
   const float breathe = 0.18f + 0.1f * Pulse(now);
@@ -128,13 +134,14 @@ void c_MomentView::DrawLineLight(int now) const {
   SetBlend(kAlphaBlend);
 }
 
-void c_MomentView::DrawOverGui(int now) const {
-  if (InviteShown()) {
+void c_MomentView::DrawOverGui(const Match& match) const {
+  const int now = match.clock.lastMillisecs;
+  if (InviteShown(match)) {
     DrawTimePulse(now);
     const float fadeIn = std::min(1.0f, static_cast<float>(now - joinedAtMs) / kFadeInMs);
     DrawTextBand(font, String(kLineCompleteText), kMessageY, 255, 226, 120, std::max(0.0f, fadeIn));
   }
-  DrawDepartureWord(now);
+  DrawDepartureWord(match.run, now);
 }
 
 // A gold light swells and sinks behind the TIME label, and the label itself
@@ -161,7 +168,7 @@ void c_MomentView::DrawTimePulse(int now) const {
   if (font) {
     SetColor(255, 255 - 55 * pulse, 255 - 175 * pulse);
     SetAlpha(1.0f);
-    font->DrawText(String("TIME:"), kTimeLabelX, kTimeLabelY, AlignLeft);
+    font->DrawText(String("TIME:"), kStatusTimeLabelX, kStatusTextTop, AlignLeft);
   }
   SetColor(255, 255, 255);
   SetAlpha(1.0f);
@@ -169,18 +176,17 @@ void c_MomentView::DrawTimePulse(int now) const {
 
 // What the send-off earned, said under TIME as the train leaves: the bonus
 // on arrival over a joined line, a warning over a broken one.
-void c_MomentView::DrawDepartureWord(int now) const {
+void c_MomentView::DrawDepartureWord(const LevelRun& run, int now) const {
   if (departedAtMs < 0 || !departedEarly || font == nullptr) return;
-  const LevelRun& run = gameState.run;
   if (run.trainArrived == 1 || run.trainCrashed == 1) return;
   const float t = static_cast<float>(now - departedAtMs) / kDepartWordMs;
   if (t < 0 || t >= 1) return;
   const float alpha = t < 0.7f ? 1.0f : (1.0f - t) / 0.3f;
   const float y = kDepartWordY + kDepartWordRise * t;
   if (departedJoined) {
-    DrawShadowedText(font, String(kDepartJoinedText), kDepartWordX, y, 0.75f, AlignCenter, 255, 226, 120, alpha);
+    DrawShadowedText(font, String(kDepartJoinedText), kDepartWordX, y, TypeScale(kTypeSmall), AlignCenter, 255, 226, 120, alpha);
   } else {
-    DrawShadowedText(font, String(kDepartBrokenText), kDepartWordX, y, 0.75f, AlignCenter, 255, 120, 90, alpha);
+    DrawShadowedText(font, String(kDepartBrokenText), kDepartWordX, y, TypeScale(kTypeSmall), AlignCenter, 255, 120, 90, alpha);
   }
 }
 

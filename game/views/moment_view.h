@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "game/rules/board.h"
+#include "game/rules/match.h"
 #include "game/solver/track.h"
 #include "graphics/drawing.h"
 #include "runtime/gc.h"
@@ -24,14 +24,14 @@ constexpr int kDepartWordMs = 2500;
 
 // The score the status line shows: the send-off bonus is only promised until
 // the train arrives, so it is not shown as earned before.
-int ScoreToShow();
+int ScoreToShow(const LevelRun& run);
 
 class c_MomentView : public Object {
  public:
   void LoadMomentImages(c_BitmapFont* textFont);
   // Once per playing update, after the level's step: the line's state and the
   // train's departure as they are now. The joining plays its sound here, once.
-  void Observe(const c_cLevel& level, int now);
+  void Observe(const Match& match);
   bool LineJoined() const { return !line.empty(); }
   int JoinedAtMs() const { return joinedAtMs; }
   const std::vector<RouteStep>& Line() const { return line; }
@@ -40,12 +40,12 @@ class c_MomentView : public Object {
   bool DepartedJoined() const { return departedJoined; }
   // Whether the joined line's message and the TIME pulse show: the line is
   // joined, the train waits and nothing covers the board.
-  bool InviteShown() const;
+  bool InviteShown(const Match& match) const;
 
   // Over the rails, under the train: the light along the joined line.
-  void DrawLineLight(int now) const;
+  void DrawLineLight(const Match& match) const;
   // Over the interface: the TIME pulse, the line's message, the departure's word.
-  void DrawOverGui(int now) const;
+  void DrawOverGui(const Match& match) const;
   void Mark() override;
 
   gc_ref<c_Image> glowImage;
@@ -54,7 +54,7 @@ class c_MomentView : public Object {
  private:
   void DrawGlow(float x, float y, float scale, float alpha) const;
   void DrawTimePulse(int now) const;
-  void DrawDepartureWord(int now) const;
+  void DrawDepartureWord(const LevelRun& run, int now) const;
   std::vector<RouteStep> line;
   int joinedAtMs = -1;
   int departedAtMs = -1;

@@ -18,8 +18,7 @@ constexpr float kIdlePuffRise = 26;
 // waiting place (in the cell before the start, or early in the start cell):
 // held at the waiting place across, following the rules' engine up or down
 // only, so it never jumps. False once it has passed.
-bool HeldAtStart(const c_cTrain& train, const c_cLevel& level, float* x) {
-  const LevelRun& run = gameState.run;
+bool HeldAtStart(const LevelRun& run, const c_cTrain& train, const c_cLevel& level, float* x) {
   if (run.trainArrived == 1 || run.trainCrashed == 1 || train.cellY != level.startY) return false;
   if (train.cellX != level.startX - 1 && train.cellX != level.startX) return false;
   const float waitX = static_cast<float>(CellLeft(level.startX)) + kHalfEngine;
@@ -35,13 +34,15 @@ void c_TrainView::LoadTrainImages() {
   smokeImage = LoadGameImage(String("game/smoke.png"), 1, ImageCentreHandle);
 }
 
-void c_TrainView::RenderTrain(const c_cTrain& train, const c_cLevel* level) const {
-  if (gameState.run.trainCrashed == 1) return;
+void c_TrainView::RenderTrain(const Match& match, bool atStart) const {
+  const LevelRun& run = match.run;
+  const c_cTrain& train = *match.train;
+  if (run.trainCrashed == 1) return;
   float x = train.x;
   float y = train.y;
-  const bool held = level != nullptr && HeldAtStart(train, *level, &x);
+  const bool held = atStart && HeldAtStart(run, train, *match.board, &x);
   if (engineImage) DrawImage(engineImage, x, y, -train.heading, 1.0f, 1.0f, 0);
-  if (held && gameState.run.trainRunning == 0) DrawIdleSmoke(x + kChimneyAhead, y);
+  if (held && run.trainRunning == 0) DrawIdleSmoke(x + kChimneyAhead, y, match.clock.lastMillisecs);
   if (smokeImage) {
     for (int i = 0; i < train.smokes.Length(); ++i) {
       const c_cSmoke* puff = train.smokes[i];
@@ -56,9 +57,9 @@ void c_TrainView::RenderTrain(const c_cTrain& train, const c_cLevel* level) cons
 
 // Small puffs that rise from the chimney and fade, one after another, from
 // the game's clock alone (the rules' smoke only starts with the journey).
-void c_TrainView::DrawIdleSmoke(float chimneyX, float chimneyY) const {
+void c_TrainView::DrawIdleSmoke(float chimneyX, float chimneyY, int nowMs) const {
   if (!smokeImage) return;
-  const float now = static_cast<float>(gameState.clock.lastMillisecs);
+  const float now = static_cast<float>(nowMs);
   for (int i = 0; i < kIdlePuffs; ++i) {
     const float age = std::fmod(now + kIdlePuffMs * static_cast<float>(i) / kIdlePuffs, kIdlePuffMs) / kIdlePuffMs;
     SetAlpha(0.55f * (1.0f - age));

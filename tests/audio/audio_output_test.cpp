@@ -285,6 +285,42 @@ TEST(AudioOutput, StreamedMusicHasNoGapAtItsLoopOrInACrossfade) {
   EXPECT_NEAR(rec.Pitch(fade + 0.6, end), 882.0, 20.0) << "after the fade only the new piece";
 }
 
+// The player's volumes as heard: the effects' gain at 30 % gives 30 % of the
+// full amplitude, whatever volume the game gives the channel itself; the
+// music's gain at 0 silences the music channel while the effects play on.
+TEST(AudioOutput, TheVolumeGainsScaleWhatIsHeard) {
+  TempFolder folder;
+  const Recording rec = RecordScenario(folder, [](gxtkAudio* audio, Script& script) {
+    gxtkSample* tone = MakeTone(audio, 3000, 441.0);
+    gxtkSample* music = MakeTone(audio, 3000, 660.0);
+    script.Play(100);
+    script.Mark("full");
+    audio->StartChannel(tone, 0, 1);
+    script.Play(300);
+    script.Mark("thirty");
+    audio->SetEffectsGain(0.3f);
+    script.Play(300);
+    script.Mark("music");
+    audio->HaltChannel(0);
+    audio->SetMusicGain(0.0f);
+    audio->StartChannel(music, kMusicChannel, 1);
+    audio->SetMusicVolume(1.0f);  // the game's own fade cannot lift it
+    script.Play(300);
+    script.Mark("back");
+    audio->SetMusicGain(1.0f);
+    script.Play(300);
+    script.Mark("end");
+    audio->HaltChannel(kMusicChannel);
+  });
+  ASSERT_EQ(rec.at.size(), 5u);
+  auto between = [&](const char* a, const char* b) { return rec.Rms(rec.at.at(a) + kSettle, rec.at.at(b) - kSettle); };
+  const double full = between("full", "thirty");
+  ASSERT_GT(full, 3000);
+  EXPECT_NEAR(between("thirty", "music") / full, 0.3, 0.02) << "effects at 30 %";
+  EXPECT_LT(between("music", "back"), 1.0) << "music at 0 plays nothing";
+  EXPECT_GT(between("back", "end"), 3000) << "the music's gain back at full";
+}
+
 // Without any usable backend: one line is printed and nothing else happens.
 TEST(AudioOutput, WithoutADeviceEverythingIsHarmless) {
   TempFolder folder;

@@ -13,6 +13,7 @@
 
 #include "host/image_codec.h"
 #include "runtime/gc.h"
+#include "game/views/type_scale.h"
 #include "support/bitmap_font.h"
 
 namespace {
@@ -85,17 +86,29 @@ TEST_F(GameFont, EveryPrintableCharacterHasThreeLayersOnLoadedPages) {
   }
 }
 
-TEST_F(GameFont, TextIsAboutTwentyPixelsHighAndReadablyWide) {
-  // the line height comes from the space's face glyph
+TEST_F(GameFont, TextIsAboutTwentyPixelsHighAndFitsTheStatusStrip) {
+  // the line height comes from the space's face glyph, and the views centre
+  // their texts on the height they know
   float line = font->faceGlyphs[32]->metrics->drawingSize->y;
   EXPECT_GE(line, 20.0f);
   EXPECT_LE(line, 32.0f);
-  // "Score: 000000" must fit between x 31 and the iron count at x 331
-  float score = font->TextWidth(String("Score: 000000"));
-  EXPECT_GT(score, 80.0f);
-  EXPECT_LT(score, 300.0f - 31.0f);
-  // "Iron: 00000" must fit before "TIME:" at x 500
-  EXPECT_LT(font->TextWidth(String("Iron: 00000")), 500.0f - 331.0f);
+  EXPECT_EQ(line, kFontLineHeight);
+  // each figure of the status strip fits its field, from its pen position
+  // to the field's right end (the frame's fields, tools/data/screen_layout.py)
+  struct Field {
+    const char* text;
+    float from, to;
+  };
+  const Field fields[] = {
+      {"00000", 56, 134},                          // the score
+      {"00000", 168, 246},                         // the iron
+      {"15 \xc2\xb7 Outside is War", 258, 488},     // the level's longest name
+      {"00:00", 994 - 74, 994},                    // the clock, right of the bar's frame
+      {"TIME:", 498, 568},                         // on the send-off button, before its arrows
+  };
+  for (const Field& field : fields) {
+    EXPECT_LT(font->TextWidth(String::FromUtf8(field.text)), field.to - field.from) << field.text;
+  }
   // the longest level name fits its banner on the map
   EXPECT_LT(font->TextWidth(String("Outside is War")), 400.0f);
 }

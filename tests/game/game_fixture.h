@@ -1,6 +1,6 @@
 // A level on the fake clock: a host game over the fake window system (so the
-// game's clock is the platform's), fresh game state, a board with its pools and
-// a train, a fixed calendar, and helpers to start a level, click and move time.
+// game's clock is the platform's), fresh game state, a match (a board with its
+// pools and a train), a fixed calendar, and helpers to start a level, click and move time.
 // Nothing here opens a window or loads a picture.
 #pragma once
 
@@ -11,6 +11,7 @@
 
 #include "game/rules/board.h"
 #include "game/rules/layouts.h"
+#include "game/rules/match.h"
 #include "game/rules/play_step.h"
 #include "game/rules/state.h"
 #include "game/rules/train.h"
@@ -21,8 +22,7 @@
 inline std::int64_t fixtureCalendarSeconds = 1700000000;
 inline std::int64_t FixtureCalendar() { return fixtureCalendarSeconds; }
 
-inline gc_global<c_cLevel*> fixtureLevel;
-inline gc_global<c_cTrain*> fixtureTrain;
+inline gc_global<Match*> fixtureMatch;
 
 class GameFixture : public ::testing::Test {
  protected:
@@ -32,17 +32,16 @@ class GameFixture : public ::testing::Test {
     SetCalendarSource(FixtureCalendar);
     platform.Init();
     game = std::make_unique<BBTarvexGame>(&platform);
-    level = new c_cLevel();
-    fixtureLevel = level;
-    level->CreateLevelPools();
-    train = new c_cTrain();
-    fixtureTrain = train;
+    match = new Match();
+    fixtureMatch = match;
+    match->player = &progress;
+    level = match->board;
+    train = match->train;
     SetClock(1000);
-    AdvanceGameClock();
+    AdvanceGameClock(match->clock);
   }
   void TearDown() override {
-    fixtureLevel = nullptr;
-    fixtureTrain = nullptr;
+    fixtureMatch = nullptr;
     SetCalendarSource(nullptr);
     game.reset();
   }
@@ -53,20 +52,21 @@ class GameFixture : public ::testing::Test {
     platform.now = (ms + 0.5) / 1000.0;
   }
 
-  // Lays out level n and places the train, as a level start does.
+  // Starts level n on the match with a crew of `workers`, as a level start
+  // does.
   void StartLevel(int n, int workers = 5) {
-    gameState.progress.currentLevel = n;
-    gameState.progress.ownedWorkers = workers;
-    LayOutLevel(level);
-    train->PlaceTrain(level->startX - 1, level->startY, level->finishX, level->finishY);
+    MatchStart start;
+    start.levelNumber = n;
+    start.workers = workers;
+    StartMatch(*match, LevelLayoutOf(n), start);
   }
 
   // One playing update ms after the previous one (the clock, then the
   // level's step), followed by a collector step as the host runs one.
   void Step(int ms = 33) {
     SetClock(clockMs + ms);
-    AdvanceGameClock();
-    RunLevelStep(level, train);
+    AdvanceGameClock(match->clock);
+    RunLevelStep(*match);
     CollectStep();
   }
   // Updates of 33 or 34 ms (a 30 Hz rhythm) until at least ms have passed.
@@ -82,6 +82,10 @@ class GameFixture : public ::testing::Test {
 
   FakePlatform platform;
   std::unique_ptr<BBTarvexGame> game;
+  // The match the test plays, its board and its train, and the progress its
+  // enemies' introduction pages count in.
+  Progress progress;
+  Match* match = nullptr;
   c_cLevel* level = nullptr;
   c_cTrain* train = nullptr;
   int clockMs = 0;

@@ -13,12 +13,12 @@ class LevelPlay : public GameFixture {
   // Level n laid out and ready to play (a tutorial page, if any, dismissed).
   void Play(int n, int workers = 5) {
     StartLevel(n, workers);
-    gameState.screen.tutorialShowing = 0;
-    gameState.screen.gamePaused = 0;
+    match->flags.tutorialShowing = 0;
+    match->flags.gamePaused = 0;
   }
   // Chooses a palette slot and clicks a cell with it.
   void Use(int slot, int x, int y) {
-    gameState.run.selectedPiece = slot;
+    match->run.selectedPiece = slot;
     ClickCell(x, y);
   }
   int Kind(int x, int y) const { return level->CellKind(x, y); }
@@ -57,9 +57,9 @@ class LevelPlay : public GameFixture {
 
 // Where the next draw of the game's generator lands: sets the seed so that the
 // next unit draw is top24 / 2^24 (top24 below 2^24).
-inline void SetNextUnitDraw(std::uint32_t top24) {
+inline void SetNextUnitDraw(RandomGenerator& random, std::uint32_t top24) {
   // The inverse of the multiplier modulo 2^32, by Newton's iteration.
   std::uint32_t inverse = 1664525u;
   for (int i = 0; i < 5; ++i) inverse *= 2u - 1664525u * inverse;
-  gameState.randomSeed = ((top24 << 8) - 1013904223u) * inverse;
+  random.seed = ((top24 << 8) - 1013904223u) * inverse;
 }

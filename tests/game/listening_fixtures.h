@@ -46,8 +46,8 @@ class LevelPlayWithFeedback : public LevelPlay {
     feedback = new c_FeedbackView();
     fixtureFeedback = feedback;
     SetFeedbackListener(feedback);
-    gameState.progress.banditsIntroShown = 1;
-    gameState.progress.indigensIntroShown = 1;
+    progress.banditsIntroShown = 1;
+    progress.indigensIntroShown = 1;
   }
   void TearDown() override {
     SetFeedbackListener(nullptr);

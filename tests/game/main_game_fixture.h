@@ -50,15 +50,27 @@ class MainGameFixture : public ::testing::Test {
   }
 
   void TearDown() override {
+    EndProgram();
+    SetCalendarSource(nullptr);
+    SetStateFolder("./");
+    std::system(("rm -rf '" + folder + "'").c_str());
+  }
+
+  // The program gone, with everything it held; the state file stays.
+  void EndProgram() {
     fixtureMainGame = nullptr;
     InitAppGlobals();
     currentVirtualDisplay = nullptr;
     fileSystem = nullptr;
     GcCollectAll();
     game.reset();
-    SetCalendarSource(nullptr);
-    SetStateFolder("./");
-    std::system(("rm -rf '" + folder + "'").c_str());
+  }
+  // A new run of the program over the same state file, started.
+  void RestartProgram() {
+    EndProgram();
+    ResetGameState();
+    game = std::make_unique<BBTarvexGame>(&platform);
+    Start();
   }
 
   // Opens the window and starts the game as the host's loop does.
@@ -108,7 +120,7 @@ class MainGameFixture : public ::testing::Test {
   // Starts the map's available level (selected when the map opened).
   void StartSelectedLevel() { Click(850, 720); }
   void ReadTutorialAway() {
-    for (int i = 0; i < 12 && gameState.screen.tutorialShowing == 1; ++i) Click(500, 400);
+    for (int i = 0; i < 12 && Played().flags.tutorialShowing == 1; ++i) Click(500, 400);
   }
   // A new game's first level with its tutorial read.
   void PlayFirstLevel() {
@@ -119,7 +131,7 @@ class MainGameFixture : public ::testing::Test {
   // Track from the start along its row to the finish's column, then up or
   // down to the finish, whatever stands there; and the train sent off.
   void LayTrackAndDepart() {
-    c_cLevel* level = app->level;
+    c_cLevel* level = app->match->board;
     const int sx = level->startX, sy = level->startY, fx = level->finishX, fy = level->finishY;
     for (int x = sx; x < fx; ++x) level->SetCellKind(x, sy, PieceStraightWE);
     if (fy == sy) {
@@ -144,6 +156,9 @@ class MainGameFixture : public ::testing::Test {
     s << in.rdbuf();
     return s.str();
   }
+
+  // The match on the screen: the player's, or a demonstration's while it runs.
+  Match& Played() const { return app->Shown(); }
 
   FakePlatform platform;
   std::unique_ptr<BBTarvexGame> game;

@@ -76,6 +76,17 @@ class FakePlatform : public HostPlatform {
     *w = window ? pixelWidth : 0;
     *h = window ? pixelHeight : 0;
   }
+  // Where a window (not full screen) stands on the desktop: moved by the game
+  // through PlaceWindow, or by the player (the test) setting it.
+  bool WindowPlacement(int* x, int* y, int* w, int* h) override {
+    if (!window || opens.empty() || opens.back().fullScreen) return false;
+    *x = placeX, *y = placeY, *w = placeWidth, *h = placeHeight;
+    return true;
+  }
+  void PlaceWindow(int x, int y, int w, int h) override {
+    placeX = x, placeY = y, placeWidth = w, placeHeight = h;
+    ++placings;
+  }
   void SwapBuffers() override { ++swaps; }
   bool KeyHeld(int glfwKey) override { return held.count(glfwKey) != 0; }
   void CursorPosition(double* x, double* y) override {
@@ -116,6 +127,7 @@ class FakePlatform : public HostPlatform {
   bool iconified = false;
   bool active = true;
   int windowWidth = 1024, windowHeight = 768;
+  int placeX = 0, placeY = 0, placeWidth = 1024, placeHeight = 768, placings = 0;
   int pixelWidth = 1024, pixelHeight = 768;
   double cursorX = 0, cursorY = 0;
   std::set<int> held;

@@ -2,7 +2,7 @@
 // level by keys alone) and writes its replay file; prints the line a replay of
 // it ends with.
 //
-//   rails-campaign [--lost | --keys | --win-menu | --win-retry-quit | --win-twice] [--rules N] FILE
+//   rails-campaign [--lost | --keys | --win-menu | --win-retry-quit | --win-twice | --settings] [--rules N] FILE
 //
 // --rules 1 plays under the first release's rules, as the replays kept from
 // then were recorded.
@@ -33,6 +33,8 @@ int main(int argc, char** argv) {
       run = ScriptedRun::WinRetryQuit;
     } else if (std::strcmp(argv[i], "--win-twice") == 0) {
       run = ScriptedRun::WinTwice;
+    } else if (std::strcmp(argv[i], "--settings") == 0) {
+      run = ScriptedRun::Settings;
     } else if (path.empty() && argv[i][0] != '-') {
       path = argv[i];
     } else {
@@ -41,7 +43,7 @@ int main(int argc, char** argv) {
     }
   }
   if (path.empty()) {
-    std::fputs("usage: rails-campaign [--lost | --keys | --win-menu | --win-retry-quit | --win-twice] [--rules N] FILE\n", stderr);
+    std::fputs("usage: rails-campaign [--lost | --keys | --win-menu | --win-retry-quit | --win-twice | --settings] [--rules N] FILE\n", stderr);
     return 2;
   }
   UseGameFolders(ChooseGameFolders(ProcessFolderFacts()));

@@ -1,4 +1,5 @@
 #include "tools/campaign/scripted_player.h"
+#include "tools/campaign/settings_tour.h"
 
 #include <memory>
 #include <string>
@@ -117,6 +118,7 @@ class Player {
     if (++updates_ > kUpdateLimit) return Fail("the run took too long");
     c_MainGame* app = App();
     if (app == nullptr || done_ || !error_.empty()) return false;
+    if (run_ == ScriptedRun::Settings) return Tour(input);
     if (app->screen != ScreenPlaying) {
       if (run_ == ScriptedRun::KeysOnly && app->screen == ScreenScenarioMap && level_ != 0) {
         // Back on the map after the won panel: the run is over.
@@ -214,28 +216,38 @@ class Player {
   // selection, else Q or E the shorter way round.
   bool ChooseSlot(int slot, Point* click) {
     if (run_ != ScriptedRun::KeysOnly) return Click(SlotCentre(slot), click);
-    const int selected = gameState.run.selectedPiece;
+    const int selected = App()->Shown().run.selectedPiece;
     if (selected < 0) return Press(kGlfwDigit1 + slot);
     const int ahead = ((slot - selected) % kPaletteSlots + kPaletteSlots) % kPaletteSlots;
     return Press(ahead <= kPaletteSlots / 2 ? kGlfwE : kGlfwQ);
   }
+  bool Tour(Input* input) {
+    TourInput next;
+    const bool acts = tour_.Next(&next);
+    done_ = tour_.Done();
+    if (!tour_.Error().empty()) return Fail(tour_.Error());
+    if (!acts) return false;
+    input->key = next.key;
+    input->at = Point{next.x, next.y};
+    return true;
+  }
   bool Fail(const std::string& why) {
-    if (error_.empty()) error_ = "level " + std::to_string(gameState.run.levelNumber) + ": " + why;
+    if (error_.empty()) error_ = "level " + std::to_string(App()->Shown().run.levelNumber) + ": " + why;
     return false;
   }
 
   bool Playing(int delta, Point* click) {
     c_MainGame* app = App();
     // The level on the board (a win moves the current level on at once).
-    if (gameState.run.levelNumber != level_) BeginLevel();
+    if (App()->Shown().run.levelNumber != level_) BeginLevel();
     if (!error_.empty()) return false;
-    if (gameState.run.trainCrashed == 1) {
+    if (App()->Shown().run.trainCrashed == 1) {
       if (run_ != ScriptedRun::LostLevel) return Fail("the train crashed");
       lost_ = true;
       return Click(kFailedMenu, click);
     }
     const bool keys = run_ == ScriptedRun::KeysOnly;
-    if (gameState.run.trainArrived == 1) {
+    if (App()->Shown().run.trainArrived == 1) {
       if (!wonPanel_) ++wins_;
       wonPanel_ = true;
       return WonPanel(click);
@@ -248,7 +260,7 @@ class Player {
       ++tally_.quits;
       return Click(kPause, click);
     }
-    if (gameState.screen.tutorialShowing == 1) {
+    if (App()->Shown().flags.tutorialShowing == 1) {
       running_ = false;
       // Each of the three keys that turn a page, in turn; where Escape skips
       // the rest of a run of pages, it does after the first three.
@@ -256,7 +268,7 @@ class Player {
       if (keys && MendedRules() && pageKeys_ == 3) return Press(kGlfwEscape);
       return keys ? Press(kPageKeys[pageKeys_++ % 3]) : Click(kAnywhere, click);
     }
-    if (gameState.screen.gamePaused == 1) {  // the pause panel
+    if (App()->Shown().flags.gamePaused == 1) {  // the pause panel
       running_ = false;
       if (++panelUpdates_ < kPanelUpdates) return false;
       panelUpdates_ = 0;
@@ -270,11 +282,11 @@ class Player {
     running_ = true;
     if (run_ == ScriptedRun::LostLevel) {
       // Sent off at once, over no track.
-      if (gameState.run.departNow == 1 || gameState.run.trainRunning == 1) return false;
+      if (App()->Shown().run.departNow == 1 || App()->Shown().run.trainRunning == 1) return false;
       return Click(kDepart, click);
     }
 
-    const c_cLevel& level = *app->level;
+    const c_cLevel& level = *app->Shown().board;
     if (check_ != Check::None) Verify(level);
     CellXY enemy;
     if (EnemyAt(level, &enemy)) {
@@ -299,7 +311,7 @@ class Player {
     if (next_ >= plan_.clicks.size()) return false;
     const PlannedClick& c = plan_.clicks[next_];
     // The piece is picked from the palette ahead of its time.
-    if (c.action == WorkAction::OrderPiece && gameState.run.selectedPiece != c.piece) return ChooseSlot(c.piece, click);
+    if (c.action == WorkAction::OrderPiece && App()->Shown().run.selectedPiece != c.piece) return ChooseSlot(c.piece, click);
     // The cursor goes to the next cell ahead of its time.
     if (keys && c.action != WorkAction::SendOff && (app->cursorX != c.cell.x || app->cursorY != c.cell.y)) {
       bool acting = false;
@@ -353,14 +365,14 @@ class Player {
   // take from the mine) and the iron for the piece. When the play falls behind
   // the schedule (iron stolen, workers late from the last job), the player waits.
   static bool Affordable(const c_cLevel& level, const PlannedClick& c) {
-    const bool worker = gameState.run.freeWorkers > 0 || (level.mine->active && level.mine->workers > 0);
+    const bool worker = App()->Shown().run.freeWorkers > 0 || (level.mine->active && level.mine->workers > 0);
     switch (c.action) {
       case WorkAction::ClearStones:
         return worker;
       case WorkAction::OrderPiece:
-        return worker && gameState.run.iron >= PieceCost(c.piece);
+        return worker && App()->Shown().run.iron >= PieceCost(c.piece);
       case WorkAction::EnterMine:
-        return gameState.run.freeWorkers > 0;
+        return App()->Shown().run.freeWorkers > 0;
       case WorkAction::SendOff:
         return true;
     }
@@ -368,7 +380,7 @@ class Player {
   }
 
   void BeginLevel() {
-    level_ = gameState.run.levelNumber;
+    level_ = App()->Shown().run.levelNumber;
     running_ = false;
     playMs_ = 0;
     next_ = 0;
@@ -402,7 +414,7 @@ class Player {
         taken = level.mine->workers == minersBefore_ + 1;
         break;
       case Check::SendOff:
-        taken = gameState.run.departNow == 1 || gameState.run.trainRunning == 1;
+        taken = App()->Shown().run.departNow == 1 || App()->Shown().run.trainRunning == 1;
         break;
       case Check::None:
         break;
@@ -417,6 +429,7 @@ class Player {
 
   const ScriptedRun run_;
   ScriptedTally tally_;
+  SettingsTour tour_;
   // Where the key to press goes (the keys-only run).
   int* key_ = nullptr;
   int screenBefore_ = -1;
@@ -562,7 +575,7 @@ ScriptedOutcome PlayScripted(ScriptedRun run, const std::string& path, int rules
   outcome.tally = player->Tally();
   outcome.ok = outcome.error.empty() && player->Done();
   if (outcome.ok || !outcome.error.empty()) {
-    outcome.endLine = ReplayEndLine(App()->screen);
+    outcome.endLine = ReplayEndLine(App()->screen, App()->Now());
   } else {
     outcome.error = "the game ended before the run was over";
   }

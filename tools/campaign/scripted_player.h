@@ -34,6 +34,10 @@ enum class ScriptedRun {
   // again from the map and sent off early: the totals gain only what the
   // second run beats the first by; Menu on its won panel.
   WinTwice,
+  // The settings opened from the menu and from the pause panel, both
+  // sliders moved, T's action bound to G and the train sent with it, the
+  // keys reset (settings_tour.h).
+  Settings,
 };
 
 // What the player did on the way.

@@ -297,12 +297,12 @@ def painted_plate(art, colour, word, banner_colour=None, checker=False):
     # white dashes along the border, like paint on a platform's edge
     dash = ((np.floor((art.X + art.Y) / 6.0) % 2) == 0) * border
     art.fill(dash, (246, 242, 230), 0.55)
-    banner = art.rect(9, 1.5, CELL - 9, 15)
+    banner = art.rect(5, 1.5, CELL - 5, 17)
     art.shadow(banner, 1.0, 1.2, 1.0, 0.4)
     if checker:
         board = ((np.floor(art.X / 4.6) + np.floor((art.Y - 1.5) / 4.8)) % 2)
         art.fill(banner, lerp_colour((30, 26, 24), (244, 238, 226), board))
-        plaque = art.rect(CELL / 2 - 21, 3, CELL / 2 + 21, 13.5)
+        plaque = art.rect(CELL / 2 - 29, 3, CELL / 2 + 29, 15.5)
         art.fill(plaque, banner_colour or colour)
         art.shade(plaque, art.dome(plaque, 1.0, 0.8))
         outline(art, plaque, (30, 20, 14), 0.7, 0.6)
@@ -311,11 +311,11 @@ def painted_plate(art, colour, word, banner_colour=None, checker=False):
         art.shade(banner, art.dome(banner, 1.5, 0.8))
     outline(art, whole, (30, 20, 14), 0.7, 0.8)
     outline(art, banner, (30, 20, 14), 0.5, 0.6)
-    from screen_common import font
-    face = font("sans_bold", 10 * art.ss)
+    from screen_common import SMALL, TEXT_BOLD, font
+    face = font(TEXT_BOLD, SMALL * art.ss)
 
     def lettering(d, s):
-        d.text((CELL / 2 * s, 8.5 * s), word, font=face, fill=255, anchor="mm")
+        d.text((CELL / 2 * s, 9.5 * s), word, font=face, fill=255, anchor="mm")
     letters = art._mask(lettering)
     art.fill(blur(letters, 0.9 * art.ss), (20, 14, 10), 0.9)
     art.fill(letters, (255, 252, 240))

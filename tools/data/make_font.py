@@ -13,10 +13,11 @@ from PIL import Image, ImageFilter
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from common import output_dir, save_png  # noqa: E402
-from screen_common import SS, font, from_array  # noqa: E402
+from screen_common import BODY, SS, TEXT_BOLD, font, from_array  # noqa: E402
 
 CODES = list(range(32, 127)) + list(range(160, 256))
-FONT_KIND, FONT_PX = "slab_bold", 19
+# The interface face at the body size of the type scale (screen_common).
+FONT_KIND, FONT_PX = TEXT_BOLD, BODY
 BORDER = 2          # room left for the outline around each glyph
 BORDER_R = 1.6      # outline radius in pixels
 SHADOW = (2, 2)     # shadow offset
@@ -121,7 +122,7 @@ def make_glim_font(out):
     """96 frames (codes 32..127), each 8 pixels of glyph with a one-pixel empty
     border on the left and right."""
     fw, fh = 10, 16
-    f_big = font("mono_bold", 12 * SS)
+    f_big = font(TEXT_BOLD, 12 * SS)
     strip = Image.new("RGBA", (fw * 96, fh), (0, 0, 0, 0))
     from PIL import ImageDraw
     for i in range(96):

@@ -19,13 +19,14 @@ from scenery import (cactus, localised, landscape, locomotive, note_icon, off_st
 from screen_common import (SS, bevel, ellipse_mask, from_array, grey_out, lighting, mask,  # noqa: E402
                            mix, nail, np_rng, paper_texture, plank, polygon_mask, put_text, rgb,
                            rounded_rect_mask, shadow_of, smooth_noise, solid, text_layer, text_width,
-                           save_png, to_array, with_shadow, wood_texture)
+                           save_png, to_array, with_shadow, wood_texture,
+                           HEADING, TEXT, TEXT_BOLD, SMALL, BODY, SUBTITLE, TITLE_SIZE, on_scale)
 import screen_layout as L  # noqa: E402
 
 W, H = L.SCREEN
 TITLE = "Rails Against Time"
 # the caption over the free-worker count in the board frame: where, what, font
-WORKERS_CAPTION = ((L.STATUS_TEXTS["workers"][0] - 44, 713), "free workers", ("serif_bold", 13))
+WORKERS_CAPTION = ((L.STATUS_TEXTS["workers"][0] - 44, 713), "free workers", (TEXT_BOLD, SMALL))
 
 
 def blank(w=W, h=H):
@@ -63,7 +64,7 @@ def _recess(width, height, box, radius, colour, depth, seed):
     return Image.alpha_composite(Image.alpha_composite(img, dark), light)
 
 
-def caption(image, xy, text, px=18, anchor="ra", fill="paper", kind="serif_bold"):
+def caption(image, xy, text, px=BODY, anchor="ra", fill="paper", kind=TEXT_BOLD):
     return put_text(image, xy, text, (kind, px), fill, anchor=anchor, stroke=1.3, stroke_fill="ink",
                     shadow=(2, 2, 0.5))
 
@@ -190,6 +191,45 @@ def worker_icon(size, name):
     return Image.alpha_composite(shadow_of(img, (2, 2), 1.2, 0.45), img)
 
 
+def icon_shape(size, points):
+    """A mask of the polygon through points given on a 20-pixel icon."""
+    k = size / 20.0
+    return to_array(mask(size, size, lambda d, s: d.polygon([tuple(s(x * k, y * k)) for x, y in points], fill=255)))
+
+
+def nugget_icon(size, name):
+    """A gold nugget: a lumpy rounded stone with a glint, for the score."""
+    k = size / 20.0
+    lump = icon_shape(size, [(3, 12), (5, 6), (10, 3.5), (15.5, 5), (17.5, 10), (16, 15.5), (10, 17.5), (5, 16)])
+    img = from_array(solid(size, size, (232, 178, 40)) * bevel(lump, 1.6, 0.9), lump)
+    glint = to_array(ellipse_mask(size, size, (7 * k, 6 * k, 10.5 * k, 8.5 * k)))
+    img = Image.alpha_composite(img, from_array(solid(size, size, (255, 250, 210)), glint * 0.9))
+    return Image.alpha_composite(shadow_of(img, (1, 2), 1.0, 0.6), img)
+
+
+def ingot_icon(size, name):
+    """An iron ingot: a bar with a lighter top face, for the iron in stock."""
+    side = icon_shape(size, [(1.5, 15.5), (4.5, 8), (15.5, 8), (18.5, 15.5)])
+    top = icon_shape(size, [(5, 8), (7, 4.5), (13, 4.5), (15, 8)])
+    img = from_array(solid(size, size, (118, 128, 142)) * bevel(side, 1.2, 0.6), side)
+    img = Image.alpha_composite(img, from_array(solid(size, size, (196, 206, 218)), top))
+    return Image.alpha_composite(shadow_of(img, (1, 2), 1.0, 0.6), img)
+
+
+def clock_icon(size, name):
+    """A pocket watch: a pale face in a brass rim, hands at ten past ten."""
+    k = size / 20.0
+    rim = to_array(ellipse_mask(size, size, (2 * k, 2.5 * k, 18 * k, 18.5 * k)))
+    face = to_array(ellipse_mask(size, size, (4 * k, 4.5 * k, 16 * k, 16.5 * k)))
+    img = from_array(solid(size, size, (214, 164, 60)) * bevel(rim, 1.2, 0.7), rim)
+    img = Image.alpha_composite(img, from_array(solid(size, size, (250, 242, 222)), face))
+    hands = to_array(mask(size, size, lambda d, s: (
+        d.line([tuple(s(10 * k, 10.5 * k)), tuple(s(10 * k, 5.8 * k))], fill=255, width=int(1.6 * k * SS)),
+        d.line([tuple(s(10 * k, 10.5 * k)), tuple(s(13.6 * k, 12.2 * k))], fill=255, width=int(1.6 * k * SS)))))
+    img = Image.alpha_composite(img, from_array(solid(size, size, (40, 24, 12)), hands))
+    return Image.alpha_composite(shadow_of(img, (1, 2), 1.0, 0.6), img)
+
+
 # ------------------------------------------------------------------ logo, title, end
 
 def make_logo():
@@ -207,10 +247,10 @@ def make_logo():
     img = Image.alpha_composite(img, from_array(face, inner))
     img = Image.alpha_composite(img, track_side(W, H, 392, 404, 620, 16))
     img = Image.alpha_composite(img, locomotive(W, H, 402, 392 - RAIL_HEIGHT, 0.9, smoke=False, name="logo"))
-    img = put_text(img, (512, 540), TITLE, ("serif_bold", 60), "gold", anchor="mm", stroke=2.5,
+    img = put_text(img, (512, 540), TITLE, (HEADING, TITLE_SIZE), "gold", anchor="mm", stroke=2.5,
                    stroke_fill=(40, 24, 12), shadow=(4, 5, 0.6))
     # the strapline: small, plain and muted, so it reads as a caption under the name
-    img = put_text(img, (512, 590), "lay the line before the train leaves", ("serif", 17), (196, 164, 120),
+    img = put_text(img, (512, 590), "lay the line before the train leaves", (TEXT, BODY), (196, 164, 120),
                    anchor="mm")
     return maker_mark(img, (512, 690))
 
@@ -231,9 +271,9 @@ def maker_mark(img, centre):
     hands = to_array(mask(W, H, lambda d, S: [d.line(S(ex, cy - 8, ex, cy - 17), fill=255, width=int(2.4 * SS)),
                                               d.line(S(ex, cy - 8, ex + 8, cy - 12), fill=255, width=int(2.4 * SS))]))
     img = Image.alpha_composite(img, from_array(solid(W, H, "gold") * bevel(rail, 1.0, 0.6), np.clip(rail + hands, 0, 1)))
-    img = put_text(img, (ex + r + 12, cy - 8), "TARVEX", ("serif_bold", 24), (214, 184, 130), anchor="lm",
+    img = put_text(img, (ex + r + 12, cy - 8), "TARVEX", (HEADING, SUBTITLE), (214, 184, 130), anchor="lm",
                    stroke=1.2, stroke_fill=(30, 18, 10))
-    return put_text(img, (ex + r + 13, cy + 14), "railway works", ("serif", 13), (170, 140, 100), anchor="lm")
+    return put_text(img, (ex + r + 13, cy + 14), "railway works", (TEXT, SMALL), (170, 140, 100), anchor="lm")
 
 
 def frontier_scene(name, dusk, horizon, track_y, loco_x, loco_scale, extra_cacti=(), sun_at=None):
@@ -259,10 +299,10 @@ def title_sign(img, box, text, px, sub=None, name="sign", ground=None):
         img = with_shadow(img, post, (px_ - 11, y1 - 10), (5, 4), 3, 0.4)
     img = with_shadow(img, board, (x0, y0), (7, 9), 7, 0.55)
     cy = (y0 + y1) / 2 if sub is None else y0 + (y1 - y0) * 0.42
-    img = put_text(img, ((x0 + x1) / 2, cy), text, ("serif_bold", px), "gold", anchor="mm", stroke=2.5,
+    img = put_text(img, ((x0 + x1) / 2, cy), text, (HEADING, on_scale(px)), "gold", anchor="mm", stroke=2.5,
                    stroke_fill=(40, 22, 10), shadow=(3, 4, 0.6))
     if sub:
-        img = put_text(img, ((x0 + x1) / 2, y0 + (y1 - y0) * 0.8), sub, ("serif", int(px * 0.36)), "paper",
+        img = put_text(img, ((x0 + x1) / 2, y0 + (y1 - y0) * 0.8), sub, (TEXT_BOLD, on_scale(px * 0.36)), "paper",
                        anchor="mm", stroke=1, stroke_fill="ink", shadow=(2, 2, 0.5))
     return img
 
@@ -277,7 +317,7 @@ def make_splash():
     img = Image.alpha_composite(img, train)
     note = paper_panel(300, 56, "splash-note", 10)
     img = with_shadow(img, note, (362, 694), (4, 5), 4, 0.5)
-    img = put_text(img, (512, 722), "Click to start", ("serif_bold", 24), "ink", anchor="mm")
+    img = put_text(img, (512, 722), "Click to start", (HEADING, SUBTITLE), "ink", anchor="mm")
     return img
 
 
@@ -294,7 +334,7 @@ def make_theend():
     img = end_figures_board(img)
     note = paper_panel(440, 56, "end-note", 10)
     img = with_shadow(img, note, (292, 694), (4, 5), 4, 0.5)
-    img = put_text(img, (512, 722), "Click to return to the menu", ("serif_bold", 22), "ink", anchor="mm")
+    img = put_text(img, (512, 722), "Click to return to the menu", (HEADING, SUBTITLE), "ink", anchor="mm")
     return img
 
 
@@ -315,7 +355,7 @@ def last_station(img, x0):
     img = with_shadow(img, platform, (x0 - 10, 592), (3, 4), 3, 0.45)
     sign = plank(190, 34, "depot-sign", base="paper", radius=5, nails=True)
     img = with_shadow(img, sign, (x0 + 75, 448), (3, 3), 2, 0.4)
-    return put_text(img, (x0 + 170, 465), "LAST STATION", ("serif_bold", 17), "ink", anchor="mm")
+    return put_text(img, (x0 + 170, 465), "LAST STATION", (HEADING, BODY), "ink", anchor="mm")
 
 
 def buffer_stop(track_y, x):
@@ -337,7 +377,7 @@ def end_figures_board(img):
     for key, label in (("score", "Final score"), ("gold", "Gold"), ("time", "Best times")):
         fx, fy = L.END_FIELDS[key]
         img = Image.alpha_composite(img, recess(W, H, (fx - hw, fy - hh, fx + hw, fy + hh), 5))
-        img = put_text(img, (fx - hw - 12, fy), label, ("serif_bold", 20), "ink", anchor="rm")
+        img = put_text(img, (fx - hw - 12, fy), label, (TEXT_BOLD, BODY), "ink", anchor="rm")
     return img
 
 
@@ -377,14 +417,14 @@ def make_menu():
         icon = button_icon(key, bw, bh)
         px = 30 if key != "full screen" else 21
         button = wooden_button(bw, bh, (0, 0, bw - 1, bh - 1), MENU_LABELS[key], "menu-" + key,
-                               ("serif_bold", px), icon, align="left")
+                               (HEADING, on_scale(px)), icon, align="left")
         img = with_shadow(img, button, (x0, y0), (6, 6), 4, 0.5)
     # level and score board, captions left of where the game writes the numbers
     board = plank(356, 150, "menu-scoreboard", radius=12)
     img = with_shadow(img, board, (14, 600), (6, 7), 5, 0.5)
     for key, (tx, ty) in L.MENU_TEXTS.items():
         img = Image.alpha_composite(img, recess(W, H, (tx - 6, ty - 6, 356, ty + 28), 5))
-        img = caption(img, (tx - 14, ty + 11), "Level" if key == "level" else "Score", px=24, anchor="rm")
+        img = caption(img, (tx - 14, ty + 11), "Level" if key == "level" else "Score", px=SUBTITLE, anchor="rm")
     return img
 
 
@@ -449,11 +489,12 @@ def make_border():
     for x in range(60, W - 30, 120):
         for y in (15 if False else None,):
             pass
-    # status fields behind "Score:", "Iron:" and the clock bar
-    img = Image.alpha_composite(img, recess(W, H, (28, 2, 318, 28), 5))
-    img = Image.alpha_composite(img, recess(W, H, (328, 2, 490, 28), 5))
-    # the countdown bar's trough and the clock field beside it
-    img = Image.alpha_composite(img, recess(W, H, (587, 2, 1000, 28), 5))
+    # the status strip's fields, each led by its icon
+    for field in L.STATUS_FIELDS.values():
+        img = Image.alpha_composite(img, recess(W, H, field, 5))
+    for key, draw_icon in (("score", nugget_icon), ("iron", ingot_icon), ("clock", clock_icon)):
+        img = paste_layer(img, draw_icon(L.STATUS_ICON_SIZE, "status-" + key), L.STATUS_ICONS[key])
+    # the countdown bar's trough
     tb = L.TIME_BAR
     trough = to_array(rounded_rect_mask(W, H, (tb[0] - 1, tb[1] - 1, tb[2] + 1, tb[3] + 1), 2))
     img = Image.alpha_composite(img, from_array(solid(W, H, (20, 14, 30)), trough))
@@ -464,7 +505,7 @@ def make_border():
     bw, bh = x1 - x0 + 1, y1 - y0 + 1
 
     def chevrons(d, s):
-        for cx in (bw - 15, bw - 8):
+        for cx in (bw - 12, bw - 6):
             d.polygon([(s(cx - 4), s(5)), (s(cx + 2), s(bh / 2)), (s(cx - 4), s(bh - 5)), (s(cx - 1), s(bh - 5)),
                        (s(cx + 5), s(bh / 2)), (s(cx - 1), s(5))], fill=255)
     from scenery import icon_layer
@@ -483,11 +524,11 @@ def make_border():
         icon = piece_icon(n, ix1 - ix0 + 1, "slot%d" % n)
         img = paste_layer(img, icon, (sx0 + ix0, sy0 + iy0))
         cost = {0: "100", 1: "100", 2: "150", 3: "150", 4: "150", 5: "150", 6: "200", 7: "free"}[n]
-        img = put_text(img, (sx1 - 3, sy1 - 1), cost, ("serif_bold", 10), (255, 246, 220), anchor="rd",
+        img = put_text(img, (sx1 - 3, sy1 - 1), cost, (TEXT_BOLD, SMALL), (255, 246, 220), anchor="rd",
                        stroke=1.6, stroke_fill=(40, 24, 12))
         # the key that picks this piece
         kx, ky = L.PALETTE_KEY_AT
-        img = put_text(img, (sx0 + kx, sy0 + ky), str(n + 1), ("sans_bold", 10), (70, 46, 26), anchor="la")
+        img = put_text(img, (sx0 + kx, sy0 + ky), str(n + 1), (TEXT_BOLD, SMALL), (70, 46, 26), anchor="la")
     # the free workers: an icon, a caption, and a field for the number
     tx, ty = L.STATUS_TEXTS["workers"]
     img = Image.alpha_composite(img, recess(W, H, (tx - 6, ty - 4, tx + 44, ty + 24), 5))
@@ -506,7 +547,7 @@ def make_border():
     btn = Image.alpha_composite(btn, icon_layer(bw, bh, bars, "paper"))
     img = with_shadow(img, btn, (x0, y0), (3, 3), 2, 0.55)
     # a little engraved title between the workers and the pause button
-    img = put_text(img, (812, 733), TITLE.upper(), ("serif_bold", 15), (226, 196, 140), anchor="mm",
+    img = put_text(img, (812, 733), TITLE.upper(), (HEADING, SMALL), (226, 196, 140), anchor="mm",
                    stroke=1, stroke_fill=(40, 24, 12))
     # nails round the frame
     for x in range(12, W, 100):
@@ -545,7 +586,7 @@ def make_selection():
 # ------------------------------------------------------------------ panels
 
 def panel_title(img, text, y, px=32):
-    return put_text(img, (img.size[0] / 2, y), text, ("serif_bold", px), "red", anchor="mm", stroke=1.5,
+    return put_text(img, (img.size[0] / 2, y), text, (HEADING, on_scale(px)), "red", anchor="mm", stroke=1.5,
                     stroke_fill="ink", shadow=(2, 3, 0.45))
 
 
@@ -554,7 +595,7 @@ def panel_buttons(img, origin, buttons, labels, name, px=22, icons=None, align=N
     for key, (x0, y0, x1, y1) in buttons.items():
         bw, bh = x1 - x0 + 1, y1 - y0 + 1
         icon = icons.get(key) if icons else None
-        layer = wooden_button(bw, bh, (0, 0, bw - 1, bh - 1), labels[key], name + key, ("serif_bold", px),
+        layer = wooden_button(bw, bh, (0, 0, bw - 1, bh - 1), labels[key], name + key, (HEADING, on_scale(px)),
                               icon(bw, bh) if icon else None, align=align or ("left" if icon else "center"))
         img = with_shadow(img, layer, (x0 - ox, y0 - oy), (3, 4), 2.5, 0.5)
     return img
@@ -572,7 +613,7 @@ def make_level_done():
     for key, label in (("time", "Send-off:"), ("gold", "Gold:"), ("score", "Score:")):
         tx, ty = L.DONE_TEXTS[key]
         img = Image.alpha_composite(img, recess(w, h, (tx - ox - 6, ty - oy - 3, tx - ox + 150, ty - oy + 25), 5))
-        img = put_text(img, (tx - ox - 14, ty - oy + 11), label, ("serif_bold", 20), "ink", anchor="rm")
+        img = put_text(img, (tx - ox - 14, ty - oy + 11), label, (TEXT_BOLD, BODY), "ink", anchor="rm")
     img = panel_buttons(img, (ox, oy), L.DONE_BUTTONS, {"continue": "Continue", "retry": "Retry", "menu": "Menu"},
                         "done-", 18)
     return img
@@ -607,7 +648,7 @@ def make_show_me():
     """The failed panel's "Show me" button, drawn by the game inside the panel."""
     x0, y0, x1, y1 = L.SHOW_ME_IN_PANEL
     bw, bh = x1 - x0 + 1, y1 - y0 + 1
-    return wooden_button(bw, bh, (0, 0, bw - 1, bh - 1), "Show me (S)", "fail-show-me", ("serif_bold", 20))
+    return wooden_button(bw, bh, (0, 0, bw - 1, bh - 1), "Show me (S)", "fail-show-me", (HEADING, BODY))
 
 
 def make_star():
@@ -646,12 +687,60 @@ def make_pause():
     hands = to_array(mask(w, h, lambda d, s: (d.line(sp([(cx, cy), (cx, cy - 13)]), fill=255, width=2 * SS),
                                                d.line(sp([(cx, cy), (cx + 9, cy + 3)]), fill=255, width=2 * SS))))
     img = Image.alpha_composite(img, from_array(solid(w, h, "ink"), hands))
-    img = put_text(img, (w / 2 + 20, 118), "The clock stands still.", ("serif", 18), "ink", anchor="mm")
+    img = put_text(img, (w / 2 + 20, 118), "The clock stands still.", (TEXT, BODY), "ink", anchor="mm")
     labels = {"resume": "Resume", "restart": "Restart level", "music": "Music", "sound": "Sound",
               "quit": "Quit to menu"}
     icons = {"music": pause_icon("music"), "sound": pause_icon("sound")}
     # the music and sound boards keep their words low enough for the marks
     img = panel_buttons(img, (ox, oy), L.PAUSE_PLATES, labels, "pause-", 21, icons, align="left")
+    return img
+
+
+def gear_icon(width, height, cx, cy, size, colour="paper"):
+    """A cog wheel: eight teeth round a ring with a hole."""
+    k = size / 40.0
+
+    def draw(d, s):
+        teeth = []
+        for i in range(16):
+            a = math.pi * 2 * i / 16
+            r = 19 * k if i % 2 == 0 else 14 * k
+            for da in (-0.17, 0.17):
+                teeth.append((cx + r * math.cos(a + da), cy + r * math.sin(a + da)))
+        d.polygon(sp(teeth), fill=255)
+        d.ellipse(s(cx - 6 * k, cy - 6 * k, cx + 6 * k, cy + 6 * k), fill=0)
+
+    m = to_array(mask(width, height, draw))
+    icon = from_array(solid(width, height, colour) * bevel(m, 1.2, 0.5), m)
+    return Image.alpha_composite(shadow_of(icon, (1, 2), 1.0, 0.5), icon)
+
+
+def make_menu_settings():
+    """The menu's Settings sign, a board like the full-screen switch's with a cog."""
+    x0, y0, x1, y1 = L.MENU_SETTINGS
+    bw, bh = x1 - x0 + 1, y1 - y0 + 1
+    return wooden_button(bw, bh, (0, 0, bw - 1, bh - 1), "Settings", "menu-settings", (HEADING, on_scale(21)),
+                         gear_icon(bw, bh, bw - 34, bh / 2, 30), align="left")
+
+
+def make_pause_settings():
+    """The pause panel's Settings button: a small board with a cog."""
+    x0, y0, x1, y1 = L.PAUSE_SETTINGS
+    bw, bh = x1 - x0 + 1, y1 - y0 + 1
+    board = plank(bw, bh, "pause-settings", radius=8)
+    return Image.alpha_composite(board, gear_icon(bw, bh, bw / 2, bh / 2, 36))
+
+
+def make_settings_panel():
+    """The settings panel's sheet: its title and its two columns' headings."""
+    x0, y0, x1, y1 = L.SETTINGS_PANEL
+    w, h = x1 - x0 + 1, y1 - y0 + 1
+    img = paper_panel(w, h, "settings")
+    img = panel_title(img, "Settings", 40, 34)
+    for key, heading in (("left", "Sound and picture"), ("keys", "Keys (click one to change it)")):
+        left, right = L.SETTINGS_COLUMNS[key]
+        img = put_text(img, ((left + right) / 2 - x0, L.SETTINGS_HEADINGS_Y - y0), heading, (HEADING, on_scale(18)),
+                       "ink", anchor="mm")
     return img
 
 
@@ -812,12 +901,12 @@ def make_map():
     star2 = to_array(polygon_mask(W, H, star_points(cx, cy, 22, 6, 4, -45)))
     img = with_shadow(img, from_array(solid(W, H, "ink"), star * 0.85), (0, 0), (2, 2), 1.5, 0.3)
     img = Image.alpha_composite(img, from_array(solid(W, H, "red"), star2 * 0.9))
-    img = put_text(img, (cx, cy - 50), "N", ("serif_bold", 16), "ink", anchor="mm")
+    img = put_text(img, (cx, cy - 50), "N", (HEADING, BODY), "ink", anchor="mm")
     # the level-name banner
     banner = plank(420, 46, "map-banner", base="red", radius=8, nails=True)
     img = with_shadow(img, banner, (302, 13), (4, 5), 3, 0.5)
-    img = put_text(img, (110, 48), "Frontier Line", ("serif_bold", 26), "ink", anchor="mm", shadow=None)
-    img = put_text(img, (110, 72), "railway survey map", ("serif", 13), "ink", anchor="mm")
+    img = put_text(img, (110, 48), "Frontier Line", (HEADING, SUBTITLE), "ink", anchor="mm", shadow=None)
+    img = put_text(img, (110, 72), "railway survey map", (TEXT, SMALL), "ink", anchor="mm")
     # the bottom board
     board = plank(W, 184, "map-board", radius=0, nails=False)
     img = with_shadow(img, board, (0, 586), (0, -4), 5, 0.45)
@@ -832,16 +921,16 @@ def make_map():
         # even the red readable
         colour = (14, 12, 12) if key in ("bandits", "raiders") else (46, 30, 18)
         img = Image.alpha_composite(img, recess(W, H, (tx - half, ty - 4, tx + half, ty + 25), 5, colour=colour))
-        img = put_text(img, (tx, ty - 14), label, ("serif_bold", 16), "ink", anchor="mm")
+        img = put_text(img, (tx, ty - 14), label, (TEXT_BOLD, SMALL), "ink", anchor="mm")
     # gold and workers
     gx, gy = L.MAP_TEXTS["gold"]
     img = Image.alpha_composite(img, recess(W, H, (gx - 6, gy - 4, gx + 110, gy + 25), 5))
-    img = caption(img, (gx - 14, gy + 11), "Gold", px=20, anchor="rm")
+    img = caption(img, (gx - 14, gy + 11), "Gold", px=BODY, anchor="rm")
     wx, wy = L.MAP_TEXTS["workers"]
     mx, _ = L.MAP_TEXTS["max workers"]
     # the caption ends above the hire button's click area, which begins at the
     # field's lower half
-    img = caption(img, (wx - 14, L.MAP_BUY_BUTTON[1] - 2), "Workers", px=20, anchor="rs")
+    img = caption(img, (wx - 14, L.MAP_BUY_BUTTON[1] - 2), "Workers", px=BODY, anchor="rs")
     workers_field = (wx - 6, wy - 4, mx + 34, L.BUY_FACE[1] - 3)   # ends above the hire button's frame
     # the two buttons, each framed from the top of its click area; the pictures the
     # game lays over them when they are out of reach cover the frames' lower parts
@@ -851,7 +940,7 @@ def make_map():
     img = Image.alpha_composite(img, recess(W, H, workers_field, 5))
     # the slash halfway between a one-digit count and the maximum
     from make_font import digit_advance
-    img = put_text(img, ((wx + 1.5 * digit_advance() + mx) / 2.0, wy + 11), "/", ("sans_bold", 18), (255, 246, 220),
+    img = put_text(img, ((wx + 1.5 * digit_advance() + mx) / 2.0, wy + 11), "/", (TEXT_BOLD, BODY), (255, 246, 220),
                    anchor="mm", stroke=1.5, stroke_fill=(22, 13, 6))
     return img
 
@@ -879,7 +968,7 @@ def buy_board(words):
         plate = plank(bw, bh, "buy-plate", base="pine", radius=6, nails=False)
         if words:
             plate = Image.alpha_composite(plate, text_layer((bw, bh), (bw / 2 + 18, 18), "Hire a worker",
-                                                            ("serif_bold", 19), "paper", anchor="mm", stroke=1.2,
+                                                            (HEADING, BODY), "paper", anchor="mm", stroke=1.2,
                                                             stroke_fill="ink", shadow=(2, 2, 0.5)))
             # the second line is left free: the game writes the price there
         return paste_layer(plate, worker_icon(32, "buy-worker"), (8, (bh - 32) // 2))
@@ -894,7 +983,7 @@ def buy_button(words=True, greyed=False):
 
 def start_board(bw, bh):
     plate = plank(bw, bh, "start-plate", base="red", radius=6, nails=False)
-    plate = Image.alpha_composite(plate, text_layer((bw, bh), (bw / 2 + 28, bh / 2), "START", ("serif_bold", 26),
+    plate = Image.alpha_composite(plate, text_layer((bw, bh), (bw / 2 + 28, bh / 2), "START", (HEADING, SUBTITLE),
                                                     "gold", anchor="mm", stroke=1.6, stroke_fill="ink",
                                                     shadow=(2, 3, 0.5)))
     return Image.alpha_composite(plate, locomotive(bw, bh, 10, bh - 16, 0.19, False, "start-loco"))
@@ -974,6 +1063,9 @@ def main():
     save_png(make_pause(), out, "game/msgPause.png")
     for path, image in make_pause_marks().items():
         save_png(image, out, path)
+    save_png(make_menu_settings(), out, "menu/settings.png")
+    save_png(make_pause_settings(), out, "game/btnSettings.png")
+    save_png(make_settings_panel(), out, "game/msgSettings.png")
     game_map = make_map()
     save_png(game_map, out, "game/gameMap.png")
     save_png(level_icon("available"), out, "game/levelavailable.png")

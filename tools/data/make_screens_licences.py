@@ -18,12 +18,12 @@ project's own licence. Run `tools/data/generate.sh data` to make them again.
 
 | files | made by | sources |
 |---|---|---|
-| menu/logo.png, menu/splash.png, menu/menu.png, menu/theend.png, menu/musicOn.png, menu/soundOn.png, menu/fullscreenOn.png | make_screens.py | drawn with PIL and numpy |
-| game/border.png, game/guiSelection.png, game/msgLevelDone.png, game/msgLevelFail.png, game/btnShowMe.png, game/star.png, game/msgPause.png, game/pauseMusicOn.png, game/pauseSoundOn.png | make_screens.py | drawn with PIL and numpy |
+| menu/logo.png, menu/splash.png, menu/menu.png, menu/theend.png, menu/musicOn.png, menu/soundOn.png, menu/fullscreenOn.png, menu/settings.png | make_screens.py | drawn with PIL and numpy |
+| game/border.png, game/guiSelection.png, game/msgLevelDone.png, game/msgLevelFail.png, game/btnShowMe.png, game/star.png, game/msgPause.png, game/pauseMusicOn.png, game/pauseSoundOn.png, game/btnSettings.png, game/msgSettings.png | make_screens.py | drawn with PIL and numpy |
 | game/gameMap.png, game/levelavailable.png, game/levellocked.png, game/leveldone.png, game/levelSelected.png, game/startGrey.png, game/noFunds.png | make_screens.py | drawn with PIL and numpy |
 | game/tutorial/1.png to 12.png | make_tutorial.py | drawn with PIL and numpy |
-| time.txt, time_P_1.png to time_P_4.png | make_font.py | glyphs rasterised from Roboto Slab Bold |
-| glim_font.png | make_font.py | glyphs rasterised from DejaVu Sans Mono Bold |
+| time.txt, time_P_1.png and up | make_font.py | glyphs rasterised from DejaVu Sans Bold |
+| glim_font.png | make_font.py | glyphs rasterised from DejaVu Sans Bold |
 | sounds/click2.wav, buy.wav, build.wav, mine1.wav, gold.wav, finished.wav, hammer.wav | make_sounds.py | synthesised with numpy |
 | sounds/train_loop.wav, stones.wav, hit.wav, refused.wav, explosion.wav | make_sounds.py with event_sounds.py | synthesised with numpy |
 | sounds/whistle.wav, won.wav, lost.wav, line_complete.wav, star.wav, tally.wav, tick.wav, bandits.wav, indigen.wav | make_sounds.py with instrument_sounds.py and fluid_render.py | note data rendered by fluidsynth with the FluidR3 GM soundfont (the whistle's steam and the bandits' shot synthesised with numpy) |
@@ -61,18 +61,19 @@ Its licence (MIT):
 
 ## Fonts used for rasterising
 
-The words on the pictures and the glyphs of `glim_font.png` are
-rendered from the DejaVu fonts of the Debian package `fonts-dejavu-core`
-(DejaVuSans, DejaVuSans-Bold, DejaVuSerif, DejaVuSerif-Bold,
-DejaVuSansMono-Bold). DejaVu fonts are derived from Bitstream Vera: the
+The game sets its words in two faces. The interface and its numbers (the
+game's text font `time.txt`, every character of Latin-1, the glyphs of
+`glim_font.png`, and the captions, costs and tutorial words on the pictures)
+are rendered from DejaVu Sans and DejaVu Sans Bold of the Debian package
+`fonts-dejavu-core`. DejaVu fonts are derived from Bitstream Vera: the
 Bitstream Vera licence (a permissive licence that allows embedding and
 modification, provided modified font files are renamed) with the DejaVu changes
 in the public domain.
 
-The game's text font `time.txt` (every character of Latin-1) is rendered from
-Roboto Slab Bold of the Debian package `fonts-roboto-slab`, under the Apache
-License, version 2.0, which allows redistribution of the font and of works made
-with it.
+The headings on the pictures (titles, signs, buttons, the panels' names) are
+rendered from Roboto Slab Bold of the Debian package `fonts-roboto-slab`, under
+the Apache License, version 2.0, which allows redistribution of the font and of
+works made with it.
 
 Only rendered pictures of the glyphs are stored here, no font file.
 """

@@ -18,14 +18,17 @@ from common import output_dir  # noqa: E402
 from make_screens import WORKERS_CAPTION, dynamite, piece_icon  # noqa: E402
 from scenery import paper_panel  # noqa: E402
 from screen_common import (SS, arrow, bevel, font, from_array,  # noqa: E402
-                           put_text, rounded_rect_mask, save_png, shadow_of, solid, text_width, to_array)
+                           put_text, rounded_rect_mask, save_png, shadow_of, solid, text_width, to_array,
+                           HEADING, TEXT, TEXT_BOLD, SMALL, BODY, SUBTITLE)
 import screen_layout as L  # noqa: E402
 
-TITLE_FONT = ("serif_bold", 22)
-BODY_FONT = ("serif", 15)
+# The game's two faces (screen_common): the page's title in the heading face,
+# its words, footer and labels in the interface face.
+TITLE_FONT = (HEADING, SUBTITLE)
+BODY_FONT = (TEXT, SMALL)
 LINE = 19
-SMALL_FONT = ("serif", 12)
-LABEL_FONT = ("serif_bold", 18)
+SMALL_FONT = (TEXT, SMALL)
+LABEL_FONT = (TEXT_BOLD, BODY)
 
 
 def wrap(text, font_obj, width):
@@ -105,7 +108,7 @@ def picture(kind):
         return tunnel_pair()
     if kind == "loco-bonus":
         img = Image.new("RGBA", (80, 64), (0, 0, 0, 0))
-        img = Image.alpha_composite(img, put_text(img, (40, 32), "+500", ("serif_bold", 24), "gold", anchor="mm",
+        img = Image.alpha_composite(img, put_text(img, (40, 32), "+500", (TEXT_BOLD, SUBTITLE), "gold", anchor="mm",
                                                   stroke=1.5, stroke_fill="ink", shadow=(2, 2, 0.5)))
         return img
     raise ValueError(kind)

@@ -9,7 +9,7 @@ from PIL import Image, ImageDraw, ImageFilter
 from screen_common import (SS, bevel, ellipse_mask, from_array, lighting, mask, mix, np_rng,
                            over, paper_texture, plank, polygon_mask, rgb, rounded_rect_mask,
                            shadow_of, smooth_noise, solid, text_layer, text_width, to_array,
-                           wood_texture)
+                           wood_texture, HEADING, TEXT_BOLD, on_scale)
 
 
 def vertical_gradient(width, height, stops):
@@ -269,7 +269,7 @@ def _locomotive(width, height, x, y, k, smoke, name):
     return out
 
 
-def wooden_button(width, height, box, label, name, font_obj=("serif_bold", 26), icon=None,
+def wooden_button(width, height, box, label, name, font_obj=(HEADING, 24), icon=None,
                   base="wood", label_colour="paper", align="center"):
     """A wooden board filling box exactly, with a carved label and an optional
     icon layer (drawn at the right end)."""
@@ -351,7 +351,7 @@ def red_cross(width, height, box, thickness=6):
 
 def off_stamp(width, height, cx, cy, text="OFF", px=18):
     """A red rubber-stamp word in a rounded box, slightly tilted."""
-    tw = text_width(text, ("sans_bold", px))
+    tw = text_width(text, (TEXT_BOLD, on_scale(px)))
     box = Image.new("RGBA", (width, height), (0, 0, 0, 0))
     w2, h2 = tw / 2 + 8, px * 0.75
     ring = np.clip(to_array(rounded_rect_mask(width, height, (cx - w2, cy - h2, cx + w2, cy + h2), 5)) -
@@ -360,7 +360,7 @@ def off_stamp(width, height, cx, cy, text="OFF", px=18):
     fill = to_array(rounded_rect_mask(width, height, (cx - w2, cy - h2, cx + w2, cy + h2), 5))
     box = Image.alpha_composite(box, from_array(solid(width, height, "paper"), fill * 0.92))
     box = Image.alpha_composite(box, from_array(solid(width, height, "red"), ring))
-    box = Image.alpha_composite(box, text_layer((width, height), (cx, cy + 1), text, ("sans_bold", px), "red",
+    box = Image.alpha_composite(box, text_layer((width, height), (cx, cy + 1), text, (TEXT_BOLD, on_scale(px)), "red",
                                                 anchor="mm"))
     return box
 

@@ -14,18 +14,28 @@ from common import PALETTE
 
 SS = 4  # supersampling factor for every drawn shape
 
-FONT_DIR = "/usr/share/fonts/truetype/dejavu"
+# The game's type: one face for headings (titles, signs, buttons, the panels'
+# names) and one for the interface and its numbers (the status strip, the
+# palette, captions, the pages' words), each in sizes of one small scale.
+# Headings: Roboto Slab Bold (Debian package fonts-roboto-slab), a sturdy slab
+# that suits the painted wood; the interface: DejaVu Sans, book and bold
+# (fonts-dejavu-core), open shapes whose digits stay clear when small.
+HEADING, TEXT, TEXT_BOLD = "heading", "text", "text_bold"
 FONT_FILES = {
-    "sans": "DejaVuSans.ttf",
-    "sans_bold": "DejaVuSans-Bold.ttf",
-    "serif": "DejaVuSerif.ttf",
-    "serif_bold": "DejaVuSerif-Bold.ttf",
-    "mono": "DejaVuSansMono.ttf",
-    "mono_bold": "DejaVuSansMono-Bold.ttf",
-    # the game's text font: a sturdy slab serif that matches the painted signs
-    # (Debian package fonts-roboto-slab)
-    "slab_bold": "/usr/share/fonts/opentype/roboto/slab/RobotoSlab-Bold.otf",
+    HEADING: "/usr/share/fonts/opentype/roboto/slab/RobotoSlab-Bold.otf",
+    TEXT: "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
+    TEXT_BOLD: "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf",
 }
+# Every word in a picture is set in one of these sizes (pixels of the em at
+# 1024 x 768); the smallest keeps digits readable, the largest is the title.
+TYPE_SIZES = (14, 18, 24, 36, 60)
+SMALL, BODY, SUBTITLE, DISPLAY, TITLE_SIZE = TYPE_SIZES
+
+
+def on_scale(px):
+    """The size of the scale nearest to px (signs sized from their boards)."""
+    return min(TYPE_SIZES, key=lambda size: (abs(size - px), size))
+
 
 _font_cache = {}
 
@@ -33,7 +43,7 @@ _font_cache = {}
 def font(kind, size):
     key = (kind, size)
     if key not in _font_cache:
-        _font_cache[key] = ImageFont.truetype(os.path.join(FONT_DIR, FONT_FILES[kind]), size)
+        _font_cache[key] = ImageFont.truetype(FONT_FILES[kind], size)
     return _font_cache[key]
 
 
@@ -233,6 +243,8 @@ def text_layer(size, xy, text, font_obj, fill, anchor="la", stroke=0, stroke_fil
     Only the text's own box is supersampled, on the final pixel grid."""
     w, h = size
     kind, px = font_obj
+    if px not in TYPE_SIZES:
+        raise ValueError("%r set in %s pixels, off the type scale %s" % (text, px, TYPE_SIZES))
     f = font(kind, px * SS)
     kwargs = dict(font=f, fill=tuple(rgb(fill)) + (255,), anchor=anchor)
     if stroke:

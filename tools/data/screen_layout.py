@@ -28,6 +28,8 @@ MENU_SIGNS["full screen"] = (378, 714, 646, 756)
 MENU_MARKS = {"menu/musicOn.png": (665, 416), "menu/soundOn.png": (677, 501),
               "menu/fullscreenOn.png": (373, 718)}
 MENU_TEXTS = {"level": (175, 630), "score": (175, 698)}
+# The Settings sign above the full-screen switch (closed bounds).
+MENU_SETTINGS = (392, 636, 632, 700)
 
 # ---------------------------------------------------------------- in-level frame
 BOARD_WINDOW = (31, 31, 992, 696)          # the 13 x 9 cells of 74 pixels
@@ -39,11 +41,19 @@ DEPART_FACE = (492, 1, 584, 25)
 PALETTE_SLOTS = [(32 + 66 * n, 706, 87 + 66 * n, 761) for n in range(8)]
 # inside each slot (from its top-left corner): the piece's picture, clear of
 # the key number in the top-left corner and of the cost in the bottom-right
-PALETTE_ICON = (10, 3, 46, 39)
+PALETTE_ICON = (14, 2, 50, 38)
 PALETTE_KEY_AT = (4, 2)
-STATUS_TEXTS = {"score": (31, 4), "iron": (331, 4), "time": (500, 4), "clock": (590, 4),
+# The status strip: four recessed fields with a margin above them, each field
+# led by its icon (a nugget for the score, an ingot for the iron, a clock for
+# the countdown), the level's name in the third; the game writes the texts at
+# these points (the clock right-aligned on its x).
+STATUS_FIELDS = {"score": (28, 4, 134, 27), "iron": (140, 4, 246, 27), "level": (252, 4, 488, 27),
+                 "clock": (588, 4, 1000, 27)}
+STATUS_ICON_SIZE = 20
+STATUS_ICONS = {"score": (32, 6), "iron": (144, 6), "clock": (593, 6)}
+STATUS_TEXTS = {"score": (56, 5), "iron": (168, 5), "level": (258, 5), "time": (498, 5), "clock": (994, 5),
                 "workers": (662, 742)}
-TIME_BAR = (590, 10, 889, 19)               # DrawRect (590, 10, up to 300, 10)
+TIME_BAR = (618, 11, 917, 20)               # the countdown bar: up to 300 pixels, one a second
 
 # ---------------------------------------------------------------- panels
 PANELS = {
@@ -71,6 +81,14 @@ PAUSE_BUTTONS = {  # 358 < x < 670, bands open
 # read as five
 PAUSE_PLATES = {key: (x0 + 6, y0 + 2, x1 - 6, y1 - 2) for key, (x0, y0, x1, y1) in PAUSE_BUTTONS.items()}
 PAUSE_MARKS = {"game/pauseMusicOn.png": (359, 431), "game/pauseSoundOn.png": (359, 483)}
+# The pause panel's Settings button, a gear in the panel's top right corner.
+PAUSE_SETTINGS = (630, 174, 684, 228)
+# The settings panel over the menu or a paused level; the game writes its
+# controls on it: the sound and picture column on the left, the keys' list
+# on the right.
+SETTINGS_PANEL = (112, 40, 912, 728)
+SETTINGS_COLUMNS = {"left": (140, 500), "keys": (530, 890)}
+SETTINGS_HEADINGS_Y = 102
 
 TUTORIAL_POSITIONS = [(110, 315), (600, 315), (140, 540), (360, 540), (600, 25), (400, 25),
                       (270, 118), (515, 540), (160, 390), (520, 450), (100, 100), (128, 402)]

@@ -218,8 +218,8 @@ class SolverPlayer {
     c_MainGame* app = App();
     if (!episode_.active || app->screen != ScreenPlaying) return;
     episode_.wallMs += stepMs;
-    if (gameState.screen.gamePaused == 0) episode_.elapsedMs += stepMs;
-    c_cLevel* level = app->level;
+    if (App()->Shown().flags.gamePaused == 0) episode_.elapsedMs += stepMs;
+    c_cLevel* level = app->Shown().board;
     bool took = false;
     switch (check_) {
       case CheckNone:
@@ -237,7 +237,7 @@ class SolverPlayer {
         took = level->mine->workers == mineBefore_ + 1;
         break;
       case CheckSendOff:
-        took = gameState.run.departNow == 1 || gameState.run.trainRunning == 1;
+        took = App()->Shown().run.departNow == 1 || App()->Shown().run.trainRunning == 1;
         break;
     }
     if (took) ++episode_.next;
@@ -327,26 +327,26 @@ class SolverPlayer {
   }
 
   void ActOnLevel(EndurancePlatform& in, c_MainGame* app) {
-    if (gameState.screen.tutorialShowing == 1) {
+    if (App()->Shown().flags.tutorialShowing == 1) {
       in.Click(kScreenWidth / 2, kScreenHeight / 2);
       return;
     }
-    if (gameState.run.trainArrived == 1 || gameState.run.trainCrashed == 1) {
+    if (App()->Shown().run.trainArrived == 1 || App()->Shown().run.trainCrashed == 1) {
       episode_.active = false;
       const int r = Percent();
-      const bool retry = gameState.run.trainArrived == 1 ? (r >= 80 && r < 90) : r < 75;
-      const bool menu = gameState.run.trainArrived == 1 ? r >= 90 : !retry;
+      const bool retry = App()->Shown().run.trainArrived == 1 ? (r >= 80 && r < 90) : r < 75;
+      const bool menu = App()->Shown().run.trainArrived == 1 ? r >= 90 : !retry;
       if (retry) {
-        in.Click(gameState.run.trainArrived == 1 ? kWonRetry : kFailedRetry);
+        in.Click(App()->Shown().run.trainArrived == 1 ? kWonRetry : kFailedRetry);
         pendingStart_ = true;
       } else if (menu) {
-        in.Click(gameState.run.trainArrived == 1 ? kWonMenu : kFailedMenu);
+        in.Click(App()->Shown().run.trainArrived == 1 ? kWonMenu : kFailedMenu);
       } else {
         in.Click(kWonContinue);
       }
       return;
     }
-    if (gameState.screen.gamePaused == 1) {
+    if (App()->Shown().flags.gamePaused == 1) {
       if (pauseWant_ == PauseToRestart) {
         in.Click(kPauseButtons[PauseRestart]);
         pendingStart_ = true;
@@ -370,7 +370,7 @@ class SolverPlayer {
       }
       BeginEpisode();
     }
-    c_cLevel* level = app->level;
+    c_cLevel* level = app->Shown().board;
     if (ChaseEnemy(in, level)) return;
     if (episode_.wallMs > kEpisodeLimitMs) {
       AskPausePanel(in, PauseToRestart);
@@ -397,7 +397,7 @@ class SolverPlayer {
         check_ = CheckStones;
         break;
       case WorkAction::OrderPiece:
-        if (gameState.run.selectedPiece != c.piece) {
+        if (App()->Shown().run.selectedPiece != c.piece) {
           // The palette, or its key: one update to choose, the next to order.
           if (Percent() < 50) {
             in.Click(PaletteSlot(c.piece));
@@ -544,7 +544,7 @@ class Run {
     report_->realSeconds = std::chrono::duration<double>(Clock::now() - start).count();
     report_->longestCollectorStepMs = game_->longestCollectorStepMs;
     report_->longestUpdateMs = game_->longestUpdateMs;
-    report_->gameMinutes = gameState.clock.lastMillisecs / 60000.0;
+    report_->gameMinutes = App()->match->clock.lastMillisecs / 60000.0;
     CheckStateFile();
 
     platform_.Terminate();
@@ -560,7 +560,7 @@ class Run {
 
  private:
   bool SolverBlock() const {
-    return static_cast<long long>(gameState.clock.lastMillisecs / (options_.phaseMinutes * 60000.0)) % 2 == 0;
+    return static_cast<long long>(App()->match->clock.lastMillisecs / (options_.phaseMinutes * 60000.0)) % 2 == 0;
   }
 
   void BeforeUpdate() {
@@ -578,47 +578,47 @@ class Run {
     platform_.UpdateDone();
     ++report_->updates;
     c_MainGame* app = App();
-    const int stepMs = gameState.clock.lastMillisecs - previousMs_;
-    previousMs_ = gameState.clock.lastMillisecs;
+    const int stepMs = App()->match->clock.lastMillisecs - previousMs_;
+    previousMs_ = App()->match->clock.lastMillisecs;
     if (inSolverBlock_) solver_.Observe(stepMs);
     Count(app);
-    const std::string fault = CheckGameInvariants(*app->level, *app->train, app->screen == ScreenPlaying);
+    const std::string fault = CheckGameInvariants(app->Shown(), app->screen == ScreenPlaying);
     if (!fault.empty()) {
       report_->violation = fault;
-      report_->violationAtMinutes = gameState.clock.lastMillisecs / 60000.0;
+      report_->violationAtMinutes = App()->match->clock.lastMillisecs / 60000.0;
       platform_.Stop();
       return;
     }
-    if (gameState.clock.lastMillisecs >= nextSampleMs_) Sample(app);
-    if (gameState.clock.lastMillisecs >= endMs_) platform_.Stop();
+    if (App()->match->clock.lastMillisecs >= nextSampleMs_) Sample(app);
+    if (App()->match->clock.lastMillisecs >= endMs_) platform_.Stop();
   }
 
   // What was played, from the flags' changes.
   void Count(c_MainGame* app) {
     const bool playing = app->screen == ScreenPlaying;
-    const bool started = playing && (!wasPlaying_ || app->train->countdown < lastCountdown_ ||
-                                      (gameState.run.trainArrived == 0 && gameState.run.trainCrashed == 0 && (wasArrived_ || wasCrashed_)));
+    const bool started = playing && (!wasPlaying_ || app->Shown().train->countdown < lastCountdown_ ||
+                                      (App()->Shown().run.trainArrived == 0 && App()->Shown().run.trainCrashed == 0 && (wasArrived_ || wasCrashed_)));
     if (started) ++report_->levelsStarted;
-    if (playing && gameState.run.trainArrived == 1 && !wasArrived_) {
+    if (playing && App()->Shown().run.trainArrived == 1 && !wasArrived_) {
       ++report_->levelsWon;
       // The level on the board (a win moves the current level on at once).
-      report_->highestLevelWon = std::max(report_->highestLevelWon, gameState.run.levelNumber);
-      ++report_->wonByLevel[gameState.run.levelNumber - 1];
+      report_->highestLevelWon = std::max(report_->highestLevelWon, App()->Shown().run.levelNumber);
+      ++report_->wonByLevel[App()->Shown().run.levelNumber - 1];
     }
-    if (playing && gameState.run.trainCrashed == 1 && !wasCrashed_) {
+    if (playing && App()->Shown().run.trainCrashed == 1 && !wasCrashed_) {
       ++report_->levelsLost;
-      ++report_->lostByLevel[gameState.run.levelNumber - 1];
+      ++report_->lostByLevel[App()->Shown().run.levelNumber - 1];
     }
     if (app->screen == ScreenTheEnd && lastScreen_ != ScreenTheEnd) ++report_->gamesCompleted;
     wasPlaying_ = playing;
-    wasArrived_ = playing && gameState.run.trainArrived == 1;
-    wasCrashed_ = playing && gameState.run.trainCrashed == 1;
-    lastCountdown_ = app->train->countdown;
+    wasArrived_ = playing && App()->Shown().run.trainArrived == 1;
+    wasCrashed_ = playing && App()->Shown().run.trainCrashed == 1;
+    lastCountdown_ = app->Shown().train->countdown;
     lastScreen_ = app->screen;
   }
 
   void Sample(c_MainGame* app) {
-    const double minutes = gameState.clock.lastMillisecs / 60000.0;
+    const double minutes = App()->match->clock.lastMillisecs / 60000.0;
     nextSampleMs_ += options_.sampleSeconds * 1000.0;
     const long long counter = GcGetStats().liveBytes;
     const Clock::time_point start = Clock::now();
@@ -628,7 +628,7 @@ class Run {
     const GcListCounts n = GcCountObjects();
     report_->samples.push_back(
         {minutes, GcGetStats().liveBytes, n.unmarked + n.marked + n.queued, counter, ResidentBytes(), app->screen});
-    if (options_.progress && gameState.clock.lastMillisecs >= nextProgressMs_) {
+    if (options_.progress && App()->match->clock.lastMillisecs >= nextProgressMs_) {
       nextProgressMs_ += 3600000.0;
       std::fprintf(stderr, "endurance: %.0f game minutes, %lld updates, live heap %lld, resident %lld\n", minutes,
                    report_->updates, report_->samples.back().liveBytes, report_->samples.back().residentBytes);

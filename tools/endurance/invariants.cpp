@@ -2,7 +2,7 @@
 
 #include "game/rules/board.h"
 #include "game/rules/layouts.h"
-#include "game/rules/state.h"
+#include "game/rules/match.h"
 #include "game/rules/train.h"
 
 namespace {
@@ -53,7 +53,8 @@ std::string CheckCells(const c_cLevel& level) {
   return "";
 }
 
-std::string CheckWorkers(const c_cLevel& level) {
+std::string CheckWorkers(const Match& match) {
+  const c_cLevel& level = *match.board;
   int building = 0, clearing = 0;
   for (int i = 0; i < level.railTiles.Length(); ++i) {
     const c_cRailTile* r = level.railTiles[i];
@@ -71,27 +72,29 @@ std::string CheckWorkers(const c_cLevel& level) {
     if (s->active == 1 && s->removing == 1) ++clearing;
   }
   const int inMine = level.mine->workers;
-  if (gameState.run.freeWorkers < 0 || inMine < 0) {
-    return "idle workers " + std::to_string(gameState.run.freeWorkers) + ", in the mine " + std::to_string(inMine);
+  if (match.run.freeWorkers < 0 || inMine < 0) {
+    return "idle workers " + std::to_string(match.run.freeWorkers) + ", in the mine " + std::to_string(inMine);
   }
-  const int placed = gameState.run.freeWorkers + inMine + building + clearing;
-  if (placed != gameState.progress.ownedWorkers) {
-    return "workers idle " + std::to_string(gameState.run.freeWorkers) + " + in the mine " + std::to_string(inMine) +
+  const int placed = match.run.freeWorkers + inMine + building + clearing;
+  if (placed != match.run.ownedWorkers) {
+    return "workers idle " + std::to_string(match.run.freeWorkers) + " + in the mine " + std::to_string(inMine) +
            " + building " + std::to_string(building) + " + clearing " + std::to_string(clearing) + " = " +
-           std::to_string(placed) + ", but " + std::to_string(gameState.progress.ownedWorkers) + " are owned";
+           std::to_string(placed) + ", but " + std::to_string(match.run.ownedWorkers) + " are owned";
   }
   return "";
 }
 
 }  // namespace
 
-std::string CheckGameInvariants(const c_cLevel& level, const c_cTrain& train, bool workersInPlay) {
-  if (gameState.run.iron < 0) return "iron is " + std::to_string(gameState.run.iron);
+std::string CheckGameInvariants(const Match& match, bool workersInPlay) {
+  const c_cLevel& level = *match.board;
+  const c_cTrain& train = *match.train;
+  if (match.run.iron < 0) return "iron is " + std::to_string(match.run.iron);
   std::string fault = CheckCells(level);
   if (!fault.empty()) return fault;
   const bool onBoard = OnBoard(train.cellX, train.cellY);
   const bool leftOfBoard = train.cellX == -1 && train.cellY >= 0 && train.cellY < kRows;
   if (!onBoard && !leftOfBoard) return "the train stands on cell " + Cell(train.cellX, train.cellY);
-  if (workersInPlay) return CheckWorkers(level);
+  if (workersInPlay) return CheckWorkers(match);
   return "";
 }

@@ -118,12 +118,14 @@ def board_backdrop(data):
 def preview_board(data, font, selected=3):
     img = board_backdrop(data)
     img.alpha_composite(load(data, "game/border.png"))
-    font.draw(img, "Score: 1200", *L.STATUS_TEXTS["score"])
-    font.draw(img, "Iron: 2000", *L.STATUS_TEXTS["iron"])
+    font.draw(img, "1200", *L.STATUS_TEXTS["score"])
+    font.draw(img, "2000", *L.STATUS_TEXTS["iron"])
+    font.draw(img, "1 \u00b7 First Station", *L.STATUS_TEXTS["level"])
     font.draw(img, "TIME:", *L.STATUS_TEXTS["time"])
     bar = 201
-    ImageDraw.Draw(img).rectangle((590, 10, 590 + bar - 1, 19), fill=(0, 0, 255, 255))
-    font.draw(img, "03:21", 590 + bar, 4)
+    x0, y0, _, y1 = L.TIME_BAR
+    ImageDraw.Draw(img).rectangle((x0, y0, x0 + bar - 1, y1), fill=(60, 110, 235, 255))
+    font.draw(img, "03:21", L.STATUS_TEXTS["clock"][0] - 57, L.STATUS_TEXTS["clock"][1])
     font.draw(img, "5", *L.STATUS_TEXTS["workers"])
     img.alpha_composite(load(data, "game/guiSelection.png"), (32 + 66 * selected, 706))
     d = ImageDraw.Draw(img)

@@ -22,10 +22,10 @@ int ActiveExplosions(c_cLevel* level) {
 
 TEST_F(Economy, AnOrderTakesItsCostAndAWorkerAndBlocksTheCell) {
   Play(1);
-  gameState.run.iron = 150;  // exactly the price of a curve
+  match->run.iron = 150;  // exactly the price of a curve
   Use(PieceCurveES, 1, 1);
-  EXPECT_EQ(gameState.run.iron, 0);
-  EXPECT_EQ(gameState.run.freeWorkers, 4);
+  EXPECT_EQ(match->run.iron, 0);
+  EXPECT_EQ(match->run.freeWorkers, 4);
   EXPECT_EQ(Kind(1, 1), CellBlocked);
   EXPECT_EQ(Texts(), std::vector<std::string>{"1:-150@105,105"});
   const c_cRailTile* job = level->railTiles[0];
@@ -34,51 +34,51 @@ TEST_F(Economy, AnOrderTakesItsCostAndAWorkerAndBlocksTheCell) {
   EXPECT_EQ(job->x, 1);
   EXPECT_EQ(job->y, 1);
   // The palette keeps its piece for the next order; this one is 1 iron short.
-  EXPECT_EQ(gameState.run.selectedPiece, PieceCurveES);
-  gameState.run.iron = 149;
+  EXPECT_EQ(match->run.selectedPiece, PieceCurveES);
+  match->run.iron = 149;
   ClickCell(3, 3);
-  EXPECT_EQ(gameState.run.iron, 149);
+  EXPECT_EQ(match->run.iron, 149);
   EXPECT_EQ(Kind(3, 3), CellEmpty);
-  EXPECT_EQ(gameState.run.freeWorkers, 4);
+  EXPECT_EQ(match->run.freeWorkers, 4);
 }
 
 TEST_F(Economy, EachPieceKindCostsItsPrice) {
   Play(1);
   const int prices[kPieceKindCount] = {100, 100, 150, 150, 150, 150, 200};
   for (int kind = 0; kind < kPieceKindCount; ++kind) {
-    gameState.run.iron = 1000;
+    match->run.iron = 1000;
     Use(kind, kind, 0);
-    EXPECT_EQ(1000 - gameState.run.iron, prices[kind]) << "kind " << kind;
-    gameState.run.freeWorkers = 5;
+    EXPECT_EQ(1000 - match->run.iron, prices[kind]) << "kind " << kind;
+    match->run.freeWorkers = 5;
   }
 }
 
 TEST_F(Economy, RefusedOrdersTakeNothing) {
   Play(1);
   auto expectUntouched = [&](const char* what) {
-    EXPECT_EQ(gameState.run.iron, 2000) << what;
-    EXPECT_EQ(gameState.run.freeWorkers, 5) << what;
+    EXPECT_EQ(match->run.iron, 2000) << what;
+    EXPECT_EQ(match->run.freeWorkers, 5) << what;
     EXPECT_EQ(ActiveJobs(level), 0) << what;
     EXPECT_TRUE(Texts().empty()) << what;
   };
   Use(PieceStraightWE, 2, 2);  // the pond
   expectUntouched("occupied cell");
-  gameState.run.selectedPiece = PieceStraightWE;
+  match->run.selectedPiece = PieceStraightWE;
   ClickBoard(31, 300);
   ClickBoard(993, 300);
   ClickBoard(300, 697.5f);
   expectUntouched("outside the board");
   Use(-1, 1, 1);
   expectUntouched("nothing selected");
-  for (int* flag : {&gameState.run.trainRunning, &gameState.run.trainArrived, &gameState.run.trainCrashed}) {
+  for (int* flag : {&match->run.trainRunning, &match->run.trainArrived, &match->run.trainCrashed}) {
     *flag = 1;
     Use(PieceStraightWE, 1, 1);
     *flag = 0;
   }
   expectUntouched("train gone");
-  gameState.run.freeWorkers = 0;
+  match->run.freeWorkers = 0;
   Use(PieceStraightWE, 1, 1);
-  gameState.run.freeWorkers = 5;
+  match->run.freeWorkers = 5;
   expectUntouched("no worker, no mine");
   EXPECT_EQ(Kind(1, 1), CellEmpty);
 }
@@ -88,15 +88,15 @@ TEST_F(Economy, AnOrderWithNoIdleWorkerTakesOneOutOfTheMine) {
   ClickCell(9, 7);
   ClickCell(10, 8);
   ASSERT_EQ(Mine()->workers, 2);
-  ASSERT_EQ(gameState.run.freeWorkers, 0);
+  ASSERT_EQ(match->run.freeWorkers, 0);
   Use(PieceStraightWE, 1, 1);
   EXPECT_EQ(Mine()->workers, 1);
-  EXPECT_EQ(gameState.run.iron, 700);
+  EXPECT_EQ(match->run.iron, 700);
   Run(5100);
   // One payout of the one worker left inside; the piece's worker comes back idle.
-  EXPECT_EQ(gameState.run.iron, 725);
+  EXPECT_EQ(match->run.iron, 725);
   EXPECT_EQ(Kind(1, 1), PieceStraightWE);
-  EXPECT_EQ(gameState.run.freeWorkers, 1);
+  EXPECT_EQ(match->run.freeWorkers, 1);
   EXPECT_EQ(Mine()->workers, 1);
 }
 
@@ -104,13 +104,13 @@ TEST_F(Economy, AnOrderWithNoIdleWorkerTakesOneOutOfTheMine) {
 // order that finds no free entry is refused, not paid for.
 TEST_F(Economy, AnOrderWithNoFreeJobEntryIsRefused) {
   Play(1, 25);
-  gameState.run.iron = 5000;
+  match->run.iron = 5000;
   for (int i = 0; i < kRailTilePoolSize; ++i) Use(PieceStraightWE, i % kColumns, i / kColumns);
   ASSERT_EQ(ActiveJobs(level), kRailTilePoolSize);
-  const int ironBefore = gameState.run.iron;
+  const int ironBefore = match->run.iron;
   Use(PieceStraightWE, 0, 7);
-  EXPECT_EQ(gameState.run.iron, ironBefore);
-  EXPECT_EQ(gameState.run.freeWorkers, 5);
+  EXPECT_EQ(match->run.iron, ironBefore);
+  EXPECT_EQ(match->run.freeWorkers, 5);
   EXPECT_EQ(Kind(0, 7), CellEmpty);
 }
 
@@ -120,14 +120,14 @@ TEST_F(Economy, APieceTakesFiveSecondsOfUnpausedTime) {
   Use(PieceCurveWN, 1, 1);
   while (clockMs - ordered < 4950) Step();
   EXPECT_EQ(Kind(1, 1), CellBlocked);
-  gameState.screen.gamePaused = 1;
+  match->flags.gamePaused = 1;
   Run(3000);
   EXPECT_EQ(Kind(1, 1), CellBlocked);
   EXPECT_LT(level->railTiles[0]->progress, 100.0f);
-  gameState.screen.gamePaused = 0;
+  match->flags.gamePaused = 0;
   Run(100);
   EXPECT_EQ(Kind(1, 1), PieceCurveWN);
-  EXPECT_EQ(gameState.run.freeWorkers, 5);
+  EXPECT_EQ(match->run.freeWorkers, 5);
   EXPECT_EQ(ActiveJobs(level), 0);
 }
 
@@ -139,12 +139,12 @@ TEST_F(Economy, DemolitionIsFreeAndHitsOnlyFinishedPieces) {
   EXPECT_EQ(Kind(1, 4), CellBlocked);
   EXPECT_EQ(ActiveExplosions(level), 0);
   Run(5100);
-  gameState.run.trainRunning = 1;
-  const int ironBefore = gameState.run.iron;
+  match->run.trainRunning = 1;
+  const int ironBefore = match->run.iron;
   Use(PieceDemolish, 1, 4);
   EXPECT_EQ(Kind(1, 4), CellEmpty);
-  EXPECT_EQ(gameState.run.iron, ironBefore);
-  EXPECT_EQ(gameState.run.freeWorkers, 5);
+  EXPECT_EQ(match->run.iron, ironBefore);
+  EXPECT_EQ(match->run.freeWorkers, 5);
   ASSERT_EQ(ActiveExplosions(level), 1);
   EXPECT_EQ(level->explosions[0]->x, 142);
   EXPECT_EQ(level->explosions[0]->y, 364);
@@ -153,21 +153,21 @@ TEST_F(Economy, DemolitionIsFreeAndHitsOnlyFinishedPieces) {
 TEST_F(Economy, StonesTakeAWorkerForFifteenSeconds) {
   Play(4);
   Use(PieceStraightWE, 3, 7);
-  EXPECT_EQ(gameState.run.selectedPiece, -1);
-  EXPECT_EQ(gameState.run.freeWorkers, 4);
+  EXPECT_EQ(match->run.selectedPiece, -1);
+  EXPECT_EQ(match->run.freeWorkers, 4);
   // A second click on stones already being cleared orders nothing there.
   Use(PieceStraightWE, 3, 7);
-  EXPECT_EQ(gameState.run.freeWorkers, 4);
-  EXPECT_EQ(gameState.run.iron, 800);
+  EXPECT_EQ(match->run.freeWorkers, 4);
+  EXPECT_EQ(match->run.iron, 800);
   Run(14900);
   EXPECT_EQ(Kind(3, 7), CellBlocked);
   Run(200);
   EXPECT_EQ(Kind(3, 7), CellEmpty);
-  EXPECT_EQ(gameState.run.freeWorkers, 5);
+  EXPECT_EQ(match->run.freeWorkers, 5);
   // With nobody to send, a click on stones only clears the selection.
-  gameState.run.freeWorkers = 0;
+  match->run.freeWorkers = 0;
   Use(PieceStraightWE, 4, 6);
-  EXPECT_EQ(gameState.run.selectedPiece, -1);
+  EXPECT_EQ(match->run.selectedPiece, -1);
   EXPECT_EQ(level->blockTiles[1]->removing, 0);
 }
 
@@ -175,9 +175,9 @@ TEST_F(Economy, AClickOnTheMineSendsAWorkerInAndClearsTheSelection) {
   Play(3, 1);
   Step();
   Use(PieceCurveES, 10, 8);
-  EXPECT_EQ(gameState.run.selectedPiece, -1);
+  EXPECT_EQ(match->run.selectedPiece, -1);
   EXPECT_EQ(Mine()->workers, 1);
-  EXPECT_EQ(gameState.run.freeWorkers, 0);
+  EXPECT_EQ(match->run.freeWorkers, 0);
   EXPECT_EQ(level->lastMinePayout, static_cast<float>(clockMs));
   // Nobody left to send: nothing changes, not even the payout clock.
   Step();
@@ -190,13 +190,13 @@ TEST_F(Economy, AMineRunsDryThenSaysNoMoreIron) {
   Play(3);
   for (int i = 0; i < 3; ++i) ClickCell(9, 7);
   Mine()->reserve = 60;
-  ASSERT_TRUE(RunUntil([] { return gameState.run.iron != 800; }, 5100));
-  EXPECT_EQ(gameState.run.iron, 860);
+  ASSERT_TRUE(RunUntil([this] { return match->run.iron != 800; }, 5100));
+  EXPECT_EQ(match->run.iron, 860);
   EXPECT_EQ(Mine()->reserve, 0);
   EXPECT_EQ(Texts(), std::vector<std::string>{"0:+60@771,623"});
   ASSERT_TRUE(RunUntil([&] { return !Texts().empty() && Texts().back()[0] == '2'; }, 5100));
   EXPECT_EQ(Texts().back(), "2:No more Iron.@771,623");
-  EXPECT_EQ(gameState.run.iron, 860);
+  EXPECT_EQ(match->run.iron, 860);
   EXPECT_EQ(Mine()->workers, 3);
 }
 
@@ -207,22 +207,22 @@ TEST_F(Economy, EveryWorkerGoingInRestartsThePayoutClock) {
     Run(4000);
   }
   // The last one went in 4 s ago: still nothing paid.
-  EXPECT_EQ(gameState.run.iron, 800);
-  ASSERT_TRUE(RunUntil([] { return gameState.run.iron != 800; }, 1100));
-  EXPECT_EQ(gameState.run.iron, 900);
+  EXPECT_EQ(match->run.iron, 800);
+  ASSERT_TRUE(RunUntil([this] { return match->run.iron != 800; }, 1100));
+  EXPECT_EQ(match->run.iron, 900);
 }
 
 TEST_F(Economy, APayoutTickInAPausePassesWithoutPaying) {
   Play(3);
   ClickCell(9, 7);
   Run(4500);
-  gameState.screen.gamePaused = 1;
+  match->flags.gamePaused = 1;
   Run(1000);
-  gameState.screen.gamePaused = 0;
+  match->flags.gamePaused = 0;
   Run(3900);
-  EXPECT_EQ(gameState.run.iron, 800);
-  ASSERT_TRUE(RunUntil([] { return gameState.run.iron != 800; }, 1100));
-  EXPECT_EQ(gameState.run.iron, 825);
+  EXPECT_EQ(match->run.iron, 800);
+  ASSERT_TRUE(RunUntil([this] { return match->run.iron != 800; }, 1100));
+  EXPECT_EQ(match->run.iron, 825);
 }
 
 TEST_F(Economy, GoldIsPickedUpHalfWayThroughTheTrainsCell) {
@@ -231,11 +231,11 @@ TEST_F(Economy, GoldIsPickedUpHalfWayThroughTheTrainsCell) {
   train->cellY = 7;
   train->progress = 0.49f;
   level->CollectGold(train);
-  EXPECT_EQ(gameState.run.levelGold, 0);
+  EXPECT_EQ(match->run.levelGold, 0);
   train->progress = 0.5f;
   level->CollectGold(train);
-  EXPECT_EQ(gameState.run.levelScore, 300);
-  EXPECT_EQ(gameState.run.levelGold, 100);
+  EXPECT_EQ(match->run.levelScore, 300);
+  EXPECT_EQ(match->run.levelGold, 100);
   EXPECT_EQ(Texts(), std::vector<std::string>{"0:+100@549,549"});
   EXPECT_EQ(level->golds[1]->active, 1);  // the nugget next door stays
 }
@@ -247,10 +247,10 @@ TEST_F(Economy, GoldIsPickedUpOnACellReachedThroughATunnel) {
   level->AddGold(8, 3);
   level->SetCellKind(3, 3, PieceStraightWE);
   train->PlaceTrain(3, 3, level->finishX, level->finishY);
-  gameState.run.trainRunning = 1;
+  match->run.trainRunning = 1;
   ASSERT_TRUE(RunUntil([&] { return train->cellX == 8 && train->progress > 0.5f; }, 10000));
-  EXPECT_EQ(gameState.run.levelGold, 100);
-  EXPECT_GE(gameState.run.levelScore, 300);
+  EXPECT_EQ(match->run.levelGold, 100);
+  EXPECT_GE(match->run.levelScore, 300);
 }
 
 }  // namespace

@@ -52,7 +52,7 @@ TEST_F(Effects, ExplosionsPlaySixFramesAtARandomWholeAngleEvenWhilePaused) {
     EXPECT_EQ(blast->angle, static_cast<float>(static_cast<int>(blast->angle)));
   }
   const c_cExplosion* blast = level->explosions[0];
-  gameState.screen.gamePaused = 1;
+  match->flags.gamePaused = 1;
   Step(99);
   EXPECT_EQ(blast->frame, 0);
   Step(1);

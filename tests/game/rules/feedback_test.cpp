@@ -23,7 +23,7 @@ class Feedback : public MainGameWithSounds {
   bool FindCell(int kind, int* x, int* y) const {
     for (*x = 0; *x < kColumns; ++*x) {
       for (*y = 0; *y < kRows; ++*y) {
-        if (app->level->CellKind(*x, *y) == kind) return true;
+        if (Played().board->CellKind(*x, *y) == kind) return true;
       }
     }
     return false;
@@ -32,7 +32,7 @@ class Feedback : public MainGameWithSounds {
   void PlayWithPiece(int slot) {
     PlayFirstLevel();
     Key(kGlfwDigit1 + slot);
-    ASSERT_EQ(gameState.run.selectedPiece, slot);
+    ASSERT_EQ(Played().run.selectedPiece, slot);
   }
   const FeedbackMark* LatestOrderRefusal() const { return app->feedback->Latest(FeedbackKind::OrderRefused); }
 };
@@ -48,14 +48,14 @@ TEST_F(Feedback, ARefusedOrderSaysWhyAsItsPreviewDidAndTakesNothing) {
   const OrderCase cases[] = {
       {"taken", [](c_cLevel*) {}, false, OrderVerdict::Taken},
       {"scenery", [](c_cLevel*) {}, true, OrderVerdict::Blocked},
-      {"too little iron", [](c_cLevel*) { gameState.run.iron = kStraightCost - 1; }, false, OrderVerdict::NoIron},
-      {"no worker", [](c_cLevel*) { gameState.run.freeWorkers = 0; }, false, OrderVerdict::NoWorker},
+      {"too little iron", [](c_cLevel* level) { level->match->run.iron = kStraightCost - 1; }, false, OrderVerdict::NoIron},
+      {"no worker", [](c_cLevel* level) { level->match->run.freeWorkers = 0; }, false, OrderVerdict::NoWorker},
       {"every job entry busy",
        [](c_cLevel* level) {
          for (int i = 0; i < level->railTiles.Length(); ++i) level->railTiles[i]->active = 1;
        },
        false, OrderVerdict::PoolFull},
-      {"train gone", [](c_cLevel*) { gameState.run.trainRunning = 1; }, false, OrderVerdict::TrainLeft},
+      {"train gone", [](c_cLevel* level) { level->match->run.trainRunning = 1; }, false, OrderVerdict::TrainLeft},
   };
   for (const OrderCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -65,11 +65,11 @@ TEST_F(Feedback, ARefusedOrderSaysWhyAsItsPreviewDidAndTakesNothing) {
     PlayWithPiece(PieceStraightWE);
     int cx = 0, cy = 0;
     ASSERT_TRUE(FindCell(c.onScenery ? CellBlocked : CellEmpty, &cx, &cy));
-    c.arrange(app->level);
-    const int iron = gameState.run.iron;
+    c.arrange(Played().board);
+    const int iron = Played().run.iron;
     const float px = static_cast<float>(CellCentre(cx)), py = static_cast<float>(CellCentre(cy));
 
-    const BoardTarget preview = TargetOfClick(*app->level, px, py);
+    const BoardTarget preview = TargetOfClick(*Played().board, px, py);
     EXPECT_EQ(preview.kind, BoardTargetKind::Order);
     EXPECT_EQ(preview.verdict, c.expected);
     sounds.played.clear();
@@ -78,7 +78,7 @@ TEST_F(Feedback, ARefusedOrderSaysWhyAsItsPreviewDidAndTakesNothing) {
     const FeedbackMark* refusal = LatestOrderRefusal();
     if (c.expected == OrderVerdict::Taken) {
       EXPECT_EQ(refusal, nullptr);
-      EXPECT_EQ(gameState.run.iron, iron - kStraightCost);
+      EXPECT_EQ(Played().run.iron, iron - kStraightCost);
       EXPECT_TRUE(sounds.Heard(SoundBuild));
       EXPECT_FALSE(sounds.Heard(SoundRefused));
       continue;
@@ -87,7 +87,7 @@ TEST_F(Feedback, ARefusedOrderSaysWhyAsItsPreviewDidAndTakesNothing) {
     EXPECT_EQ(refusal->event.verdict, c.expected);
     EXPECT_EQ(refusal->event.cellX, cx);
     EXPECT_EQ(refusal->event.cellY, cy);
-    EXPECT_EQ(gameState.run.iron, iron);
+    EXPECT_EQ(Played().run.iron, iron);
     EXPECT_TRUE(sounds.Heard(SoundRefused));
   }
 }
@@ -95,7 +95,7 @@ TEST_F(Feedback, ARefusedOrderSaysWhyAsItsPreviewDidAndTakesNothing) {
 TEST_F(Feedback, OnceTheLevelHasEndedTheBoardUnderThePanelRefusesSilently) {
   Start();
   PlayWithPiece(PieceStraightWE);
-  gameState.run.trainCrashed = 1;
+  Played().run.trainCrashed = 1;
   int cx = 0, cy = 0;
   ASSERT_TRUE(FindCell(CellEmpty, &cx, &cy));
   sounds.played.clear();
@@ -174,18 +174,18 @@ TEST_F(Feedback, TheCrashIsToldByWhatTheTrainRanInto) {
     SetUp();
     Start();
     PlayFirstLevel();
-    c_cLevel* level = app->level;
+    c_cLevel* level = Played().board;
     const int sx = level->startX, sy = level->startY;
     for (int x = sx; x < sx + 3; ++x) level->SetCellKind(x, sy, PieceStraightWE);
     c.arrange(level, sx + 3, sy);
     sounds.played.clear();
     Click(540, 13);  // the send-off
-    RunUntil(gameState.run.trainCrashed);
-    ASSERT_EQ(gameState.run.trainCrashed, 1);
+    RunUntil(Played().run.trainCrashed);
+    ASSERT_EQ(Played().run.trainCrashed, 1);
     ASSERT_TRUE(app->feedback->CrashKnown());
     EXPECT_EQ(app->feedback->LastCrashCause(), c.expected);
-    EXPECT_EQ(gameState.run.crashCellX, sx + 3);
-    EXPECT_EQ(gameState.run.crashCellY, sy);
+    EXPECT_EQ(Played().run.crashCellX, sx + 3);
+    EXPECT_EQ(Played().run.crashCellY, sy);
     EXPECT_TRUE(sounds.Heard(SoundTrainLeaves));
     EXPECT_TRUE(sounds.Heard(SoundLevelLost));
     EXPECT_TRUE(sounds.Heard(SoundExplosion));
@@ -196,16 +196,16 @@ TEST_F(Feedback, TheCrashIsToldByWhatTheTrainRanInto) {
 TEST_F(Feedback, WithNothingOnStartTheCrashIsToldAsNoTrackFromStartAndNamesTheCell) {
   Start();
   PlayFirstLevel();
-  const int sx = app->level->startX, sy = app->level->startY;
+  const int sx = Played().board->startX, sy = Played().board->startY;
   Click(540, 13);  // the send-off, over no track
-  RunUntil(gameState.run.trainCrashed);
-  ASSERT_EQ(gameState.run.trainCrashed, 1);
+  RunUntil(Played().run.trainCrashed);
+  ASSERT_EQ(Played().run.trainCrashed, 1);
   EXPECT_EQ(app->feedback->LastCrashCause(), CrashCause::NoTrackFromStart);
   // The cell named is START's own; the fire burns just before it.
-  EXPECT_EQ(gameState.run.crashCellX, sx);
-  EXPECT_EQ(gameState.run.crashCellY, sy);
-  EXPECT_LE(std::abs(gameState.run.crashX - static_cast<float>(CellCentre(sx))), kCellSize);
-  EXPECT_EQ(CellAt(gameState.run.crashY), sy);
+  EXPECT_EQ(Played().run.crashCellX, sx);
+  EXPECT_EQ(Played().run.crashCellY, sy);
+  EXPECT_LE(std::abs(Played().run.crashX - static_cast<float>(CellCentre(sx))), kCellSize);
+  EXPECT_EQ(CellAt(Played().run.crashY), sy);
 }
 
 TEST(CrashWords, TheCauseNamesTheCellCountedFromOneOrTheBoardsEdge) {
@@ -228,7 +228,7 @@ TEST(CrashWords, TheCauseNamesTheCellCountedFromOneOrTheBoardsEdge) {
 TEST_F(Feedback, ClicksOnRaidersShakeThemAndTheirTearOutIsRemembered) {
   Start();
   PlayFirstLevel();
-  c_cLevel* level = app->level;
+  c_cLevel* level = Played().board;
   gameState.progress.indigensIntroShown = 1;
   level->SetCellKind(3, 2, PieceCurveES);
   level->SpawnIndigens(3, 2);
@@ -257,11 +257,11 @@ TEST_F(Feedback, AFinishedPieceAndAClearedCellAskForTheirOwnSounds) {
   Click(static_cast<float>(CellCentre(cx)), static_cast<float>(CellCentre(cy)));
   sounds.played.clear();
   Run(static_cast<int>(kBuildMs) + 200);
-  ASSERT_EQ(app->level->CellKind(cx, cy), PieceStraightWE);
+  ASSERT_EQ(Played().board->CellKind(cx, cy), PieceStraightWE);
   EXPECT_TRUE(sounds.Heard(SoundPieceFinished));
   EXPECT_FALSE(sounds.Heard(SoundClick));
 
-  app->level->AddStones(cx + 1 < kColumns ? cx + 1 : cx - 1, cy);
+  Played().board->AddStones(cx + 1 < kColumns ? cx + 1 : cx - 1, cy);
   Click(static_cast<float>(CellCentre(cx + 1 < kColumns ? cx + 1 : cx - 1)), static_cast<float>(CellCentre(cy)));
   sounds.played.clear();
   Run(static_cast<int>(kStonesRemovalMs) + 200);

@@ -36,9 +36,9 @@ TEST_F(Hazards, BanditsArriveByTheMineAfterTheirPeriodOfUnpausedSeconds) {
   const int period = level->eventGenerator->banditsPeriod;
   const int started = clockMs;
   Run(20000);
-  gameState.screen.gamePaused = 1;  // ten seconds that do not count
+  match->flags.gamePaused = 1;  // ten seconds that do not count
   Run(10000);
-  gameState.screen.gamePaused = 0;
+  match->flags.gamePaused = 0;
   ASSERT_TRUE(RunUntil([&] { return Bandits()->active == 1; }, (period - 18) * 1040));
   const int waited = clockMs - started;
   EXPECT_GE(waited, (period + 9) * 1000);
@@ -46,12 +46,12 @@ TEST_F(Hazards, BanditsArriveByTheMineAfterTheirPeriodOfUnpausedSeconds) {
   EXPECT_EQ(Bandits()->x, kLevel3BanditsX);
   EXPECT_EQ(Bandits()->y, kLevel3BanditsY);
   // Their first appearance in a game pauses on their page.
-  EXPECT_EQ(gameState.screen.gamePaused, 1);
-  EXPECT_EQ(gameState.screen.tutorialShowing, 1);
-  EXPECT_EQ(gameState.screen.tutorialPage, 9);
-  EXPECT_EQ(gameState.progress.banditsIntroShown, 1);
+  EXPECT_EQ(match->flags.gamePaused, 1);
+  EXPECT_EQ(match->flags.tutorialShowing, 1);
+  EXPECT_EQ(match->flags.tutorialPage, 9);
+  EXPECT_EQ(progress.banditsIntroShown, 1);
   // Another event while they are out is lost: the same bandits stay.
-  gameState.screen.gamePaused = gameState.screen.tutorialShowing = 0;
+  match->flags.gamePaused = match->flags.tutorialShowing = 0;
   Bandits()->chaseMeter = 50;
   level->eventGenerator->banditsDue = 1;
   Step();
@@ -64,8 +64,8 @@ TEST_F(Hazards, BanditsStayAwayFromALevelWithoutAMine) {
   level->eventGenerator->banditsDue = 1;
   Step();
   EXPECT_EQ(Bandits()->active, 0);
-  EXPECT_EQ(gameState.screen.gamePaused, 0);
-  EXPECT_EQ(gameState.progress.banditsIntroShown, 0);
+  EXPECT_EQ(match->flags.gamePaused, 0);
+  EXPECT_EQ(progress.banditsIntroShown, 0);
 }
 
 // The thefts one after another: the text each one shows, and whether the
@@ -74,15 +74,15 @@ class BanditThefts : public LevelPlay {
  protected:
   std::vector<std::string> StealUntilGone(int stock) {
     Play(3);
-    gameState.run.iron = stock;
+    match->run.iron = stock;
     level->SpawnBandits();
-    gameState.screen.gamePaused = gameState.screen.tutorialShowing = 0;
+    match->flags.gamePaused = match->flags.tutorialShowing = 0;
     std::vector<std::string> thefts;
     while (Bandits()->active == 1 && thefts.size() < 10) {
-      const int before = gameState.run.iron;
+      const int before = match->run.iron;
       const int lastTheft = static_cast<int>(Bandits()->actionTime);
       Step();
-      if (gameState.run.iron == before && Bandits()->active == 1) continue;
+      if (match->run.iron == before && Bandits()->active == 1) continue;
       EXPECT_GT(clockMs, lastTheft + 1500);
       const std::vector<std::string> texts = Texts();
       thefts.push_back(texts.empty() ? "no text" : texts.back());
@@ -93,17 +93,17 @@ class BanditThefts : public LevelPlay {
 
 TEST_F(BanditThefts, TakeAHundredAtATimeAndTheRestWhenLess) {
   EXPECT_EQ(StealUntilGone(250), (std::vector<std::string>{"3:-100@697,623", "3:-100@697,623", "3:-50@697,623"}));
-  EXPECT_EQ(gameState.run.iron, 0);
+  EXPECT_EQ(match->run.iron, 0);
 }
 
 TEST_F(BanditThefts, AnEmptyStockSendsThemAwayWithoutAText) {
   EXPECT_EQ(StealUntilGone(200), (std::vector<std::string>{"3:-100@697,623", "3:-100@697,623", "no text"}));
-  EXPECT_EQ(gameState.run.iron, 0);
+  EXPECT_EQ(match->run.iron, 0);
 }
 
 TEST_F(Hazards, SixClicksOnConsecutiveUpdatesDriveAnEnemyOffAndFiveDoNot) {
   Play(3);
-  gameState.run.iron = 100000;
+  match->run.iron = 100000;
   level->SetCellKind(1, 1, PieceStraightWE);
   auto clickTimes = [&](int n, int x, int y) {
     for (int i = 0; i < n; ++i) {
@@ -113,7 +113,7 @@ TEST_F(Hazards, SixClicksOnConsecutiveUpdatesDriveAnEnemyOffAndFiveDoNot) {
   };
   level->SpawnBandits();
   level->SpawnIndigens(1, 1);
-  gameState.screen.gamePaused = gameState.screen.tutorialShowing = 0;
+  match->flags.gamePaused = match->flags.tutorialShowing = 0;
   clickTimes(5, kLevel3BanditsX, kLevel3BanditsY);
   clickTimes(5, 1, 1);
   EXPECT_EQ(Bandits()->active, 1);
@@ -121,8 +121,8 @@ TEST_F(Hazards, SixClicksOnConsecutiveUpdatesDriveAnEnemyOffAndFiveDoNot) {
   // The clicks went to the enemies: no worker went into the mine under the
   // bandits, nothing was ordered, and the selection is cleared.
   EXPECT_EQ(Mine()->workers, 0);
-  EXPECT_EQ(gameState.run.freeWorkers, 5);
-  EXPECT_EQ(gameState.run.selectedPiece, -1);
+  EXPECT_EQ(match->run.freeWorkers, 5);
+  EXPECT_EQ(match->run.selectedPiece, -1);
   Run(7000);  // the bandits cool off; the raiders tear out their piece meanwhile
   EXPECT_EQ(Bandits()->chaseMeter, 0.0f);
   clickTimes(6, kLevel3BanditsX, kLevel3BanditsY);
@@ -137,18 +137,18 @@ TEST_F(Hazards, SixClicksOnConsecutiveUpdatesDriveAnEnemyOffAndFiveDoNot) {
 TEST_F(Hazards, BanditsDrivenOffAsTheirTimeIsUpStillStealOnce) {
   Play(3);
   level->SpawnBandits();
-  gameState.screen.gamePaused = gameState.screen.tutorialShowing = 0;
+  match->flags.gamePaused = match->flags.tutorialShowing = 0;
   // Their 1.5 s run out in the sixth update from now.
   Bandits()->actionTime = static_cast<float>(clockMs + 6 * 33 - 1500 - 1);
   for (int i = 0; i < 6; ++i) {
     ClickCell(kLevel3BanditsX, kLevel3BanditsY);
     Step();
     if (i < 5) {
-      EXPECT_EQ(gameState.run.iron, 800);
+      EXPECT_EQ(match->run.iron, 800);
     }
   }
   EXPECT_EQ(Bandits()->active, 0);
-  EXPECT_EQ(gameState.run.iron, 700);
+  EXPECT_EQ(match->run.iron, 700);
 }
 
 TEST_F(Hazards, NothingIsStolenOrTornOutWhilePaused) {
@@ -157,18 +157,18 @@ TEST_F(Hazards, NothingIsStolenOrTornOutWhilePaused) {
   level->SpawnBandits();
   level->SpawnIndigens(1, 1);
   const float arrived = static_cast<float>(clockMs);
-  gameState.screen.tutorialShowing = 0;
-  ASSERT_EQ(gameState.screen.gamePaused, 1);
+  match->flags.tutorialShowing = 0;
+  ASSERT_EQ(match->flags.gamePaused, 1);
   Run(5000);
-  EXPECT_EQ(gameState.run.iron, 800);
+  EXPECT_EQ(match->run.iron, 800);
   EXPECT_EQ(Kind(1, 1), PieceCurveEN);
   EXPECT_EQ(Bandits()->active, 1);
   EXPECT_EQ(level->indigens[0]->active, 1);
   // Their timers ran out and restarted during the pause.
   EXPECT_GT(Bandits()->actionTime, arrived + 3000);
   EXPECT_GT(level->indigens[0]->actionTime, arrived);
-  gameState.screen.gamePaused = 0;
-  EXPECT_TRUE(RunUntil([] { return gameState.run.iron == 700; }, 1600));
+  match->flags.gamePaused = 0;
+  EXPECT_TRUE(RunUntil([this] { return match->run.iron == 700; }, 1600));
   EXPECT_TRUE(RunUntil([&] { return Kind(1, 1) == CellEmpty; }, 3100));
   EXPECT_EQ(level->indigens[0]->active, 0);
 }
@@ -182,8 +182,8 @@ TEST_F(Hazards, AnIndigensEventWithoutAPieceOrAFreeRaiderDoesNothing) {
   for (int i = 0; i < kIndigensPoolSize; ++i) level->indigens[i]->active = 1;
   level->eventGenerator->indigensDue = 1;
   Step();
-  EXPECT_EQ(gameState.screen.gamePaused, 0);
-  EXPECT_EQ(gameState.progress.indigensIntroShown, 0);
+  EXPECT_EQ(match->flags.gamePaused, 0);
+  EXPECT_EQ(progress.indigensIntroShown, 0);
   // With one raider free they come, and their page shows the first time.
   level->indigens[2]->active = 0;
   level->eventGenerator->indigensDue = 1;
@@ -191,9 +191,9 @@ TEST_F(Hazards, AnIndigensEventWithoutAPieceOrAFreeRaiderDoesNothing) {
   EXPECT_EQ(level->indigens[2]->active, 1);
   EXPECT_EQ(level->indigens[2]->x, 1);
   EXPECT_EQ(level->indigens[2]->y, 1);
-  EXPECT_EQ(gameState.screen.gamePaused, 1);
-  EXPECT_EQ(gameState.screen.tutorialPage, 10);
-  EXPECT_EQ(gameState.progress.indigensIntroShown, 1);
+  EXPECT_EQ(match->flags.gamePaused, 1);
+  EXPECT_EQ(match->flags.tutorialPage, 10);
+  EXPECT_EQ(progress.indigensIntroShown, 1);
 }
 
 TEST_F(Hazards, PickIndigensCellDrawsFromTheFinishedPiecesOnly) {
@@ -211,7 +211,7 @@ TEST_F(Hazards, PickIndigensCellDrawsFromTheFinishedPiecesOnly) {
     int x, y;
   } picks[] = {{0, 1, 1}, {0x800000, 5, 0}, {0xFFFFFF, 12, 8}};
   for (const auto& pick : picks) {
-    SetNextUnitDraw(pick.draw);
+    SetNextUnitDraw(match->random, pick.draw);
     level->PickIndigensCell();
     EXPECT_EQ(level->indigensCellX, pick.x) << pick.draw;
     EXPECT_EQ(level->indigensCellY, pick.y) << pick.draw;
@@ -223,7 +223,7 @@ TEST_F(Hazards, PickIndigensCellDrawsFromTheFinishedPiecesOnly) {
 TEST_F(Hazards, RaidersOnSceneryLeaveItStanding) {
   Play(1);
   level->SpawnIndigens(2, 2);  // level 1's pond
-  gameState.screen.gamePaused = gameState.screen.tutorialShowing = 0;
+  match->flags.gamePaused = match->flags.tutorialShowing = 0;
   Run(3100);
   EXPECT_EQ(level->indigens[0]->active, 0);
   EXPECT_EQ(Kind(2, 2), CellBlocked);
@@ -247,7 +247,7 @@ TEST_F(Hazards, LevelOneStaysQuietAndTheLastLevelsSeeBothEnemiesWithinAMinute) {
         return banditsCame && raidersCame;
       },
       62000));
-  EXPECT_EQ(gameState.screen.gamePaused, 0);  // their pages belong to the first levels only
+  EXPECT_EQ(match->flags.gamePaused, 0);  // their pages belong to the first levels only
 }
 
 }  // namespace

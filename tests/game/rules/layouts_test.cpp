@@ -44,7 +44,7 @@ TEST_F(LayoutTest, EveryLevelHoldsWhatItsDesignLists) {
     EXPECT_EQ(ActiveCount(level->buildings), e.scenery);
     EXPECT_EQ(ActiveCount(level->blockTiles), e.stones);
     EXPECT_EQ(ActiveCount(level->golds), e.gold);
-    EXPECT_EQ(gameState.run.iron, e.iron);
+    EXPECT_EQ(match->run.iron, e.iron);
     EXPECT_EQ(level->mine->active, e.mineReserve > 0 ? 1 : 0);
     if (e.mineReserve > 0) {
       EXPECT_EQ(level->mine->reserve, e.mineReserve);
@@ -123,18 +123,18 @@ TEST_F(LayoutTest, GroundRepeatsWithinASecondAndChangesOnlyTheGroundLater) {
 
 TEST_F(LayoutTest, ALevelStartResetsTheLevelsEconomy) {
   StartLevel(3, 7);
-  gameState.run.iron = 12;
-  gameState.run.freeWorkers = 0;
-  gameState.run.levelScore = gameState.run.levelGold = 999;
-  gameState.run.selectedPiece = 4;
-  gameState.run.departNow = 1;
+  match->run.iron = 12;
+  match->run.freeWorkers = 0;
+  match->run.levelScore = match->run.levelGold = 999;
+  match->run.selectedPiece = 4;
+  match->run.departNow = 1;
   StartLevel(3, 7);
-  EXPECT_EQ(gameState.run.iron, 800);
-  EXPECT_EQ(gameState.run.freeWorkers, 7);
-  EXPECT_EQ(gameState.run.levelScore, 0);
-  EXPECT_EQ(gameState.run.levelGold, 0);
-  EXPECT_EQ(gameState.run.selectedPiece, -1);
-  EXPECT_EQ(gameState.run.departNow, 0);
+  EXPECT_EQ(match->run.iron, 800);
+  EXPECT_EQ(match->run.freeWorkers, 7);
+  EXPECT_EQ(match->run.levelScore, 0);
+  EXPECT_EQ(match->run.levelGold, 0);
+  EXPECT_EQ(match->run.selectedPiece, -1);
+  EXPECT_EQ(match->run.departNow, 0);
   for (int i = 0; i < kRailTilePoolSize; ++i) EXPECT_EQ(level->railTiles[i]->active, 0);
 }
 
@@ -142,29 +142,29 @@ TEST_F(LayoutTest, TutorialsOpenOnTheirLevelsOnly) {
   const int firstPages[15] = {0, 6, -1, 11, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
   for (int n = 1; n <= 15; ++n) {
     SCOPED_TRACE("level " + std::to_string(n));
-    gameState.screen.tutorialShowing = gameState.screen.gamePaused = 0;
-    gameState.screen.tutorialPage = 42;
+    match->flags.tutorialShowing = match->flags.gamePaused = 0;
+    match->flags.tutorialPage = 42;
     StartLevel(n);
     if (firstPages[n - 1] < 0) {
-      EXPECT_EQ(gameState.screen.tutorialShowing, 0);
-      EXPECT_EQ(gameState.screen.tutorialPage, 42);
+      EXPECT_EQ(match->flags.tutorialShowing, 0);
+      EXPECT_EQ(match->flags.tutorialPage, 42);
     } else {
-      EXPECT_EQ(gameState.screen.tutorialShowing, 1);
-      EXPECT_EQ(gameState.screen.gamePaused, 1);
-      EXPECT_EQ(gameState.screen.tutorialPage, firstPages[n - 1]);
+      EXPECT_EQ(match->flags.tutorialShowing, 1);
+      EXPECT_EQ(match->flags.gamePaused, 1);
+      EXPECT_EQ(match->flags.tutorialPage, firstPages[n - 1]);
     }
   }
 }
 
 TEST_F(LayoutTest, EachEnemysIntroductionWaitsForItsFirstLevel) {
   StartLevel(3);
-  EXPECT_EQ(gameState.progress.banditsIntroShown, 0);
-  EXPECT_EQ(gameState.progress.indigensIntroShown, 0);
+  EXPECT_EQ(progress.banditsIntroShown, 0);
+  EXPECT_EQ(progress.indigensIntroShown, 0);
   StartLevel(4);
-  EXPECT_EQ(gameState.progress.banditsIntroShown, 1);  // bandits came in level 3
-  EXPECT_EQ(gameState.progress.indigensIntroShown, 0);  // raiders first come here
+  EXPECT_EQ(progress.banditsIntroShown, 1);  // bandits came in level 3
+  EXPECT_EQ(progress.indigensIntroShown, 0);  // raiders first come here
   StartLevel(5);
-  EXPECT_EQ(gameState.progress.indigensIntroShown, 1);
+  EXPECT_EQ(progress.indigensIntroShown, 1);
 }
 
 }  // namespace

@@ -26,24 +26,24 @@ TEST_F(LevelOne, ARealRouteOrderedPieceByPieceBringsTheTrainHome) {
   int cost = 0;
   for (const RoutePiece& piece : kRoute) {
     // Wait for a worker to come back when all five are busy.
-    ASSERT_TRUE(RunUntil([] { return gameState.run.freeWorkers > 0; }, 5100));
+    ASSERT_TRUE(RunUntil([this] { return match->run.freeWorkers > 0; }, 5100));
     Use(piece.kind, piece.x, piece.y);
     ASSERT_EQ(Kind(piece.x, piece.y), CellBlocked) << piece.x << "," << piece.y;
     cost += PieceCost(piece.kind);
   }
-  EXPECT_EQ(gameState.run.iron, 2000 - cost);
-  ASSERT_TRUE(RunUntil([] { return gameState.run.freeWorkers == 5; }, 5100));
+  EXPECT_EQ(match->run.iron, 2000 - cost);
+  ASSERT_TRUE(RunUntil([this] { return match->run.freeWorkers == 5; }, 5100));
   for (const RoutePiece& piece : kRoute) EXPECT_EQ(Kind(piece.x, piece.y), piece.kind);
-  EXPECT_EQ(gameState.run.trainRunning, 0);
+  EXPECT_EQ(match->run.trainRunning, 0);
 
-  gameState.run.departNow = 1;
-  ASSERT_TRUE(RunUntil([] { return gameState.run.trainArrived == 1 || gameState.run.trainCrashed == 1; }, 60000));
-  EXPECT_EQ(gameState.run.trainArrived, 1);
-  EXPECT_EQ(gameState.run.trainCrashed, 0);
+  match->run.departNow = 1;
+  ASSERT_TRUE(RunUntil([this] { return match->run.trainArrived == 1 || match->run.trainCrashed == 1; }, 60000));
+  EXPECT_EQ(match->run.trainArrived, 1);
+  EXPECT_EQ(match->run.trainCrashed, 0);
   EXPECT_EQ(train->cellX, 12);
   EXPECT_EQ(train->cellY, 4);
   // One hundred for each cell entered, from the start cell to the finish.
-  EXPECT_EQ(gameState.run.levelScore, 100 * static_cast<int>(std::size(kRoute)));
+  EXPECT_EQ(match->run.levelScore, 100 * static_cast<int>(std::size(kRoute)));
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ class TrainTest : public GameFixture {
   // pauses the game) counts as seen, so the countdown runs uninterrupted.
   void StartCountingDown() {
     StartLevel(3);
-    gameState.progress.banditsIntroShown = 1;
+    progress.banditsIntroShown = 1;
   }
 
   // An empty board (every cell free) and a train standing still.
@@ -37,7 +37,7 @@ class TrainTest : public GameFixture {
     for (int i = 0; i < kCellCount; ++i) level->cellKinds[i] = CellEmpty;
     level->startX = 0;
     level->startY = 4;
-    gameState.screen.gamePaused = gameState.screen.tutorialShowing = 0;
+    match->flags.gamePaused = match->flags.tutorialShowing = 0;
   }
 
   Point PositionAt(int move, int cx, int cy, float p) {
@@ -54,14 +54,14 @@ class TrainTest : public GameFixture {
     train->PlaceTrain(cx, cy, 12, 0);
     train->move = move;
     train->progress = progress;
-    gameState.run.trainRunning = 1;
+    match->run.trainRunning = 1;
     train->UpdateTrainPosition();
   }
 
   // Runs until the train stops or leaves a trail of `limit` cells.
   std::vector<std::pair<int, int>> Trail(int limit = 40) {
     std::vector<std::pair<int, int>> cells{{train->cellX, train->cellY}};
-    for (int i = 0; i < 5000 && gameState.run.trainRunning && static_cast<int>(cells.size()) < limit; ++i) {
+    for (int i = 0; i < 5000 && match->run.trainRunning && static_cast<int>(cells.size()) < limit; ++i) {
       Step();
       if (cells.back() != std::make_pair(train->cellX, train->cellY)) cells.push_back({train->cellX, train->cellY});
     }
@@ -70,7 +70,7 @@ class TrainTest : public GameFixture {
 
   std::string CaptureCrashOutput(int steps) {
     testing::internal::CaptureStdout();
-    for (int i = 0; i < steps && gameState.run.trainRunning; ++i) Step();
+    for (int i = 0; i < steps && match->run.trainRunning; ++i) Step();
     return testing::internal::GetCapturedStdout();
   }
 };
@@ -144,8 +144,8 @@ TEST_F(TrainTest, CrashesAtEachEdgeOfTheBoard) {
     Launch(c.move, c.x, c.y, 0.5f);
     const std::string out = CaptureCrashOutput(40);
     EXPECT_EQ(out, "boom\n");
-    EXPECT_EQ(gameState.run.trainCrashed, 1);
-    EXPECT_EQ(gameState.run.trainRunning, 0);
+    EXPECT_EQ(match->run.trainCrashed, 1);
+    EXPECT_EQ(match->run.trainRunning, 0);
     EXPECT_EQ(train->cellX, c.x);
     EXPECT_EQ(train->cellY, c.y);
     EXPECT_GT(train->progress, 0.75f);
@@ -160,23 +160,23 @@ TEST_F(TrainTest, CrashesIntoEmptyBlockedAndWronglyTurnedCells) {
     level->SetCellKind(3, 4, PieceStraightWE);
     level->SetCellKind(4, 4, ahead);
     Launch(11, 3, 4);
-    const int scoreBefore = gameState.run.levelScore;
+    const int scoreBefore = match->run.levelScore;
     CaptureCrashOutput(60);
-    EXPECT_EQ(gameState.run.trainCrashed, 1);
+    EXPECT_EQ(match->run.trainCrashed, 1);
     EXPECT_EQ(train->explodeRequest, 0);  // the level step has started the explosion
     EXPECT_EQ(train->cellX, 3);
-    EXPECT_EQ(gameState.run.levelScore, scoreBefore);
+    EXPECT_EQ(match->run.levelScore, scoreBefore);
   }
 }
 
 TEST_F(TrainTest, NothingOnTheStartCellCrashesJustOutsideTheBoard) {
   StartLevel(1);
-  gameState.screen.tutorialShowing = gameState.screen.gamePaused = 0;
+  match->flags.tutorialShowing = match->flags.gamePaused = 0;
   train->countdown = 299;
   testing::internal::CaptureStdout();
   Run(2000);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "boom\n");
-  EXPECT_EQ(gameState.run.trainCrashed, 1);
+  EXPECT_EQ(match->run.trainCrashed, 1);
   EXPECT_EQ(train->cellX, -1);
 }
 
@@ -191,12 +191,12 @@ TEST_F(TrainTest, APieceRemovedBeforeTheLookAheadCrashesButNotAfterIt) {
     level->SetCellKind(3, 4, CellEmpty);
     CaptureCrashOutput(60);
     if (beforeLookAhead) {
-      EXPECT_EQ(gameState.run.trainCrashed, 1);
+      EXPECT_EQ(match->run.trainCrashed, 1);
       EXPECT_EQ(train->cellX, 2);
     } else {
       // The move into the removed cell was chosen already; the next look-ahead
       // from there finds the straight beyond it.
-      EXPECT_EQ(gameState.run.trainCrashed, 0);
+      EXPECT_EQ(match->run.trainCrashed, 0);
       EXPECT_GE(train->cellX, 4);
     }
   }
@@ -208,15 +208,15 @@ TEST_F(TrainTest, ArrivesHalfWayThroughTheFinishWhateverLiesThere) {
   level->SetCellKind(11, 4, PieceStraightWE);
   level->SetCellKind(12, 4, PieceCurveWN);
   train->PlaceTrain(10, 4, 12, 4);
-  gameState.run.trainRunning = 1;
-  const int score = gameState.run.levelScore;
+  match->run.trainRunning = 1;
+  const int score = match->run.levelScore;
   Trail();
-  EXPECT_EQ(gameState.run.trainArrived, 1);
-  EXPECT_EQ(gameState.run.trainCrashed, 0);
+  EXPECT_EQ(match->run.trainArrived, 1);
+  EXPECT_EQ(match->run.trainCrashed, 0);
   EXPECT_EQ(train->cellX, 12);
   EXPECT_GE(train->progress, 0.5f);
   EXPECT_LT(train->progress, 0.6f);
-  EXPECT_EQ(gameState.run.levelScore, score + 2 * kScorePerCell);
+  EXPECT_EQ(match->run.levelScore, score + 2 * kScorePerCell);
 }
 
 TEST_F(TrainTest, TunnelJumpsOutAlongTheExitsSide) {
@@ -230,7 +230,7 @@ TEST_F(TrainTest, TunnelJumpsOutAlongTheExitsSide) {
     const int ox = 8 + kDx[side], oy = 2 + kDy[side];
     level->SetCellKind(ox, oy, side % 2 == 0 ? PieceStraightNS : PieceStraightWE);
     Launch(11, 3, 4);
-    while (train->cellX != 8 && gameState.run.trainRunning) Step();
+    while (train->cellX != 8 && match->run.trainRunning) Step();
     ASSERT_EQ(train->cellX, 8);
     EXPECT_EQ(train->cellY, 2);
     EXPECT_EQ(train->move, expectedMove[side]);
@@ -244,7 +244,7 @@ TEST_F(TrainTest, TunnelJumpsOutAlongTheExitsSide) {
     EXPECT_NE(std::lround(train->heading), std::lround(kHeadingOut[side]));
     Step();
     EXPECT_NEAR(train->heading, kHeadingOut[side], 0.01f);
-    while (gameState.run.trainRunning && train->cellX == 8 && train->cellY == 2) Step();
+    while (match->run.trainRunning && train->cellX == 8 && train->cellY == 2) Step();
     EXPECT_EQ(train->cellX, ox);
     EXPECT_EQ(train->cellY, oy);
   }
@@ -253,12 +253,12 @@ TEST_F(TrainTest, TunnelJumpsOutAlongTheExitsSide) {
 TEST_F(TrainTest, LeavesOnItsOwnAfterThreeHundredSeconds) {
   StartCountingDown();
   Run(299 * 1000);
-  EXPECT_EQ(gameState.run.trainRunning, 0);
+  EXPECT_EQ(match->run.trainRunning, 0);
   EXPECT_LE(train->countdown, 299);
   while (train->countdown < kDepartureSeconds) Step();
-  EXPECT_EQ(gameState.run.trainRunning, 1);
-  EXPECT_EQ(gameState.run.trainRunning, 1);
-  EXPECT_EQ(gameState.run.departSecondsLeft, -1);
+  EXPECT_EQ(match->run.trainRunning, 1);
+  EXPECT_EQ(match->run.trainRunning, 1);
+  EXPECT_EQ(match->run.departSecondsLeft, -1);
   // The placement keeps the last tick's time, so the first tick comes with the
   // first update and the three hundredth 299 seconds later.
   EXPECT_GE(clockMs - 1000, 299 * 1000);
@@ -273,12 +273,12 @@ TEST_F(TrainTest, ASendOffWaitsForTheNextWholeSecondTick) {
   while (train->countdown == ticks) Step();
   const int tickTime = clockMs;
   Run(200);
-  gameState.run.departNow = 1;
-  while (!gameState.run.trainRunning) Step();
+  match->run.departNow = 1;
+  while (!match->run.trainRunning) Step();
   EXPECT_GE(clockMs - tickTime, 1000);
   EXPECT_LT(clockMs - tickTime, 1034);
   EXPECT_EQ(train->countdown, kDepartureSeconds);
-  EXPECT_EQ(gameState.run.departNow, 0);
+  EXPECT_EQ(match->run.departNow, 0);
 }
 
 TEST_F(TrainTest, StandsStillWhilePaused) {
@@ -288,12 +288,12 @@ TEST_F(TrainTest, StandsStillWhilePaused) {
   Run(500);
   const float x = train->x, progress = train->progress;
   const int countdown = train->countdown;
-  gameState.screen.gamePaused = 1;
+  match->flags.gamePaused = 1;
   Run(5000);
   EXPECT_EQ(train->x, x);
   EXPECT_EQ(train->progress, progress);
   EXPECT_EQ(train->countdown, countdown);
-  gameState.screen.gamePaused = 0;
+  match->flags.gamePaused = 0;
   Step();
   EXPECT_GT(train->x, x);
 }

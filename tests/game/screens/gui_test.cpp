@@ -5,7 +5,7 @@
 #include "game/rules/board.h"
 #include "game/rules/departure.h"
 #include "game/screens/gui.h"
-#include "game/rules/state.h"
+#include "game/rules/match.h"
 #include "tests/game/rules_version_scope.h"
 
 namespace {
@@ -16,89 +16,97 @@ class GuiTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetGameState();
-    gameState.run.selectedPiece = -1;
     gameState.settings.musicOn = gameState.settings.soundOn = 1;
     gui = new c_cGui();
     testGui = gui;
+    match = new Match();
+    gui->match = match;
+    match->run.selectedPiece = -1;
   }
   void TearDown() override { testGui = nullptr; }
+  // The departure clock as the train's countdown (whole seconds gone) sets it.
+  void UpdateDepartureClock(int countdown) {
+    match->train->countdown = countdown;
+    ::UpdateDepartureClock(*match);
+  }
   c_cGui* gui = nullptr;
+  Match* match = nullptr;
 };
 
 TEST_F(GuiTest, PaletteSlotsIncludeTheirBoundsAndTheGapsSelectNothing) {
   gui->ClickGui(87, 706);
-  EXPECT_EQ(gameState.run.selectedPiece, 0);
+  EXPECT_EQ(match->run.selectedPiece, 0);
   gui->ClickGui(32, 761);
-  EXPECT_EQ(gameState.run.selectedPiece, 0);
-  gameState.run.selectedPiece = -1;
+  EXPECT_EQ(match->run.selectedPiece, 0);
+  match->run.selectedPiece = -1;
   for (float x : {31.0f, 90.0f, 97.0f}) gui->ClickGui(x, 730);
   gui->ClickGui(60, 705);
   gui->ClickGui(60, 762);
-  EXPECT_EQ(gameState.run.selectedPiece, -1);
+  EXPECT_EQ(match->run.selectedPiece, -1);
   gui->ClickGui(98, 730);
-  EXPECT_EQ(gameState.run.selectedPiece, 1);
+  EXPECT_EQ(match->run.selectedPiece, 1);
   gui->ClickGui(32 + 66 * 7 + 55, 761);
-  EXPECT_EQ(gameState.run.selectedPiece, 7);
+  EXPECT_EQ(match->run.selectedPiece, 7);
   gui->ClickGui(32 + 66 * 8, 730);  // no ninth slot
-  EXPECT_EQ(gameState.run.selectedPiece, 7);
+  EXPECT_EQ(match->run.selectedPiece, 7);
 }
 
 TEST_F(GuiTest, ThePauseButtonExcludesItsBounds) {
   for (auto p : {std::pair<float, float>{923, 740}, {998, 740}, {960, 703}}) {
     gui->ClickGui(p.first, p.second);
-    EXPECT_EQ(gameState.screen.gamePaused, 0) << p.first << "," << p.second;
+    EXPECT_EQ(match->flags.gamePaused, 0) << p.first << "," << p.second;
   }
   gui->ClickGui(924, 704);
-  EXPECT_EQ(gameState.screen.gamePaused, 1);
+  EXPECT_EQ(match->flags.gamePaused, 1);
 }
 
 TEST_F(GuiTest, TheSendOffBonusIsPaidOnceAndOnlyWhileTheTrainWaits) {
   UpdateDepartureClock(55);  // 04:05 left
   gui->ClickGui(500, 13);  // the bound
   gui->ClickGui(540, 0);
-  EXPECT_EQ(gameState.run.departNow, 0);
+  EXPECT_EQ(match->run.departNow, 0);
   gui->ClickGui(501, 25);
-  EXPECT_EQ(gameState.run.levelScore, 500);
-  EXPECT_EQ(gameState.run.departNow, 1);
-  EXPECT_EQ(gameState.run.departSecondsLeft, 245);
+  EXPECT_EQ(match->run.levelScore, 500);
+  EXPECT_EQ(match->run.departNow, 1);
+  EXPECT_EQ(match->run.departSecondsLeft, 245);
   gui->ClickGui(540, 13);
-  EXPECT_EQ(gameState.run.levelScore, 500);
+  EXPECT_EQ(match->run.levelScore, 500);
 
   // The train already left: nothing.
-  gameState.run.departNow = 0;
-  gameState.run.trainRunning = 1;
+  match->run.departNow = 0;
+  match->run.trainRunning = 1;
   gui->ClickGui(540, 13);
-  EXPECT_EQ(gameState.run.levelScore, 500);
+  EXPECT_EQ(match->run.levelScore, 500);
   // A result panel shows: nothing either.
-  gameState.run.trainRunning = 0;
-  for (int* panel : {&gameState.run.trainArrived, &gameState.run.trainCrashed}) {
+  match->run.trainRunning = 0;
+  for (int* panel : {&match->run.trainArrived, &match->run.trainCrashed}) {
     *panel = 1;
     gui->ClickGui(540, 13);
     *panel = 0;
   }
-  EXPECT_EQ(gameState.run.levelScore, 500);
-  EXPECT_EQ(gameState.run.departNow, 0);
+  EXPECT_EQ(match->run.levelScore, 500);
+  EXPECT_EQ(match->run.departNow, 0);
 }
 
 TEST_F(GuiTest, TheWonPanelsButtonsIncludeTheirBoundsAndAskForTheLevelsNextStep) {
-  gameState.run.trainArrived = 1;
+  match->run.trainArrived = 1;
   EXPECT_EQ(gui->ClickGui(573, 479), ScreenRequest::None);  // between retry and continue
   EXPECT_EQ(gui->ClickGui(600, 533), ScreenRequest::None);
   EXPECT_EQ(gui->ClickGui(87, 706), ScreenRequest::None);  // the palette is not there
-  EXPECT_EQ(gameState.run.selectedPiece, -1);
+  EXPECT_EQ(match->run.selectedPiece, -1);
   EXPECT_EQ(gui->ClickGui(456, 532), ScreenRequest::RestartLevel);
   EXPECT_EQ(gui->ClickGui(453, 479), ScreenRequest::LeaveLevel);
   EXPECT_EQ(gui->ClickGui(689, 532), ScreenRequest::NextLevel);
 }
 
 TEST_F(GuiTest, ThePauseButtonStillPausesOverTheWonPanelWithoutPressingItsButtons) {
-  gameState.run.trainArrived = 1;
+  match->run.trainArrived = 1;
   EXPECT_EQ(gui->ClickGui(960, 740), ScreenRequest::None);
-  EXPECT_EQ(gameState.screen.gamePaused, 1);
+  EXPECT_EQ(match->flags.gamePaused, 1);
 }
 
 TEST_F(GuiTest, TheFailedPanelsRetryAndMenu) {
-  gameState.run.trainCrashed = 1;
+  match->run.trainCrashed = 1;
   for (auto p : {std::pair<float, float>{549, 420}, {484, 420}, {600, 459}}) {
     EXPECT_EQ(gui->ClickGui(p.first, p.second), ScreenRequest::None) << p.first << "," << p.second;
   }
@@ -107,50 +115,50 @@ TEST_F(GuiTest, TheFailedPanelsRetryAndMenu) {
 }
 
 TEST_F(GuiTest, ThePausePanelsBandsExcludeTheirBounds) {
-  gameState.screen.gamePaused = 1;
+  match->flags.gamePaused = 1;
   for (auto p : {std::pair<float, float>{358, 340}, {670, 340}, {500, 316}, {500, 366}, {500, 570}}) {
     gui->ClickPauseMenu(p.first, p.second);
-    EXPECT_EQ(gameState.screen.gamePaused, 1) << p.first << "," << p.second;
+    EXPECT_EQ(match->flags.gamePaused, 1) << p.first << "," << p.second;
   }
   EXPECT_EQ(gui->ClickPauseMenu(500, 540), ScreenRequest::QuitLevel);
   EXPECT_EQ(gui->ClickPauseMenu(200, 540), ScreenRequest::None);
   EXPECT_EQ(gui->ClickPauseMenu(500, 450), ScreenRequest::ToggleMusic);
   EXPECT_EQ(gui->ClickPauseMenu(500, 500), ScreenRequest::None);  // sound
   EXPECT_EQ(gameState.settings.soundOn, 0);
-  EXPECT_EQ(gameState.screen.gamePaused, 1);
+  EXPECT_EQ(match->flags.gamePaused, 1);
 
   EXPECT_EQ(gui->ClickPauseMenu(500, 390), ScreenRequest::RestartLevel);
-  EXPECT_EQ(gameState.screen.gamePaused, 0);
-  gameState.screen.gamePaused = 1;
+  EXPECT_EQ(match->flags.gamePaused, 0);
+  match->flags.gamePaused = 1;
   gui->ClickPauseMenu(359, 317);  // resume
-  EXPECT_EQ(gameState.screen.gamePaused, 0);
+  EXPECT_EQ(match->flags.gamePaused, 0);
 }
 
 TEST_F(GuiTest, TutorialPagesComeInRunsAndTheLastOfEachRunUnpauses) {
   auto readRun = [&](int first) {
-    gameState.screen.tutorialShowing = gameState.screen.gamePaused = 1;
-    gameState.screen.tutorialPage = first;
+    match->flags.tutorialShowing = match->flags.gamePaused = 1;
+    match->flags.tutorialPage = first;
     int clicks = 0;
-    while (gameState.screen.tutorialShowing == 1 && clicks < 20) {
+    while (match->flags.tutorialShowing == 1 && clicks < 20) {
       gui->AdvanceTutorial();
       ++clicks;
     }
-    EXPECT_EQ(gameState.screen.gamePaused, 0);
+    EXPECT_EQ(match->flags.gamePaused, 0);
     return clicks;
   };
   EXPECT_EQ(readRun(0), 6);
-  EXPECT_EQ(gameState.screen.tutorialPage, 5);
+  EXPECT_EQ(match->flags.tutorialPage, 5);
   EXPECT_EQ(readRun(6), 3);
   for (int page : {9, 10, 11}) EXPECT_EQ(readRun(page), 1);
-  gameState.screen.tutorialShowing = gameState.screen.gamePaused = 1;
-  gameState.screen.tutorialPage = 12;
+  match->flags.tutorialShowing = match->flags.gamePaused = 1;
+  match->flags.tutorialPage = 12;
   gui->AdvanceTutorial();
-  EXPECT_EQ(gameState.screen.tutorialShowing, 1);
-  EXPECT_EQ(gameState.screen.tutorialPage, 12);
+  EXPECT_EQ(match->flags.tutorialShowing, 1);
+  EXPECT_EQ(match->flags.tutorialPage, 12);
 }
 
 TEST_F(GuiTest, TheClockCountsDownInWholeSecondsAndItsBarInStepsOfThree) {
-  const DepartureClock& clock = gameState.run.departure;
+  const DepartureClock& clock = match->run.departure;
   auto shown = [&] { return ClockText(clock.clockMinutes, clock.clockSeconds); };
   UpdateDepartureClock(0);
   EXPECT_EQ(shown(), String("05:00"));
@@ -175,14 +183,14 @@ TEST_F(GuiTest, APageStopsTheClockWhereItStoodUnderTheMendedRulesAndFillsItUnder
     int barWidth;
     const char* text;
   };
-  const DepartureClock& clock = gameState.run.departure;
+  const DepartureClock& clock = match->run.departure;
   for (const Case& c : {Case{1, 300, 300, "05:00"}, Case{2, 194, 192, "03:14"}}) {
     SCOPED_TRACE(c.rules);
     RulesVersionScope rules(c.rules);
-    gameState.screen.gamePaused = gameState.screen.tutorialShowing = 0;
+    match->flags.gamePaused = match->flags.tutorialShowing = 0;
     UpdateDepartureClock(106);
     // An enemy's introduction page comes up: the countdown stands still.
-    gameState.screen.gamePaused = gameState.screen.tutorialShowing = 1;
+    match->flags.gamePaused = match->flags.tutorialShowing = 1;
     UpdateDepartureClock(106);
     EXPECT_EQ(clock.secondsLeft, c.secondsLeft);
     EXPECT_EQ(clock.timeBarWidth, c.barWidth);
@@ -202,15 +210,15 @@ TEST_F(GuiTest, TheClockCountsAsDepartedFromTheSendOffOn) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    LevelRun& run = gameState.run;
+    LevelRun& run = match->run;
     run.departNow = c.departNow;
     run.trainRunning = c.running;
     run.trainArrived = c.arrived;
     run.trainCrashed = c.crashed;
-    EXPECT_EQ(TrainHasDeparted(), c.departed);
+    EXPECT_EQ(TrainHasDeparted(match->run), c.departed);
     // The bonus only while the train waits.
     const int score = run.levelScore;
-    SendTrainOff();
+    SendTrainOff(match->run);
     EXPECT_EQ(run.levelScore - score, c.departed ? 0 : kDepartBonus);
   }
 }
@@ -236,10 +244,10 @@ TEST_F(GuiTest, TheFailedPanelStandsClearOfTheCrashUnderTheMendedRules) {
   RulesVersionScope rules(2);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    gameState.run.trainCrashed = 1;
-    gameState.run.crashX = c.x;
-    gameState.run.crashY = c.y;
-    const PanelOrigin at = FailedPanelAt();
+    match->run.trainCrashed = 1;
+    match->run.crashX = c.x;
+    match->run.crashY = c.y;
+    const PanelOrigin at = FailedPanelAt(match->run);
     EXPECT_TRUE(PanelClearOf(at, c.x, c.y)) << at.x << "," << at.y;
     EXPECT_EQ(at.x == kFailedPanelFirstAt.x && at.y == kFailedPanelFirstAt.y, c.middle);
     EXPECT_GE(at.x, 0);
@@ -252,7 +260,7 @@ TEST_F(GuiTest, TheFailedPanelStandsClearOfTheCrashUnderTheMendedRules) {
               ScreenRequest::RestartLevel);
     EXPECT_EQ(gui->ClickGui((kFailedMenu.left + kFailedMenu.right) / 2 + dx, kFailedMenu.top + 5 + dy),
               ScreenRequest::LeaveLevel);
-    const HitBox showMe = ShowMeBox();
+    const HitBox showMe = ShowMeBox(match->run);
     EXPECT_EQ(gui->ClickGui(showMe.left + 5, showMe.top + 5), ScreenRequest::ShowMe);
     EXPECT_TRUE(showMe.left > at.x && showMe.right < at.x + kFailedPanelWidth);
     EXPECT_TRUE(showMe.top > at.y && showMe.bottom < at.y + kFailedPanelHeight);
@@ -263,10 +271,10 @@ TEST_F(GuiTest, TheFailedPanelStandsClearOfTheCrashUnderTheMendedRules) {
 
 TEST_F(GuiTest, UnderTheFirstRulesTheFailedPanelAndItsButtonsStayWhereTheyWere) {
   RulesVersionScope rules(1);
-  gameState.run.trainCrashed = 1;
-  gameState.run.crashX = 512;  // right under the middle place
-  gameState.run.crashY = 345;
-  const PanelOrigin at = FailedPanelAt();
+  match->run.trainCrashed = 1;
+  match->run.crashX = 512;  // right under the middle place
+  match->run.crashY = 345;
+  const PanelOrigin at = FailedPanelAt(match->run);
   EXPECT_EQ(at.x, kFailedPanelFirstAt.x);
   EXPECT_EQ(at.y, kFailedPanelFirstAt.y);
   // Where the kept lost-level replay clicks its Menu.

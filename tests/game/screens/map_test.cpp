@@ -122,15 +122,15 @@ TEST_F(MapTest, AWorkerCosts500AndTheCrewStopsAt15) {
 }
 
 TEST_F(MapTest, AFloatingTextRisesAndFadesInTwentyStepsOfTenMilliseconds) {
-  gameState.clock.lastMillisecs = 1000;
+  map->clockMs = 1000;
   map->AddMapText(String("-500"), 635, 590);
   c_cScoreText2* text = map->mapTexts[0];
-  gameState.clock.lastMillisecs = 1005;
+  map->clockMs = 1005;
   map->UpdateMapTexts();
   EXPECT_EQ(text->y, 590);
   int steps = 0;
   while (text->active == 1 && steps < 40) {
-    gameState.clock.lastMillisecs += 10;
+    map->clockMs += 10;
     map->UpdateMapTexts();
     ++steps;
   }

@@ -23,23 +23,23 @@ class AmbienceOfALevel : public LevelPlay {
     SetGameSoundPlayer(&sounds);
     gameState.settings.soundOn = 1;
     Play(1);
-    UpdateDepartureClock(train->countdown);
+    UpdateDepartureClock(*match);
   }
   void TearDown() override {
     SetGameSoundPlayer(nullptr);
     LevelPlay::TearDown();
   }
-  AmbienceScene Scene(bool panel = false) const { return LevelScene(*level, panel); }
+  AmbienceScene Scene(bool panel = false) const { return LevelScene(*match, panel); }
   // One update as the main game runs it: the level's step, the status
   // line's clock, then the ambience.
   void Update() {
     Step();
-    UpdateDepartureClock(train->countdown);
+    UpdateDepartureClock(*match);
     ambience.Update(Scene());
   }
   // Plays on until the countdown shows `secondsLeft` (or the train has gone).
   void RunToSecondsLeft(int secondsLeft) {
-    while (gameState.run.departure.secondsLeft > secondsLeft && gameState.run.trainRunning == 0) Update();
+    while (match->run.departure.secondsLeft > secondsLeft && match->run.trainRunning == 0) Update();
   }
 
   RecordingSounds sounds;
@@ -55,15 +55,15 @@ TEST_F(AmbienceOfALevel, EachMomentCallsForItsPiece) {
   EXPECT_STREQ(MusicForScene(Scene()), kTensionMusicFile) << "the last minute";
   EXPECT_STREQ(MusicForScene(Scene(true)), kTensionMusicFile) << "a panel over it dips, it does not change";
   RunToSecondsLeft(-1);
-  ASSERT_EQ(gameState.run.trainRunning, 1) << "the countdown ran out";
+  ASSERT_EQ(match->run.trainRunning, 1) << "the countdown ran out";
   EXPECT_STREQ(MusicForScene(Scene()), kTensionMusicFile) << "the train running late";
 }
 
 TEST_F(AmbienceOfALevel, ATrainSentOffEarlyKeepsTheLevelsPiece) {
   RunToSecondsLeft(200);
-  SendTrainOff();
-  for (int i = 0; i < 60 && gameState.run.trainRunning == 0; ++i) Update();
-  ASSERT_EQ(gameState.run.trainRunning, 1);
+  SendTrainOff(match->run);
+  for (int i = 0; i < 60 && match->run.trainRunning == 0; ++i) Update();
+  ASSERT_EQ(match->run.trainRunning, 1);
   EXPECT_EQ(Scene().secondsLeft, 200) << "what was left when the train went";
   EXPECT_STREQ(MusicForScene(Scene()), kLevelMusicFile);
 }
@@ -75,9 +75,9 @@ TEST_F(AmbienceOfALevel, TheLastTenSecondsTickOnceEach) {
   EXPECT_EQ(sounds.Count(SoundTick), kTickingSecondsLeft - 5 + 1) << "10 down to 5";
   // A pause covers the board: no tick, and none again for the same second
   // when play goes on.
-  gameState.screen.gamePaused = 1;
+  match->flags.gamePaused = 1;
   for (int i = 0; i < 60; ++i) ambience.Update(Scene(true));
-  gameState.screen.gamePaused = 0;
+  match->flags.gamePaused = 0;
   ambience.Update(Scene());
   EXPECT_EQ(sounds.Count(SoundTick), 6);
   RunToSecondsLeft(-1);
@@ -85,7 +85,7 @@ TEST_F(AmbienceOfALevel, TheLastTenSecondsTickOnceEach) {
 }
 
 TEST_F(AmbienceOfALevel, AHammerForEachWorkerBuildingAndNoneUnderAPanel) {
-  gameState.run.iron = 1000;
+  match->run.iron = 1000;
   std::vector<std::pair<int, int>> free;
   for (int x = 0; x < kColumns && free.size() < 2; ++x) {
     for (int y = 0; y < kRows && free.size() < 2; ++y) {

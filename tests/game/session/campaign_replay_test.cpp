@@ -107,6 +107,9 @@ const KeptReplay kKept[] = {
     // 2000: the totals hold 2000, not 3500.
     {"win_twice.replay", "--win-twice",
      "screen=1 level=2 score=2000 gold=0 workers=5 time=370733 states=120000000000000"},
+    // The settings from the menu and the pause panel, both sliders, the train
+    // sent with G bound in place of T, the keys reset; the train crashes.
+    {"settings.replay", "--settings", "screen=1 level=1 score=0 gold=0 workers=5 time=11399 states=200000000000000"},
 };
 
 class KeptReplayLines : public KeptReplays, public ::testing::WithParamInterface<KeptReplay> {};

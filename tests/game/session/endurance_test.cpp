@@ -22,7 +22,7 @@ constexpr double kDefaultMinutes = 60;
 
 class Invariants : public GameFixture {
  protected:
-  std::string Check(bool workers = true) const { return CheckGameInvariants(*level, *train, workers); }
+  std::string Check(bool workers = true) const { return CheckGameInvariants(*match, workers); }
   c_cRailTile* Job() const { return level->railTiles[0]; }
 };
 
@@ -32,11 +32,11 @@ TEST_F(Invariants, HoldOnEveryLaidOutLevelAndAfterOrdersClearingsAndMining) {
     EXPECT_EQ(Check(), "") << "level " << n;
   }
   StartLevel(2);
-  gameState.screen.tutorialShowing = gameState.screen.gamePaused = 0;
-  gameState.run.iron = 1000;
-  gameState.run.selectedPiece = PieceStraightWE;
+  match->flags.tutorialShowing = match->flags.gamePaused = 0;
+  match->run.iron = 1000;
+  match->run.selectedPiece = PieceStraightWE;
   ClickBoard(CellCentre(level->startX + 1), CellCentre(level->startY));
-  ASSERT_EQ(gameState.run.freeWorkers, 4);
+  ASSERT_EQ(match->run.freeWorkers, 4);
   EXPECT_EQ(Check(), "");
   Run(6000);
   EXPECT_EQ(level->CellKind(level->startX + 1, level->startY), PieceStraightWE);
@@ -51,11 +51,11 @@ TEST_F(Invariants, NameABlockedCellNothingExplains) {
   Job()->active = Job()->building = 1;
   Job()->x = 6;
   Job()->y = 8;
-  gameState.run.freeWorkers -= 1;
+  match->run.freeWorkers -= 1;
   EXPECT_EQ(Check(), "");
   // Stones that were cleared do not.
   Job()->active = 0;
-  gameState.run.freeWorkers += 1;
+  match->run.freeWorkers += 1;
   c_cBlockTile* stones = level->blockTiles[level->blockTiles.Length() - 1];
   stones->x = 6;
   stones->y = 8;
@@ -72,9 +72,9 @@ TEST_F(Invariants, NameKindsOutOfRangeNegativeIronAndATrainOffTheBoard) {
   level->SetCellKind(3, 3, CellBlocked - 1);
   EXPECT_EQ(Check(), "cell (3,3) has kind -3");
   level->SetCellKind(3, 3, CellEmpty);
-  gameState.run.iron = -1;
+  match->run.iron = -1;
   EXPECT_EQ(Check(), "iron is -1");
-  gameState.run.iron = 0;
+  match->run.iron = 0;
   train->cellX = -1;  // left of the board, where it waits
   EXPECT_EQ(Check(), "");
   train->cellX = -2;
@@ -88,13 +88,13 @@ TEST_F(Invariants, CountEveryWorkerInExactlyOnePlaceWhileALevelIsPlayed) {
   level->mine->workers = 2;
   EXPECT_NE(Check().find("= 8, but 6 are owned"), std::string::npos) << Check();
   EXPECT_EQ(Check(false), "");  // off the level, idle counts are not kept
-  gameState.run.freeWorkers -= 2;
+  match->run.freeWorkers -= 2;
   EXPECT_EQ(Check(), "");
   // One worker on two jobs: a clearing marked without taking anyone.
   c_cBlockTile* stones = level->blockTiles[level->blockTiles.Length() - 1];
   stones->active = stones->removing = 1;
   EXPECT_NE(Check(), "");
-  gameState.run.freeWorkers -= 1;
+  match->run.freeWorkers -= 1;
   EXPECT_EQ(Check(), "");
   // Two pieces on one cell.
   level->SetCellKind(6, 0, CellBlocked);
@@ -104,7 +104,7 @@ TEST_F(Invariants, CountEveryWorkerInExactlyOnePlaceWhileALevelIsPlayed) {
     job->x = 6;
     job->y = 0;
   }
-  gameState.run.freeWorkers -= 2;
+  match->run.freeWorkers -= 2;
   EXPECT_EQ(Check(), "two pieces are built on cell (6,0)");
 }
 

@@ -20,13 +20,13 @@ class FreshStart : public MainGameFixture {
     gameState.progress.currentLevel = level;
     app->scenarioMap->selectedLevel = level - 1;
     StartSelectedLevel();
-    ASSERT_EQ(gameState.run.levelNumber, level);
+    ASSERT_EQ(Played().run.levelNumber, level);
     ReadTutorialAway();
   }
   // What a run leaves on the board: the bandits at the mine, raiders, an
   // explosion and a floating text.
   void LeaveTraces() {
-    c_cLevel* level = app->level;
+    c_cLevel* level = Played().board;
     level->SpawnBandits();
     level->SpawnIndigens(5, 5);
     level->AddExplosion(100, 100);
@@ -40,7 +40,7 @@ class FreshStart : public MainGameFixture {
     return n;
   }
   int Traces() const {
-    const c_cLevel* level = app->level;
+    const c_cLevel* level = Played().board;
     return Active(level->bandits) + Active(level->indigens) + Active(level->explosions) + Active(level->scoreTexts);
   }
 };
@@ -54,13 +54,13 @@ TEST_F(FreshStart, ARestartFromThePausePanelClearsTheRunAndGivesTheLevelsIron) {
     LeaveTraces();
     const int startIron = LevelLayoutOf(15).iron;
     Run(8000);
-    ASSERT_LT(gameState.run.iron, startIron) << "the bandits steal";
-    app->train->heading = 90;
+    ASSERT_LT(Played().run.iron, startIron) << "the bandits steal";
+    Played().train->heading = 90;
     Click(960, 740);  // pause
     Click(500, 390);  // Restart, taken up by the next update
     Update();
-    EXPECT_EQ(gameState.run.iron, startIron);
-    EXPECT_EQ(app->train->heading, 0);
+    EXPECT_EQ(Played().run.iron, startIron);
+    EXPECT_EQ(Played().train->heading, 0);
     if (rules == kNewestRules) {
       EXPECT_EQ(Traces(), 0);
     } else {
@@ -75,14 +75,14 @@ TEST_F(FreshStart, TheNextLevelAfterAWinStartsWithoutTheRaidersLeftOnTheBoard) {
   Start();
   PlayLevel(4);
   LayTrackAndDepart();
-  RunUntil(gameState.run.trainArrived);
-  ASSERT_EQ(gameState.run.trainArrived, 1);
+  RunUntil(Played().run.trainArrived);
+  ASSERT_EQ(Played().run.trainArrived, 1);
   LeaveTraces();
   ASSERT_GT(Traces(), 0);
   Click(630, 505);  // Continue
   ASSERT_EQ(app->screen, ScreenScenarioMap);
   StartSelectedLevel();
-  ASSERT_EQ(gameState.run.levelNumber, 5);
+  ASSERT_EQ(Played().run.levelNumber, 5);
   EXPECT_EQ(Traces(), 0);
 }
 
@@ -94,10 +94,10 @@ TEST_F(FreshStart, TheWonPanelTakesTheClickThatWouldChaseARaiderBeneath) {
     Start();
     PlayLevel(1);
     LayTrackAndDepart();
-    RunUntil(gameState.run.trainArrived);
+    RunUntil(Played().run.trainArrived);
     gameState.progress.indigensIntroShown = 1;  // no page comes with them
-    app->level->SpawnIndigens(CellAt(630), CellAt(505));
-    c_cEnemy* raiders = app->level->indigens[0];
+    Played().board->SpawnIndigens(CellAt(630), CellAt(505));
+    c_cEnemy* raiders = Played().board->indigens[0];
     ASSERT_EQ(raiders->active, 1);
     Click(630, 505);
     EXPECT_EQ(raiders->chaseMeter > 0, rules == 1) << "rules " << rules;
@@ -112,21 +112,21 @@ TEST_F(FreshStart, ARetrySkipsThePagesAndSkipClosesARunOfThem) {
   Start();
   ToMap(true);
   StartSelectedLevel();
-  ASSERT_EQ(gameState.screen.tutorialShowing, 1);
-  const HitBox skip = TutorialSkipBox(gameState.screen.tutorialPage);
+  ASSERT_EQ(Played().flags.tutorialShowing, 1);
+  const HitBox skip = TutorialSkipBox(Played().flags.tutorialPage);
   Click((skip.left + skip.right) / 2, (skip.top + skip.bottom) / 2);
-  EXPECT_EQ(gameState.screen.tutorialShowing, 0);
-  EXPECT_EQ(gameState.screen.gamePaused, 0);
+  EXPECT_EQ(Played().flags.tutorialShowing, 0);
+  EXPECT_EQ(Played().flags.gamePaused, 0);
   Click(540, 13);  // sent off over no track
-  RunUntil(gameState.run.trainCrashed);
+  RunUntil(Played().run.trainCrashed);
   Click(600, 420);  // Retry
-  EXPECT_EQ(gameState.run.trainCrashed, 0);
-  EXPECT_EQ(gameState.screen.tutorialShowing, 0);
+  EXPECT_EQ(Played().run.trainCrashed, 0);
+  EXPECT_EQ(Played().flags.tutorialShowing, 0);
   Click(960, 740);  // pause, and quit: a new start from the map shows the pages
   Click(500, 545);
   Click(800, 220);
   StartSelectedLevel();
-  EXPECT_EQ(gameState.screen.tutorialShowing, 1);
+  EXPECT_EQ(Played().flags.tutorialShowing, 1);
 }
 
 // Under the first rules the same click only turned the page.
@@ -135,11 +135,11 @@ TEST_F(FreshStart, UnderTheFirstRulesSkipWasNoButton) {
   Start();
   ToMap(true);
   StartSelectedLevel();
-  const int page = gameState.screen.tutorialPage;
+  const int page = Played().flags.tutorialPage;
   const HitBox skip = TutorialSkipBox(page);
   Click((skip.left + skip.right) / 2, (skip.top + skip.bottom) / 2);
-  EXPECT_EQ(gameState.screen.tutorialShowing, 1);
-  EXPECT_EQ(gameState.screen.tutorialPage, page + 1);
+  EXPECT_EQ(Played().flags.tutorialShowing, 1);
+  EXPECT_EQ(Played().flags.tutorialPage, page + 1);
 }
 
 // Every page stays on the screen, clear of its level's START and FINISH

@@ -30,10 +30,10 @@ class Keys : public MainGameFixture {
   void PlayFirstLevelByKeys() {
     ToMapByKeys();
     Key(kEnter);
-    for (int i = 0; i < 12 && gameState.screen.tutorialShowing == 1; ++i) Key(kEnter);
+    for (int i = 0; i < 12 && Played().flags.tutorialShowing == 1; ++i) Key(kEnter);
   }
   void LayTrack() {
-    c_cLevel* level = app->level;
+    c_cLevel* level = Played().board;
     for (int x = level->startX; x <= level->finishX; ++x) level->SetCellKind(x, level->startY, PieceStraightWE);
     ASSERT_EQ(level->startY, level->finishY) << "the first level's finish is on the start's row";
   }
@@ -73,7 +73,8 @@ TEST_F(Keys, TheGridFollowsTheCursorAndThePieceInHand) {
 }
 
 // With nothing won yet the menu's focus starts on "new game" (continue would
-// only begin one too), and moves round its six signs.
+// only begin one too), and moves round its seven signs (Settings between
+// quit and the full-screen switch).
 struct MenuCase {
   std::vector<int> keys;  // before Enter
   int screen;
@@ -107,8 +108,8 @@ INSTANTIATE_TEST_SUITE_P(Signs, MenuKeys,
                                            MenuCase{{kDown}, ScreenMenu, true, 1, false},
                                            MenuCase{{kDown, kDown, kUp, kUp}, ScreenScenarioMap, false, 0, false},
                                            MenuCase{{kUp, kUp}, ScreenMenu, true, 0, true},
-                                           MenuCase{{kTab, kTab, kTab, kTab, kTab, kTab}, ScreenScenarioMap, false,
-                                                    0, false}));
+                                           MenuCase{{kTab, kTab, kTab, kTab, kTab, kTab, kTab}, ScreenScenarioMap,
+                                                    false, 0, false}));
 
 TEST_F(Keys, AMovedPointerTakesTheFocusAndAKeyPressActsOnWhatItPointsAt) {
   Start();
@@ -178,7 +179,7 @@ TEST_F(Keys, ADoneLevelIsPlayedAgainFromStartAndEscapeLeavesForTheMenu) {
   app->scenarioMap->selectedLevel = 0;
   Key(kEnter);  // Start, on the level done
   EXPECT_EQ(app->screen, ScreenPlaying);
-  EXPECT_EQ(gameState.run.levelNumber, 1);
+  EXPECT_EQ(Played().run.levelNumber, 1);
   EXPECT_EQ(gameState.progress.currentLevel, 2);
 }
 
@@ -186,31 +187,31 @@ TEST_F(Keys, OnlyEnterSpaceOrRightTurnATutorialPage) {
   Start();
   ToMapByKeys();
   Key(kEnter);
-  ASSERT_EQ(gameState.screen.tutorialShowing, 1);
-  const int page = gameState.screen.tutorialPage;
+  ASSERT_EQ(Played().flags.tutorialShowing, 1);
+  const int page = Played().flags.tutorialPage;
   for (int key : {kLeft, kUp, kDown, kTab, kKeyT, kKeyE, kDelete, kGlfwDigit1}) {
     Key(key);
-    ASSERT_EQ(gameState.screen.tutorialPage, page) << "key " << key;
-    ASSERT_EQ(gameState.screen.gamePaused, 1);
-    ASSERT_EQ(gameState.run.selectedPiece, -1);
-    ASSERT_EQ(gameState.run.departNow, 0);
+    ASSERT_EQ(Played().flags.tutorialPage, page) << "key " << key;
+    ASSERT_EQ(Played().flags.gamePaused, 1);
+    ASSERT_EQ(Played().run.selectedPiece, -1);
+    ASSERT_EQ(Played().run.departNow, 0);
   }
   int turned = page;
   for (int key : {kEnter, kSpace, kRight}) {
     Key(key);
-    EXPECT_EQ(gameState.screen.tutorialPage, ++turned) << "key " << key;
+    EXPECT_EQ(Played().flags.tutorialPage, ++turned) << "key " << key;
   }
   // Escape closes the rest of the run of pages, and play goes on.
   Key(kGlfwEscape);
-  EXPECT_EQ(gameState.screen.tutorialShowing, 0);
-  EXPECT_EQ(gameState.screen.gamePaused, 0);
+  EXPECT_EQ(Played().flags.tutorialShowing, 0);
+  EXPECT_EQ(Played().flags.gamePaused, 0);
 }
 
 TEST_F(Keys, TheCursorStartsOnStartAndMovesOneCellAKeyWithinTheBoard) {
   Start();
   PlayFirstLevelByKeys();
-  ASSERT_EQ(gameState.screen.tutorialShowing, 0);
-  const int sx = app->level->startX, sy = app->level->startY;
+  ASSERT_EQ(Played().flags.tutorialShowing, 0);
+  const int sx = Played().board->startX, sy = Played().board->startY;
   Cursor(sx, sy);
   struct Move {
     int key, times, x, y;
@@ -226,27 +227,27 @@ TEST_F(Keys, TheCursorStartsOnStartAndMovesOneCellAKeyWithinTheBoard) {
   Key(kDown);
   Key(kEnter);
   Update();
-  EXPECT_EQ(gameState.screen.tutorialShowing, 0);
+  EXPECT_EQ(Played().flags.tutorialShowing, 0);
   Cursor(sx, sy);
 }
 
 TEST_F(Keys, EnterOrdersTheSelectedPieceOnTheCursorsCellAsAClickThere) {
   Start();
   PlayFirstLevelByKeys();
-  const int x = app->level->startX + 1, y = app->level->startY;
-  const int iron = gameState.run.iron;
+  const int x = Played().board->startX + 1, y = Played().board->startY;
+  const int iron = Played().run.iron;
   Key(kGlfwDigit1);
   Key(kRight);
   Key(kEnter);
-  EXPECT_EQ(app->level->CellKind(x, y), CellBlocked);
-  EXPECT_EQ(gameState.run.iron, iron - PieceCost(PieceStraightWE));
+  EXPECT_EQ(Played().board->CellKind(x, y), CellBlocked);
+  EXPECT_EQ(Played().run.iron, iron - PieceCost(PieceStraightWE));
   // Space on the next cell, a curve chosen with E.
   Key(kKeyE);
   Key(kKeyE);
   Key(kRight);
   Key(kSpace);
-  EXPECT_EQ(app->level->CellKind(x + 1, y), CellBlocked);
-  EXPECT_EQ(gameState.run.iron, iron - PieceCost(PieceStraightWE) - PieceCost(PieceCurveES));
+  EXPECT_EQ(Played().board->CellKind(x + 1, y), CellBlocked);
+  EXPECT_EQ(Played().run.iron, iron - PieceCost(PieceStraightWE) - PieceCost(PieceCurveES));
 }
 
 struct SlotCase {
@@ -257,9 +258,9 @@ class SlotKeys : public Keys, public ::testing::WithParamInterface<SlotCase> {};
 TEST_P(SlotKeys, QAndEStepRoundThePaletteAndDeleteOrBackspaceDrop) {
   Start();
   PlayFirstLevelByKeys();
-  gameState.run.selectedPiece = GetParam().selected;
+  Played().run.selectedPiece = GetParam().selected;
   Key(GetParam().key);
-  EXPECT_EQ(gameState.run.selectedPiece, GetParam().after);
+  EXPECT_EQ(Played().run.selectedPiece, GetParam().after);
 }
 
 INSTANTIATE_TEST_SUITE_P(Palette, SlotKeys,
@@ -287,10 +288,10 @@ TEST_P(PanelKeys, TheFocusStartsOnTheFirstChoiceAndTheArrowsMoveIt) {
   if (c.panel == Panel::Won) {
     LayTrack();
     Key(kKeyT);
-    RunUntil(gameState.run.trainArrived);
+    RunUntil(Played().run.trainArrived);
   } else if (c.panel == Panel::Failed) {
     Key(kKeyT);
-    RunUntil(gameState.run.trainCrashed);
+    RunUntil(Played().run.trainCrashed);
   } else {
     Key(kGlfwEscape);
   }
@@ -300,12 +301,12 @@ TEST_P(PanelKeys, TheFocusStartsOnTheFirstChoiceAndTheArrowsMoveIt) {
   EXPECT_EQ(app->screen, c.screen);
   EXPECT_EQ(gameState.progress.currentLevel, c.level);
   if (c.screen == ScreenPlaying) {
-    EXPECT_EQ(gameState.screen.gamePaused, 0);
-    EXPECT_EQ(gameState.screen.tutorialShowing, 0);
+    EXPECT_EQ(Played().flags.gamePaused, 0);
+    EXPECT_EQ(Played().flags.tutorialShowing, 0);
   }
   if (c.replayed) {
-    EXPECT_EQ(gameState.run.trainArrived + gameState.run.trainCrashed, 0);
-    EXPECT_EQ(gameState.run.departNow + gameState.run.trainRunning, 0);
+    EXPECT_EQ(Played().run.trainArrived + Played().run.trainCrashed, 0);
+    EXPECT_EQ(Played().run.departNow + Played().run.trainRunning, 0);
   }
 }
 
@@ -319,13 +320,13 @@ INSTANTIATE_TEST_SUITE_P(
                       PanelCase{Panel::Failed, {kRight}, ScreenMenu, 1, false},
                       PanelCase{Panel::Pause, {}, ScreenPlaying, 1, false},
                       PanelCase{Panel::Pause, {kDown}, ScreenPlaying, 1, true},
-                      PanelCase{Panel::Pause, {kUp}, ScreenMenu, 1, false}));
+                      PanelCase{Panel::Pause, {kUp, kUp}, ScreenMenu, 1, false}));
 
 TEST_F(Keys, TSendsTheTrainOffAsTheTimeButtonDoes) {
   Start();
   PlayFirstLevelByKeys();
   Key(kKeyT);
-  EXPECT_EQ(gameState.run.departNow + gameState.run.trainRunning, 1);
+  EXPECT_EQ(Played().run.departNow + Played().run.trainRunning, 1);
 }
 
 // ---- The gamepad, through the platform seam ----------------------------------
@@ -366,7 +367,7 @@ TEST_F(Pad, APadPluggedInWhilePlayingIsReadAndAButtonHeldAsItArrivesIsNoPress) {
 TEST_F(Pad, AHeldDirectionRepeatsAfterADelayAndStopsWhenThePadIsPulledOut) {
   Start();
   PlayFirstLevelByKeys();
-  const int sx = app->level->startX, sy = app->level->startY;
+  const int sx = Played().board->startX, sy = Played().board->startY;
   Hold({});
   // The stick leant right for 16 updates: once at once, then after 9
   // updates and every 3 after.
@@ -399,12 +400,12 @@ TEST_P(PadButtons, EachButtonDoesWhatItsKeyDoesOnTheBoard) {
   const PadCase& c = GetParam();
   Start();
   PlayFirstLevelByKeys();
-  gameState.run.selectedPiece = 3;
+  Played().run.selectedPiece = 3;
   Hold({});
   Tap(c.button);
-  EXPECT_EQ(gameState.run.selectedPiece, c.selectedAfter);
-  EXPECT_EQ(gameState.screen.gamePaused, c.paused);
-  EXPECT_EQ(gameState.run.departNow + gameState.run.trainRunning, c.sent);
+  EXPECT_EQ(Played().run.selectedPiece, c.selectedAfter);
+  EXPECT_EQ(Played().flags.gamePaused, c.paused);
+  EXPECT_EQ(Played().run.departNow + Played().run.trainRunning, c.sent);
 }
 
 INSTANTIATE_TEST_SUITE_P(Board, PadButtons,
@@ -417,11 +418,12 @@ TEST_F(Pad, BClosesThePausePanelAndAPressesItsFocusedButton) {
   PlayFirstLevelByKeys();
   Hold({});
   Tap(PadStart);
-  ASSERT_EQ(gameState.screen.gamePaused, 1);
+  ASSERT_EQ(Played().flags.gamePaused, 1);
   Tap(PadB);
-  EXPECT_EQ(gameState.screen.gamePaused, 0);
+  EXPECT_EQ(Played().flags.gamePaused, 0);
   Tap(PadStart);
-  Tap(PadDpadUp);  // round to "quit"
+  Tap(PadDpadUp);  // round to Settings, then "quit"
+  Tap(PadDpadUp);
   Tap(PadA);
   EXPECT_EQ(app->screen, ScreenMenu);
 }

@@ -49,6 +49,21 @@ TEST(Options, HelpAndPrintLevelAreUnderstoodAndAnythingElseIsRefused) {
   EXPECT_NE(GameUsage().find("--check-level FILE"), std::string::npos);
 }
 
+TEST(Options, PlayLevelTakesAFileAndGoesAlone) {
+  GameOptions options;
+  std::string error;
+  EXPECT_TRUE(Parse({"--play-level", "mine.level"}, &options, &error));
+  EXPECT_EQ(options.playLevelFile, "mine.level");
+  for (auto bad : std::vector<std::vector<std::string>>{
+           {"--play-level"}, {"--play-level", "a", "--replay", "b"}, {"--record", "b", "--play-level", "a"}}) {
+    GameOptions fresh;
+    error.clear();
+    EXPECT_FALSE(Parse(bad, &fresh, &error)) << bad.size();
+    EXPECT_FALSE(error.empty());
+  }
+  EXPECT_NE(GameUsage().find("--play-level FILE"), std::string::npos);
+}
+
 std::set<std::string> existingFolders;
 bool FakeIsFolder(const std::string& path) { return existingFolders.count(path) != 0; }
 

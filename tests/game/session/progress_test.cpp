@@ -51,11 +51,12 @@ TEST_F(ProgressTest, AllTwentyOneValuesSurviveASaveAndALoadThroughTheStateFile) 
 
 TEST_F(ProgressTest, LevelsUnlockOneAfterTheOtherAndTheLastCompletesTheGame) {
   ResetProgress();
+  LevelRun run;
   for (int n = 1; n < kLevelCount; ++n) {
-    gameState.run.levelNumber = n;
-    gameState.run.levelScore = 1000 * n;
-    gameState.run.levelGold = n;
-    CompleteLevel();
+    run.levelNumber = n;
+    run.levelScore = 1000 * n;
+    run.levelGold = n;
+    CompleteLevel(run);
     EXPECT_EQ(gameState.progress.totalScore, 500 * n * (n + 1));
     EXPECT_EQ(gameState.progress.totalGold, n * (n + 1) / 2);
     EXPECT_EQ(gameState.progress.currentLevel, n + 1);
@@ -63,8 +64,8 @@ TEST_F(ProgressTest, LevelsUnlockOneAfterTheOtherAndTheLastCompletesTheGame) {
     EXPECT_EQ(levelStates[n], LevelAvailable);
   }
   EXPECT_EQ(gameState.progress.gameCompleted, 0);
-  gameState.run.levelNumber = kLevelCount;
-  CompleteLevel();
+  run.levelNumber = kLevelCount;
+  CompleteLevel(run);
   EXPECT_EQ(gameState.progress.currentLevel, 15);
   EXPECT_EQ(gameState.progress.gameCompleted, 1);
   for (int i = 0; i < kLevelCount; ++i) EXPECT_EQ(levelStates[i], LevelDone) << i;
@@ -86,6 +87,7 @@ TEST_F(ProgressTest, ADoneLevelWonAgainAddsOnlyWhatItBeatsTheCountedBestBy) {
   };
   for (const Case& c : cases) {
     ResetProgress();
+    LevelRun run;
     levelStates[0] = LevelDone;
     levelStates[1] = LevelDone;
     levelStates[2] = LevelAvailable;
@@ -94,10 +96,10 @@ TEST_F(ProgressTest, ADoneLevelWonAgainAddsOnlyWhatItBeatsTheCountedBestBy) {
     gameState.progress.totalGold = 500;
     gameState.progress.countedScore[1] = c.countedScore;
     gameState.progress.countedGold[1] = c.countedGold;
-    gameState.run.levelNumber = 2;
-    gameState.run.levelScore = c.score;
-    gameState.run.levelGold = c.gold;
-    CompleteLevel();
+    run.levelNumber = 2;
+    run.levelScore = c.score;
+    run.levelGold = c.gold;
+    CompleteLevel(run);
     EXPECT_EQ(gameState.progress.totalScore, 10000 + c.addedScore) << c.score;
     EXPECT_EQ(gameState.progress.totalGold, 500 + c.addedGold) << c.gold;
     EXPECT_EQ(gameState.progress.countedScore[1], c.countedScoreAfter);
@@ -119,15 +121,13 @@ TEST_F(ProgressTest, ASaveWithoutCountsLoadsItsDoneLevelsAsNotKnown) {
   EXPECT_EQ(gameState.progress.countedScore[2], 0);
 }
 
-TEST_F(ProgressTest, LoadingStartsFromANewGameSoALevelsOwnValuesAreCleared) {
+// The level's own values are its match's, which a load leaves alone; the
+// player's pages shown and current level start afresh.
+TEST_F(ProgressTest, LoadingStartsFromANewGameSoThePlayersOwnValuesAreCleared) {
   ResetProgress();
-  gameState.run.iron = 700;
-  gameState.run.levelScore = 300;
-  gameState.run.freeWorkers = 2;
+  gameState.progress.currentLevel = 4;
   gameState.progress.banditsIntroShown = 1;
   LoadProgress();  // no file system yet: the new game stays
-  EXPECT_EQ(gameState.run.iron + gameState.run.levelScore, 0);
-  EXPECT_EQ(gameState.run.freeWorkers, 5);
   EXPECT_EQ(gameState.progress.banditsIntroShown, 0);
   EXPECT_EQ(gameState.progress.currentLevel, 1);
 }

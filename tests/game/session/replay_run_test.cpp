@@ -109,6 +109,32 @@ TEST_F(ReplayRunTest, AReplayStartsFromTheStateItCarries) {
   EXPECT_EQ(carried.Last(), "screen=2 level=4 score=900 gold=120 workers=7 time=3999 states=111200000000000");
 }
 
+// The bindings in force when a replay was recorded travel in its head, with
+// the saved state it starts from: a replay made with "Send the train" on G
+// sends it with G wherever it is played, and without them G does nothing.
+TEST_F(ReplayRunTest, AReplayMadeWithChangedKeysPlaysTheSameWithTheDefaultOnes) {
+  // settings.sav: layout 1, volumes, full screen, no window, the cues, then
+  // the 23 keys with G (71) where T (84) was.
+  const std::string keys = "38\t40\t37\t39\t13\t32\t9\t27\t71\t72\t83\t81\t69\t46\t8\t49\t50\t51\t52\t53\t54\t55\t56";
+  const std::string settings = "TVXDATA\t1\tsettings.sav\t36\t1\t10\t10\t10\t10\t1\t0\t0\t0\t0\t1\t0\t23\t" + keys;
+  const std::string play =
+      "3100 click 512 384\n"
+      "3300 click 800 340\n"
+      "3500 click 850 720\n"
+      "calendar 1700000000\n"
+      // Escape skips the level's pages, G is pressed, and once the train has
+      // crashed the failed panel's Menu is clicked.
+      "4000 key 256 press\n4000 key 256 release\n"
+      "4500 key 71 press\n4500 key 71 release\n"
+      "11000 click 413 426\n"
+      "end 12000\n";
+  const Outcome withKeys = Replay("rails-against-time replay 2\nstate " + settings + "\n" + play);
+  EXPECT_EQ(withKeys.status, 0) << withKeys.err;
+  EXPECT_EQ(withKeys.Last().compare(0, 9, "screen=1 "), 0) << "G sent the train: " << withKeys.out;
+  const Outcome without = Replay("rails-against-time replay 2\n" + play);
+  EXPECT_EQ(without.Last().compare(0, 9, "screen=3 "), 0) << "G does nothing by default: " << without.out;
+}
+
 TEST_F(ReplayRunTest, TheGameQuittingItselfStillEndsWithTheLine) {
   // The menu's quit band: right of x 667, y 614 to 708.
   const Outcome quit =

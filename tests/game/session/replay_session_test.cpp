@@ -42,10 +42,9 @@ TEST(ReplaySessionTest, EndLineReadsTheGamesValues) {
   gameState.progress.totalScore = 1234;
   gameState.progress.totalGold = 56;
   gameState.progress.ownedWorkers = 7;
-  gameState.clock.lastMillisecs = 98765;
   for (int i = 0; i < 3; ++i) levelStates[i] = 1;
   levelStates[3] = 2;
-  EXPECT_EQ(ReplayEndLine(ScreenScenarioMap),
+  EXPECT_EQ(ReplayEndLine(ScreenScenarioMap, 98765),
             "screen=2 level=4 score=1234 gold=56 workers=7 time=98765 states=111200000000000");
   ResetGameState();
 }

@@ -67,10 +67,10 @@ TEST_F(ScreenFlow, TheMapStartsTheAvailableLevelOnlyAndTheLevelBeginsWithItsTuto
   Click(138, 96);  // level 1
   StartSelectedLevel();
   EXPECT_EQ(app->screen, ScreenPlaying);
-  EXPECT_EQ(gameState.screen.tutorialShowing, 1);
-  EXPECT_EQ(gameState.screen.tutorialPage, 0);
-  EXPECT_EQ(app->train->cellX, app->level->startX - 1);
-  EXPECT_EQ(gameState.run.departure.secondsLeft, 300);
+  EXPECT_EQ(Played().flags.tutorialShowing, 1);
+  EXPECT_EQ(Played().flags.tutorialPage, 0);
+  EXPECT_EQ(Played().train->cellX, Played().board->startX - 1);
+  EXPECT_EQ(Played().run.departure.secondsLeft, 300);
 }
 
 TEST_F(ScreenFlow, NothingOfTheLevelMovesWhileATutorialPageShowsAndEachClickTurnsOnePage) {
@@ -78,68 +78,68 @@ TEST_F(ScreenFlow, NothingOfTheLevelMovesWhileATutorialPageShowsAndEachClickTurn
   ToMap(true);
   StartSelectedLevel();
   Run(20000);
-  EXPECT_EQ(app->train->countdown, 0);
-  EXPECT_EQ(gameState.run.departure.clockMinutes * 60 + gameState.run.departure.clockSeconds, 300);
+  EXPECT_EQ(Played().train->countdown, 0);
+  EXPECT_EQ(Played().run.departure.clockMinutes * 60 + Played().run.departure.clockSeconds, 300);
   for (int page = 1; page <= 5; ++page) {
     Click(500, 400);
-    EXPECT_EQ(gameState.screen.tutorialPage, page);
-    EXPECT_EQ(gameState.screen.tutorialShowing, 1);
+    EXPECT_EQ(Played().flags.tutorialPage, page);
+    EXPECT_EQ(Played().flags.tutorialShowing, 1);
   }
   Click(500, 400);
-  EXPECT_EQ(gameState.screen.tutorialShowing, 0);
-  EXPECT_EQ(gameState.screen.gamePaused, 0);
+  EXPECT_EQ(Played().flags.tutorialShowing, 0);
+  EXPECT_EQ(Played().flags.gamePaused, 0);
   // The first whole second may tick at once: the countdown's clock is the
   // train's own.
   Run(3100);
-  EXPECT_GE(app->train->countdown, 3);
-  EXPECT_LE(app->train->countdown, 4);
-  EXPECT_EQ(gameState.run.departure.secondsLeft, 300 - app->train->countdown);
+  EXPECT_GE(Played().train->countdown, 3);
+  EXPECT_LE(Played().train->countdown, 4);
+  EXPECT_EQ(Played().run.departure.secondsLeft, 300 - Played().train->countdown);
 }
 
 TEST_F(ScreenFlow, APageShownMidLevelFreezesTheCountdownWhereItStoodUntilItIsClickedAway) {
   Start();
   PlayFirstLevel();
   Run(10100);
-  const int before = app->train->countdown;
+  const int before = Played().train->countdown;
   ASSERT_GE(before, 10);
   // As the bandits' introduction shows itself.
-  gameState.screen.tutorialShowing = 1;
-  gameState.screen.gamePaused = 1;
-  gameState.screen.tutorialPage = 9;
+  Played().flags.tutorialShowing = 1;
+  Played().flags.gamePaused = 1;
+  Played().flags.tutorialPage = 9;
   Run(30000);
-  EXPECT_EQ(app->train->countdown, before);
+  EXPECT_EQ(Played().train->countdown, before);
   Click(500, 400);
-  EXPECT_EQ(gameState.screen.tutorialShowing, 0);
+  EXPECT_EQ(Played().flags.tutorialShowing, 0);
   Run(2100);
-  EXPECT_GE(app->train->countdown, before + 1);
-  EXPECT_LE(app->train->countdown, before + 3);
+  EXPECT_GE(Played().train->countdown, before + 1);
+  EXPECT_LE(Played().train->countdown, before + 3);
 }
 
 TEST_F(ScreenFlow, APieceUnderConstructionGainsNoWorkWhileAPageIsRead) {
   Start();
   PlayFirstLevel();
   Key(kGlfwDigit1);  // the straight piece
-  const int cx = app->level->startX + 1, cy = app->level->startY;
+  const int cx = Played().board->startX + 1, cy = Played().board->startY;
   Click(CellLeft(cx) + 37.0f, CellTop(cy) + 37.0f);
-  ASSERT_EQ(app->level->CellKind(cx, cy), CellBlocked);  // ordered
+  ASSERT_EQ(Played().board->CellKind(cx, cy), CellBlocked);  // ordered
   Run(2000);
-  gameState.screen.tutorialShowing = gameState.screen.gamePaused = 1;
-  gameState.screen.tutorialPage = 10;
+  Played().flags.tutorialShowing = Played().flags.gamePaused = 1;
+  Played().flags.tutorialPage = 10;
   Run(10000);
   Click(500, 400);
   Run(2000);  // 4 of the 5 seconds of work
-  EXPECT_EQ(app->level->CellKind(cx, cy), CellBlocked);
+  EXPECT_EQ(Played().board->CellKind(cx, cy), CellBlocked);
   Run(1500);
-  EXPECT_EQ(app->level->CellKind(cx, cy), PieceStraightWE);
+  EXPECT_EQ(Played().board->CellKind(cx, cy), PieceStraightWE);
 }
 
 TEST_F(ScreenFlow, AWonLevelAddsItsTotalsSavesAndShowsTheMapAtTheNextLevel) {
   Start();
   PlayFirstLevel();
   LayTrackAndDepart();
-  RunUntil(gameState.run.trainArrived);
-  ASSERT_EQ(gameState.run.trainArrived, 1);
-  const int score = gameState.run.levelScore;
+  RunUntil(Played().run.trainArrived);
+  ASSERT_EQ(Played().run.trainArrived, 1);
+  const int score = Played().run.levelScore;
   EXPECT_GE(score, 500);  // the send-off bonus at least
   Click(600, 500);        // continue
   EXPECT_EQ(app->screen, ScreenScenarioMap);
@@ -160,8 +160,8 @@ TEST_F(ScreenFlow, WinningTheLastLevelShowsTheEndPictureWithTheCurrentLevelStill
   ASSERT_EQ(app->screen, ScreenPlaying);
   ReadTutorialAway();
   LayTrackAndDepart();
-  RunUntil(gameState.run.trainArrived);
-  ASSERT_EQ(gameState.run.trainArrived, 1);
+  RunUntil(Played().run.trainArrived);
+  ASSERT_EQ(Played().run.trainArrived, 1);
   Click(600, 500);
   EXPECT_EQ(app->screen, ScreenTheEnd);
   EXPECT_EQ(gameState.progress.gameCompleted, 1);
@@ -174,25 +174,25 @@ TEST_F(ScreenFlow, WinningTheLastLevelShowsTheEndPictureWithTheCurrentLevelStill
   for (int i = 0; i < kLevelCount; ++i) EXPECT_EQ(app->scenarioMap->icons[i]->status, LevelDone) << i;
   StartSelectedLevel();
   EXPECT_EQ(app->screen, ScreenPlaying);
-  EXPECT_EQ(gameState.run.levelNumber, 15);
+  EXPECT_EQ(Played().run.levelNumber, 15);
 }
 
 TEST_F(ScreenFlow, ALostLevelRestartsOnRetryAndLeavesForTheMenuOnMenu) {
   Start();
   PlayFirstLevel();
   Click(540, 13);  // sent off over no track
-  RunUntil(gameState.run.trainCrashed);
-  ASSERT_EQ(gameState.run.trainCrashed, 1);
+  RunUntil(Played().run.trainCrashed);
+  ASSERT_EQ(Played().run.trainCrashed, 1);
   Click(600, 420);  // retry: the level afresh, its pages not again
   EXPECT_EQ(app->screen, ScreenPlaying);
-  EXPECT_EQ(gameState.run.trainCrashed, 0);
+  EXPECT_EQ(Played().run.trainCrashed, 0);
   EXPECT_EQ(app->levelRequest, ScreenRequest::None);
-  EXPECT_EQ(gameState.screen.tutorialShowing, 0);
-  EXPECT_LE(app->train->countdown, 1);
+  EXPECT_EQ(Played().flags.tutorialShowing, 0);
+  EXPECT_LE(Played().train->countdown, 1);
 
   ReadTutorialAway();
   Click(540, 13);
-  RunUntil(gameState.run.trainCrashed);
+  RunUntil(Played().run.trainCrashed);
   Click(400, 420);  // menu
   EXPECT_EQ(app->screen, ScreenMenu);
   EXPECT_EQ(gameState.progress.currentLevel, 1);
@@ -204,25 +204,25 @@ TEST_F(ScreenFlow, ThePausePanelRestartsQuitsAndResumesAndEscapeOpensAndClosesIt
   PlayFirstLevel();
   Run(5100);
   Click(960, 740);  // the pause button
-  EXPECT_EQ(gameState.screen.gamePaused, 1);
-  const int countdown = app->train->countdown;
+  EXPECT_EQ(Played().flags.gamePaused, 1);
+  const int countdown = Played().train->countdown;
   Run(3000);
-  EXPECT_EQ(app->train->countdown, countdown);
+  EXPECT_EQ(Played().train->countdown, countdown);
   Click(500, 340);  // resume
-  EXPECT_EQ(gameState.screen.gamePaused, 0);
+  EXPECT_EQ(Played().flags.gamePaused, 0);
 
   Key(kGlfwEscape);
-  EXPECT_EQ(gameState.screen.gamePaused, 1);
+  EXPECT_EQ(Played().flags.gamePaused, 1);
   Key(kGlfwEscape);
-  EXPECT_EQ(gameState.screen.gamePaused, 0);
+  EXPECT_EQ(Played().flags.gamePaused, 0);
 
   Key(kGlfwEscape);
   Click(500, 390);  // restart, taken up by the next update
   EXPECT_EQ(app->levelRequest, ScreenRequest::RestartLevel);
   Update();
-  EXPECT_EQ(gameState.screen.gamePaused, 0);  // the level starts again, its pages read
-  EXPECT_EQ(gameState.screen.tutorialShowing, 0);
-  EXPECT_LE(app->train->countdown, 1);
+  EXPECT_EQ(Played().flags.gamePaused, 0);  // the level starts again, its pages read
+  EXPECT_EQ(Played().flags.tutorialShowing, 0);
+  EXPECT_LE(Played().train->countdown, 1);
 
   Click(960, 740);
   Click(500, 545);  // quit
@@ -234,37 +234,37 @@ TEST_F(ScreenFlow, EscapeSkipsTheTutorialPagesAndDoesNothingOnAResultPanel) {
   Start();
   ToMap(true);
   StartSelectedLevel();
-  ASSERT_EQ(gameState.screen.tutorialShowing, 1);
+  ASSERT_EQ(Played().flags.tutorialShowing, 1);
   Key(kGlfwEscape);
-  EXPECT_EQ(gameState.screen.tutorialShowing, 0);
-  EXPECT_EQ(gameState.screen.gamePaused, 0);
+  EXPECT_EQ(Played().flags.tutorialShowing, 0);
+  EXPECT_EQ(Played().flags.gamePaused, 0);
   Click(540, 13);
-  RunUntil(gameState.run.trainCrashed);
+  RunUntil(Played().run.trainCrashed);
   Key(kGlfwEscape);
-  EXPECT_EQ(gameState.screen.gamePaused, 0);
+  EXPECT_EQ(Played().flags.gamePaused, 0);
 }
 
 TEST_F(ScreenFlow, KeysOneToEightPickThePaletteAndARightClickDropsIt) {
   Start();
   PlayFirstLevel();
-  EXPECT_EQ(gameState.run.selectedPiece, -1);
+  EXPECT_EQ(Played().run.selectedPiece, -1);
   Key(kGlfwDigit1 + 7);
-  EXPECT_EQ(gameState.run.selectedPiece, 7);
+  EXPECT_EQ(Played().run.selectedPiece, 7);
   Key(kGlfwDigit1 + 2);
-  EXPECT_EQ(gameState.run.selectedPiece, 2);
+  EXPECT_EQ(Played().run.selectedPiece, 2);
   Click(500, 400, kGlfwRightButton);
-  EXPECT_EQ(gameState.run.selectedPiece, -1);
+  EXPECT_EQ(Played().run.selectedPiece, -1);
   Key(kGlfwDigit1 + 8);  // 9 is no slot
-  EXPECT_EQ(gameState.run.selectedPiece, -1);
+  EXPECT_EQ(Played().run.selectedPiece, -1);
   Key(kGlfwEscape);
   Key(kGlfwDigit1);  // not while paused
-  EXPECT_EQ(gameState.run.selectedPiece, -1);
+  EXPECT_EQ(Played().run.selectedPiece, -1);
 }
 
 TEST_F(ScreenFlow, TheLevelsPanelsRequestsAreTakenInTheOrderContinueRestartMenu) {
   Start();
   PlayFirstLevel();
-  gameState.run.trainArrived = 1;
+  Played().run.trainArrived = 1;
   for (ScreenRequest r : {ScreenRequest::RestartLevel, ScreenRequest::NextLevel, ScreenRequest::LeaveLevel}) {
     app->Act(r);
   }

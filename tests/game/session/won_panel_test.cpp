@@ -31,7 +31,7 @@ class WonPanel : public MainGameWithSounds {
   // for the last to be built.
   void Build(const std::vector<TrackPiece>& pieces) {
     for (const TrackPiece& p : pieces) {
-      if (gameState.run.freeWorkers == 0) Run(5500);
+      if (Played().run.freeWorkers == 0) Run(5500);
       Order(p.kind, p.cell);
     }
     Run(5500);
@@ -71,35 +71,35 @@ TEST_F(WonPanel, ItCountsUpWithATallyPerLineThenGivesStarsByTheIronSpent) {
     SetUp();
     Start();
     PlayFirstLevel();
-    ASSERT_EQ(gameState.run.iron, startIron);
+    ASSERT_EQ(Played().run.iron, startIron);
     Build(solution.pieces);
     Build(SparePieces(solution, c.spare));
-    EXPECT_EQ(gameState.run.ironSpent, cheapest + c.spare * kStraightCost);
-    EXPECT_EQ(gameState.run.ironSpent, startIron - gameState.run.iron);
+    EXPECT_EQ(Played().run.ironSpent, cheapest + c.spare * kStraightCost);
+    EXPECT_EQ(Played().run.ironSpent, startIron - Played().run.iron);
     Click(540, 13);  // the send-off
     sounds.played.clear();
-    RunUntil(gameState.run.trainArrived);
-    ASSERT_EQ(gameState.run.trainArrived, 1);
+    RunUntil(Played().run.trainArrived);
+    ASSERT_EQ(Played().run.trainArrived, 1);
 
     // The arrival's update: the count-up starts at nothing.
     const WonTally& tally = app->wonTally;
-    const int now = gameState.clock.lastMillisecs;
+    const int now = Played().clock.lastMillisecs;
     ASSERT_TRUE(tally.started);
     EXPECT_EQ(tally.Shown(WonLineScore, now), 0);
     EXPECT_EQ(tally.StarsShown(now), 0);
     EXPECT_EQ(sounds.Count(SoundTally), 0);
-    EXPECT_EQ(tally.departSecondsLeft, gameState.run.departSecondsLeft);
+    EXPECT_EQ(tally.departSecondsLeft, Played().run.departSecondsLeft);
     EXPECT_EQ(tally.arrivalSeconds, app->LevelSeconds());
     // Half-way through the first line: part of the bonus.
     Run(kTallyLineMs / 2);
-    const int halfBonus = tally.Shown(WonLineBonus, gameState.clock.lastMillisecs);
+    const int halfBonus = tally.Shown(WonLineBonus, Played().clock.lastMillisecs);
     EXPECT_GT(halfBonus, 0);
     EXPECT_LT(halfBonus, kDepartBonus);
     Run(kWholeTallyMs);
-    const int end = gameState.clock.lastMillisecs;
+    const int end = Played().clock.lastMillisecs;
     EXPECT_EQ(tally.Shown(WonLineBonus, end), kDepartBonus);
-    EXPECT_EQ(tally.Shown(WonLineGold, end), gameState.run.levelGold);
-    EXPECT_EQ(tally.Shown(WonLineScore, end), gameState.run.levelScore);
+    EXPECT_EQ(tally.Shown(WonLineGold, end), Played().run.levelGold);
+    EXPECT_EQ(tally.Shown(WonLineScore, end), Played().run.levelScore);
     EXPECT_EQ(sounds.Count(SoundTally), kWonLineCount);
     EXPECT_EQ(sounds.Count(SoundStar), c.stars);
     EXPECT_EQ(tally.StarsShown(end), c.stars);
@@ -115,9 +115,9 @@ TEST_F(WonPanel, ASecondFasterWinShowsNewBestAndKeepsTheMostStars) {
   PlayFirstLevel();
   Run(20000);  // a slow first run
   LayTrackAndDepart();
-  RunUntil(gameState.run.trainArrived);
+  RunUntil(Played().run.trainArrived);
   Run(kWholeTallyMs);
-  EXPECT_FALSE(app->wonTally.NewBestShown(gameState.clock.lastMillisecs));
+  EXPECT_FALSE(app->wonTally.NewBestShown(Played().clock.lastMillisecs));
   Click(600, 500);  // continue
   ASSERT_EQ(app->scenarioMap->records.Of(0).stars, 3);  // no iron spent at all
 
@@ -126,12 +126,12 @@ TEST_F(WonPanel, ASecondFasterWinShowsNewBestAndKeepsTheMostStars) {
   StartSelectedLevel();
   ReadTutorialAway();
   LayTrackAndDepart();
-  RunUntil(gameState.run.trainArrived);
+  RunUntil(Played().run.trainArrived);
   const WonTally& tally = app->wonTally;
   EXPECT_TRUE(tally.newBest);
-  EXPECT_FALSE(tally.NewBestShown(gameState.clock.lastMillisecs));  // after the stars
+  EXPECT_FALSE(tally.NewBestShown(Played().clock.lastMillisecs));  // after the stars
   Run(kWholeTallyMs);
-  EXPECT_TRUE(tally.NewBestShown(gameState.clock.lastMillisecs));
+  EXPECT_TRUE(tally.NewBestShown(Played().clock.lastMillisecs));
 }
 
 TEST(WonStars, ThreeForTheCheapestIronTwoWithinAQuarterMoreElseOne) {

@@ -18,17 +18,17 @@ constexpr int kLevelMs = 420000;
 
 class HintPlay : public LevelPlay {
  protected:
-  HintResult Hint() const { return FindHint(HintStateFromGame(*level, *train)); }
+  HintResult Hint() const { return FindHint(HintStateFromGame(*match)); }
 
-  static bool TrainGone() {
-    const LevelRun& run = gameState.run;
+  bool TrainGone() const {
+    const LevelRun& run = match->run;
     return run.trainRunning == 1 || run.trainArrived == 1 || run.trainCrashed == 1;
   }
 
   // Orders a piece as a player does once a worker and the iron are there; the
   // click is refused as the game refuses it once the train has gone.
   void Order(int kind, CellXY c) {
-    const LevelRun& run = gameState.run;
+    const LevelRun& run = match->run;
     RunUntil([&] { return TrainGone() || (run.freeWorkers > 0 && run.iron >= PieceCost(kind)); }, kLevelMs);
     Use(kind, c.x, c.y);
   }
@@ -36,15 +36,15 @@ class HintPlay : public LevelPlay {
     for (size_t i = from; i < to; ++i) Order(track[i].kind, track[i].cell);
   }
   void FinishWork() {
-    ASSERT_TRUE(RunUntil([] { return gameState.run.freeWorkers == gameState.progress.ownedWorkers; }, kLevelMs));
+    ASSERT_TRUE(RunUntil([this] { return match->run.freeWorkers == match->run.ownedWorkers; }, kLevelMs));
   }
   // Waits until the countdown shows this many seconds.
   void RunCountdownTo(int secondsLeft) {
     ASSERT_TRUE(RunUntil([&] { return kDepartureSeconds - train->countdown <= secondsLeft; }, kLevelMs));
   }
   void SendOff() {
-    gameState.run.departNow = 1;
-    ASSERT_TRUE(RunUntil([] { return gameState.run.trainRunning == 1; }, 2000));
+    match->run.departNow = 1;
+    ASSERT_TRUE(RunUntil([this] { return match->run.trainRunning == 1; }, 2000));
   }
 
   // Blows up what the hint says is in the way, orders its pieces and lets the
@@ -57,8 +57,8 @@ class HintPlay : public LevelPlay {
       }
       Order(p.kind, p.cell);
     }
-    RunUntil([] { return gameState.run.trainArrived == 1 || gameState.run.trainCrashed == 1; }, kLevelMs);
-    return gameState.run.trainArrived == 1;
+    RunUntil([this] { return match->run.trainArrived == 1 || match->run.trainCrashed == 1; }, kLevelMs);
+    return match->run.trainArrived == 1;
   }
 
   void Begin(int n) {
@@ -78,8 +78,8 @@ class HintPlay : public LevelPlay {
     OrderTrack(0, track.size());
     FinishWork();
     level->SpawnIndigens(5, 3);
-    gameState.screen.tutorialShowing = 0;
-    gameState.screen.gamePaused = 0;
+    match->flags.tutorialShowing = 0;
+    match->flags.gamePaused = 0;
     ASSERT_TRUE(RunUntil([&] { return Kind(5, 3) == CellEmpty; }, 5000));
   }
   void AWrongPieceInTheWay() {
@@ -104,15 +104,15 @@ class HintPlay : public LevelPlay {
   void IronStolen() {
     Begin(3);
     level->SpawnBandits();
-    gameState.screen.tutorialShowing = 0;
-    gameState.screen.gamePaused = 0;
+    match->flags.tutorialShowing = 0;
+    match->flags.gamePaused = 0;
     ASSERT_TRUE(RunUntil([&] { return Bandits()->active == 0; }, 60000));
-    ASSERT_EQ(gameState.run.iron, 0);
+    ASSERT_EQ(match->run.iron, 0);
   }
   // Straights across rows 0 and 8 lead off the board, so no way uses them.
   void IronSpentElsewhere() {
     Begin(1);
-    for (int x = 0; gameState.run.iron >= kStraightCost; ++x) {
+    for (int x = 0; match->run.iron >= kStraightCost; ++x) {
       Order(PieceStraightNS, {x % kColumns, x < kColumns ? 0 : 8});
     }
     FinishWork();

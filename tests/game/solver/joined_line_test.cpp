@@ -40,9 +40,9 @@ TEST_F(JoinedLineTest, EveryLevelsSolverTrackIsAJoinedLineFromStartToFinishAndTh
       EXPECT_EQ(line[i].cell.x, expected.x) << n << " step " << i;
       EXPECT_EQ(line[i].cell.y, expected.y) << n << " step " << i;
     }
-    gameState.run.departNow = 1;
-    ASSERT_TRUE(RunUntil([] { return gameState.run.trainArrived == 1 || gameState.run.trainCrashed == 1; }, 150000));
-    EXPECT_EQ(gameState.run.trainArrived, 1) << "level " << n;
+    match->run.departNow = 1;
+    ASSERT_TRUE(RunUntil([this] { return match->run.trainArrived == 1 || match->run.trainCrashed == 1; }, 150000));
+    EXPECT_EQ(match->run.trainArrived, 1) << "level " << n;
   }
 }
 
@@ -65,9 +65,9 @@ TEST_F(JoinedLineTest, AnyOneBrokenPieceBreaksTheLineAndTheTrainCrashesThere) {
       ASSERT_FALSE(JoinedLine(*level).empty());
       level->SetCellKind(step.cell.x, step.cell.y, broken.kind);
       EXPECT_TRUE(JoinedLine(*level).empty()) << broken.name << " at step " << at;
-      gameState.run.departNow = 1;
-      ASSERT_TRUE(RunUntil([] { return gameState.run.trainArrived == 1 || gameState.run.trainCrashed == 1; }, 90000));
-      EXPECT_EQ(gameState.run.trainCrashed, 1) << broken.name << " at step " << at;
+      match->run.departNow = 1;
+      ASSERT_TRUE(RunUntil([this] { return match->run.trainArrived == 1 || match->run.trainCrashed == 1; }, 90000));
+      EXPECT_EQ(match->run.trainCrashed, 1) << broken.name << " at step " << at;
     }
   }
 }

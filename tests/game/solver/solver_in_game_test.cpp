@@ -30,23 +30,23 @@ class SolverInGame : public MainGameFixture {
     Start();
     PlayFirstLevel();
     Click(540, 13);  // sent off over no track
-    RunUntil(gameState.run.trainCrashed);
-    ASSERT_EQ(gameState.run.trainCrashed, 1);
+    RunUntil(Played().run.trainCrashed);
+    ASSERT_EQ(Played().run.trainCrashed, 1);
   }
   void WinFirstLevel(bool askHint) {
     if (askHint) Key(kGlfwH);
     LayTrackAndDepart();
-    RunUntil(gameState.run.trainArrived);
-    ASSERT_EQ(gameState.run.trainArrived, 1);
+    RunUntil(Played().run.trainArrived);
+    ASSERT_EQ(Played().run.trainArrived, 1);
   }
   // What the failed level shows: the run's values, the progress and every cell.
-  static std::vector<int> FailedLevelFacts(const c_cLevel& level) {
-    const LevelRun& r = gameState.run;
+  std::vector<int> FailedLevelFacts(const c_cLevel& level) const {
+    const LevelRun& r = Played().run;
     const Progress& p = gameState.progress;
     std::vector<int> facts = {r.iron, r.freeWorkers, r.levelScore, r.levelGold, r.selectedPiece, r.departNow,
                               r.trainRunning, r.trainArrived, r.trainCrashed, p.currentLevel, p.totalScore,
                               p.totalGold, p.ownedWorkers, p.banditsIntroShown, p.indigensIntroShown,
-                              static_cast<int>(gameState.randomSeed)};
+                              static_cast<int>(Played().random.seed)};
     for (int i = 0; i < kCellCount; ++i) facts.push_back(level.cellKinds[i]);
     for (int i = 0; i < kLevelCount; ++i) facts.push_back(levelStates[i]);
     return facts;
@@ -66,7 +66,7 @@ TEST_F(SolverInGame, TheHintKeyAndTheHintButtonShowTheSolversFirstThreePiecesOnL
     SetUp();
     Start();
     PlayFirstLevel();
-    const int iron = gameState.run.iron;
+    const int iron = Played().run.iron;
     EXPECT_FALSE(app->hint.shown);
     if (way.key) {
       Key(kGlfwH);
@@ -87,7 +87,7 @@ TEST_F(SolverInGame, TheHintKeyAndTheHintButtonShowTheSolversFirstThreePiecesOnL
               0u)
         << app->hint.line;
     // Asking changed nothing of the level.
-    EXPECT_EQ(gameState.run.iron, iron);
+    EXPECT_EQ(Played().run.iron, iron);
     // Ordering a piece changes the board: the hint goes.
     Key(kGlfwDigit1);
     const CellXY first = solution.pieces[0].cell;
@@ -102,7 +102,7 @@ TEST_F(SolverInGame, WithTheTrainSentOffOverNoTrackTheHintSaysThereIsNoWay) {
   PlayFirstLevel();
   Click(540, 13);
   Key(kGlfwH);
-  ASSERT_EQ(gameState.run.trainCrashed, 0);
+  ASSERT_EQ(Played().run.trainCrashed, 0);
   ASSERT_TRUE(app->hint.shown);
   EXPECT_FALSE(app->hint.wayExists);
   EXPECT_EQ(app->hint.line, "No way to FINISH from here - Restart?");
@@ -121,15 +121,20 @@ TEST_F(SolverInGame, ShowMePlaysTheSolversWayAndPutsTheFailedLevelBackWritingNot
     TearDown();
     SetUp();
     LoseFirstLevel();
-    const std::vector<int> before = FailedLevelFacts(*app->level);
+    const std::vector<int> before = FailedLevelFacts(*Played().board);
     const std::string stateBefore = ReadState();
-    const c_cLevel* failedLevel = app->level;
+    const c_cLevel* failedLevel = Played().board;
+    const Match* playersMatch = app->match;
     ASSERT_TRUE(app->feedback->CrashKnown());
     const CrashCause causeBefore = app->feedback->LastCrashCause();
     Key(kGlfwS);
     ASSERT_TRUE(app->demo.running);
-    EXPECT_NE(app->level.get(), failedLevel);
-    EXPECT_EQ(gameState.run.trainCrashed, 0);
+    // A match of its own beside the player's, which stays where it was.
+    EXPECT_NE(&Played(), playersMatch);
+    EXPECT_EQ(app->match.get(), playersMatch);
+    EXPECT_EQ(app->match->run.trainCrashed, 1);
+    EXPECT_NE(Played().board.get(), failedLevel);
+    EXPECT_EQ(Played().run.trainCrashed, 0);
     if (c.runMs < 0) {
       // Level 1 at four times the speed: the train arrives, the end lingers.
       for (int end = clockMs + 200000; app->demo.running && clockMs < end;) Update();
@@ -139,7 +144,7 @@ TEST_F(SolverInGame, ShowMePlaysTheSolversWayAndPutsTheFailedLevelBackWritingNot
       ASSERT_TRUE(app->demo.running);
       // The demonstration lays track by the plan.
       int pieces = 0;
-      for (int i = 0; i < kCellCount; ++i) pieces += app->level->cellKinds[i] != CellEmpty ? 1 : 0;
+      for (int i = 0; i < kCellCount; ++i) pieces += Played().board->cellKinds[i] != CellEmpty ? 1 : 0;
       EXPECT_GT(pieces, 0);
       if (c.key != 0) {
         Key(c.key);
@@ -149,8 +154,11 @@ TEST_F(SolverInGame, ShowMePlaysTheSolversWayAndPutsTheFailedLevelBackWritingNot
       EXPECT_FALSE(app->demo.running);
     }
     EXPECT_EQ(app->screen, ScreenPlaying);
-    EXPECT_EQ(app->level.get(), failedLevel);
-    EXPECT_EQ(FailedLevelFacts(*app->level), before);
+    // Its match is dropped.
+    EXPECT_EQ(app->demoMatch.get(), nullptr);
+    EXPECT_EQ(&Played(), playersMatch);
+    EXPECT_EQ(Played().board.get(), failedLevel);
+    EXPECT_EQ(FailedLevelFacts(*Played().board), before);
     EXPECT_EQ(ReadState(), stateBefore);
     EXPECT_FALSE(app->scenarioMap->records.Of(0).won);
     // The failed panel says again why the train crashed.
@@ -167,7 +175,7 @@ TEST_F(SolverInGame, AWonLevelKeepsItsBestResultsAndWhetherItWasWonWithoutAHint)
   Start();
   PlayFirstLevel();
   WinFirstLevel(true);
-  const int firstScore = gameState.run.levelScore;
+  const int firstScore = Played().run.levelScore;
   const int firstSeconds = (app->levelPlayMs + 500) / 1000;
   EXPECT_GT(firstSeconds, 0);
   Click(600, 500);  // continue

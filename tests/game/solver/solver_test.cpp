@@ -46,10 +46,10 @@ class SolverPlay : public GameFixture, public ::testing::WithParamInterface<int>
   }
 
   // The player reads a tutorial or introduction page and clicks it away.
-  static void DismissPages() {
-    if (gameState.screen.tutorialShowing == 0) return;
-    gameState.screen.tutorialShowing = 0;
-    gameState.screen.gamePaused = 0;
+  void DismissPages() const {
+    if (match->flags.tutorialShowing == 0) return;
+    match->flags.tutorialShowing = 0;
+    match->flags.gamePaused = 0;
   }
 
   // One click an update on each enemy on the board, which drives it off in
@@ -77,7 +77,7 @@ class SolverPlay : public GameFixture, public ::testing::WithParamInterface<int>
         return stones && stones->removing == 1;
       }
       case WorkAction::OrderPiece:
-        gameState.run.selectedPiece = c.piece;  // the palette slot
+        match->run.selectedPiece = c.piece;  // the palette slot
         ClickCell(c.cell.x, c.cell.y);
         return level->CellKind(c.cell.x, c.cell.y) == CellBlocked;
       case WorkAction::EnterMine: {
@@ -87,9 +87,9 @@ class SolverPlay : public GameFixture, public ::testing::WithParamInterface<int>
       }
       case WorkAction::SendOff:
         // What the depart button does while the countdown runs.
-        ironAtSendOff = gameState.run.iron;
-        gameState.run.levelScore += 500;
-        gameState.run.departNow = 1;
+        ironAtSendOff = match->run.iron;
+        match->run.levelScore += 500;
+        match->run.departNow = 1;
         return true;
     }
     return false;
@@ -99,7 +99,7 @@ class SolverPlay : public GameFixture, public ::testing::WithParamInterface<int>
   // at its time or as soon after as the game allows.
   void Play(const WorkPlan& plan) {
     size_t next = 0;
-    while (Elapsed() < kPlayLimitMs && gameState.run.trainArrived == 0 && gameState.run.trainCrashed == 0) {
+    while (Elapsed() < kPlayLimitMs && match->run.trainArrived == 0 && match->run.trainCrashed == 0) {
       DismissPages();
       ChaseEnemies();
       while (next < plan.clicks.size() && plan.clicks[next].atMs <= Elapsed() && Perform(plan.clicks[next])) {
@@ -127,8 +127,8 @@ TEST_P(SolverPlay, TheScheduleWinsTheLevelThroughTheGamesRules) {
   Begin(n);
   Play(s.plan);
 
-  EXPECT_EQ(gameState.run.trainArrived, 1);
-  EXPECT_EQ(gameState.run.trainCrashed, 0);
+  EXPECT_EQ(match->run.trainArrived, 1);
+  EXPECT_EQ(match->run.trainCrashed, 0);
   // Where enemies come every minute or so, the play had some to drive off.
   if (LevelLayoutOf(n).banditsKind == kBusiestEvents) {
     EXPECT_GT(chaseUpdates, 0);
@@ -160,7 +160,7 @@ TEST_F(SolverBoard, ReadsEveryCellAsTheGameLaysItOut) {
     SCOPED_TRACE("level " + std::to_string(n));
     const BoardModel b = ReadBoard(n);
     StartLevel(n);
-    EXPECT_EQ(b.iron, gameState.run.iron);
+    EXPECT_EQ(b.iron, match->run.iron);
     EXPECT_EQ(b.start.x, level->startX);
     EXPECT_EQ(b.start.y, level->startY);
     EXPECT_EQ(b.finish.x, level->finishX);

@@ -17,7 +17,7 @@ namespace {
 class BoardActors : public LevelPlayWithFeedback {
  protected:
   std::vector<BoardActor> Actors() const {
-    return BoardActorsNow(*level, feedback->Marks(), gameState.clock.lastMillisecs);
+    return BoardActorsNow(*level, feedback->Marks(), match->clock.lastMillisecs);
   }
   std::vector<BoardActor> Of(ActorKind kind) const {
     std::vector<BoardActor> found;
@@ -76,7 +76,7 @@ TEST_F(BoardActors, ThePauseHoldsTheWalkAsItHoldsTheWork) {
   Use(PieceStraightWE, 8, 0);
   Run(300);
   const BoardActor before = Of(ActorKind::WorkerWalking).at(0);
-  gameState.screen.gamePaused = 1;
+  match->flags.gamePaused = 1;
   Run(2000);
   const BoardActor paused = Of(ActorKind::WorkerWalking).at(0);
   EXPECT_FLOAT_EQ(paused.x, before.x);

@@ -12,6 +12,7 @@
 #include "game/rules/board.h"
 #include "game/rules/layouts.h"
 #include "game/rules/state.h"
+#include "game/rules/match.h"
 #include "game/rules/train.h"
 #include "game/views/board_view.h"
 #include "game/views/train_view.h"
@@ -68,8 +69,7 @@ std::uint32_t Mix(std::uint32_t a, std::uint32_t b) {
 
 std::int64_t FixedCalendar() { return 1700000000; }
 
-gc_global<c_cLevel*> boardRoot;
-gc_global<c_cTrain*> trainRoot;
+gc_global<Match*> matchRoot;
 gc_global<c_BoardView*> boardViewRoot;
 gc_global<c_TrainView*> trainViewRoot;
 
@@ -79,21 +79,19 @@ class BoardDrawingTest : public GlWindowTest {
     GlWindowTest::SetUp();
     ResetGameState();
     SetCalendarSource(FixedCalendar);
-    level = new c_cLevel();
-    boardRoot = level;
+    match = new Match();
+    matchRoot = match;
+    level = match->board;
+    train = match->train;
     boardView = new c_BoardView();
     boardViewRoot = boardView;
     boardView->LoadLevelImages();
-    level->CreateLevelPools();
-    train = new c_cTrain();
-    trainRoot = train;
     trainView = new c_TrainView();
     trainViewRoot = trainView;
     trainView->LoadTrainImages();
     gameState.progress.currentLevel = 1;
-    LayOutLevel(level);
-    train->PlaceTrain(-1, 4, 12, 4);
-    gameState.screen.tutorialShowing = gameState.screen.gamePaused = 0;
+    LayOutLevel(*match);
+    match->flags.tutorialShowing = match->flags.gamePaused = 0;
   }
   void TearDown() override {
     SetCalendarSource(nullptr);
@@ -108,7 +106,7 @@ class BoardDrawingTest : public GlWindowTest {
   // from its top-left corner.
   std::vector<std::uint32_t> DrawnBoard() {
     gfx->ClearScreen(0, 0, 0);
-    boardView->RenderBoard(*level);
+    boardView->RenderBoard(*match);
     Array<int> pixels(kBoardWidth * kBoardHeight);
     gfx->ReadPixels(pixels, CellLeft(0), CellTop(0), kBoardWidth, kBoardHeight, 0, kBoardWidth);
     std::vector<std::uint32_t> rgb(pixels.Length());
@@ -118,6 +116,7 @@ class BoardDrawingTest : public GlWindowTest {
   static constexpr int kBoardWidth = kColumns * kCellSize;
   static constexpr int kBoardHeight = kRows * kCellSize;
 
+  Match* match = nullptr;
   c_cLevel* level = nullptr;
   c_cTrain* train = nullptr;
   c_BoardView* boardView = nullptr;
@@ -131,7 +130,7 @@ TEST_F(BoardDrawingTest, GoldLiesOverARailLaidOnItsCell) {
   ASSERT_TRUE(FindProbe(gold, &rail, &px, &py));
   level->AddGold(3, 2);
   level->SetCellKind(3, 2, PieceStraightWE);
-  boardView->RenderBoard(*level);
+  boardView->RenderBoard(*match);
   EXPECT_TRUE(RgbNear(At(3, 2, px, py), gold.Rgb(px, py)));
 }
 
@@ -144,7 +143,7 @@ TEST_F(BoardDrawingTest, StartAndFinishPicturesCoverThePiecesOnThem) {
   ASSERT_TRUE(FindProbe(finish, &rail, &fx, &fy));
   level->SetCellKind(0, 4, PieceStraightWE);
   level->SetCellKind(12, 4, PieceStraightWE);
-  boardView->RenderBoard(*level);
+  boardView->RenderBoard(*match);
   EXPECT_TRUE(RgbNear(At(0, 4, sx, sy), start.Rgb(sx, sy)));
   EXPECT_TRUE(RgbNear(At(12, 4, fx, fy), finish.Rgb(fx, fy)));
 }
@@ -166,7 +165,7 @@ TEST_F(BoardDrawingTest, APieceUnderConstructionShowsHalfTransparentWithItsProgr
   job->y = 1;
   job->progress = 50;
   level->SetCellKind(cx, 1, CellBlocked);
-  boardView->RenderBoard(*level);
+  boardView->RenderBoard(*match);
   EXPECT_TRUE(RgbNear(At(cx, 1, px, py), Mix(rail.Rgb(px, py), ground.Rgb(px, py)), 2));
   // The bar runs from 3 to 71 inside the cell, 3 pixels below its top.
   EXPECT_TRUE(RgbNear(At(cx, 1, 10, 5), 0xe8b83c));   // done: gold
@@ -195,7 +194,7 @@ TEST_F(BoardDrawingTest, SceneryShowsOnItsFootprintAndNowhereElse) {
   for (int number = 1; number <= kLevelCount; ++number) {
     SCOPED_TRACE("level " + std::to_string(number));
     gameState.progress.currentLevel = number;
-    LayOutLevel(level);
+    LayOutLevel(*match);
     bool footprint[kColumns][kRows] = {};
     for (int i = 0; i < level->buildings.Length(); ++i) {
       const c_cBuilding* b = level->buildings[i];
@@ -275,15 +274,15 @@ TEST_F(TrainDrawingTest, TheEngineTurnsWithTheCurve) {
   train->UpdateTrainPosition();
   ASSERT_NEAR(train->heading, -45.0f, 3.0f);
   gfx->ClearScreen(0, 0, 0);
-  trainView->RenderTrain(*train);
+  trainView->RenderTrain(*match, false);
   const float axis = DrawnAxisDegrees(this, &TrainDrawingTest::Rgb, static_cast<int>(train->x),
                                       static_cast<int>(train->y));
   EXPECT_NEAR(axis, train->heading, 8.0f);
 
   // A crashed train is not drawn at all.
   gfx->ClearScreen(0, 0, 0);
-  gameState.run.trainCrashed = 1;
-  trainView->RenderTrain(*train);
+  match->run.trainCrashed = 1;
+  trainView->RenderTrain(*match, false);
   EXPECT_EQ(DrawnAxisDegrees(this, &TrainDrawingTest::Rgb, static_cast<int>(train->x), static_cast<int>(train->y)),
             1000.0f);
 }

@@ -14,7 +14,7 @@ namespace {
 
 class CellMessagesTest : public LevelPlayWithFeedback {
  protected:
-  CellMessages Now() const { return CellMessages(*level, feedback->Marks(), gameState.clock.lastMillisecs); }
+  CellMessages Now() const { return CellMessages(*level, feedback->Marks(), match->clock.lastMillisecs); }
   // The texts that show, as "text", and the reasons, as "why:reason".
   std::vector<std::string> Shown() const {
     const CellMessages messages = Now();
@@ -25,7 +25,7 @@ class CellMessagesTest : public LevelPlayWithFeedback {
     const std::vector<FeedbackMark>& marks = feedback->Marks();
     for (std::size_t i = 0; i < marks.size(); ++i) {
       if (marks[i].event.kind == FeedbackKind::OrderRefused && messages.ReasonShown(static_cast<int>(i)) &&
-          gameState.clock.lastMillisecs - marks[i].startMs < kReasonMs) {
+          match->clock.lastMillisecs - marks[i].startMs < kReasonMs) {
         shown.push_back(std::string("why:") + RefusalText(marks[i].event.verdict));
       }
     }
@@ -53,11 +53,11 @@ TEST_F(CellMessagesTest, OnOneCellTheNewestMessageWinsAndCellsApartKeepTheirOwn)
 
 TEST_F(CellMessagesTest, ANewOrderOnACellWithAnOldReasonShowsItsAmount) {
   Play(1);
-  gameState.run.iron = 50;
+  match->run.iron = 50;
   Use(PieceStraightWE, 3, 2);
   EXPECT_EQ(Shown(), std::vector<std::string>{"why:No iron"});
   Step();
-  gameState.run.iron = 500;
+  match->run.iron = 500;
   Use(PieceStraightWE, 3, 2);
   EXPECT_EQ(Shown(), std::vector<std::string>{"-100"});
 }
@@ -65,11 +65,11 @@ TEST_F(CellMessagesTest, ANewOrderOnACellWithAnOldReasonShowsItsAmount) {
 // Level 3: bandits camp on the mine's lower left cell.
 TEST_F(CellMessagesTest, ATheftFliesOffAndLeavesTheBanditsCellToThePointersWord) {
   Play(3);
-  gameState.run.iron = 1000;
+  match->run.iron = 1000;
   level->SpawnBandits();
   c_cBandits* bandits = Bandits();
   ASSERT_EQ(bandits->active, 1);
-  ASSERT_TRUE(RunUntil([&] { return gameState.run.iron < 1000; }, 2000));
+  ASSERT_TRUE(RunUntil([&] { return match->run.iron < 1000; }, 2000));
   ASSERT_EQ(Texts().back().substr(0, 7), "3:-100@");
   EXPECT_TRUE(Now().CellQuiet(bandits->x, bandits->y));
   EXPECT_EQ(Shown(), std::vector<std::string>{"-100"});

@@ -6,13 +6,13 @@
 #include <functional>
 
 #include "game/rules/board.h"
-#include "game/rules/state.h"
+#include "game/rules/match.h"
 #include "game/views/board_view.h"
 #include "tests/graphics/gl_fixture.h"
 
 namespace {
 
-gc_global<c_cLevel*> effectsLevel;
+gc_global<Match*> effectsMatch;
 gc_global<c_BoardView*> effectsView;
 
 class EffectsDrawingTest : public GlWindowTest {
@@ -20,16 +20,16 @@ class EffectsDrawingTest : public GlWindowTest {
   void SetUp() override {
     GlWindowTest::SetUp();
     ResetGameState();
-    level = new c_cLevel();
-    effectsLevel = level;
+    match = new Match();
+    effectsMatch = match;
+    level = match->board;
     view = new c_BoardView();
     effectsView = view;
     view->LoadLevelImages();
-    level->CreateLevelPools();
     gfx->ClearScreen(0, 0, 0);
   }
   void TearDown() override {
-    effectsLevel = nullptr;
+    effectsMatch = nullptr;
     effectsView = nullptr;
     GlWindowTest::TearDown();
   }
@@ -47,6 +47,7 @@ class EffectsDrawingTest : public GlWindowTest {
     }
     return lit;
   }
+  Match* match = nullptr;
   c_cLevel* level = nullptr;
   c_BoardView* view = nullptr;
 };

@@ -22,7 +22,7 @@ class Moments : public MainGameWithSounds {
  protected:
   c_MomentView* View() const { return app->boardView->moments; }
   void LayAllButGap() {
-    c_cLevel* level = app->level;
+    c_cLevel* level = Played().board;
     for (int x = level->startX; x <= level->finishX; ++x) {
       if (x != kGapColumn) level->SetCellKind(x, level->startY, PieceStraightWE);
     }
@@ -30,9 +30,9 @@ class Moments : public MainGameWithSounds {
   // Orders a straight on the gap by a click and runs until it is built.
   void BuildGap() {
     Key(kGlfwDigit1 + PieceStraightWE);
-    Click(CellCentre(kGapColumn), CellCentre(app->level->startY));
-    ASSERT_EQ(app->level->CellKind(kGapColumn, app->level->startY), CellBlocked);
-    for (int i = 0; i < 200 && app->level->CellKind(kGapColumn, app->level->startY) != PieceStraightWE; ++i) Update();
+    Click(CellCentre(kGapColumn), CellCentre(Played().board->startY));
+    ASSERT_EQ(Played().board->CellKind(kGapColumn, Played().board->startY), CellBlocked);
+    for (int i = 0; i < 200 && Played().board->CellKind(kGapColumn, Played().board->startY) != PieceStraightWE; ++i) Update();
   }
   // TIME pressed over a joined or a broken line, then the level played out.
   void SendOff(bool joined) {
@@ -40,17 +40,17 @@ class Moments : public MainGameWithSounds {
     PlayFirstLevel();
     LayAllButGap();
     if (joined) BuildGap();
-    const int scoreBefore = gameState.run.levelScore;
+    const int scoreBefore = Played().run.levelScore;
     Click(540, 13);  // TIME
-    EXPECT_EQ(gameState.run.levelScore, scoreBefore + kDepartBonus);
-    EXPECT_EQ(ScoreToShow(), scoreBefore);
+    EXPECT_EQ(Played().run.levelScore, scoreBefore + kDepartBonus);
+    EXPECT_EQ(ScoreToShow(Played().run), scoreBefore);
     EXPECT_GE(View()->DepartedAtMs(), 0);
     EXPECT_EQ(View()->DepartedJoined(), joined);
-    EXPECT_FALSE(View()->InviteShown());
+    EXPECT_FALSE(View()->InviteShown(Played()));
     Run(3000);
-    EXPECT_EQ(gameState.run.trainRunning, 1);
-    EXPECT_EQ(ScoreToShow(), gameState.run.levelScore - kDepartBonus);
-    RunUntil(joined ? gameState.run.trainArrived : gameState.run.trainCrashed);
+    EXPECT_EQ(Played().run.trainRunning, 1);
+    EXPECT_EQ(ScoreToShow(Played().run), Played().run.levelScore - kDepartBonus);
+    RunUntil(joined ? Played().run.trainArrived : Played().run.trainCrashed);
   }
 };
 
@@ -60,24 +60,24 @@ TEST_F(Moments, TheLastPieceBuiltJoinsTheLineOnceWithItsSoundAndABreakTakesItBac
   LayAllButGap();
   Update();
   EXPECT_FALSE(View()->LineJoined());
-  EXPECT_FALSE(View()->InviteShown());
+  EXPECT_FALSE(View()->InviteShown(Played()));
   BuildGap();
   EXPECT_TRUE(View()->LineJoined());
-  EXPECT_TRUE(View()->InviteShown());
-  EXPECT_EQ(View()->JoinedAtMs(), gameState.clock.lastMillisecs);
+  EXPECT_TRUE(View()->InviteShown(Played()));
+  EXPECT_EQ(View()->JoinedAtMs(), Played().clock.lastMillisecs);
   EXPECT_EQ(View()->Line().size(), 13u);
   Run(2000);
   EXPECT_EQ(sounds.Count(SoundLineComplete), 1);
   // The pause panel covers the invitation; the line stays joined.
   Key(kGlfwEscape);
   EXPECT_TRUE(View()->LineJoined());
-  EXPECT_FALSE(View()->InviteShown());
+  EXPECT_FALSE(View()->InviteShown(Played()));
   Key(kGlfwEscape);
-  EXPECT_TRUE(View()->InviteShown());
+  EXPECT_TRUE(View()->InviteShown(Played()));
   // Blown up with the dynamite (palette slot 8), the line breaks; built
   // again, it joins again with its sound.
   Key(kGlfwDigit1 + PieceDemolish);
-  Click(CellCentre(kGapColumn), CellCentre(app->level->startY));
+  Click(CellCentre(kGapColumn), CellCentre(Played().board->startY));
   EXPECT_FALSE(View()->LineJoined());
   BuildGap();
   EXPECT_TRUE(View()->LineJoined());
@@ -86,22 +86,22 @@ TEST_F(Moments, TheLastPieceBuiltJoinsTheLineOnceWithItsSoundAndABreakTakesItBac
 
 TEST_F(Moments, SentOffOverAJoinedLineTheBonusShowsOnArrival) {
   SendOff(true);
-  ASSERT_EQ(gameState.run.trainArrived, 1);
-  EXPECT_EQ(ScoreToShow(), gameState.run.levelScore);
+  ASSERT_EQ(Played().run.trainArrived, 1);
+  EXPECT_EQ(ScoreToShow(Played().run), Played().run.levelScore);
 }
 
 TEST_F(Moments, SentOffOverABrokenLineTheBonusNeverShows) {
   SendOff(false);
-  EXPECT_EQ(gameState.run.trainCrashed, 1);
-  EXPECT_EQ(gameState.run.trainArrived, 0);
+  EXPECT_EQ(Played().run.trainCrashed, 1);
+  EXPECT_EQ(Played().run.trainArrived, 0);
 }
 
 TEST_F(Moments, ATrainThatLeavesOnItsOwnShowsItsWholeScore) {
   Start();
   PlayFirstLevel();
-  RunUntil(gameState.run.trainRunning, 320000);
-  ASSERT_EQ(gameState.run.departSecondsLeft, -1);
-  EXPECT_EQ(ScoreToShow(), gameState.run.levelScore);
+  RunUntil(Played().run.trainRunning, 320000);
+  ASSERT_EQ(Played().run.departSecondsLeft, -1);
+  EXPECT_EQ(ScoreToShow(Played().run), Played().run.levelScore);
 }
 
 }  // namespace
