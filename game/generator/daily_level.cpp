@@ -66,7 +66,7 @@ std::uint32_t DailySeed(CalendarDay day) {
 
 GeneratedLevel DailyLevel(CalendarDay day) {
   GeneratedLevel level = GenerateLevel(DailySeed(day), kDailyDifficulty);
-  level.layout.name = "Daily line " + DayText(day);
+  level.layout.name = "Daily line";
   return level;
 }
 
