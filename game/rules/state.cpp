@@ -87,6 +87,8 @@ void SetCalendarSource(CalendarSource source) { calendarSource = source ? source
 
 CalendarSource CurrentCalendarSource() { return calendarSource; }
 
+std::int64_t ShownCalendarSeconds() { return SystemCalendarSeconds(); }
+
 std::uint32_t CalendarSeed() { return static_cast<std::uint32_t>(CalendarSeconds()) * 1000u; }
 
 void AdvanceGameClock(GameClock& clock) {

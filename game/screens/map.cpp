@@ -68,8 +68,11 @@ ScreenRequest c_cMap::ClickMap(float x, float y) {
     if (IconBox(icons[i]).Contains(x, y)) selectedLevel = i;
   }
   if (kBuyButton.Contains(x, y)) BuyWorker();
+  if (DailyLineShown() && kDailyButton.Contains(x, y)) return ScreenRequest::StartDaily;
   return kStartButton.Contains(x, y) && SelectedLevelPlayable() ? ScreenRequest::StartLevel : ScreenRequest::None;
 }
+
+bool c_cMap::DailyLineShown() const { return MendedRules() && daily.today >= 0; }
 
 bool c_cMap::SelectedLevelPlayable() const {
   const int state = levelStates[selectedLevel];
@@ -126,6 +129,7 @@ std::vector<HitBox> c_cMap::Buttons() const {
   }
   if (SelectedLevelPlayable()) boxes.push_back(kStartButton);
   boxes.push_back(kBuyButtonFrame);
+  if (DailyLineShown()) boxes.push_back(kDailyButton);
   return boxes;
 }
 
@@ -133,6 +137,7 @@ FocusList c_cMap::KeyFocus() const {
   FocusList list;
   if (SelectedLevelPlayable()) list.boxes.push_back(kStartButton);
   list.boxes.push_back(kBuyButtonFrame);
+  if (DailyLineShown()) list.boxes.push_back(kDailyButton);
   return list;
 }
 

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "game/rules/feedback.h"
+#include "game/screens/daily_panel.h"
+#include "game/screens/daily_results.h"
 #include "game/screens/focus.h"
 #include "game/screens/level_records.h"
 #include "game/screens/screen_request.h"
@@ -60,6 +62,9 @@ class c_cMap : public Object {
   ScreenRequest ClickMap(float x, float y);
   // Whether Start plays the selected level: an available one, or a done one.
   bool SelectedLevelPlayable() const;
+  // Whether the daily line's corner is there to click: once today's level is
+  // made, and never under the first rules (their replays knew no such corner).
+  bool DailyLineShown() const;
   // What answers clicks: the icons, then the start button (while the selected
   // level can be played) and the worker shop.
   std::vector<HitBox> Buttons() const;
@@ -82,6 +87,9 @@ class c_cMap : public Object {
   Array<c_cScenarioIcon*> icons;
   // The player's best results, shown for the selected level.
   LevelRecords records;
+  // The daily line's corner: today's level and par, and the days played.
+  DailyPanel daily;
+  DailyResults dailyResults;
 
  private:
   void BuyWorker();

@@ -22,6 +22,7 @@ enum class ScreenRequest {
   ShowMe,            // the failed panel's "Show me" or the S key: the solver's play
   ShowSettings,      // the menu's Settings sign or the pause panel's button
   CloseSettings,     // the settings panel's Close, Escape or the pad's B
+  StartDaily,        // the map's daily line: play today's level
 };
 
 // Of two requests of a level's panels made before the main game acts, the one

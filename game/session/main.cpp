@@ -6,6 +6,7 @@
 #include "game/rules/level_reader.h"
 #include "game/rules/level_table.h"
 #include "game/session/folders.h"
+#include "game/session/generate_commands.h"
 #include "game/session/level_file_commands.h"
 #include "game/session/main_game.h"
 #include "game/session/options.h"
@@ -48,13 +49,18 @@ int PrintLevel(int n) {
   return 0;
 }
 
-// Runs one of the level file options and prints what it reports.
-int RunLevelFileCommand(int (*command)(const std::string&, std::string&, std::string&), const std::string& path) {
+// Runs a command that answers without a window and prints what it reports.
+template <typename Command>
+int Report(Command command) {
   std::string out, err;
-  const int status = command(path, out, err);
+  const int status = command(out, err);
   std::fputs(out.c_str(), stdout);
   std::fputs(err.c_str(), stderr);
   return status;
+}
+
+int RunLevelFileCommand(int (*command)(const std::string&, std::string&, std::string&), const std::string& path) {
+  return Report([&](std::string& out, std::string& err) { return command(path, out, err); });
 }
 
 }  // namespace
@@ -76,6 +82,12 @@ int main(int argc, char** argv) {
   }
   if (!options.printLevelFile.empty()) return RunLevelFileCommand(PrintLevelFile, options.printLevelFile);
   if (!options.checkLevelFile.empty()) return RunLevelFileCommand(CheckLevelFile, options.checkLevelFile);
+  if (options.generate) {
+    return Report([&](std::string& out, std::string& err) {
+      return GenerateLevelCommand(options.generateSeed, options.generateDifficulty, options.generateFile, out, err);
+    });
+  }
+  if (options.daily) return Report([&](std::string& out, std::string& err) { return DailyLevelCommand(options.dailyDate, out, err); });
   const GameFolders folders = ChooseGameFolders(ProcessFolderFacts());
   // The levels are data like the pictures: a level file that does not read
   // stops the program before anything starts.

@@ -5,6 +5,8 @@
 #include "game/views/data_files.h"
 #include "game/rules/layouts.h"
 #include "game/rules/play_step.h"
+#include "game/generator/daily_level.h"
+#include "game/session/daily_file.h"
 #include "game/session/records_file.h"
 #include "game/session/save_file.h"
 #include "game/session/settings_file.h"
@@ -314,6 +316,9 @@ void c_MainGame::Act(ScreenRequest request) {
       // It starts once the level's update is over.
       demoAsked = screen == ScreenPlaying && match->run.trainCrashed == 1;
       break;
+    case ScreenRequest::StartDaily:
+      StartDailyLine();
+      break;
   }
 }
 
@@ -325,9 +330,33 @@ void c_MainGame::StartWonTally() {
 }
 
 void c_MainGame::KeepArrivedWin() {
-  if (!MendedRules() || CustomMatch() || screen != ScreenPlaying || match->run.trainArrived != 1 || winBanked) return;
+  if (!MendedRules() || screen != ScreenPlaying || match->run.trainArrived != 1 || winBanked) return;
+  if (dailyDay >= 0) {
+    winBanked = true;
+    RecordDailyWin();
+    return;
+  }
+  if (CustomMatch()) return;
   StartWonTally();
   BankWin();
+}
+
+void c_MainGame::StartDailyLine() {
+  // The day is read through the calendar a replay records, so a daily line
+  // played back plays the day it was recorded on.
+  const std::int64_t day = DayNumber(DayOfUtc(CalendarSeconds()));
+  scenarioMap->daily.Prepare(day);
+  StartCustomMatch(scenarioMap->daily.level.layout);
+  dailyDay = day;
+}
+
+void c_MainGame::RecordDailyWin() {
+  const LevelRun& run = match->run;
+  const Par par = scenarioMap->daily.par;
+  DailyResults results = LoadDailyResults();
+  results.Record({dailyDay, run.levelScore, LevelSeconds(), run.ironSpent, run.ironSpent <= par.iron, hintUsed});
+  PutDailyResults(results);
+  SaveProgress();
 }
 
 void c_MainGame::HandleLevelRequest() {
@@ -390,6 +419,13 @@ void c_MainGame::BankWin() {
 }
 
 void c_MainGame::LeaveLevel() {
+  if (dailyDay >= 0) {
+    // The daily line is played from the map, and goes back there.
+    customLayout.reset();
+    dailyDay = -1;
+    ShowMap();
+    return;
+  }
   if (CustomMatch()) {
     // Nothing was won or spent: back to the title, which loads the progress.
     customLayout.reset();
@@ -403,6 +439,7 @@ void c_MainGame::LeaveLevel() {
 
 void c_MainGame::StartLevel(int number, bool retry) {
   customLayout.reset();
+  dailyDay = -1;
   feedback->Clear();
   LayOutLevel(*match, number, retry);
   BeginLevelSession();
@@ -410,6 +447,7 @@ void c_MainGame::StartLevel(int number, bool retry) {
 
 void c_MainGame::StartCustomMatch(const LevelLayout& layout) {
   customLayout = std::make_unique<LevelLayout>(layout);
+  dailyDay = -1;
   feedback->Clear();
   StartMatch(*match, *customLayout, CustomStart(false));
   BeginLevelSession();
@@ -449,5 +487,11 @@ void c_MainGame::ShowMenu() { screen = ScreenMenu; }
 
 void c_MainGame::ShowMap() {
   scenarioMap->selectedLevel = gameState.progress.currentLevel - 1;
+  if (MendedRules()) PrepareDailyLine();
   screen = ScreenScenarioMap;
+}
+
+void c_MainGame::PrepareDailyLine() {
+  scenarioMap->dailyResults = LoadDailyResults();
+  scenarioMap->daily.Prepare(DayNumber(DayOfUtc(ShownCalendarSeconds())));
 }

@@ -6,6 +6,7 @@
 // picture, sound or music and draws nothing; every rule runs the same.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "game/rules/board.h"
@@ -178,6 +179,12 @@ class c_MainGame : public c_App {
   void LeaveLevel();
   void ShowMenu();
   void ShowMap();
+  // Today's level on the map's daily corner, and the days played so far.
+  void PrepareDailyLine();
+  // Plays today's level of the daily line as a custom match, its win kept
+  // in the daily results.
+  void StartDailyLine();
+  void RecordDailyWin();
   // The won level's score, time and hint into the records (before
   // CompleteLevel moves the current level on).
   void RecordWonLevel();
@@ -194,6 +201,8 @@ class c_MainGame : public c_App {
   void RenderLevel();
   // The layout of the custom match being played (null for the campaign's).
   std::unique_ptr<LevelLayout> customLayout;
+  // The day (since 1970-01-01) of the daily line being played, or -1.
+  std::int64_t dailyDay = -1;
   std::unique_ptr<LevelLayout> layoutAtStart;
   void RestartCustomMatch();
   // A custom match starts with a new game's crew.

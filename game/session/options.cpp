@@ -10,11 +10,22 @@ namespace {
 
 struct OptionRow {
   const char* name;
-  const char* valueName;  // null: the option takes no value
+  const char* valueName;  // null: the option takes no value; "[...]": an optional one
   const char* help;
   // Applies the option; false with a reason when its value does not fit.
   bool (*apply)(GameOptions* options, const char* value, std::string* error);
+  // For an option with optional words after it: takes one (a word not
+  // starting with "--"); false with a reason when it does not fit.
+  bool (*more)(GameOptions* options, const char* word, std::string* error) = nullptr;
 };
+
+bool ReadSeed(const std::string& text, std::uint32_t* seed) {
+  if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+  const unsigned long long value = std::strtoull(text.c_str(), nullptr, 10);
+  if (value > 0xFFFFFFFFull) return false;
+  *seed = static_cast<std::uint32_t>(value);
+  return true;
+}
 
 const OptionRow kOptions[] = {
     {"--help", nullptr, "show this text",
@@ -57,6 +68,43 @@ const OptionRow kOptions[] = {
        o->checkLevelFile = value;
        if (o->checkLevelFile.empty()) *error = "--check-level needs a level file";
        return !o->checkLevelFile.empty();
+     }},
+    {"--generate", "SEED [easy|medium|hard] [FILE]",
+     "write the level the seed (0..4294967295) makes, medium\n"
+     "                     unless told, into FILE, or print it; the same seed\n"
+     "                     makes the same file on every machine",
+     [](GameOptions* o, const char* value, std::string* error) {
+       o->generate = true;
+       if (ReadSeed(value, &o->generateSeed)) return true;
+       *error = std::string("--generate needs a seed from 0 to 4294967295: ") + value;
+       return false;
+     },
+     [](GameOptions* o, const char* word, std::string* error) {
+       if (!o->generateDifficultyGiven && o->generateFile.empty() && ParseDifficulty(word, o->generateDifficulty)) {
+         o->generateDifficultyGiven = true;
+         return true;
+       }
+       if (!o->generateFile.empty()) {
+         *error = std::string("--generate takes one file: ") + word;
+         return false;
+       }
+       o->generateFile = word;
+       return true;
+     }},
+    {"--daily", "[YYYY-MM-DD]",
+     "print the daily line's level of that day (today's,\n"
+     "                     UTC, without a date) with its par",
+     [](GameOptions* o, const char*, std::string*) {
+       o->daily = true;
+       return true;
+     },
+     [](GameOptions* o, const char* word, std::string* error) {
+       if (!o->dailyDate.empty()) {
+         *error = std::string("--daily takes one date: ") + word;
+         return false;
+       }
+       o->dailyDate = word;
+       return true;
      }},
     {"--record", "FILE", "play, and record the session into FILE",
      [](GameOptions* o, const char* value, std::string*) {
@@ -117,7 +165,7 @@ bool ParseGameOptions(int argc, char** argv, GameOptions* options, std::string* 
       return false;
     }
     const char* value = nullptr;
-    if (row->valueName != nullptr) {
+    if (row->valueName != nullptr && row->valueName[0] != '[') {
       if (i + 1 >= argc) {
         *error = std::string(row->name) + " needs a value: " + row->valueName;
         return false;
@@ -125,6 +173,9 @@ bool ParseGameOptions(int argc, char** argv, GameOptions* options, std::string* 
       value = argv[++i];
     }
     if (!row->apply(options, value, error)) return false;
+    while (row->more != nullptr && i + 1 < argc && std::strncmp(argv[i + 1], "--", 2) != 0) {
+      if (!row->more(options, argv[++i], error)) return false;
+    }
   }
   if (options->headless && options->replayFile.empty()) {
     *error = "--headless goes with --replay";

@@ -3,7 +3,10 @@
 // options.cpp, with its help text.
 #pragma once
 
+#include <cstdint>
 #include <string>
+
+#include "game/generator/level_generator.h"
 
 struct GameOptions {
   bool help = false;
@@ -15,6 +18,15 @@ struct GameOptions {
   std::string replayFile;  // --replay: play that session back
   bool headless = false;   // --headless: a replay without a window
   std::string playLevelFile;  // --play-level: play that level file
+  // --generate SEED [DIFFICULTY] [FILE]: write or print a generated level and end
+  bool generate = false;
+  std::uint32_t generateSeed = 0;
+  Difficulty generateDifficulty = Difficulty::Medium;
+  bool generateDifficultyGiven = false;
+  std::string generateFile;
+  // --daily [YYYY-MM-DD]: print that day's level (today's without a date) and end
+  bool daily = false;
+  std::string dailyDate;
 };
 
 // Reads argv[1..]; false with a one-line reason for anything not understood.

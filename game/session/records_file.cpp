@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "runtime/error.h"
+#include "game/session/set_aside.h"
 #include "support/file_system.h"
 
 namespace {
@@ -54,14 +54,11 @@ bool ReadRecords(c_FileStream* file, LevelRecords* records) {
   return count == kRecordsValueCountBeforeStars || ReadStars(file, records);
 }
 
-// The damaged file's text moves to a file of its own, where nothing reads it.
 void SetAside(c_FileSystem* fs, c_FileStream* damaged) {
-  c_FileStream* aside = fs->CreateFile(String(kDamagedRecordsFileName));
-  aside->valueText = damaged->valueText;
-  aside->valueCount = damaged->valueCount;
+  SetAsideDamaged(fs, damaged, kDamagedRecordsFileName,
+                  String("The records in ") + String(kRecordsFileName) + String(" are damaged; they are kept as ") +
+                      String(kDamagedRecordsFileName) + String(" and the records start afresh"));
   PutRecords(LevelRecords{});
-  Print(String("The records in ") + String(kRecordsFileName) + String(" are damaged; they are kept as ") +
-        String(kDamagedRecordsFileName) + String(" and the records start afresh"));
 }
 
 }  // namespace

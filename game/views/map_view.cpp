@@ -3,6 +3,7 @@
 #include "game/rules/progress.h"
 #include "game/rules/state.h"
 #include "game/views/colour.h"
+#include "game/views/daily_panel_view.h"
 #include "game/views/data_files.h"
 #include "game/views/type_scale.h"
 
@@ -103,6 +104,7 @@ void c_MapView::RenderScenarioMap(const c_cMap& map) const {
             static_cast<float>(s->y) - kSelectedMarkInset);
   font->DrawText(s->name, kNameCentreX - font->TextWidth(s->name) * 0.5f, kNameY);
   RenderRecord(map.records.Of(map.selectedLevel));
+  if (map.DailyLineShown()) RenderDailyPanel(map.daily, map.dailyResults, font);
 
   Tint(kFigureColour);
   font->DrawText(String::FromInt(s->startIron), kFiguresX, kUpperRowY, AlignCenter);

@@ -110,3 +110,37 @@ TEST_F(LevelFileOptionsTest, TheGameTakesItsLevelsFromItsDataFolder) {
 }
 
 }  // namespace
+
+// A generated level is a level file like any other: the same seed writes the
+// same bytes, printed or into a file, and the solver wins it from the file.
+TEST_F(LevelFileOptionsTest, GenerateMakesTheSameWinnableFileFromTheSameSeed) {
+  for (const char* made : {"1 easy", "77 medium", "4000000000 hard", "5"}) {
+    const std::string seed = std::string(made).substr(0, std::string(made).find(' '));
+    const Ran written = Game(std::string("--generate ") + made + " made.level");
+    ASSERT_EQ(written.status, 0) << made << written.err;
+    const Ran printed = Game(std::string("--generate ") + made);
+    EXPECT_EQ(printed.out, ReadTextFile(folder + "/made.level")) << made;
+    EXPECT_NE(printed.out.find("# Generated from seed " + seed + ", "), std::string::npos) << printed.out;
+    const Ran checked = Game("--check-level made.level");
+    EXPECT_EQ(checked.status, 0) << made << checked.out << checked.err;
+  }
+}
+
+TEST_F(LevelFileOptionsTest, DailyPrintsTheDaysLevelWithItsParAndRefusesOtherWords) {
+  const Ran day = Game("--daily 2026-12-09");
+  ASSERT_EQ(day.status, 0) << day.err;
+  EXPECT_EQ(Game("--daily 2026-12-09").out, day.out);
+  EXPECT_NE(day.out.find("# The daily line of 2026-12-09 (UTC)\nname Daily line\n"), std::string::npos) << day.out;
+  EXPECT_NE(day.out.find("# Par: "), std::string::npos);
+  EXPECT_NE(Game("--daily 2026-12-10").out, day.out);
+  struct Refused {
+    const char* arguments;
+    const char* says;
+  };
+  for (const Refused& r : {Refused{"--daily 2026-02-30", "YYYY-MM-DD"}, Refused{"--daily 2026-12-09 2026-12-10", "one date"},
+                           Refused{"--generate 4294967296", "seed"}, Refused{"--generate 3 hard a b", "one file"}}) {
+    const Ran ran = Game(r.arguments);
+    EXPECT_EQ(ran.status, 2) << r.arguments;
+    EXPECT_NE(ran.err.find(r.says), std::string::npos) << r.arguments << ": " << ran.err;
+  }
+}

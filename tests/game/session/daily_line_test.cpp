@@ -1,0 +1,65 @@
+// The daily line from the map, through the game's own input: its corner plays
+// the day's level as a match of its own, a win is kept in the daily results
+// (and nothing in the campaign's progress), and the way out leads back to the
+// map, whose corner then counts the day.
+#include <gtest/gtest.h>
+
+#include "game/generator/daily_level.h"
+#include "game/rules/level_writer.h"
+#include "game/session/daily_file.h"
+#include "tests/game/main_game_fixture.h"
+#include "tests/game/rules_version_scope.h"
+
+namespace {
+
+class DailyLine : public MainGameFixture {
+ protected:
+  void ClickDailyCorner() {
+    Click((kDailyButton.left + kDailyButton.right) / 2, (kDailyButton.top + kDailyButton.bottom) / 2);
+  }
+  static std::int64_t Day() { return DayNumber(DayOfUtc(MainGameCalendar())); }
+};
+
+TEST_F(DailyLine, TheCornerPlaysTheDaysLevelAndKeepsItsWinApartFromTheCampaign) {
+  Start();
+  ToMap(true);
+  ClickDailyCorner();
+  ASSERT_EQ(app->screen, ScreenPlaying);
+  EXPECT_TRUE(app->CustomMatch());
+  EXPECT_EQ(WriteLevelText(Played().layout), WriteLevelText(DailyLevel(DayFromNumber(Day())).layout));
+  LayTrackAndDepart();
+  RunUntil(Played().run.trainArrived);
+  ASSERT_EQ(Played().run.trainArrived, 1);
+  Update();
+  const DailyResults results = LoadDailyResults();
+  ASSERT_EQ(results.days.size(), 1u);
+  EXPECT_EQ(results.days[0].day, Day());
+  EXPECT_EQ(results.days[0].score, Played().run.levelScore);
+  EXPECT_EQ(results.days[0].ironSpent, Played().run.ironSpent);
+  EXPECT_FALSE(results.days[0].hintUsed);
+  EXPECT_EQ(gameState.progress.totalScore, 0);
+  EXPECT_FALSE(app->scenarioMap->records.Of(0).won);
+  Key(kGlfwEscape);
+  EXPECT_EQ(app->screen, ScreenScenarioMap);
+  EXPECT_NE(app->scenarioMap->dailyResults.Of(Day()), nullptr);
+}
+
+TEST_F(DailyLine, EscapeFromAnUnfinishedDayGoesBackToTheMapKeepingNothing) {
+  Start();
+  ToMap(true);
+  ClickDailyCorner();
+  ASSERT_EQ(app->screen, ScreenPlaying);
+  Key(kGlfwEscape);
+  EXPECT_EQ(app->screen, ScreenScenarioMap);
+  EXPECT_TRUE(LoadDailyResults().days.empty());
+}
+
+TEST_F(DailyLine, TheFirstRulesKnowNoCorner) {
+  RulesVersionScope first(1);
+  Start();
+  ToMap(true);
+  ClickDailyCorner();
+  EXPECT_EQ(app->screen, ScreenScenarioMap);
+}
+
+}  // namespace
