@@ -31,8 +31,10 @@ std::FILE* MemoryFiles::Open(const std::string& path, const char* mode) {
   }
   const auto it = files_.find(path);
   if (it == files_.end()) return HostFiles::Open(path, mode);
-  // An anonymous temporary file, gone when closed: any content, empty too.
-  std::FILE* file = std::tmpfile();
+  // A copy in memory of its own, gone when closed (an empty one is an
+  // anonymous temporary file: a memory stream cannot be empty). The stream
+  // ends its text with a zero byte, which must not overwrite the last one.
+  std::FILE* file = it->second.empty() ? std::tmpfile() : fmemopen(nullptr, it->second.size() + 1, "w+");
   if (!file) return nullptr;
   if (std::fwrite(it->second.data(), 1, it->second.size(), file) != it->second.size()) {
     std::fclose(file);

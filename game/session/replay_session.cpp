@@ -77,7 +77,8 @@ std::string ReplayEndLine(int screen, int timeMs) {
          " states=" + states;
 }
 
-int PlayReplay(const std::string& path, bool headless, const GameProgram& program, int argc, char** argv) {
+int PlayReplay(const std::string& path, bool headless, const GameProgram& program, int argc, char** argv,
+               HostFiles* diskFiles) {
   ReplayScript script;
   ReplayError error;
   if (!ReadReplayFile(path, &script, &error)) {
@@ -98,7 +99,7 @@ int PlayReplay(const std::string& path, bool headless, const GameProgram& progra
   SetCalendarSource(ReplayedCalendar);
   // The game may end the program itself (the menu's quit): the line comes first.
   SetNormalEndHandler(PrintEndLine);
-  TarvexStartWith(platform.get(), &files, argc, argv, program.initGlobals, CreateSessionApp);
+  TarvexStartWith(platform.get(), diskFiles ? diskFiles : &files, argc, argv, program.initGlobals, CreateSessionApp);
   SetNormalEndHandler(nullptr);
   PrintEndLine();
   return 0;

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "host/platform.h"
 #include "host/virtual_pointer.h"
 
 // What the program gives a session: how it starts the game.
@@ -34,8 +35,11 @@ std::string ReplayEndLine(int screen, int timeMs);
 
 // Plays the replay file through the game and prints the end line; answers 0.
 // A file that cannot be read or is refused gives one line on standard error
-// naming the line at fault, and status 2.
-int PlayReplay(const std::string& path, bool headless, const GameProgram& program, int argc, char** argv);
+// naming the line at fault, and status 2. The saves go to memory, starting
+// from the replay's own state; a test that needs them on the disk passes the
+// files they go to (the replay's state is then not used).
+int PlayReplay(const std::string& path, bool headless, const GameProgram& program, int argc, char** argv,
+               HostFiles* diskFiles = nullptr);
 // Plays the game in its window and records the session into the file; answers
 // 0, or 2 with a line on standard error when the file cannot be made.
 int RecordGame(const std::string& path, const GameProgram& program, int argc, char** argv);

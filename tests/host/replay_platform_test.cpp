@@ -320,6 +320,11 @@ TEST(MemoryFilesTest, TheStateLivesInMemoryAndNothingIsWritten) {
   platform.Init();
   BBTarvexGame game(&platform, &files);
   EXPECT_EQ(game.ReadTextFile(String::FromUtf8(statePath)).ToUtf8(), "TVXDATA\t0");
+  // Every byte comes back, the last one too, and an empty file is empty.
+  for (const std::string& text : {std::string(), std::string("7"), std::string(5000, 'x') + "9"}) {
+    files.Put(statePath, text);
+    EXPECT_EQ(game.ReadTextFile(String::FromUtf8(statePath)).ToUtf8(), text);
+  }
   // Files the run did not write come from the disk.
   EXPECT_EQ(game.ReadTextFile(String::FromUtf8(folder + "/data.txt")).ToUtf8(), "on the disk");
 

@@ -1,5 +1,5 @@
-// The game as a player meets it: the real program started under the suite's
-// X server, clicked through with xdotool from its menu to a level, a piece
+// The game as a player meets it: the real program started under an X server
+// of its own, clicked through with xdotool from its menu to a level, a piece
 // ordered and built, and screenshots checked at probe pixels. Expected colours
 // come from the committed pictures, so the checks hold whatever the art shows.
 #include <gtest/gtest.h>
@@ -142,9 +142,28 @@ class PlayDisplayTest : public ::testing::Test {
     return true;
   }
   // Most of the probes match, and there are enough of them to mean something.
+  static bool Shows(const Match& m) { return m.probes >= 10 && m.matching * 10 >= m.probes * 9; }
   static void ExpectShows(const Match& m, const char* what) {
     EXPECT_GE(m.probes, 10) << what;
     EXPECT_GE(m.matching * 10, m.probes * 9) << what << ": " << m.matching << " of " << m.probes;
+  }
+  // A screenshot once the picture shows as Compare sees it, or the last one
+  // after 30 s: a loaded machine can hold the game back longer than any
+  // fixed wait, and each step must find the screen it acts on.
+  struct Sight {
+    Picture shot;
+    Match match;
+  };
+  Sight WaitToSee(const std::string& name, const Picture& pic, int px, int py, int x0, int y0, int x1, int y1,
+                  int step = 7, int calm = 6) {
+    Sight sight;
+    for (int tries = 0; tries < 60; ++tries) {
+      sight.shot = Screenshot(name);
+      sight.match = Compare(sight.shot, pic, px, py, x0, y0, x1, y1, step, calm);
+      if (Shows(sight.match)) break;
+      Wait(500);
+    }
+    return sight;
   }
 
   std::string folder;
@@ -161,40 +180,39 @@ TEST_F(PlayDisplayTest, FromTheMenuToALevelWhereAnOrderedPieceIsBuilt) {
   AppProcess app;
   ASSERT_TRUE(app.Start(TARVEX_GAME_EXE, {}, folder));
   ASSERT_FALSE(Shell("timeout 20 xdotool search --sync --onlyvisible --name '^Rails Against Time$'").empty());
-  Wait(3600);  // the logo's three seconds
+  // The title, after the logo's three seconds: its sign above the scenery.
+  ExpectShows(WaitToSee("title", DataPicture("menu/splash.png"), 0, 0, 0, 0, 1024, 200).match, "the title");
   Click(512, 400);  // the title
-  ExpectShows(Compare(Screenshot("menu"), DataPicture("menu/menu.png"), 0, 0, 0, 0, 660, 600), "the menu");
+  ExpectShows(WaitToSee("menu", DataPicture("menu/menu.png"), 0, 0, 0, 0, 660, 600).match, "the menu");
 
   Click(800, 340);  // new game
-  const Picture map = Screenshot("map");
-  ExpectShows(Compare(map, DataPicture("game/gameMap.png"), 0, 0, 250, 100, 1024, 600), "the map");
-  EXPECT_EQ(Compare(map, DataPicture("game/startGrey.png"), 754, 693, 0, 0, 196, 75).matching, 0)
+  const Sight map = WaitToSee("map", DataPicture("game/gameMap.png"), 0, 0, 250, 100, 1024, 600);
+  ExpectShows(map.match, "the map");
+  EXPECT_EQ(Compare(map.shot, DataPicture("game/startGrey.png"), 754, 693, 0, 0, 196, 75).matching, 0)
       << "level 1 can start";
 
   Click(850, 720);  // start
   for (int page = 0; page < 6; ++page) Click(512, 200);  // the tutorial's six pages
-  const Picture level = Screenshot("level");
   // The frame around the board, drawn over it.
-  ExpectShows(Compare(level, DataPicture("game/border.png"), 0, 0, 0, 40, 30, 700, 3), "the board's frame");
+  const Sight level = WaitToSee("level", DataPicture("game/border.png"), 0, 0, 0, 40, 30, 700, 3);
+  ExpectShows(level.match, "the board's frame");
 
   // The cell east of the start: the waiting engine stands on the start cell.
   const int cellX = kStartCellX + 1;
   Click(60, 730);  // palette slot 0: the straight piece
   Click(CellCentre(cellX), CellCentre(kStartCellY));
   MoveTo(512, 200);  // off the cell, where the next order's preview would show
-  Wait(5800);  // five seconds of building
-  const Picture built = Screenshot("built");
+  Wait(5000);  // five seconds of building
+  const Sight built = WaitToSee("built", DataPicture("game/0.png"), kBoardOrigin + kCell * cellX,
+                                kBoardOrigin + kCell * kStartCellY, 0, 0, kCell, kCell, 2, 24);
+  ExpectShows(built.match, "the built piece");
   // The selection frame now marks slot 0, and slot 1 is as it was.
-  EXPECT_GT(Changed(level, built, 32, 706, 56, 56), 300);
-  EXPECT_EQ(Changed(level, built, 98, 706, 56, 56), 0);
-  const Picture piece = DataPicture("game/0.png");
-  ExpectShows(Compare(built, piece, kBoardOrigin + kCell * cellX, kBoardOrigin + kCell * kStartCellY, 0, 0,
-                      kCell, kCell, 2, 24),
-              "the built piece");
+  EXPECT_GT(Changed(level.shot, built.shot, 32, 706, 56, 56), 300);
+  EXPECT_EQ(Changed(level.shot, built.shot, 98, 706, 56, 56), 0);
 
   // Pause, quit to the menu, and quit the game: status 0, progress saved.
   Click(960, 735);
-  ExpectShows(Compare(Screenshot("paused"), DataPicture("game/msgPause.png"), 320, 159, 0, 0, 384, 150, 5),
+  ExpectShows(WaitToSee("paused", DataPicture("game/msgPause.png"), 320, 159, 0, 0, 384, 150, 5).match,
               "the pause panel");
   Click(500, 545);
   Click(800, 650);
