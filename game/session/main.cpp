@@ -6,6 +6,7 @@
 #include "game/rules/level_reader.h"
 #include "game/rules/level_table.h"
 #include "game/session/folders.h"
+#include "game/session/game_program.h"
 #include "game/session/generate_commands.h"
 #include "game/session/level_file_commands.h"
 #include "game/session/main_game.h"
@@ -98,9 +99,7 @@ int main(int argc, char** argv) {
   if (options.printLevel != 0) return PrintLevel(options.printLevel);
   if (!options.playLevelFile.empty()) return PlayLevelFile(options.playLevelFile, folders, argc, argv);
   UseGameFolders(folders);
-  const GameProgram program{InitGameGlobals, [](bool withMedia) { new c_MainGame(withMedia); },
-                            [] { return static_cast<c_MainGame*>(currentApp.get())->screen; },
-                            [] { return static_cast<c_MainGame*>(currentApp.get())->Now(); }};
+  const GameProgram program = MainGameProgram();
   if (!options.replayFile.empty()) return PlayReplay(options.replayFile, options.headless, program, argc, argv);
   if (!options.recordFile.empty()) return RecordGame(options.recordFile, program, argc, argv);
   return TarvexStart(argc, argv, InitGameGlobals, ProgramMain);

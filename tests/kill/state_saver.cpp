@@ -25,6 +25,7 @@
 #include <string>
 
 #include "game/screens/map.h"
+#include "game/session/game_program.h"
 #include "game/session/main_game.h"
 #include "game/session/records_file.h"
 #include "game/session/replay_session.h"
@@ -154,8 +155,7 @@ int main(int argc, char** argv) {
   if (argc == 5 && !LimitFileSize(argv[4])) return 2;
   SetStateFolder(std::string(argv[1]) + "/");
   static MarkingFiles files;
-  const GameProgram program{InitGameGlobals, [](bool withMedia) { new c_MainGame(withMedia); },
-                            [] { return static_cast<c_MainGame*>(currentApp.get())->screen; }};
+  const GameProgram program = MainGameProgram();
   char* gameArgv[] = {argv[0], nullptr};
   return PlayReplay(argv[2], true, program, 1, gameArgv, &files);
 }
