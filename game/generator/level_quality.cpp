@@ -17,13 +17,6 @@ bool Bends(const LevelSolution& s, int least) {
   return curves >= least;
 }
 
-bool StonesOnRoute(const LevelSolution& s) {
-  for (const TrackPiece& p : s.pieces) {
-    if (p.onStones) return true;
-  }
-  return false;
-}
-
 // No edge of the board more than half scenery: the board opens out.
 bool EdgesOpen(const BoardModel& board) {
   int top = 0, bottom = 0, west = 0, east = 0;
@@ -70,6 +63,13 @@ bool ForestsClustered(const LevelLayout& l) {
 }
 
 }  // namespace
+
+bool StonesOnRoute(const LevelSolution& s) {
+  for (const TrackPiece& p : s.pieces) {
+    if (p.onStones) return true;
+  }
+  return false;
+}
 
 double DetourRatio(const LevelSolution& s) {
   const int straight = std::abs(s.board.finish.x - s.board.start.x) + std::abs(s.board.finish.y - s.board.start.y) + 1;

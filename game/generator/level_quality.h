@@ -13,6 +13,8 @@ std::string QualityFault(const LevelLayout& layout, const LevelSolution& solutio
 
 // The route's length in cells over the straight distance from START to FINISH.
 double DetourRatio(const LevelSolution& solution);
+// Whether the cheapest track crosses stones a worker has to clear.
+bool StonesOnRoute(const LevelSolution& solution);
 // Least detour on medium and hard.
 constexpr double kLeastDetour = 1.4;
 // On hard, start iron plus the mine's reserve over the cheapest track's cost.

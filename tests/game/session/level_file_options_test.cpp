@@ -145,3 +145,14 @@ TEST_F(LevelFileOptionsTest, DailyPrintsTheDaysLevelWithItsParAndRefusesOtherWor
     EXPECT_NE(ran.err.find(r.says), std::string::npos) << r.arguments << ": " << ran.err;
   }
 }
+
+// The daily levels of three fixed days, kept as files: a change to the
+// generator that changes what a day plays shows here. (A change meant to do
+// that writes them again with --daily DAY.)
+TEST_F(LevelFileOptionsTest, TheDailyLevelsOfThreeKeptDaysAreMadeAgainByteForByte) {
+  for (const char* day : {"2026-01-01", "2026-07-15", "2027-02-28"}) {
+    const std::string kept = ReadTextFile(std::string(TARVEX_REPLAYS_DIR) + "/../daily/" + day + ".level");
+    ASSERT_FALSE(kept.empty()) << day;
+    EXPECT_EQ(Game(std::string("--daily ") + day).out, kept) << "tests/daily/" << day << ".level";
+  }
+}
