@@ -599,15 +599,18 @@ class Run {
     const bool started = playing && (!wasPlaying_ || app->Shown().train->countdown < lastCountdown_ ||
                                       (App()->Shown().run.trainArrived == 0 && App()->Shown().run.trainCrashed == 0 && (wasArrived_ || wasCrashed_)));
     if (started) ++report_->levelsStarted;
+    // The level on the board (a win moves the current level on at once); a
+    // match of no number (the map's daily line) counts, but under no level.
+    const int number = App()->Shown().run.levelNumber;
+    const bool campaignLevel = number >= 1 && number <= kLevelCount;
     if (playing && App()->Shown().run.trainArrived == 1 && !wasArrived_) {
       ++report_->levelsWon;
-      // The level on the board (a win moves the current level on at once).
-      report_->highestLevelWon = std::max(report_->highestLevelWon, App()->Shown().run.levelNumber);
-      ++report_->wonByLevel[App()->Shown().run.levelNumber - 1];
+      report_->highestLevelWon = std::max(report_->highestLevelWon, number);
+      if (campaignLevel) ++report_->wonByLevel[number - 1];
     }
     if (playing && App()->Shown().run.trainCrashed == 1 && !wasCrashed_) {
       ++report_->levelsLost;
-      ++report_->lostByLevel[App()->Shown().run.levelNumber - 1];
+      if (campaignLevel) ++report_->lostByLevel[number - 1];
     }
     if (app->screen == ScreenTheEnd && lastScreen_ != ScreenTheEnd) ++report_->gamesCompleted;
     wasPlaying_ = playing;
