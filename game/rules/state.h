@@ -20,6 +20,8 @@ enum ScreenState {
   ScreenScenarioMap = 2,
   ScreenPlaying = 3,
   ScreenTheEnd = 4,
+  ScreenEditor = 5,     // the level editor
+  ScreenLevelList = 6,  // the page of custom levels
   ScreenLogo = 10,
 };
 

@@ -23,6 +23,8 @@ enum class ScreenRequest {
   ShowSettings,      // the menu's Settings sign or the pause panel's button
   CloseSettings,     // the settings panel's Close, Escape or the pad's B
   StartDaily,        // the map's daily line: play today's level
+  OpenEditor,        // the menu's Editor sign: the level editor
+  ShowLevelList,     // the menu's or the map's way to the page of custom levels
 };
 
 // Of two requests of a level's panels made before the main game acts, the one

@@ -87,3 +87,5 @@ bool UseGameFolders(const GameFolders& folders) {
   SetStateFolder(folders.state);
   return true;
 }
+
+std::string PlayerLevelsFolder() { return StateFolder() + "levels/"; }

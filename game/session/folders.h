@@ -30,3 +30,7 @@ FolderFacts ProcessFolderFacts();
 // False (with a line on standard output) when it cannot be created; the
 // working folder then keeps the state.
 bool UseGameFolders(const GameFolders& folders);
+
+// The player's own level files (made in the editor, or a random level kept):
+// "levels/" in the state folder, beside the saved state. Ends in "/".
+std::string PlayerLevelsFolder();

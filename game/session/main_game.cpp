@@ -319,6 +319,9 @@ void c_MainGame::Act(ScreenRequest request) {
     case ScreenRequest::StartDaily:
       StartDailyLine();
       break;
+    case ScreenRequest::OpenEditor:
+    case ScreenRequest::ShowLevelList:
+      break;  // no screen answers these yet
   }
 }
 
@@ -346,7 +349,7 @@ void c_MainGame::StartDailyLine() {
   // played back plays the day it was recorded on.
   const std::int64_t day = DayNumber(DayOfUtc(CalendarSeconds()));
   scenarioMap->daily.Prepare(day);
-  StartCustomMatch(scenarioMap->daily.level.layout);
+  StartCustomMatch(scenarioMap->daily.level.layout, CustomOrigin::DailyLine);
   dailyDay = day;
 }
 
@@ -419,18 +422,21 @@ void c_MainGame::BankWin() {
 }
 
 void c_MainGame::LeaveLevel() {
-  if (dailyDay >= 0) {
-    // The daily line is played from the map, and goes back there.
+  if (CustomMatch()) {
+    // Nothing of the campaign was won or spent: back to where the match
+    // was started from.
+    const CustomOrigin origin = customOrigin;
     customLayout.reset();
     dailyDay = -1;
-    ShowMap();
-    return;
-  }
-  if (CustomMatch()) {
-    // Nothing was won or spent: back to the title, which loads the progress.
-    customLayout.reset();
-    screen = ScreenTitle;
-    return;
+    switch (origin) {
+      case CustomOrigin::DailyLine:
+        ShowMap();
+        return;
+      case CustomOrigin::CommandLine:
+      default:
+        screen = ScreenTitle;  // which loads the progress
+        return;
+    }
   }
   SaveProgress();
   LoadProgress();  // which also clears the level's own values
@@ -445,8 +451,9 @@ void c_MainGame::StartLevel(int number, bool retry) {
   BeginLevelSession();
 }
 
-void c_MainGame::StartCustomMatch(const LevelLayout& layout) {
+void c_MainGame::StartCustomMatch(const LevelLayout& layout, CustomOrigin origin) {
   customLayout = std::make_unique<LevelLayout>(layout);
+  customOrigin = origin;
   dailyDay = -1;
   feedback->Clear();
   StartMatch(*match, *customLayout, CustomStart(false));

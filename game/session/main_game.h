@@ -70,9 +70,17 @@ class c_MainGame : public c_App {
   // Lays out level `number` and places the train one cell left of its start;
   // a retry is the level just played started again.
   void StartLevel(int number, bool retry);
+  // Where a custom match was started from, and so where leaving it goes.
+  enum class CustomOrigin {
+    CommandLine,  // --play-level: back to the title
+    DailyLine,    // the map's daily corner: back to the map
+    Editor,       // the editor's Play: back to the editor, the level as it was
+    LevelList,    // the page of custom levels: back to the page
+  };
   // Plays a level from elsewhere (a level file) as a custom match: nothing of
-  // it is recorded, and leaving it goes back to the title.
-  void StartCustomMatch(const LevelLayout& layout);
+  // it is recorded in the campaign's progress, and leaving it goes back to
+  // where it was started from.
+  void StartCustomMatch(const LevelLayout& layout, CustomOrigin origin = CustomOrigin::CommandLine);
   // Whether the match on the board is a custom one.
   bool CustomMatch() const { return customLayout != nullptr; }
   // The program was given a level to play: the game opens on it, straight
@@ -201,6 +209,7 @@ class c_MainGame : public c_App {
   void RenderLevel();
   // The layout of the custom match being played (null for the campaign's).
   std::unique_ptr<LevelLayout> customLayout;
+  CustomOrigin customOrigin = CustomOrigin::CommandLine;
   // The day (since 1970-01-01) of the daily line being played, or -1.
   std::int64_t dailyDay = -1;
   std::unique_ptr<LevelLayout> layoutAtStart;
