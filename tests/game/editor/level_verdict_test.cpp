@@ -16,6 +16,7 @@
 #include "game/rules/state.h"
 #include "game/solver/cheapest_iron.h"
 #include "game/solver/solution.h"
+#include "tests/game/temp_folder.h"
 #include "tests/game/text_files.h"
 
 namespace {
@@ -112,12 +113,7 @@ struct Ran {
 
 class CheckLevelAgreesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char dir[] = "/tmp/level_verdictXXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
-    folder = dir;
-  }
-  void TearDown() override { std::system(("rm -rf '" + folder + "'").c_str()); }
+  void SetUp() override { ASSERT_FALSE(folder.empty()); }
 
   Ran CheckLevel(const LevelLayout& level) {
     WriteTextFile(folder + "/made.level", WriteLevelText(level));
@@ -127,7 +123,8 @@ class CheckLevelAgreesTest : public ::testing::Test {
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadTextFile(folder + "/out")};
   }
 
-  std::string folder;
+  TempFolder temp{"level_verdict"};
+  const std::string& folder = temp.Path();
 };
 
 // The program's sentence for what the editor shows as numbers.

@@ -14,6 +14,7 @@
 #include "game/editor/level_verdict.h"
 #include "game/rules/layout_equal.h"
 #include "game/rules/level_reader.h"
+#include "tests/game/temp_folder.h"
 #include "tests/game/text_files.h"
 
 namespace {
@@ -32,13 +33,7 @@ std::set<std::string> Entries(const std::string& folder) {
 
 class LevelSavingTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char dir[] = "/tmp/level_savingXXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
-    root = dir;
-    levels = root + "/state/levels/";
-  }
-  void TearDown() override { std::system(("rm -rf '" + root + "'").c_str()); }
+  void SetUp() override { ASSERT_FALSE(root.empty()); }
 
   static LevelLayout Named(const std::string& name) {
     LevelLayout level = EmptyLevel();
@@ -46,7 +41,9 @@ class LevelSavingTest : public ::testing::Test {
     return level;
   }
 
-  std::string root, levels;
+  TempFolder temp{"level_saving"};
+  const std::string& root = temp.Path();
+  const std::string levels = root + "/state/levels/";
 };
 
 TEST_F(LevelSavingTest, HostileNamesLandInsideTheFolderUnderASafeName) {
