@@ -187,6 +187,21 @@ TEST(LevelEditTest, ThePanelsNumbersAndNameAreKeptWithinWhatAFileHolds) {
   EXPECT_EQ(level.mineReserve, 0);
 }
 
+TEST(LevelEditTest, TheFifteenLevelsAreCopiedWithoutTheirTutorialAndEditAsAnyOther) {
+  for (int n = 1; n <= 15; ++n) {
+    LevelLayout copy = StartingCopy(n);
+    EXPECT_EQ(copy.firstTutorialPage, kNoTutorial) << n;
+    EXPECT_EQ(copy.name, LevelLayoutOf(n).name);
+    // Every cell of the board erased, then START moved: all of it reads back.
+    for (int i = 0; i < kCellCount; ++i) EraseAt(copy, {i % kColumns, i / kColumns});
+    EXPECT_TRUE(copy.scenery.empty() && copy.stones.empty() && copy.gold.empty() && !copy.hasMine &&
+                !copy.hasTunnels)
+        << n;
+    EXPECT_TRUE(ApplyEdit(copy, Tool(EditTool::Start), {0, n % kRows}) || copy.start.y == n % kRows);
+    EXPECT_TRUE(ReadsBack(copy)) << n;
+  }
+}
+
 // Thousands of clicks of every tool at random cells, the eraser among them:
 // after each, a refused click changed nothing, a made one changed what its
 // preview said, and the level reads back from its file.
