@@ -17,6 +17,7 @@
 #include "host/recording_platform.h"
 #include "support/file_system.h"
 #include "support/virtual_display.h"
+#include "game/solver/board_model.h"
 #include "game/solver/solution.h"
 
 namespace {
@@ -78,6 +79,9 @@ constexpr int kQuitAtMs = 15000;
 
 c_MainGame* App() { return static_cast<c_MainGame*>(currentApp.get()); }
 
+// The player's level while no board shows (a custom match's number is 0).
+constexpr int kOffBoard = -1;
+
 const c_cBlockTile* StonesAt(const c_cLevel& level, CellXY c) {
   for (int i = 0; i < level.blockTiles.Length(); ++i) {
     const c_cBlockTile* stones = level.blockTiles[i];
@@ -120,12 +124,14 @@ class Player {
     if (app == nullptr || done_ || !error_.empty()) return false;
     if (run_ == ScriptedRun::Settings) return Tour(input);
     if (app->screen != ScreenPlaying) {
-      if (run_ == ScriptedRun::KeysOnly && app->screen == ScreenScenarioMap && level_ != 0) {
+      if (run_ == ScriptedRun::KeysOnly && app->screen == ScreenScenarioMap && level_ != kOffBoard) {
         // Back on the map after the won panel: the run is over.
         done_ = true;
         return false;
       }
-      level_ = 0;
+      // A custom level is played from its first update to its train's arrival.
+      if (run_ == ScriptedRun::CustomLevel) return Fail("the level was left before the train arrived");
+      level_ = kOffBoard;
       running_ = false;
     }
     if (app->screen != screenBefore_) {
@@ -162,6 +168,7 @@ class Player {
   }
 
   bool Done() const { return done_; }
+  int ArrivalMs() const { return arrivalMs_; }
   const ScriptedTally& Tally() const { return tally_; }
   const std::string& Error() const { return error_; }
 
@@ -248,6 +255,11 @@ class Player {
     }
     const bool keys = run_ == ScriptedRun::KeysOnly;
     if (App()->Shown().run.trainArrived == 1) {
+      if (run_ == ScriptedRun::CustomLevel) {
+        arrivalMs_ = playMs_;
+        done_ = true;
+        return false;
+      }
       if (!wonPanel_) ++wins_;
       wonPanel_ = true;
       return WonPanel(click);
@@ -388,7 +400,11 @@ class Player {
     panelUpdates_ = 0;
     ++tally_.levelStarts;
     if (run_ == ScriptedRun::LostLevel) return;
-    const LevelSolution s = SolveLevel(level_, gameState.progress.ownedWorkers);
+    // A level from elsewhere is solved from the layout the match was laid
+    // out from, for the crew the match began with.
+    const Match& match = App()->Shown();
+    const LevelSolution s = level_ == 0 ? SolveBoard(ReadBoard(match.layout), match.run.ownedWorkers)
+                                        : SolveLevel(level_, gameState.progress.ownedWorkers);
     if (!s.winnable) {
       Fail("the solver finds no way: " + s.blockedBy);
       return;
@@ -450,8 +466,8 @@ class Player {
   bool wonPanel_ = false;
   bool finished_ = false;
   bool selectedAgain_ = false;
-  // The level played now (0 off the board) and its schedule.
-  int level_ = 0;
+  // The level played now (kOffBoard off the board) and its schedule.
+  int level_ = kOffBoard;
   WorkPlan plan_;
   std::size_t next_ = 0;
   Check check_ = Check::None;
@@ -459,6 +475,7 @@ class Player {
   // The level's own time: game time while nothing covers the board.
   int playMs_ = 0;
   bool running_ = false;
+  int arrivalMs_ = -1;
 };
 
 // The player's window: no window system at all (nothing is drawn), a
@@ -484,9 +501,12 @@ class ScriptedWindow final : public HostPlatform {
   void Sleep(double) override {}
   void PollEvents() override {
     // The loop polls again after each update at the same time; the player
-    // acts once per update, before it.
+    // acts once per update, before it. Its first poll, at 0, comes before
+    // any update (the first runs at the first interval's end): what the
+    // player did there would reach the game together with what it does
+    // next, and the player would take the first for refused.
     const int now = static_cast<int>(recording_->Now() * 1000.0);
-    if (now == lastPoll_ || sink_ == nullptr) return;
+    if (now == lastPoll_ || now == 0 || sink_ == nullptr) return;
     lastPoll_ = now;
     Input input;
     if (!player_->Next(now, &input)) return;
@@ -545,11 +565,13 @@ std::int64_t ScriptedCalendar() {
 }
 
 
+// The custom run's level, handed to the game before it starts up.
+LevelLayout customLayout;
+
 void CreateApp() { new c_MainGame(false); }
+void CreateAppOnCustomLevel() { (new c_MainGame(false))->PlayAtStart(customLayout); }
 
-}  // namespace
-
-ScriptedOutcome PlayScripted(ScriptedRun run, const std::string& path, int rulesVersion) {
+ScriptedOutcome Play(ScriptedRun run, const std::string& path, int rulesVersion) {
   ScriptedOutcome outcome;
   // Everything lives to the process's end, as the host expects.
   static MemoryFiles files;
@@ -568,11 +590,13 @@ ScriptedOutcome PlayScripted(ScriptedRun run, const std::string& path, int rules
   SetCalendarSource(ScriptedCalendar);
   char name[] = "rails-campaign";
   char* argv[] = {name, nullptr};
-  TarvexStartWith(platform.get(), &files, 1, argv, InitGameGlobals, CreateApp);
+  TarvexStartWith(platform.get(), &files, 1, argv, InitGameGlobals,
+                  run == ScriptedRun::CustomLevel ? CreateAppOnCustomLevel : CreateApp);
   platform->Finish();
   SetCalendarSource(nullptr);
   outcome.error = player->Error();
   outcome.tally = player->Tally();
+  outcome.arrivalMs = player->ArrivalMs();
   outcome.ok = outcome.error.empty() && player->Done();
   if (outcome.ok || !outcome.error.empty()) {
     outcome.endLine = ReplayEndLine(App()->screen, App()->Now());
@@ -580,4 +604,15 @@ ScriptedOutcome PlayScripted(ScriptedRun run, const std::string& path, int rules
     outcome.error = "the game ended before the run was over";
   }
   return outcome;
+}
+
+}  // namespace
+
+ScriptedOutcome PlayScripted(ScriptedRun run, const std::string& path, int rulesVersion) {
+  return Play(run, path, rulesVersion);
+}
+
+ScriptedOutcome PlayScriptedLevel(const LevelLayout& layout, const std::string& path) {
+  customLayout = layout;
+  return Play(ScriptedRun::CustomLevel, path, kNewestRules);
 }

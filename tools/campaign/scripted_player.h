@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <string>
 
+#include "game/rules/layouts.h"
+
 enum class ScriptedRun {
   // Logo, title, a new game, all fifteen levels won in turn, the pause panel
   // used, a quit to the menu part way and a continue; ends on the end picture.
@@ -38,6 +40,10 @@ enum class ScriptedRun {
   // sliders moved, T's action bound to G and the train sent with it, the
   // keys reset (settings_tour.h).
   Settings,
+  // A level from elsewhere played as a custom match, as --play-level opens
+  // it: the solver's plan for its layout clicked until the train arrives
+  // (PlayScriptedLevel).
+  CustomLevel,
 };
 
 // What the player did on the way.
@@ -53,6 +59,7 @@ struct ScriptedOutcome {
   bool ok = false;
   ScriptedTally tally;
   std::string endLine;  // the line a replay of the file prints at its end
+  int arrivalMs = -1;   // a custom level: its own time when the train arrived
   std::string error;    // when not ok: what went wrong, and where
 };
 
@@ -67,3 +74,9 @@ constexpr int kScriptedPauseLevel = 3;
 // an older one to make its kept replays again) and writes its replay to path.
 // One run per process: the game and its host are process-wide.
 ScriptedOutcome PlayScripted(ScriptedRun run, const std::string& path, int rulesVersion);
+
+// The level given played as a custom match under the newest rules, by the
+// clicks of the solver's plan for it; ok once its train has arrived, with
+// what stopped it in `error` otherwise (the solver finding no way, a crash,
+// the level left). Writes its replay to path. One run per process, as above.
+ScriptedOutcome PlayScriptedLevel(const LevelLayout& layout, const std::string& path);
