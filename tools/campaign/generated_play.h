@@ -47,9 +47,9 @@ struct GeneratedPlaySummary {
   double medianMs = 0, worstMs = 0;
   // How much later than the solver's plan the player's trains arrived, in
   // the level's time: the median and the worst (bandits and raiders hold the
-  // player up; the plan knows nothing of them). The plan counts a train in
-  // half-way through the FINISH cell, the game as it enters it: a little
-  // under 0 is on time.
+  // player up; the plan knows nothing of them). The plan and the game count the
+  // arrival at slightly different moments of the last cell: on levels
+  // without enemies it reads a little under 0.
   int medianLateMs = 0, worstLateMs = 0;
   int enemyClicks = 0;     // over all its levels
   int repeatedClicks = 0;  // over all its levels: plan clicks the game did not take at once
