@@ -7,6 +7,7 @@
 
 #include "game/rules/board.h"
 #include "game/rules/economy.h"
+#include "game/screens/daily_panel.h"
 #include "game/screens/gui.h"
 #include "game/session/main_game.h"
 #include "game/session/replay_session.h"
@@ -60,6 +61,8 @@ constexpr Point kWonRetry{513, 505};
 constexpr Point kWonMenu{397, 505};
 constexpr Point kMapFirstLevel{150, 108};
 constexpr Point kFailedMenu{410, 425};
+constexpr Point kMapDailyCorner{static_cast<int>(kDailyButton.left + kDailyButton.right) / 2,
+                                 static_cast<int>(kDailyButton.top + kDailyButton.bottom) / 2};
 
 Point CellCentre(CellXY c) { return {CellLeft(c.x) + kCellSize / 2, CellTop(c.y) + kCellSize / 2}; }
 Point SlotCentre(int slot) {
@@ -70,6 +73,8 @@ Point SlotCentre(int slot) {
 constexpr int kPanelUpdates = 60;
 // How long the end picture shows before the run stops, in updates.
 constexpr int kEndUpdates = 30;
+// How long the daily run looks at its won panel, and at the map after it.
+constexpr int kLookUpdates = 150;
 // Updates a run may take at most (a little under three hours of game time).
 constexpr int kUpdateLimit = 300000;
 // Game time into a level when the pause button is pressed, and when the game
@@ -149,8 +154,9 @@ class Player {
           done_ = true;
           return false;
         }
-        return Click(quitDone_ ? kMenuContinue : kMenuNewGame, click);
+        return Click(quitDone_ || run_ == ScriptedRun::DailyLine ? kMenuContinue : kMenuNewGame, click);
       case ScreenScenarioMap:
+        if (run_ == ScriptedRun::DailyLine) return DailyMap(click);
         // The first level, done, selected to be played again.
         if (run_ == ScriptedRun::WinTwice && wins_ == 1 && !selectedAgain_) {
           selectedAgain_ = true;
@@ -368,9 +374,21 @@ class Player {
       case ScriptedRun::WinTwice:
         finished_ = wins_ == 2;
         return Click(finished_ ? kWonMenu : kWonContinue, click);
+      case ScriptedRun::DailyLine:
+        return ++lookUpdates_ > kLookUpdates && Click(kWonContinue, click);
       default:
         return Click(kWonContinue, click);
     }
+  }
+
+  // The daily run's map: its corner looked at, then clicked; once the day is
+  // won, looked at again until the run ends.
+  bool DailyMap(Point* click) {
+    if (++mapUpdates_ <= kLookUpdates) return false;
+    mapUpdates_ = 0;
+    if (wins_ == 0) return Click(kMapDailyCorner, click);
+    done_ = true;
+    return false;
   }
 
   // What the status line shows allows the click: idle workers (or miners to
@@ -466,6 +484,8 @@ class Player {
   bool wonPanel_ = false;
   bool finished_ = false;
   bool selectedAgain_ = false;
+  int lookUpdates_ = 0;
+  int mapUpdates_ = 0;
   // The level played now (kOffBoard off the board) and its schedule.
   int level_ = kOffBoard;
   WorkPlan plan_;
@@ -563,6 +583,9 @@ std::int64_t ScriptedCalendar() {
   recording->RecordCalendar(seconds);
   return seconds;
 }
+// The same calendar for what is only shown: not recorded, as a replay of the
+// file reads it without taking an answer.
+std::int64_t ScriptedShownCalendar() { return kScriptedCalendarStart + static_cast<std::int64_t>(recording->Now()); }
 
 
 // The custom run's level, handed to the game before it starts up.
@@ -571,11 +594,12 @@ LevelLayout customLayout;
 void CreateApp() { new c_MainGame(false); }
 void CreateAppOnCustomLevel() { (new c_MainGame(false))->PlayAtStart(customLayout); }
 
-ScriptedOutcome Play(ScriptedRun run, const std::string& path, int rulesVersion) {
+ScriptedOutcome Play(ScriptedRun run, const std::string& path, int rulesVersion, const std::string* startState) {
   ScriptedOutcome outcome;
   // Everything lives to the process's end, as the host expects.
   static MemoryFiles files;
-  files.Put(StateFilePath(), std::string());  // a new game, the player's own state untouched
+  // A new game (or the state given), the player's own state untouched.
+  files.Put(StateFilePath(), startState != nullptr ? *startState : std::string());
   static GameDisplayMap map;
   static std::unique_ptr<Player> player;
   static std::unique_ptr<ScriptedWindow> window;
@@ -584,16 +608,18 @@ ScriptedOutcome Play(ScriptedRun run, const std::string& path, int rulesVersion)
   window = std::make_unique<ScriptedWindow>(player.get());
   platform = std::make_unique<RecordingPlatform>(window.get(), &map, false);
   window->Attach(platform.get());
-  if (!platform->Open(path, nullptr, &outcome.error, rulesVersion)) return outcome;
+  if (!platform->Open(path, startState, &outcome.error, rulesVersion)) return outcome;
   recording = platform.get();
   SetRulesVersion(rulesVersion);
   SetCalendarSource(ScriptedCalendar);
+  SetShownCalendarSource(ScriptedShownCalendar);
   char name[] = "rails-campaign";
   char* argv[] = {name, nullptr};
   TarvexStartWith(platform.get(), &files, 1, argv, InitGameGlobals,
                   run == ScriptedRun::CustomLevel ? CreateAppOnCustomLevel : CreateApp);
   platform->Finish();
   SetCalendarSource(nullptr);
+  SetShownCalendarSource(nullptr);
   outcome.error = player->Error();
   outcome.tally = player->Tally();
   outcome.arrivalMs = player->ArrivalMs();
@@ -608,11 +634,11 @@ ScriptedOutcome Play(ScriptedRun run, const std::string& path, int rulesVersion)
 
 }  // namespace
 
-ScriptedOutcome PlayScripted(ScriptedRun run, const std::string& path, int rulesVersion) {
-  return Play(run, path, rulesVersion);
+ScriptedOutcome PlayScripted(ScriptedRun run, const std::string& path, int rulesVersion, const std::string* startState) {
+  return Play(run, path, rulesVersion, startState);
 }
 
 ScriptedOutcome PlayScriptedLevel(const LevelLayout& layout, const std::string& path) {
   customLayout = layout;
-  return Play(ScriptedRun::CustomLevel, path, kNewestRules);
+  return Play(ScriptedRun::CustomLevel, path, kNewestRules, nullptr);
 }

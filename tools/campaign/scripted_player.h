@@ -44,6 +44,10 @@ enum class ScriptedRun {
   // it: the solver's plan for its layout clicked until the train arrives
   // (PlayScriptedLevel).
   CustomLevel,
+  // From a saved game: Continue, the map's daily corner, the day's level won
+  // by the solver's plan; the won panel and then the map's corner with the
+  // day counted are each looked at for a few seconds (for pictures of them).
+  DailyLine,
 };
 
 // What the player did on the way.
@@ -73,7 +77,10 @@ constexpr int kScriptedPauseLevel = 3;
 // Plays the run under the rules of the given version (the newest by default,
 // an older one to make its kept replays again) and writes its replay to path.
 // One run per process: the game and its host are process-wide.
-ScriptedOutcome PlayScripted(ScriptedRun run, const std::string& path, int rulesVersion);
+// A run starts from a new game, or from the saved state given (as the state
+// file holds it).
+ScriptedOutcome PlayScripted(ScriptedRun run, const std::string& path, int rulesVersion,
+                             const std::string* startState = nullptr);
 
 // The level given played as a custom match under the newest rules, by the
 // clicks of the solver's plan for it; ok once its train has arrived, with
