@@ -6,10 +6,15 @@ ReplayPlatform::ReplayPlatform(ReplayScript script, const VirtualPointerMap* map
     : script_(std::move(script)), map_(map), window_(window) {}
 
 std::int64_t ReplayPlatform::NextCalendarSeconds() {
+  const std::int64_t seconds = PeekCalendarSeconds();
+  if (nextCalendar_ < script_.calendar.size()) ++nextCalendar_;
+  return seconds;
+}
+
+std::int64_t ReplayPlatform::PeekCalendarSeconds() const {
   const std::vector<std::int64_t>& values = script_.calendar;
   if (values.empty()) return 0;
-  if (nextCalendar_ < values.size()) return values[nextCalendar_++];
-  return values.back();
+  return nextCalendar_ < values.size() ? values[nextCalendar_] : values.back();
 }
 
 bool ReplayPlatform::Init() {

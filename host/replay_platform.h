@@ -39,6 +39,9 @@ class ReplayPlatform final : public HostPlatform {
   // The next calendar answer: the replay's values in order; past the last
   // one the last again (0 when there is none).
   std::int64_t NextCalendarSeconds();
+  // The answer the next call gives, left for it: what the game shows of the
+  // date reads the replay's days without taking from them.
+  std::int64_t PeekCalendarSeconds() const;
   const ReplayScript& Script() const { return script_; }
 
   bool Headless() override { return window_ == nullptr; }

@@ -76,6 +76,7 @@ namespace {
 std::int64_t SystemCalendarSeconds() { return static_cast<std::int64_t>(std::time(nullptr)); }
 
 CalendarSource calendarSource = SystemCalendarSeconds;
+CalendarSource shownCalendarSource = SystemCalendarSeconds;
 
 }  // namespace
 
@@ -87,7 +88,11 @@ void SetCalendarSource(CalendarSource source) { calendarSource = source ? source
 
 CalendarSource CurrentCalendarSource() { return calendarSource; }
 
-std::int64_t ShownCalendarSeconds() { return SystemCalendarSeconds(); }
+std::int64_t ShownCalendarSeconds() { return shownCalendarSource(); }
+
+void SetShownCalendarSource(CalendarSource source) {
+  shownCalendarSource = source ? source : SystemCalendarSeconds;
+}
 
 std::uint32_t CalendarSeed() { return static_cast<std::uint32_t>(CalendarSeconds()) * 1000u; }
 

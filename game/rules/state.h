@@ -195,10 +195,12 @@ std::int64_t CalendarSeconds();
 void SetCalendarSource(CalendarSource source);
 // Where the calendar comes from now (to put it back after borrowing it).
 CalendarSource CurrentCalendarSource();
-// The system's calendar for what is only shown (the daily line's date on the
-// map): never recorded or replayed, so showing it leaves a replay's reads of
-// the calendar as they were.
+// The calendar for what is only shown (the daily line's date on the map):
+// never recorded, so showing it leaves a replay's reads of the calendar as
+// they were. The system's, unless a session sets where it comes from (a
+// replay shows the days it plays, read without taking its answers).
 std::int64_t ShownCalendarSeconds();
+void SetShownCalendarSource(CalendarSource source);
 // The seed a level start uses: calendar seconds times 1000, wrapped to 32 bits.
 std::uint32_t CalendarSeed();
 

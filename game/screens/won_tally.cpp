@@ -61,16 +61,32 @@ WonTally WholeTallyOf(const LevelRun& run, int nowMs) {
   return tally;
 }
 
-void StartWonTallyOnArrival(WonTally& tally, const LevelRun& run, int arrivalSeconds, const LevelRecord& record,
-                            int nowMs) {
-  const int levelNumber = run.levelNumber;
-  if (tally.started || run.trainArrived != 1) return;
+namespace {
+
+// The figures and times of an arrival; false when there is none to count or
+// the count has begun.
+bool BeginTally(WonTally& tally, const LevelRun& run, int arrivalSeconds, int nowMs) {
+  if (tally.started || run.trainArrived != 1) return false;
   tally = WonTally{};
   tally.started = true;
   tally.startMs = nowMs;
   TakeFigures(tally, run);
-  tally.stars = StarsForWin(run.ironSpent, CheapestIron(levelNumber));
-  tally.newBest = BreaksRecord(record, run.levelScore, arrivalSeconds);
   tally.departSecondsLeft = run.departSecondsLeft;
   tally.arrivalSeconds = arrivalSeconds;
+  return true;
+}
+
+}  // namespace
+
+void StartWonTallyOnArrival(WonTally& tally, const LevelRun& run, int arrivalSeconds, const LevelRecord& record,
+                            int nowMs) {
+  if (!BeginTally(tally, run, arrivalSeconds, nowMs)) return;
+  tally.stars = StarsForWin(run.ironSpent, CheapestIron(run.levelNumber));
+  tally.newBest = BreaksRecord(record, run.levelScore, arrivalSeconds);
+}
+
+void StartDailyTallyOnArrival(WonTally& tally, const LevelRun& run, int arrivalSeconds, Par par, int nowMs) {
+  if (!BeginTally(tally, run, arrivalSeconds, nowMs)) return;
+  tally.par = par;
+  tally.ironSpent = run.ironSpent;
 }

@@ -5,6 +5,7 @@
 // panel's buttons answer throughout (the count-up is only shown).
 #pragma once
 
+#include "game/generator/daily_level.h"
 #include "game/rules/state.h"
 #include "game/screens/level_records.h"
 
@@ -24,6 +25,10 @@ struct WonTally {
   // -1 when the arrival's time is not known (a demonstration's).
   int departSecondsLeft = -1;
   int arrivalSeconds = -1;
+  // A daily line's win: its par and the iron the run spent, shown in place
+  // of the stars (a par of 0 iron: none).
+  Par par;
+  int ironSpent = 0;
   // Lines and stars whose sound has played.
   int linesSounded = 0;
   int starsSounded = 0;
@@ -45,3 +50,5 @@ WonTally WholeTallyOf(const LevelRun& run, int nowMs);
 
 void StartWonTallyOnArrival(WonTally& tally, const LevelRun& run, int arrivalSeconds, const LevelRecord& record,
                             int nowMs);
+// The same for a daily line's win: no stars or records, the day's par instead.
+void StartDailyTallyOnArrival(WonTally& tally, const LevelRun& run, int arrivalSeconds, Par par, int nowMs);

@@ -336,6 +336,7 @@ void c_MainGame::KeepArrivedWin() {
   if (!MendedRules() || screen != ScreenPlaying || match->run.trainArrived != 1 || winBanked) return;
   if (dailyDay >= 0) {
     winBanked = true;
+    StartDailyTallyOnArrival(wonTally, match->run, LevelSeconds(), scenarioMap->daily.par, Now());
     RecordDailyWin();
     return;
   }

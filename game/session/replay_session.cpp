@@ -37,6 +37,7 @@ void PrintEndLine() {
 }
 
 std::int64_t ReplayedCalendar() { return sessionReplay->NextCalendarSeconds(); }
+std::int64_t ReplayedShownCalendar() { return sessionReplay->PeekCalendarSeconds(); }
 
 std::int64_t RecordedCalendar() {
   const std::int64_t seconds = static_cast<std::int64_t>(std::time(nullptr));
@@ -97,10 +98,12 @@ int PlayReplay(const std::string& path, bool headless, const GameProgram& progra
   sessionReplay = platform.get();
   SetRulesVersion(script.version);
   SetCalendarSource(ReplayedCalendar);
+  SetShownCalendarSource(ReplayedShownCalendar);
   // The game may end the program itself (the menu's quit): the line comes first.
   SetNormalEndHandler(PrintEndLine);
   TarvexStartWith(platform.get(), diskFiles ? diskFiles : &files, argc, argv, program.initGlobals, CreateSessionApp);
   SetNormalEndHandler(nullptr);
+  SetShownCalendarSource(nullptr);
   PrintEndLine();
   return 0;
 }

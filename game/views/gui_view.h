@@ -43,6 +43,7 @@ class c_GuiView : public Object {
   void RenderWonPanel(const Match& match, const WonTally& tally) const;
   void RenderWonTimes(const WonTally& tally, float left, float top) const;
   void RenderStars(const Match& match, const WonTally& tally, float left, float top) const;
+  void RenderDailyPar(const WonTally& tally, float left, float top) const;
   void RenderFailedPanel(const Match& match) const;
   void RenderCrashCause(const Match& match, float left, float top) const;
   void RenderCrashFire(const Match& match) const;

@@ -27,6 +27,8 @@ constexpr float kPrintScale = TypeScale(kTypeBody);
 constexpr float kStarsY = 128, kStarPitch = 54;
 constexpr float kEmptyStarAlpha = 0.3f;
 constexpr float kNewBestX = 322, kNewBestY = 118;
+// A daily line's par and the run's iron, in the stars' place.
+constexpr float kParLineY = 112, kSpentLineY = 134;
 // The crash burns on at the spot, a frame of its fire every so often.
 constexpr int kFireFrameMs = 120;
 constexpr int kFirstFireFrame = 2;
@@ -55,7 +57,23 @@ void c_GuiView::RenderWonPanel(const Match& match, const WonTally& counting) con
     font->DrawText(figure, kWonFiguresX, kWonFigureY[line]);
   }
   RenderWonTimes(tally, kWonPanelX, kWonPanelY);
-  RenderStars(match, tally, kWonPanelX, kWonPanelY);
+  if (tally.par.iron > 0) {
+    RenderDailyPar(tally, kWonPanelX, kWonPanelY);
+  } else {
+    RenderStars(match, tally, kWonPanelX, kWonPanelY);
+  }
+}
+
+// A daily line's par where the stars would be: the day's par, then the
+// run's iron against it (in red when it beat or met the par).
+void c_GuiView::RenderDailyPar(const WonTally& tally, float left, float top) const {
+  const bool underPar = tally.ironSpent <= tally.par.iron;
+  const std::string spent = "Spent " + std::to_string(tally.ironSpent) + " iron" + (underPar ? ": under par!" : "");
+  Tint(kInk);
+  DrawScaledText(inkFont, Text(ParText(tally.par)), left + kPanelCentreX, top + kParLineY, kPrintScale);
+  Tint(underPar ? kRedInk : kInk);
+  DrawScaledText(inkFont, Text(spent), left + kPanelCentreX, top + kSpentLineY, kPrintScale);
+  SetColor(255, 255, 255);
 }
 
 void c_GuiView::RenderWonTimes(const WonTally& tally, float left, float top) const {

@@ -264,10 +264,16 @@ TEST(ReplayPlatformTest, WindowsTakeTheRecordedScreenAndForgetHeldKeys) {
 TEST(ReplayPlatformTest, CalendarAnswersInOrderThenKeepsTheLast) {
   ReplayScript script;
   EXPECT_EQ(ReplayPlatform(script, nullptr).NextCalendarSeconds(), 0);
+  EXPECT_EQ(ReplayPlatform(script, nullptr).PeekCalendarSeconds(), 0);
   script.calendar = {5, 7};
   ReplayPlatform replay(script, nullptr);
+  // A look ahead tells the next answer and leaves it to be taken.
+  EXPECT_EQ(replay.PeekCalendarSeconds(), 5);
   EXPECT_EQ(replay.NextCalendarSeconds(), 5);
+  EXPECT_EQ(replay.PeekCalendarSeconds(), 7);
+  EXPECT_EQ(replay.PeekCalendarSeconds(), 7);
   EXPECT_EQ(replay.NextCalendarSeconds(), 7);
+  EXPECT_EQ(replay.PeekCalendarSeconds(), 7);
   EXPECT_EQ(replay.NextCalendarSeconds(), 7);
 }
 

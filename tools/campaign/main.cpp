@@ -2,13 +2,17 @@
 // level by keys alone) and writes its replay file; prints the line a replay of
 // it ends with.
 //
-//   rails-campaign [--lost | --keys | --win-menu | --win-retry-quit | --win-twice | --settings] [--rules N] FILE
+//   rails-campaign [--lost | --keys | --win-menu | --win-retry-quit | --win-twice | --settings | --daily-line]
+//                  [--rules N] [--state STATEFILE] FILE
 //
 // --rules 1 plays under the first release's rules, as the replays kept from
-// then were recorded.
+// then were recorded. --state starts from that saved state (a .tarvexstate
+// file) instead of a new game; the daily line's run needs a saved game.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "game/rules/state.h"
@@ -18,6 +22,8 @@
 int main(int argc, char** argv) {
   ScriptedRun run = ScriptedRun::Campaign;
   std::string path;
+  std::string state;
+  bool hasState = false;
   int rules = kNewestRules;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--rules") == 0 && i + 1 < argc && std::atoi(argv[i + 1]) >= 1 &&
@@ -35,6 +41,18 @@ int main(int argc, char** argv) {
       run = ScriptedRun::WinTwice;
     } else if (std::strcmp(argv[i], "--settings") == 0) {
       run = ScriptedRun::Settings;
+    } else if (std::strcmp(argv[i], "--daily-line") == 0) {
+      run = ScriptedRun::DailyLine;
+    } else if (std::strcmp(argv[i], "--state") == 0 && i + 1 < argc) {
+      std::ifstream file(argv[++i], std::ios::binary);
+      std::stringstream text;
+      text << file.rdbuf();
+      if (!file) {
+        std::fprintf(stderr, "rails-campaign: cannot read the state file %s\n", argv[i]);
+        return 2;
+      }
+      state = text.str();
+      hasState = true;
     } else if (path.empty() && argv[i][0] != '-') {
       path = argv[i];
     } else {
@@ -43,11 +61,13 @@ int main(int argc, char** argv) {
     }
   }
   if (path.empty()) {
-    std::fputs("usage: rails-campaign [--lost | --keys | --win-menu | --win-retry-quit | --win-twice | --settings] [--rules N] FILE\n", stderr);
+    std::fputs("usage: rails-campaign [--lost | --keys | --win-menu | --win-retry-quit | --win-twice | --settings | "
+               "--daily-line] [--rules N] [--state STATEFILE] FILE\n",
+               stderr);
     return 2;
   }
   UseGameFolders(ChooseGameFolders(ProcessFolderFacts()));
-  const ScriptedOutcome outcome = PlayScripted(run, path, rules);
+  const ScriptedOutcome outcome = PlayScripted(run, path, rules, hasState ? &state : nullptr);
   if (!outcome.ok) {
     std::fprintf(stderr, "rails-campaign: %s\n", outcome.error.c_str());
     if (!outcome.endLine.empty()) std::fprintf(stderr, "rails-campaign: stopped at %s\n", outcome.endLine.c_str());

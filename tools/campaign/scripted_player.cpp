@@ -7,6 +7,7 @@
 
 #include "game/rules/board.h"
 #include "game/rules/economy.h"
+#include "game/screens/daily_panel.h"
 #include "game/screens/gui.h"
 #include "game/session/main_game.h"
 #include "game/session/replay_session.h"
@@ -17,6 +18,7 @@
 #include "host/recording_platform.h"
 #include "support/file_system.h"
 #include "support/virtual_display.h"
+#include "game/solver/board_model.h"
 #include "game/solver/solution.h"
 
 namespace {
@@ -59,6 +61,8 @@ constexpr Point kWonRetry{513, 505};
 constexpr Point kWonMenu{397, 505};
 constexpr Point kMapFirstLevel{150, 108};
 constexpr Point kFailedMenu{410, 425};
+constexpr Point kMapDailyCorner{static_cast<int>(kDailyButton.left + kDailyButton.right) / 2,
+                                 static_cast<int>(kDailyButton.top + kDailyButton.bottom) / 2};
 
 Point CellCentre(CellXY c) { return {CellLeft(c.x) + kCellSize / 2, CellTop(c.y) + kCellSize / 2}; }
 Point SlotCentre(int slot) {
@@ -69,6 +73,8 @@ Point SlotCentre(int slot) {
 constexpr int kPanelUpdates = 60;
 // How long the end picture shows before the run stops, in updates.
 constexpr int kEndUpdates = 30;
+// How long the daily run looks at its won panel, and at the map after it.
+constexpr int kLookUpdates = 150;
 // Updates a run may take at most (a little under three hours of game time).
 constexpr int kUpdateLimit = 300000;
 // Game time into a level when the pause button is pressed, and when the game
@@ -77,6 +83,9 @@ constexpr int kPauseAtMs = 10000;
 constexpr int kQuitAtMs = 15000;
 
 c_MainGame* App() { return static_cast<c_MainGame*>(currentApp.get()); }
+
+// The player's level while no board shows (a custom match's number is 0).
+constexpr int kOffBoard = -1;
 
 const c_cBlockTile* StonesAt(const c_cLevel& level, CellXY c) {
   for (int i = 0; i < level.blockTiles.Length(); ++i) {
@@ -120,12 +129,14 @@ class Player {
     if (app == nullptr || done_ || !error_.empty()) return false;
     if (run_ == ScriptedRun::Settings) return Tour(input);
     if (app->screen != ScreenPlaying) {
-      if (run_ == ScriptedRun::KeysOnly && app->screen == ScreenScenarioMap && level_ != 0) {
+      if (run_ == ScriptedRun::KeysOnly && app->screen == ScreenScenarioMap && level_ != kOffBoard) {
         // Back on the map after the won panel: the run is over.
         done_ = true;
         return false;
       }
-      level_ = 0;
+      // A custom level is played from its first update to its train's arrival.
+      if (run_ == ScriptedRun::CustomLevel) return Fail("the level was left before the train arrived");
+      level_ = kOffBoard;
       running_ = false;
     }
     if (app->screen != screenBefore_) {
@@ -143,8 +154,9 @@ class Player {
           done_ = true;
           return false;
         }
-        return Click(quitDone_ ? kMenuContinue : kMenuNewGame, click);
+        return Click(quitDone_ || run_ == ScriptedRun::DailyLine ? kMenuContinue : kMenuNewGame, click);
       case ScreenScenarioMap:
+        if (run_ == ScriptedRun::DailyLine) return DailyMap(click);
         // The first level, done, selected to be played again.
         if (run_ == ScriptedRun::WinTwice && wins_ == 1 && !selectedAgain_) {
           selectedAgain_ = true;
@@ -162,6 +174,7 @@ class Player {
   }
 
   bool Done() const { return done_; }
+  int ArrivalMs() const { return arrivalMs_; }
   const ScriptedTally& Tally() const { return tally_; }
   const std::string& Error() const { return error_; }
 
@@ -248,6 +261,11 @@ class Player {
     }
     const bool keys = run_ == ScriptedRun::KeysOnly;
     if (App()->Shown().run.trainArrived == 1) {
+      if (run_ == ScriptedRun::CustomLevel) {
+        arrivalMs_ = playMs_;
+        done_ = true;
+        return false;
+      }
       if (!wonPanel_) ++wins_;
       wonPanel_ = true;
       return WonPanel(click);
@@ -356,9 +374,21 @@ class Player {
       case ScriptedRun::WinTwice:
         finished_ = wins_ == 2;
         return Click(finished_ ? kWonMenu : kWonContinue, click);
+      case ScriptedRun::DailyLine:
+        return ++lookUpdates_ > kLookUpdates && Click(kWonContinue, click);
       default:
         return Click(kWonContinue, click);
     }
+  }
+
+  // The daily run's map: its corner looked at, then clicked; once the day is
+  // won, looked at again until the run ends.
+  bool DailyMap(Point* click) {
+    if (++mapUpdates_ <= kLookUpdates) return false;
+    mapUpdates_ = 0;
+    if (wins_ == 0) return Click(kMapDailyCorner, click);
+    done_ = true;
+    return false;
   }
 
   // What the status line shows allows the click: idle workers (or miners to
@@ -388,7 +418,11 @@ class Player {
     panelUpdates_ = 0;
     ++tally_.levelStarts;
     if (run_ == ScriptedRun::LostLevel) return;
-    const LevelSolution s = SolveLevel(level_, gameState.progress.ownedWorkers);
+    // A level from elsewhere is solved from the layout the match was laid
+    // out from, for the crew the match began with.
+    const Match& match = App()->Shown();
+    const LevelSolution s = level_ == 0 ? SolveBoard(ReadBoard(match.layout), match.run.ownedWorkers)
+                                        : SolveLevel(level_, gameState.progress.ownedWorkers);
     if (!s.winnable) {
       Fail("the solver finds no way: " + s.blockedBy);
       return;
@@ -450,8 +484,10 @@ class Player {
   bool wonPanel_ = false;
   bool finished_ = false;
   bool selectedAgain_ = false;
-  // The level played now (0 off the board) and its schedule.
-  int level_ = 0;
+  int lookUpdates_ = 0;
+  int mapUpdates_ = 0;
+  // The level played now (kOffBoard off the board) and its schedule.
+  int level_ = kOffBoard;
   WorkPlan plan_;
   std::size_t next_ = 0;
   Check check_ = Check::None;
@@ -459,6 +495,7 @@ class Player {
   // The level's own time: game time while nothing covers the board.
   int playMs_ = 0;
   bool running_ = false;
+  int arrivalMs_ = -1;
 };
 
 // The player's window: no window system at all (nothing is drawn), a
@@ -484,9 +521,12 @@ class ScriptedWindow final : public HostPlatform {
   void Sleep(double) override {}
   void PollEvents() override {
     // The loop polls again after each update at the same time; the player
-    // acts once per update, before it.
+    // acts once per update, before it. Its first poll, at 0, comes before
+    // any update (the first runs at the first interval's end): what the
+    // player did there would reach the game together with what it does
+    // next, and the player would take the first for refused.
     const int now = static_cast<int>(recording_->Now() * 1000.0);
-    if (now == lastPoll_ || sink_ == nullptr) return;
+    if (now == lastPoll_ || now == 0 || sink_ == nullptr) return;
     lastPoll_ = now;
     Input input;
     if (!player_->Next(now, &input)) return;
@@ -543,17 +583,23 @@ std::int64_t ScriptedCalendar() {
   recording->RecordCalendar(seconds);
   return seconds;
 }
+// The same calendar for what is only shown: not recorded, as a replay of the
+// file reads it without taking an answer.
+std::int64_t ScriptedShownCalendar() { return kScriptedCalendarStart + static_cast<std::int64_t>(recording->Now()); }
 
+
+// The custom run's level, handed to the game before it starts up.
+LevelLayout customLayout;
 
 void CreateApp() { new c_MainGame(false); }
+void CreateAppOnCustomLevel() { (new c_MainGame(false))->PlayAtStart(customLayout); }
 
-}  // namespace
-
-ScriptedOutcome PlayScripted(ScriptedRun run, const std::string& path, int rulesVersion) {
+ScriptedOutcome Play(ScriptedRun run, const std::string& path, int rulesVersion, const std::string* startState) {
   ScriptedOutcome outcome;
   // Everything lives to the process's end, as the host expects.
   static MemoryFiles files;
-  files.Put(StateFilePath(), std::string());  // a new game, the player's own state untouched
+  // A new game (or the state given), the player's own state untouched.
+  files.Put(StateFilePath(), startState != nullptr ? *startState : std::string());
   static GameDisplayMap map;
   static std::unique_ptr<Player> player;
   static std::unique_ptr<ScriptedWindow> window;
@@ -562,17 +608,21 @@ ScriptedOutcome PlayScripted(ScriptedRun run, const std::string& path, int rules
   window = std::make_unique<ScriptedWindow>(player.get());
   platform = std::make_unique<RecordingPlatform>(window.get(), &map, false);
   window->Attach(platform.get());
-  if (!platform->Open(path, nullptr, &outcome.error, rulesVersion)) return outcome;
+  if (!platform->Open(path, startState, &outcome.error, rulesVersion)) return outcome;
   recording = platform.get();
   SetRulesVersion(rulesVersion);
   SetCalendarSource(ScriptedCalendar);
+  SetShownCalendarSource(ScriptedShownCalendar);
   char name[] = "rails-campaign";
   char* argv[] = {name, nullptr};
-  TarvexStartWith(platform.get(), &files, 1, argv, InitGameGlobals, CreateApp);
+  TarvexStartWith(platform.get(), &files, 1, argv, InitGameGlobals,
+                  run == ScriptedRun::CustomLevel ? CreateAppOnCustomLevel : CreateApp);
   platform->Finish();
   SetCalendarSource(nullptr);
+  SetShownCalendarSource(nullptr);
   outcome.error = player->Error();
   outcome.tally = player->Tally();
+  outcome.arrivalMs = player->ArrivalMs();
   outcome.ok = outcome.error.empty() && player->Done();
   if (outcome.ok || !outcome.error.empty()) {
     outcome.endLine = ReplayEndLine(App()->screen, App()->Now());
@@ -580,4 +630,15 @@ ScriptedOutcome PlayScripted(ScriptedRun run, const std::string& path, int rules
     outcome.error = "the game ended before the run was over";
   }
   return outcome;
+}
+
+}  // namespace
+
+ScriptedOutcome PlayScripted(ScriptedRun run, const std::string& path, int rulesVersion, const std::string* startState) {
+  return Play(run, path, rulesVersion, startState);
+}
+
+ScriptedOutcome PlayScriptedLevel(const LevelLayout& layout, const std::string& path) {
+  customLayout = layout;
+  return Play(ScriptedRun::CustomLevel, path, kNewestRules, nullptr);
 }

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <string>
 
+#include "game/rules/layouts.h"
+
 enum class ScriptedRun {
   // Logo, title, a new game, all fifteen levels won in turn, the pause panel
   // used, a quit to the menu part way and a continue; ends on the end picture.
@@ -38,6 +40,14 @@ enum class ScriptedRun {
   // sliders moved, T's action bound to G and the train sent with it, the
   // keys reset (settings_tour.h).
   Settings,
+  // A level from elsewhere played as a custom match, as --play-level opens
+  // it: the solver's plan for its layout clicked until the train arrives
+  // (PlayScriptedLevel).
+  CustomLevel,
+  // From a saved game: Continue, the map's daily corner, the day's level won
+  // by the solver's plan; the won panel and then the map's corner with the
+  // day counted are each looked at for a few seconds (for pictures of them).
+  DailyLine,
 };
 
 // What the player did on the way.
@@ -53,6 +63,7 @@ struct ScriptedOutcome {
   bool ok = false;
   ScriptedTally tally;
   std::string endLine;  // the line a replay of the file prints at its end
+  int arrivalMs = -1;   // a custom level: its own time when the train arrived
   std::string error;    // when not ok: what went wrong, and where
 };
 
@@ -66,4 +77,13 @@ constexpr int kScriptedPauseLevel = 3;
 // Plays the run under the rules of the given version (the newest by default,
 // an older one to make its kept replays again) and writes its replay to path.
 // One run per process: the game and its host are process-wide.
-ScriptedOutcome PlayScripted(ScriptedRun run, const std::string& path, int rulesVersion);
+// A run starts from a new game, or from the saved state given (as the state
+// file holds it).
+ScriptedOutcome PlayScripted(ScriptedRun run, const std::string& path, int rulesVersion,
+                             const std::string* startState = nullptr);
+
+// The level given played as a custom match under the newest rules, by the
+// clicks of the solver's plan for it; ok once its train has arrived, with
+// what stopped it in `error` otherwise (the solver finding no way, a crash,
+// the level left). Writes its replay to path. One run per process, as above.
+ScriptedOutcome PlayScriptedLevel(const LevelLayout& layout, const std::string& path);

@@ -134,6 +134,23 @@ TEST_P(KeptReplayLines, EndsOnItsRecordedLineAndTheScriptedPlayerMakesItAgain) {
 
 INSTANTIATE_TEST_SUITE_P(Kept, KeptReplayLines, ::testing::ValuesIn(kKept));
 
+// The daily line from a saved game with five days played: the scripted
+// player wins the day's level and leaves the campaign as it was, and its
+// replay plays back to the same line.
+TEST_F(KeptReplays, TheDailyLineFromASavedGamePlaysBackToTheLineItWasMadeWith) {
+  std::ofstream(folder + "/state", std::ios::binary)
+      << "TVXDATA\t2\tdaily.sav\t31\t5\t19670\t1450\t66\t2350\t1\t0\t19671\t1200\t81\t2900\t0\t0\t19672\t1600"
+         "\t62\t2200\t1\t0\t19673\t1500\t70\t2400\t1\t1\t19674\t1100\t95\t3100\t0\t0\ttrandle.sav\t21\t4\t5200"
+         "\t600\t5\t0\t0\t1\t1\t1\t2\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0";
+  const Ran made = Command(std::string(TARVEX_CAMPAIGN_EXE) + " --daily-line --state state daily.replay");
+  ASSERT_EQ(made.status, 0) << made.err;
+  // Back on the map, the campaign's progress as it was.
+  EXPECT_EQ(made.LastLine().compare(0, 37, "screen=2 level=4 score=5200 gold=600 "), 0) << made.LastLine();
+  const Ran run = Replay("daily.replay");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.LastLine(), made.LastLine());
+}
+
 TEST_F(KeptReplays, TheCampaignsWinWithoutACrashAndTheLostLevelsCrash) {
   for (const char* file : {"campaign.replay", "campaign2.replay"}) {
     const Ran run = Replay(kReplays + "/" + file);

@@ -44,6 +44,28 @@ TEST_F(DailyLine, TheCornerPlaysTheDaysLevelAndKeepsItsWinApartFromTheCampaign) 
   EXPECT_NE(app->scenarioMap->dailyResults.Of(Day()), nullptr);
 }
 
+// The won panel of a day's level tells the day's par and the iron spent
+// against it, in place of the stars the campaign's levels earn.
+TEST_F(DailyLine, TheWonPanelCountsTheRunAgainstTheDaysPar) {
+  Start();
+  ToMap(true);
+  ClickDailyCorner();
+  ASSERT_EQ(app->screen, ScreenPlaying);
+  LayTrackAndDepart();
+  RunUntil(Played().run.trainArrived);
+  ASSERT_EQ(Played().run.trainArrived, 1);
+  Update();
+  const Par par = ParOf(DailyLevel(DayFromNumber(Day())));
+  const WonTally& tally = app->wonTally;
+  EXPECT_TRUE(tally.started);
+  EXPECT_EQ(tally.par.iron, par.iron);
+  EXPECT_EQ(tally.par.arrivalMs, par.arrivalMs);
+  EXPECT_EQ(tally.ironSpent, Played().run.ironSpent);
+  EXPECT_EQ(tally.arrivalSeconds, app->LevelSeconds());
+  EXPECT_EQ(tally.stars, 0);
+  EXPECT_EQ(tally.values[WonLineScore], Played().run.levelScore);
+}
+
 TEST_F(DailyLine, EscapeFromAnUnfinishedDayGoesBackToTheMapKeepingNothing) {
   Start();
   ToMap(true);
