@@ -1,0 +1,185 @@
+#include "game/views/level_list_view.h"
+
+#include <string>
+
+#include "game/screens/level_records.h"
+#include "game/screens/map.h"
+#include "game/views/colour.h"
+#include "game/views/data_files.h"
+#include "game/views/feedback_view.h"
+#include "game/views/type_scale.h"
+
+namespace {
+
+constexpr Colour kInk = {52, 34, 22};
+constexpr Colour kGreyInk = {140, 128, 112};
+constexpr Colour kReasonInk = {150, 52, 40};
+constexpr Colour kStripe = {226, 210, 176};
+constexpr Colour kSelected = {196, 160, 104};
+constexpr Colour kBoard = {104, 68, 40};
+constexpr Colour kBoardText = {255, 244, 214};
+// The game's own levels and the player's: a mark of each colour, and a word.
+constexpr Colour kGamesMark = {178, 120, 40};
+constexpr Colour kPlayersMark = {60, 110, 150};
+constexpr Colour kWhite = {255, 255, 255};
+constexpr Colour kCornerBoard = {46, 30, 18};
+constexpr Colour kCornerRim = {201, 160, 82};
+constexpr Colour kCornerTitle = {255, 222, 140};
+
+// The columns, as the sheet's headings (tools/data/make_level_list.py) name them.
+constexpr float kNameX = 156;
+constexpr float kNameWidth = 310;
+constexpr float kIronX = 530, kBestX = 642, kFastestX = 732, kFromX = 800;
+constexpr float kMarkWidth = 6;
+constexpr float kPlaceX = 871;
+constexpr float kLineWidth = 690;
+constexpr float kLinePitch = 22;
+
+const float kBody = TypeScale(kTypeBody);
+const float kSmall = TypeScale(kTypeSmall);
+
+String Text(const std::string& text) { return String::FromUtf8(text); }
+
+// The text cut to the width at the scale, "..." saying it was cut.
+std::string Fit(c_BitmapFont* font, const std::string& text, float width, float scale) {
+  if (font->TextWidth(Text(text)) * scale <= width) return text;
+  std::string cut = text;
+  while (!cut.empty() && font->TextWidth(Text(cut + "...")) * scale > width) cut.pop_back();
+  return cut + "...";
+}
+
+// Where a text of the scale stands so it is centred on y.
+float PenY(float middleY, float scale) { return middleY - kFontCapCentre * scale; }
+
+float MiddleY(const HitBox& box) { return (box.top + box.bottom) / 2; }
+
+void Fill(const HitBox& box) { FillGameRect(box.left, box.top, box.right - box.left, box.bottom - box.top); }
+
+void Frame(const HitBox& box, float rim) {
+  const float w = box.right - box.left, h = box.bottom - box.top;
+  FillGameRect(box.left, box.top, w, rim);
+  FillGameRect(box.left, box.bottom - rim, w, rim);
+  FillGameRect(box.left, box.top, rim, h);
+  FillGameRect(box.right - rim, box.top, rim, h);
+}
+
+}  // namespace
+
+void c_LevelListView::LoadLevelListImages() {
+  sheetImage = LoadGameImage(String("game/msgLevelList.png"));
+  inkFont = LoadGameFont(String("time.txt"));
+  inkFont->drawBorder = false;
+  inkFont->drawShadow = false;
+  signFont = LoadGameFont(String("time.txt"));
+}
+
+void c_LevelListView::Mark() {
+  sheetImage.Mark();
+  inkFont.Mark();
+  signFont.Mark();
+}
+
+void c_LevelListView::RenderMapCorner() const {
+  const HitBox& box = kLevelListCorner;
+  SetAlpha(0.9f);
+  Tint(kCornerBoard);
+  Fill(box);
+  SetAlpha(1.0f);
+  Tint(kCornerRim);
+  Frame(box, 2);
+  Tint(kCornerTitle);
+  DrawScaledText(signFont, String("Custom levels"), (box.left + box.right) / 2, PenY(MiddleY(box), kBody), kBody);
+  Tint(kWhite);
+}
+
+void c_LevelListView::RenderLevelList(const c_cLevelList& page) const {
+  DrawImage(sheetImage, kLevelListSheet.left, kLevelListSheet.top);
+  if (page.part == ListPart::Rows) {
+    for (int i = 0; i < kListRowsShown && page.firstShown + i < page.RowCount(); ++i) RenderRow(page, i);
+    RenderPlace(page);
+    RenderButton(kListRandomButton, "New random level");
+  }
+  const std::array<ListAction, kListActionSlots> actions = page.Actions();
+  for (int i = 0; i < kListActionSlots; ++i) {
+    if (actions[i] != ListAction::None) RenderButton(kListActionSlot[i], ListActionName(actions[i]));
+  }
+  RenderButton(kListBackButton, "Back");
+  RenderLine(page);
+  Tint(kWhite);
+}
+
+void c_LevelListView::RenderRow(const c_cLevelList& page, int shownRow) const {
+  const int index = page.firstShown + shownRow;
+  const ListedLevel& row = page.listing.rows[index];
+  const HitBox box = ListRowBox(shownRow);
+  const float y = MiddleY(box);
+  if (index == page.selected) {
+    Tint(kSelected);
+    Fill(box);
+  } else if (index % 2 == 1) {
+    Tint(kStripe);
+    Fill(box);
+  }
+  Tint(row.playersOwn ? kPlayersMark : kGamesMark);
+  FillGameRect(box.left, box.top, kMarkWidth, box.bottom - box.top);
+  Tint(row.readable ? kInk : kGreyInk);
+  DrawScaledText(inkFont, Text(Fit(inkFont, row.ShownName(), kNameWidth, kBody)), kNameX, PenY(y, kBody), kBody,
+                 AlignLeft);
+  if (row.readable) {
+    RenderRowFigures(page, row, y);
+  } else {
+    // The reason where the figures would be: the file is listed, not dropped.
+    const float left = kNameX + kNameWidth + 10;
+    DrawScaledText(inkFont, Text(Fit(inkFont, row.reason, box.right - left - 60, kSmall)), left, PenY(y, kSmall),
+                   kSmall, AlignLeft);
+  }
+  Tint(row.playersOwn ? kPlayersMark : kGamesMark);
+  DrawScaledText(inkFont, String(row.playersOwn ? "yours" : "game"), kFromX, PenY(y, kSmall), kSmall);
+}
+
+void c_LevelListView::RenderRowFigures(const c_cLevelList& page, const ListedLevel& row, float y) const {
+  std::string iron = "...";
+  if (row.cheapestIron == 0) iron = "no way";
+  if (row.cheapestIron > 0) iron = std::to_string(row.cheapestIron);
+  DrawScaledText(inkFont, Text(iron), kIronX, PenY(y, kBody), kBody);
+  const CustomRecord* record = page.records.Of(row.contentKey);
+  const std::string best = record != nullptr ? std::to_string(record->bestScore) : "-";
+  const std::string fastest = record != nullptr ? MinutesText(record->fastestSeconds) : "-";
+  DrawScaledText(inkFont, Text(best), kBestX, PenY(y, kBody), kBody);
+  DrawScaledText(inkFont, Text(fastest), kFastestX, PenY(y, kBody), kBody);
+}
+
+// Where the page stands in the list, between the scroll buttons.
+void c_LevelListView::RenderPlace(const c_cLevelList& page) const {
+  if (page.firstShown > 0) RenderButton(kListScrollUp, "Up");
+  if (page.firstShown + kListRowsShown < page.RowCount()) RenderButton(kListScrollDown, "Down");
+  if (page.RowCount() == 0) return;
+  const int last = std::min(page.firstShown + kListRowsShown, page.RowCount());
+  Tint(kInk);
+  float y = MiddleY(kListScrollUp) + 80;
+  for (const std::string& text : {std::to_string(page.firstShown + 1) + "-" + std::to_string(last),
+                                  "of " + std::to_string(page.RowCount())}) {
+    DrawScaledText(inkFont, Text(text), kPlaceX, y, kSmall);
+    y += kLinePitch;
+  }
+  if (page.listing.notListed > 0) {
+    Tint(kReasonInk);
+    DrawScaledText(inkFont, Text("+" + std::to_string(page.listing.notListed)), kPlaceX, y + kLinePitch, kSmall);
+    DrawScaledText(inkFont, String("unlisted"), kPlaceX, y + 2 * kLinePitch, kSmall);
+  }
+}
+
+void c_LevelListView::RenderButton(const HitBox& box, const char* name) const {
+  Tint(kBoard);
+  Fill(box);
+  Tint(kBoardText);
+  DrawScaledText(inkFont, String(name), (box.left + box.right) / 2, PenY(MiddleY(box), kBody), kBody);
+}
+
+void c_LevelListView::RenderLine(const c_cLevelList& page) const {
+  const ListedLevel* row = page.Selected();
+  const bool reason = page.part == ListPart::Rows && row != nullptr && !row->readable;
+  Tint(reason ? kReasonInk : kInk);
+  DrawScaledText(inkFont, Text(Fit(inkFont, page.line, kLineWidth, kSmall)), kListRowsLeft, kListLineY, kSmall,
+                 AlignLeft);
+}
