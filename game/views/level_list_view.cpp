@@ -1,5 +1,6 @@
 #include "game/views/level_list_view.h"
 
+#include <cctype>
 #include <string>
 
 #include "game/screens/level_records.h"
@@ -22,6 +23,7 @@ constexpr Colour kBoardText = {255, 244, 214};
 constexpr Colour kGamesMark = {178, 120, 40};
 constexpr Colour kPlayersMark = {60, 110, 150};
 constexpr Colour kWhite = {255, 255, 255};
+constexpr Colour kPaper = {240, 226, 190};
 constexpr Colour kCornerBoard = {46, 30, 18};
 constexpr Colour kCornerRim = {201, 160, 82};
 constexpr Colour kCornerTitle = {255, 222, 140};
@@ -46,6 +48,15 @@ std::string Fit(c_BitmapFont* font, const std::string& text, float width, float 
   std::string cut = text;
   while (!cut.empty() && font->TextWidth(Text(cut + "...")) * scale > width) cut.pop_back();
   return cut + "...";
+}
+
+// The reader's line without the file's name it starts with: "line 11:10: ...",
+// or what is wrong with the file as a whole.
+std::string WithoutFileName(const std::string& reason, const std::string& fileName) {
+  if (reason.compare(0, fileName.size() + 1, fileName + ":") != 0) return reason;
+  const std::string rest = reason.substr(fileName.size() + 1);
+  if (!rest.empty() && std::isdigit(static_cast<unsigned char>(rest[0])) != 0) return "line " + rest;
+  return rest.empty() || rest[0] != ' ' ? rest : rest.substr(1);
 }
 
 // Where a text of the scale stands so it is centred on y.
@@ -93,11 +104,20 @@ void c_LevelListView::RenderMapCorner() const {
 }
 
 void c_LevelListView::RenderLevelList(const c_cLevelList& page) const {
+  Tint(kCornerBoard);
+  FillGameRect(0, 0, kScreenWidth, kScreenHeight);
+  Tint(kWhite);
   DrawImage(sheetImage, kLevelListSheet.left, kLevelListSheet.top);
+  for (int i = 0; i < kListRowsShown && page.firstShown + i < page.RowCount(); ++i) RenderRow(page, i);
   if (page.part == ListPart::Rows) {
-    for (int i = 0; i < kListRowsShown && page.firstShown + i < page.RowCount(); ++i) RenderRow(page, i);
     RenderPlace(page);
     RenderButton(kListRandomButton, "New random level");
+  } else {
+    // The rows stay in sight, faded: the buttons below answer for something else.
+    Tint(kPaper);
+    SetAlpha(0.7f);
+    FillGameRect(kListRowsLeft, kListRowsTop, kListRowsRight - kListRowsLeft, kListRowPitch * kListRowsShown);
+    SetAlpha(1.0f);
   }
   const std::array<ListAction, kListActionSlots> actions = page.Actions();
   for (int i = 0; i < kListActionSlots; ++i) {
@@ -128,10 +148,12 @@ void c_LevelListView::RenderRow(const c_cLevelList& page, int shownRow) const {
   if (row.readable) {
     RenderRowFigures(page, row, y);
   } else {
-    // The reason where the figures would be: the file is listed, not dropped.
+    // The reason where the figures would be (the file's name is already in
+    // the row): the file is listed, not dropped.
     const float left = kNameX + kNameWidth + 10;
-    DrawScaledText(inkFont, Text(Fit(inkFont, row.reason, box.right - left - 60, kSmall)), left, PenY(y, kSmall),
-                   kSmall, AlignLeft);
+    const std::string reason = WithoutFileName(row.reason, row.fileName);
+    DrawScaledText(inkFont, Text(Fit(inkFont, reason, box.right - left - 60, kSmall)), left, PenY(y, kSmall), kSmall,
+                   AlignLeft);
   }
   Tint(row.playersOwn ? kPlayersMark : kGamesMark);
   DrawScaledText(inkFont, String(row.playersOwn ? "yours" : "game"), kFromX, PenY(y, kSmall), kSmall);
