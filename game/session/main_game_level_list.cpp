@@ -31,6 +31,7 @@ void c_MainGame::OpenLevelList() {
 
 void c_MainGame::RefreshLevelList() {
   levelList->Open(ListLevelFiles(GamesExtraLevelsFolder(), PlayerLevelsFolder()), LoadCustomRecords());
+  levelList->WorkOutShownIron();
 }
 
 void c_MainGame::UpdateLevelList() {
