@@ -3,6 +3,9 @@
 #include <cctype>
 #include <string>
 
+#include "game/rules/board.h"
+#include "game/rules/level_format.h"
+#include "game/rules/level_writer.h"
 #include "game/screens/level_records.h"
 #include "game/screens/map.h"
 #include "game/views/colour.h"
@@ -36,6 +39,8 @@ constexpr float kMarkWidth = 6;
 constexpr float kPlaceX = 871;
 constexpr float kLineWidth = 690;
 constexpr float kLinePitch = 22;
+constexpr float kSketchCell = 28;
+constexpr float kSketchTop = 40;
 
 const float kBody = TypeScale(kTypeBody);
 const float kSmall = TypeScale(kTypeSmall);
@@ -57,6 +62,30 @@ std::string WithoutFileName(const std::string& reason, const std::string& fileNa
   const std::string rest = reason.substr(fileName.size() + 1);
   if (!rest.empty() && std::isdigit(static_cast<unsigned char>(rest[0])) != 0) return "line " + rest;
   return rest.empty() || rest[0] != ' ' ? rest : rest.substr(1);
+}
+
+// A cell of the board sketch: free sand, the scenery dark, the rest as the
+// board draws them.
+Colour SketchColour(char letter) {
+  switch (letter) {
+    case kFreeLetter: return {226, 204, 150};
+    case kStartLetter: return {70, 150, 70};
+    case kFinishLetter: return {190, 50, 40};
+    case kStonesLetter: return {160, 160, 150};
+    case kGoldLetter: return {240, 196, 40};
+    case kMineLetter: return {120, 80, 40};
+    case kTunnelLetter: return {30, 30, 30};
+    default: return {96, 110, 70};
+  }
+}
+
+// "Start iron 1400, mine 3000, bandits 1, raiders 1": what the sketch
+// cannot show.
+std::string LevelFacts(const LevelLayout& layout) {
+  std::string facts = "Start iron " + std::to_string(layout.iron);
+  facts += layout.hasMine ? ", mine " + std::to_string(layout.mineReserve) : ", no mine";
+  if (layout.events == EventsCleared) return facts + ", no bandits or raiders";
+  return facts + ", bandits " + std::to_string(layout.banditsKind) + ", raiders " + std::to_string(layout.indigensKind);
 }
 
 // Where a text of the scale stands so it is centred on y.
@@ -108,11 +137,15 @@ void c_LevelListView::RenderLevelList(const c_cLevelList& page) const {
   FillGameRect(0, 0, kScreenWidth, kScreenHeight);
   Tint(kWhite);
   DrawImage(sheetImage, kLevelListSheet.left, kLevelListSheet.top);
-  for (int i = 0; i < kListRowsShown && page.firstShown + i < page.RowCount(); ++i) RenderRow(page, i);
+  if (page.part == ListPart::RandomMade) {
+    RenderBoardSketch(page.randomLayout);
+  } else {
+    for (int i = 0; i < kListRowsShown && page.firstShown + i < page.RowCount(); ++i) RenderRow(page, i);
+  }
   if (page.part == ListPart::Rows) {
     RenderPlace(page);
     RenderButton(kListRandomButton, "New random level");
-  } else {
+  } else if (page.part != ListPart::RandomMade) {
     // The rows stay in sight, faded: the buttons below answer for something else.
     Tint(kPaper);
     SetAlpha(0.7f);
@@ -126,6 +159,29 @@ void c_LevelListView::RenderLevelList(const c_cLevelList& page) const {
   RenderButton(kListBackButton, "Back");
   RenderLine(page);
   Tint(kWhite);
+}
+
+// The random level's board in small, a square per cell, so the player sees
+// what was made before playing it.
+void c_LevelListView::RenderBoardSketch(const LevelLayout& layout) const {
+  const std::string rows = LevelBoardRows(layout);
+  const float left = (kListRowsLeft + kListRowsRight - kSketchCell * kColumns) / 2;
+  float y = kListRowsTop + kSketchTop;
+  int column = 0;
+  Tint(kInk);
+  FillGameRect(left - 3, y - 3, kSketchCell * kColumns + 6, kSketchCell * kRows + 6);
+  for (char letter : rows) {
+    if (letter == '\n') {
+      column = 0;
+      y += kSketchCell;
+      continue;
+    }
+    Tint(SketchColour(letter));
+    FillGameRect(left + kSketchCell * static_cast<float>(column) + 1, y + 1, kSketchCell - 2, kSketchCell - 2);
+    ++column;
+  }
+  Tint(kInk);
+  DrawScaledText(inkFont, Text(LevelFacts(layout)), (kListRowsLeft + kListRowsRight) / 2, y + 16, kBody);
 }
 
 void c_LevelListView::RenderRow(const c_cLevelList& page, int shownRow) const {

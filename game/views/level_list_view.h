@@ -28,4 +28,5 @@ class c_LevelListView : public Object {
   void RenderPlace(const c_cLevelList& page) const;
   void RenderButton(const HitBox& box, const char* name) const;
   void RenderLine(const c_cLevelList& page) const;
+  void RenderBoardSketch(const LevelLayout& layout) const;
 };
