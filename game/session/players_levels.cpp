@@ -1,66 +1,36 @@
 #include "game/session/players_levels.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cctype>
-#include <fstream>
-
-#include "game/rules/level_writer.h"
+#include "game/rules/level_format.h"
+#include "game/session/level_saving.h"
 
 namespace {
 
-constexpr std::size_t kMostFileNameLetters = 40;
-constexpr const char* kLevelSuffix = ".level";
 constexpr int kMostSameNames = 1000;
 
-bool Exists(const std::string& path) {
-  struct stat info {};
-  return stat(path.c_str(), &info) == 0;
-}
-
-bool MakeFolder(const std::string& folder) {
-  return mkdir(folder.c_str(), 0755) == 0 || Exists(folder);
+// "High Flats 2": the name cut so that the number still fits a level's name.
+std::string NumberedName(const std::string& name, int number) {
+  const std::string suffix = " " + std::to_string(number);
+  const std::size_t room = static_cast<std::size_t>(kMaxLevelNameLength) - suffix.size();
+  return name.substr(0, room) + suffix;
 }
 
 }  // namespace
 
-std::string LevelFileStem(const std::string& levelName) {
-  std::string stem;
-  for (unsigned char c : levelName) {
-    if (stem.size() >= kMostFileNameLetters) break;
-    if (std::isalnum(c) != 0 && c < 128) {
-      stem += static_cast<char>(std::tolower(c));
-    } else if (!stem.empty() && stem.back() != '-') {
-      stem += '-';
-    }
-  }
-  while (!stem.empty() && stem.back() == '-') stem.pop_back();
-  return stem.empty() ? std::string("random") : stem;
-}
-
 std::string SaveNewPlayersLevel(const std::string& folder, const LevelLayout& layout, std::string& error) {
-  if (!MakeFolder(folder)) {
-    error = "Cannot make the folder " + folder;
-    return "";
-  }
-  const std::string stem = LevelFileStem(layout.name);
-  std::string path = folder + stem + kLevelSuffix;
-  for (int n = 2; Exists(path); ++n) {
-    if (n > kMostSameNames) {
-      error = "Too many levels named " + stem;
+  LevelLayout named = layout;
+  for (int number = 1; number <= kMostSameNames; ++number) {
+    if (number > 1) named.name = NumberedName(layout.name, number);
+    const SaveResult result = SaveEditedLevel(folder, named, false);
+    if (result.outcome == SaveOutcome::Saved) return result.path;
+    if (result.outcome != SaveOutcome::AlreadyThere) {
+      error = result.message;
       return "";
     }
-    path = folder + stem + "-" + std::to_string(n) + kLevelSuffix;
   }
-  std::ofstream out(path, std::ios::binary);
-  out << WriteLevelText(layout);
-  out.close();
-  if (!out) {
-    error = "Cannot write " + path;
-    return "";
-  }
-  return path;
+  error = "Too many levels named " + layout.name;
+  return "";
 }
 
 bool DeletePlayersLevel(const std::string& folder, const std::string& path) {

@@ -7,13 +7,9 @@
 
 #include "game/rules/layouts.h"
 
-// The file name a level is kept under, before ".level": its name in lower
-// case, letters and digits kept, every other run of characters one '-', at
-// most 40 of them ("random" for a name with none).
-std::string LevelFileStem(const std::string& levelName);
-
-// Writes the level into `folder` (made when missing) under a name of its own
-// that no file there has yet ("name.level", "name-2.level", ...). Answers the
+// Keeps the level in `folder` as the editor saves one (level_saving.h), under
+// a file of its own: when its name's file is there already, the name gets a
+// number ("High Flats 2", high-flats-2.level) until one is free. Answers the
 // file's path, or "" with the reason in `error`.
 std::string SaveNewPlayersLevel(const std::string& folder, const LevelLayout& layout, std::string& error);
 

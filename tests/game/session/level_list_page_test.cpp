@@ -198,8 +198,8 @@ TEST_F(LevelListPage, ARandomLevelOfTheChosenDifficultyIsPlayedAndSaved) {
     std::string error;
     const std::string path = players + Page().line.substr(9);
     ASSERT_TRUE(LoadLevelFile(path, back, error)) << error;
-    EXPECT_EQ(WriteLevelText(back), WriteLevelText(made));
     EXPECT_EQ(LevelBoardRows(back), LevelBoardRows(made));
+    EXPECT_EQ(back.name.rfind(made.name, 0), 0u) << "its own name, numbered if taken";
     ClickSlot(ListAction::Cancel);
     EXPECT_EQ(Page().part, ListPart::Rows);
   }
