@@ -260,4 +260,8 @@ void c_LevelListView::RenderLine(const c_cLevelList& page) const {
   Tint(reason ? kReasonInk : kInk);
   DrawScaledText(inkFont, Text(Fit(inkFont, page.line, kLineWidth, kSmall)), kListRowsLeft, kListLineY, kSmall,
                  AlignLeft);
+  // A level that reads: what its row has no room for.
+  if (page.part == ListPart::Rows && row != nullptr && row->readable) {
+    DrawScaledText(inkFont, Text(LevelFacts(row->layout)), kListRowsLeft, kListLineY + kLinePitch, kSmall, AlignLeft);
+  }
 }
