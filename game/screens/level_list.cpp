@@ -34,7 +34,8 @@ void c_cLevelList::Open(LevelListing newListing, CustomRecords newRecords) {
   const std::string selectedPath = Selected() != nullptr ? Selected()->path : std::string();
   listing = std::move(newListing);
   records = std::move(newRecords);
-  selected = listing.rows.empty() ? -1 : 0;
+  // A file gone (deleted) leaves the selection where it was in the list.
+  selected = std::min(std::max(selected, 0), RowCount() - 1);
   for (int i = 0; i < RowCount(); ++i) {
     if (listing.rows[i].path == selectedPath) selected = i;
   }
@@ -54,8 +55,8 @@ std::array<ListAction, kListActionSlots> c_cLevelList::Actions() const {
     case ListPart::Rows: {
       const ListedLevel* row = Selected();
       if (row == nullptr) return {A::None, A::None, A::None, A::None};
-      const A readable = row->readable ? A::Play : A::None;
-      return {readable, row->readable ? A::Edit : A::None, row->playersOwn ? A::Delete : A::None, A::None};
+      const bool reads = row->readable;
+      return {reads ? A::Play : A::None, reads ? A::Edit : A::None, row->playersOwn ? A::Delete : A::None, A::None};
     }
     case ListPart::ConfirmDelete: return {A::Yes, A::No, A::None, A::None};
     case ListPart::ChooseRandom: return {A::Easy, A::Medium, A::Hard, A::Cancel};

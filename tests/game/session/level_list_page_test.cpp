@@ -131,6 +131,7 @@ TEST_F(LevelListPage, APlayedLevelLeadsBackToThePageWithItsWinKeptByItsContent) 
 
 TEST_F(LevelListPage, DeleteAsksFirstAndOnlyForThePlayersOwnFiles) {
   WritePlayersLevel("gone.level", WriteLevelText(LevelLayoutOf(4)));
+  WritePlayersLevel("kept.level", WriteLevelText(LevelLayoutOf(6)));
   OpenFromMap();
   SelectFile("01-gentle-bend.level");
   EXPECT_EQ(Page().Actions()[2], ListAction::None) << "the game's own levels are not deleted";
@@ -147,9 +148,10 @@ TEST_F(LevelListPage, DeleteAsksFirstAndOnlyForThePlayersOwnFiles) {
     ClickSlot(answer.action);
     struct stat info {};
     EXPECT_EQ(stat((players + "gone.level").c_str(), &info) == 0, answer.fileStays);
-    EXPECT_EQ(Page().RowCount(), kExtraLevelCount + (answer.fileStays ? 1 : 0));
+    EXPECT_EQ(Page().RowCount(), kExtraLevelCount + (answer.fileStays ? 2 : 1));
     EXPECT_EQ(app->screen, ScreenLevelList);
   }
+  EXPECT_EQ(Page().Selected()->fileName, "kept.level") << "the selection stays at its place in the list";
 }
 
 TEST_F(LevelListPage, EditHandsTheChosenLevelAndItsPathToTheEditor) {
