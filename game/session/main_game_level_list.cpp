@@ -16,8 +16,6 @@ namespace {
 // The game's own extra levels, in its data folder beside the fifteen.
 std::string GamesExtraLevelsFolder() { return DataFolder() + "levels/extra/"; }
 
-constexpr int kKeyPageDown = 34;
-
 std::string FileNameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 
 }  // namespace
@@ -40,7 +38,7 @@ void c_MainGame::UpdateLevelList() {
     return;
   }
   levelList->MoveSelection(Hit(KeyAction::Down) - Hit(KeyAction::Up) +
-                           kListRowsShown * (Hit(kKeyPageDown) - Hit(KeyPageUp)));
+                           kListRowsShown * (Hit(KeyPageDown) - Hit(KeyPageUp)));
   MoveFocus(false, true);
   float x = 0, y = 0;
   if (LeftClicked()) {
