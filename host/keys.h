@@ -27,6 +27,7 @@ constexpr int KeyEnter = 13;
 constexpr int KeyEscape = 27;
 constexpr int KeySpace = 32;
 constexpr int KeyPageUp = 33;
+constexpr int KeyPageDown = 34;
 constexpr int KeyArrowLeft = 37;
 constexpr int KeyArrowUp = 38;
 constexpr int KeyArrowRight = 39;

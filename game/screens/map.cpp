@@ -69,10 +69,13 @@ ScreenRequest c_cMap::ClickMap(float x, float y) {
   }
   if (kBuyButton.Contains(x, y)) BuyWorker();
   if (DailyLineShown() && kDailyButton.Contains(x, y)) return ScreenRequest::StartDaily;
+  if (LevelListCornerShown() && kLevelListCorner.Contains(x, y)) return ScreenRequest::ShowLevelList;
   return kStartButton.Contains(x, y) && SelectedLevelPlayable() ? ScreenRequest::StartLevel : ScreenRequest::None;
 }
 
 bool c_cMap::DailyLineShown() const { return MendedRules() && daily.today >= 0; }
+
+bool c_cMap::LevelListCornerShown() const { return MendedRules(); }
 
 bool c_cMap::SelectedLevelPlayable() const {
   const int state = levelStates[selectedLevel];
@@ -130,6 +133,7 @@ std::vector<HitBox> c_cMap::Buttons() const {
   if (SelectedLevelPlayable()) boxes.push_back(kStartButton);
   boxes.push_back(kBuyButtonFrame);
   if (DailyLineShown()) boxes.push_back(kDailyButton);
+  if (LevelListCornerShown()) boxes.push_back(kLevelListCorner);
   return boxes;
 }
 
@@ -138,6 +142,7 @@ FocusList c_cMap::KeyFocus() const {
   if (SelectedLevelPlayable()) list.boxes.push_back(kStartButton);
   list.boxes.push_back(kBuyButtonFrame);
   if (DailyLineShown()) list.boxes.push_back(kDailyButton);
+  if (LevelListCornerShown()) list.boxes.push_back(kLevelListCorner);
   return list;
 }
 

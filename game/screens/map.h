@@ -23,6 +23,9 @@ constexpr HitBox kBuyButton = ClosedBox(521, 734, 671, 754);
 // The shop's button as drawn: its frame starts below the top of its click
 // area, under the Workers field, so the highlight follows the frame.
 constexpr HitBox kBuyButtonFrame = ClosedBox(521, 734, 680, 754);
+// The way to the page of custom levels, in the map's empty lower left
+// corner: under the mended rules alone (their replays knew no such corner).
+constexpr HitBox kLevelListCorner = ClosedBox(20, 220, 520, 566);
 // An icon answers clicks from 20 pixels left of and above its corner to 40
 // right of and below it.
 constexpr float kIconReachBefore = 20;
@@ -65,6 +68,8 @@ class c_cMap : public Object {
   // Whether the daily line's corner is there to click: once today's level is
   // made, and never under the first rules (their replays knew no such corner).
   bool DailyLineShown() const;
+  // Whether the corner to the custom levels answers: under the mended rules.
+  bool LevelListCornerShown() const;
   // What answers clicks: the icons, then the start button (while the selected
   // level can be played) and the worker shop.
   std::vector<HitBox> Buttons() const;

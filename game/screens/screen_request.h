@@ -25,6 +25,11 @@ enum class ScreenRequest {
   StartDaily,        // the map's daily line: play today's level
   OpenEditor,        // the menu's Editor sign: the level editor
   ShowLevelList,     // the menu's or the map's way to the page of custom levels
+  PlayListedLevel,   // the page of custom levels: play its chosen level
+  EditListedLevel,   // the page: open its chosen level (or a new random one) in the editor
+  DeleteListedLevel, // the page: the player agreed to delete the chosen file
+  SaveRandomLevel,   // the page: keep the random level in the player's levels folder
+  LeaveLevelList,    // the page's Back, Escape or the pad's B
 };
 
 // Of two requests of a level's panels made before the main game acts, the one

@@ -33,6 +33,8 @@ void c_MainGame::Mark() {
   feedback.Mark();
   gui.Mark();
   scenarioMap.Mark();
+  levelList.Mark();
+  levelListView.Mark();
   logoImage.Mark();
 }
 
@@ -77,6 +79,8 @@ int c_MainGame::Startup() {
   gui->match = match;
   scenarioMap = new c_cMap();
   scenarioMap->SetUpScenarioMap();
+  levelList = new c_cLevelList();
+  levelListView = new c_LevelListView();
   if (withMedia) logoImage = LoadGameImage(String("menu/logo.png"));
 
   logoStartTime = static_cast<float>(Now());
@@ -112,7 +116,10 @@ void c_MainGame::LoadMediaStep(int step) {
       guiView->LoadGuiImages();
       hintView->LoadHintImages();
       break;
-    case 6: mapView->LoadMapImages(); break;
+    case 6:
+      mapView->LoadMapImages();
+      levelListView->LoadLevelListImages();
+      break;
     default: LoadGameSounds(); break;
   }
 }
@@ -141,6 +148,9 @@ int c_MainGame::Update() {
       break;
     case ScreenScenarioMap:
       UpdateMap();
+      break;
+    case ScreenLevelList:
+      UpdateLevelList();
       break;
     case ScreenPlaying:
       if (demo.running) {
@@ -319,9 +329,25 @@ void c_MainGame::Act(ScreenRequest request) {
     case ScreenRequest::StartDaily:
       StartDailyLine();
       break;
-    case ScreenRequest::OpenEditor:
     case ScreenRequest::ShowLevelList:
-      break;  // no screen answers these yet
+      OpenLevelList();
+      break;
+    case ScreenRequest::PlayListedLevel:
+      PlayListedLevel();
+      break;
+    case ScreenRequest::DeleteListedLevel:
+      DeleteListedLevel();
+      break;
+    case ScreenRequest::SaveRandomLevel:
+      SaveRandomLevel();
+      break;
+    case ScreenRequest::LeaveLevelList:
+      LeaveLevelList();
+      break;
+    case ScreenRequest::OpenEditor:
+    case ScreenRequest::EditListedLevel:
+      // The editor answers these (OpenEditor with the page's chosen level).
+      break;
   }
 }
 
@@ -338,6 +364,11 @@ void c_MainGame::KeepArrivedWin() {
     winBanked = true;
     StartDailyTallyOnArrival(wonTally, match->run, LevelSeconds(), scenarioMap->daily.par, Now());
     RecordDailyWin();
+    return;
+  }
+  if (CustomMatch() && customOrigin == CustomOrigin::LevelList) {
+    winBanked = true;
+    RecordListedWin();
     return;
   }
   if (CustomMatch()) return;
@@ -432,6 +463,10 @@ void c_MainGame::LeaveLevel() {
     switch (origin) {
       case CustomOrigin::DailyLine:
         ShowMap();
+        return;
+      case CustomOrigin::LevelList:
+        RefreshLevelList();
+        screen = ScreenLevelList;
         return;
       case CustomOrigin::CommandLine:
       default:

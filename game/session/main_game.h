@@ -13,6 +13,7 @@
 #include "game/screens/gui.h"
 #include "game/screens/level_hint.h"
 #include "game/session/demo_player.h"
+#include "game/screens/level_list.h"
 #include "game/screens/map.h"
 #include "game/screens/menu.h"
 #include "game/screens/settings_panel.h"
@@ -26,6 +27,7 @@
 #include "game/views/gui_view.h"
 #include "game/screens/won_tally.h"
 #include "game/views/hint_view.h"
+#include "game/views/level_list_view.h"
 #include "game/views/map_view.h"
 #include "game/views/menu_view.h"
 #include "game/views/settings_view.h"
@@ -152,6 +154,10 @@ class c_MainGame : public c_App {
   gc_ref<c_FeedbackView> feedback;
   gc_ref<c_cGui> gui;
   gc_ref<c_cMap> scenarioMap;
+  // The page of custom levels, made once and kept (it keeps the cheapest
+  // iron it has worked out).
+  gc_ref<c_cLevelList> levelList;
+  gc_ref<c_LevelListView> levelListView;
   gc_ref<c_Image> logoImage;
   float logoStartTime = 0;
   int screen = ScreenLogo;
@@ -219,6 +225,23 @@ class c_MainGame : public c_App {
   // The session's side of every level start: requests, cursor, hint, clocks.
   void BeginLevelSession();
 
+  // ---- main_game_level_list.cpp: the page of custom levels ----
+  // The page with the files as they are now, and where its Back goes.
+  void OpenLevelList();
+  // The files listed again (after a delete or a save), the page as it was.
+  void RefreshLevelList();
+  void UpdateLevelList();
+  void PlayListedLevel();
+  void DeleteListedLevel();
+  void SaveRandomLevel();
+  void LeaveLevelList();
+  // A win of a level played from the page, kept by the level's content.
+  void RecordListedWin();
+  // Where the page's Back goes: the menu or the map.
+  int levelListReturn = ScreenMenu;
+  // The content key of the listed level being played.
+  std::uint64_t listedLevelKey = 0;
+
   // ---- main_game_demo.cpp: "Show me" after a loss ----
   void StartDemonstration();
   void UpdateDemonstration();
@@ -261,7 +284,7 @@ class c_MainGame : public c_App {
   int windowCheckCountdown = 0;
 
   // ---- main_game_focus.cpp: one focus for the pointer and the keys ----
-  enum class FocusPlace { None, Menu, Map, Board, PausePanel, WonPanel, FailedPanel, Settings };
+  enum class FocusPlace { None, Menu, Map, Board, PausePanel, WonPanel, FailedPanel, Settings, LevelList };
   FocusPlace CurrentFocusPlace() const;
   FocusList KeyFocusList() const;
   // A new place puts the focus on its first button.

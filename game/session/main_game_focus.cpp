@@ -16,6 +16,8 @@ c_MainGame::FocusPlace c_MainGame::CurrentFocusPlace() const {
       return FocusPlace::Menu;
     case ScreenScenarioMap:
       return FocusPlace::Map;
+    case ScreenLevelList:
+      return FocusPlace::LevelList;
     case ScreenPlaying: {
       const ScreenFlags& flags = Shown().flags;
       if (flags.tutorialShowing == 1) return FocusPlace::None;
@@ -34,6 +36,7 @@ FocusList c_MainGame::KeyFocusList() const {
     case FocusPlace::Menu: return menu->KeyFocus();
     case FocusPlace::Settings: return settingsPanel->KeyFocus();
     case FocusPlace::Map: return scenarioMap->KeyFocus();
+    case FocusPlace::LevelList: return levelList->KeyFocus();
     case FocusPlace::PausePanel:
     case FocusPlace::WonPanel:
     case FocusPlace::FailedPanel: return gui->PanelFocus();

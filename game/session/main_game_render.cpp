@@ -22,6 +22,10 @@ int c_MainGame::Render() {
       break;
     case ScreenScenarioMap:
       mapView->RenderScenarioMap(*scenarioMap);
+      if (scenarioMap->LevelListCornerShown()) levelListView->RenderMapCorner();
+      break;
+    case ScreenLevelList:
+      levelListView->RenderLevelList(*levelList);
       break;
     case ScreenPlaying:
       RenderLevel();

@@ -9,14 +9,15 @@ namespace {
 
 constexpr int kNotYetKnown = -1;
 
-int WorkOutCheapestIron(int levelNumber) {
-  const BoardModel board = ReadBoard(levelNumber);
+int CheapestIronOn(const BoardModel& board) {
   const Route route = FindCheapestRoute(board);
   if (!route.found) return 0;
   return IronCost(PiecesAlong(board, route.steps));
 }
 
 }  // namespace
+
+int CheapestIronOf(const LevelLayout& layout) { return CheapestIronOn(ReadBoard(layout)); }
 
 int CheapestIron(int levelNumber) {
   static std::array<int, kLevelCount> known = [] {
@@ -26,6 +27,6 @@ int CheapestIron(int levelNumber) {
   }();
   if (levelNumber < 1 || levelNumber > kLevelCount) return 0;
   int& iron = known[levelNumber - 1];
-  if (iron == kNotYetKnown) iron = WorkOutCheapestIron(levelNumber);
+  if (iron == kNotYetKnown) iron = CheapestIronOn(ReadBoard(levelNumber));
   return iron;
 }

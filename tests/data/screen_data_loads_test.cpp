@@ -61,6 +61,8 @@ TEST(ScreenData, PanelsMarksAndIconsDecode) {
     ExpectPicture({path, 0, 0});
   }
   ExpectPicture({"game/guiSelection.png", 56, 56});
+  // The page of custom levels' sheet fills its place on the screen, bounds included.
+  ExpectPicture({"game/msgLevelList.png", 801, 689});
 }
 
 TEST(ScreenData, TutorialPagesDecode) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "support/file_system.h"
+#include "tests/game/state_values.h"
 
 namespace {
 
@@ -12,17 +13,7 @@ namespace {
 // reads it at start-up.
 class DailyFile : public ::testing::Test {
  protected:
-  void Use(const std::string& values) {
-    fileSystem = new c_FileSystem;
-    fileSystem->separator = String("\t");
-    const std::string file = values.empty() ? "" : std::string("\tdaily.sav\t") + std::to_string(Count(values)) + "\t" + values;
-    fileSystem->LoadFilesFromText(String::FromUtf8(std::string("TVXDATA\t") + (values.empty() ? "0" : "1") + file));
-  }
-  static int Count(const std::string& values) {
-    int n = 1;
-    for (char c : values) n += c == '\t';
-    return n;
-  }
+  void Use(const std::string& values) { UseStateValues(kDailyFileName, values); }
   void TearDown() override { fileSystem = nullptr; }
 };
 

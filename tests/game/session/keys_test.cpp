@@ -154,12 +154,13 @@ TEST_F(Keys, LeftAndRightSelectTheLevelsThatAreNotLockedAndTheFocusPressesStartO
     Key(s.key);
     ASSERT_EQ(app->scenarioMap->selectedLevel, s.selected) << "after key " << s.key;
   }
-  // Down to the shop, Enter buys; Tab on past the daily line back to
-  // Start, Space starts the level.
+  // Down to the shop, Enter buys; Tab on past the daily line and the
+  // custom levels' corner back to Start, Space starts the level.
   Key(kDown);
   Key(kEnter);
   EXPECT_EQ(gameState.progress.ownedWorkers, workers + 1);
   EXPECT_EQ(gameState.progress.totalGold, 500);
+  Key(kTab);
   Key(kTab);
   Key(kTab);
   Key(kSpace);
