@@ -1,0 +1,1 @@
+#include "game/editor/edit_tools.h"

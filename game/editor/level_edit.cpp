@@ -1,0 +1,1 @@
+#include "game/editor/level_edit.h"

@@ -1,0 +1,1 @@
+#include "game/session/level_saving.h"

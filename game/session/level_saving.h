@@ -1,0 +1,22 @@
+// Saving a level made in the editor into the player's levels folder. Only a
+// level the solver proves winnable is written, whole or not at all.
+#pragma once
+
+#include <string>
+
+#include "game/rules/layouts.h"
+
+enum class SaveOutcome { Saved, AlreadyThere, NotWinnable, Failed };
+
+struct SaveResult {
+  SaveOutcome outcome;
+  std::string path;
+  std::string message;
+};
+
+// Writes the level into `folder` (made when missing) under LevelFileName(name):
+// refused with the verdict's text while the level cannot be won; refused with
+// AlreadyThere when the file exists and `overwrite` is false (the screen asks,
+// then calls again with true). Written whole or not at all (a temporary file
+// renamed over), never outside `folder`.
+SaveResult SaveEditedLevel(const std::string& folder, const LevelLayout& level, bool overwrite);
