@@ -25,6 +25,8 @@ enum class ScreenRequest {
   StartDaily,        // the map's daily line: play today's level
   OpenEditor,        // the menu's Editor sign: the level editor
   ShowLevelList,     // the menu's or the map's way to the page of custom levels
+  PlayEdited,        // the editor's Play: the level being edited as a match of its own
+  SaveEdited,        // the editor's Save: the level into its file, if the solver proves it
 };
 
 // Of two requests of a level's panels made before the main game acts, the one

@@ -19,6 +19,8 @@
 
 void c_MainGame::Mark() {
   menu.Mark();
+  editor.Mark();
+  editorView.Mark();
   match.Mark();
   demoMatch.Mark();
   demoGui.Mark();
@@ -60,6 +62,8 @@ int c_MainGame::Startup() {
   SetAppUpdateRate(kUpdateRate);
 
   menu = new c_cMenu();
+  editor = new c_cEditor();
+  editorView = new c_EditorView();
   settingsPanel = new c_cSettingsPanel();
   settingsView = new c_SettingsView();
   boardView = new c_BoardView();
@@ -90,6 +94,11 @@ int c_MainGame::Startup() {
     StartCustomMatch(*layoutAtStart);
     layoutAtStart.reset();
   }
+  if (layoutToEdit) {
+    FinishLoading();
+    OpenEditor(*layoutToEdit, pathToEdit);
+    layoutToEdit.reset();
+  }
   return 0;
 }
 
@@ -111,6 +120,7 @@ void c_MainGame::LoadMediaStep(int step) {
     case 5:
       guiView->LoadGuiImages();
       hintView->LoadHintImages();
+      editorView->LoadEditorImages();
       break;
     case 6: mapView->LoadMapImages(); break;
     default: LoadGameSounds(); break;
@@ -141,6 +151,9 @@ int c_MainGame::Update() {
       break;
     case ScreenScenarioMap:
       UpdateMap();
+      break;
+    case ScreenEditor:
+      UpdateEditor();
       break;
     case ScreenPlaying:
       if (demo.running) {
@@ -320,8 +333,16 @@ void c_MainGame::Act(ScreenRequest request) {
       StartDailyLine();
       break;
     case ScreenRequest::OpenEditor:
+      OpenEditor(EmptyLevel(), "");
+      break;
+    case ScreenRequest::PlayEdited:
+      StartCustomMatch(editor->Layout(), CustomOrigin::Editor);
+      break;
+    case ScreenRequest::SaveEdited:
+      SaveEditedNow();
+      break;
     case ScreenRequest::ShowLevelList:
-      break;  // no screen answers these yet
+      break;  // no screen answers it yet
   }
 }
 
@@ -431,6 +452,10 @@ void c_MainGame::LeaveLevel() {
     switch (origin) {
       case CustomOrigin::DailyLine:
         ShowMap();
+        return;
+      case CustomOrigin::Editor:
+        // The editor as it was left, its history with it.
+        ShowEditor();
         return;
       case CustomOrigin::CommandLine:
       default:

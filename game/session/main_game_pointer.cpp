@@ -54,6 +54,7 @@ std::vector<HitBox> c_MainGame::ScreenButtons() const {
   switch (screen) {
     case ScreenMenu: return menu->Buttons();
     case ScreenScenarioMap: return scenarioMap->Buttons();
+    case ScreenEditor: return editor->Buttons();
     case ScreenPlaying: return demo.running ? std::vector<HitBox>{} : gui->Buttons();
     default: return {};
   }
