@@ -15,7 +15,8 @@
 #include "game/editor/level_verdict.h"
 #include "game/rules/level_writer.h"
 #include "game/session/folders.h"
-#include "game/session/level_saving.h"
+#include "game/session/edited_level_save.h"
+#include "host/game.h"
 #include "game/session/main_game.h"
 #include "host/input.h"
 
@@ -164,15 +165,18 @@ void c_MainGame::SaveEditedNow() {
     SaveEditedToPath();
     return;
   }
-  const SaveResult result = SaveEditedLevel(PlayerLevelsFolder(), level, editor->replaceConfirmed);
+  const SaveResult result = SaveEditedLevelFor(currentGame->Files(), level, editor->replaceConfirmed);
   switch (result.outcome) {
     case SaveOutcome::Saved:
-      editor->TakeSaveAnswer(EditorSaveAnswer::Saved, "Saved: " + result.path);
+      editor->TakeSaveAnswer(EditorSaveAnswer::Saved, result.message);
       break;
     case SaveOutcome::AlreadyThere:
       editor->TakeSaveAnswer(EditorSaveAnswer::AlreadyThere, result.message);
       break;
     case SaveOutcome::NotWinnable:
+      // The verdict is the reason.
+      editor->TakeSaveAnswer(EditorSaveAnswer::Refused, "Not saved: " + result.message);
+      break;
     case SaveOutcome::Failed:
       editor->TakeSaveAnswer(EditorSaveAnswer::Refused, result.message);
       break;
@@ -188,7 +192,7 @@ void c_MainGame::SaveEditedToPath() {
   }
   std::string why;
   if (WriteLevelFileWhole(editor->path, editor->Layout(), &why)) {
-    editor->TakeSaveAnswer(EditorSaveAnswer::Saved, "Saved: " + editor->path);
+    editor->TakeSaveAnswer(EditorSaveAnswer::Saved, "Saved as " + editor->path);
   } else {
     editor->TakeSaveAnswer(EditorSaveAnswer::Refused, why);
   }

@@ -2,7 +2,7 @@
 // level by keys alone) and writes its replay file; prints the line a replay of
 // it ends with.
 //
-//   rails-campaign [--lost | --keys | --win-menu | --win-retry-quit | --win-twice | --settings] [--rules N] FILE
+//   rails-campaign [--lost | --keys | --win-menu | --win-retry-quit | --win-twice | --settings | --editor | --editor-refused] [--rules N] FILE
 //
 // --rules 1 plays under the first release's rules, as the replays kept from
 // then were recorded.
@@ -35,6 +35,10 @@ int main(int argc, char** argv) {
       run = ScriptedRun::WinTwice;
     } else if (std::strcmp(argv[i], "--settings") == 0) {
       run = ScriptedRun::Settings;
+    } else if (std::strcmp(argv[i], "--editor") == 0) {
+      run = ScriptedRun::Editor;
+    } else if (std::strcmp(argv[i], "--editor-refused") == 0) {
+      run = ScriptedRun::EditorRefused;
     } else if (path.empty() && argv[i][0] != '-') {
       path = argv[i];
     } else {
@@ -43,7 +47,7 @@ int main(int argc, char** argv) {
     }
   }
   if (path.empty()) {
-    std::fputs("usage: rails-campaign [--lost | --keys | --win-menu | --win-retry-quit | --win-twice | --settings] [--rules N] FILE\n", stderr);
+    std::fputs("usage: rails-campaign [--lost | --keys | --win-menu | --win-retry-quit | --win-twice | --settings | --editor | --editor-refused] [--rules N] FILE\n", stderr);
     return 2;
   }
   UseGameFolders(ChooseGameFolders(ProcessFolderFacts()));

@@ -1,4 +1,5 @@
 #include "tools/campaign/scripted_player.h"
+#include "tools/campaign/editor_tour.h"
 #include "tools/campaign/settings_tour.h"
 
 #include <memory>
@@ -17,6 +18,7 @@
 #include "host/recording_platform.h"
 #include "support/file_system.h"
 #include "support/virtual_display.h"
+#include "game/solver/board_model.h"
 #include "game/solver/solution.h"
 
 namespace {
@@ -106,7 +108,7 @@ bool EnemyAt(const c_cLevel& level, CellXY* cell) {
 // What the player does, decided once before each update from what shows.
 class Player {
  public:
-  explicit Player(ScriptedRun run) : run_(run) {}
+  explicit Player(ScriptedRun run) : run_(run), editorTour_(run == ScriptedRun::EditorRefused) {}
 
   // The click or key to make before the update at nowMs, if any.
   bool Next(int nowMs, Input* input) {
@@ -119,7 +121,9 @@ class Player {
     c_MainGame* app = App();
     if (app == nullptr || done_ || !error_.empty()) return false;
     if (run_ == ScriptedRun::Settings) return Tour(input);
+    const bool editorRun = run_ == ScriptedRun::Editor || run_ == ScriptedRun::EditorRefused;
     if (app->screen != ScreenPlaying) {
+      planned_ = false;
       if (run_ == ScriptedRun::KeysOnly && app->screen == ScreenScenarioMap && level_ != 0) {
         // Back on the map after the won panel: the run is over.
         done_ = true;
@@ -133,6 +137,7 @@ class Player {
       screenKeys_ = 0;
     }
     if (run_ == ScriptedRun::KeysOnly && app->screen != ScreenPlaying) return KeysOffTheBoard(app->screen);
+    if (editorRun && app->screen != ScreenPlaying) return EditorTourNext(input);
     switch (app->screen) {
       case ScreenLogo:
         return false;
@@ -231,6 +236,16 @@ class Player {
     input->at = Point{next.x, next.y};
     return true;
   }
+  bool EditorTourNext(Input* input) {
+    TourInput next;
+    const bool acts = editorTour_.Next(&next);
+    done_ = editorTour_.Done();
+    if (!editorTour_.Error().empty()) return Fail(editorTour_.Error());
+    if (!acts) return false;
+    input->key = next.key;
+    input->at = Point{next.x, next.y};
+    return true;
+  }
   bool Fail(const std::string& why) {
     if (error_.empty()) error_ = "level " + std::to_string(App()->Shown().run.levelNumber) + ": " + why;
     return false;
@@ -239,7 +254,7 @@ class Player {
   bool Playing(int delta, Point* click) {
     c_MainGame* app = App();
     // The level on the board (a win moves the current level on at once).
-    if (App()->Shown().run.levelNumber != level_) BeginLevel();
+    if (App()->Shown().run.levelNumber != level_ || !planned_) BeginLevel();
     if (!error_.empty()) return false;
     if (App()->Shown().run.trainCrashed == 1) {
       if (run_ != ScriptedRun::LostLevel) return Fail("the train crashed");
@@ -387,8 +402,11 @@ class Player {
     check_ = Check::None;
     panelUpdates_ = 0;
     ++tally_.levelStarts;
+    planned_ = true;
     if (run_ == ScriptedRun::LostLevel) return;
-    const LevelSolution s = SolveLevel(level_, gameState.progress.ownedWorkers);
+    // A level of no number (the editor's) is solved from the board it shows.
+    const LevelSolution s = level_ == 0 ? SolveBoard(ReadBoard(App()->Shown().layout), kNewGameWorkers)
+                                        : SolveLevel(level_, gameState.progress.ownedWorkers);
     if (!s.winnable) {
       Fail("the solver finds no way: " + s.blockedBy);
       return;
@@ -430,6 +448,10 @@ class Player {
   const ScriptedRun run_;
   ScriptedTally tally_;
   SettingsTour tour_;
+  EditorTour editorTour_;
+  // The level on the board has its schedule (a custom level's number is 0,
+  // like no level's).
+  bool planned_ = false;
   // Where the key to press goes (the keys-only run).
   int* key_ = nullptr;
   int screenBefore_ = -1;
