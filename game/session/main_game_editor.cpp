@@ -125,9 +125,9 @@ bool c_MainGame::ApplyEditorKeys() {
     Act(editor->AskPlay());
     return true;
   }
-  const int cursorBefore = cursorX * kRows + cursorY;
+  const int arrows = Hit(KeyAction::Left) + Hit(KeyAction::Right) + Hit(KeyAction::Up) + Hit(KeyAction::Down);
+  if (arrows != 0) editorOnBoard = true;
   MoveCursor();
-  if (cursorX * kRows + cursorY != cursorBefore) editorOnBoard = true;
   if (Hit(KeyAction::NextButton) != 0) {
     MoveFocus(false, false);
     editorOnBoard = false;
