@@ -17,7 +17,7 @@ constexpr int kGlfwE = 69, kGlfwQ = 81, kGlfwR = 82, kGlfwY = 89, kGlfwZ = 90, k
 
 struct InputCase {
   const char* what;
-  std::function<void(EditorFixture&)> input;
+  std::function<void()> input;
   std::function<bool(const c_cEditor&)> made;
 };
 
@@ -26,85 +26,85 @@ TEST_F(EditorInput, EachInputMakesItsEdit) {
   const LevelLayout empty = EmptyLevel();
   const InputCase cases[] = {
       {"a left click places the chosen tool",
-       [](EditorFixture& f) { f.Place(EditTool::Stones, kFreeCell); },
+       [this] { Place(EditTool::Stones, kFreeCell); },
        [](const c_cEditor& e) { return EditorFixture::Holds(e.Layout().stones, kFreeCell); }},
       {"a right click erases what covers the cell",
-       [](EditorFixture& f) {
-         f.Place(EditTool::Gold, kFreeCell);
-         f.ClickCell(kFreeCell, kGlfwRightButton);
+       [this] {
+         Place(EditTool::Gold, kFreeCell);
+         ClickCell(kFreeCell, kGlfwRightButton);
        },
        [](const c_cEditor& e) { return e.Layout().gold.empty() && e.History().CanUndo(); }},
       {"Enter places at the board cursor",
-       [](EditorFixture& f) {
-         f.ChooseTool(EditTool::Gold);
-         f.CursorTo({2, 3});
-         f.Key(kGlfwEnter);
+       [this] {
+         ChooseTool(EditTool::Gold);
+         CursorTo({2, 3});
+         Key(kGlfwEnter);
        },
        [](const c_cEditor& e) { return EditorFixture::Holds(e.Layout().gold, CellXY{2, 3}); }},
       {"Delete erases at the board cursor",
-       [](EditorFixture& f) {
-         f.Place(EditTool::Stones, {7, 7});
-         f.CursorTo({7, 7});
-         f.Key(kGlfwDelete);
+       [this] {
+         Place(EditTool::Stones, {7, 7});
+         CursorTo({7, 7});
+         Key(kGlfwDelete);
        },
        [](const c_cEditor& e) { return e.Layout().stones.empty() && e.History().CanUndo(); }},
       {"the iron's + adds a step",
-       [](EditorFixture& f) { f.ClickButton(EditorIronMore); },
+       [this] { ClickButton(EditorIronMore); },
        [empty](const c_cEditor& e) { return e.Layout().iron == empty.iron + kEditorIronStep; }},
       {"the iron's - takes a step",
-       [](EditorFixture& f) { f.ClickButton(EditorIronLess); },
+       [this] { ClickButton(EditorIronLess); },
        [empty](const c_cEditor& e) { return e.Layout().iron == empty.iron - kEditorIronStep; }},
       {"the bandits go round none, low, high",
-       [](EditorFixture& f) {
-         f.ClickButton(EditorBandits);
-         f.ClickButton(EditorBandits);
+       [this] {
+         ClickButton(EditorBandits);
+         ClickButton(EditorBandits);
        },
        [](const c_cEditor& e) { return BanditsLevel(e.Layout()) == 2 && RaidersLevel(e.Layout()) == 0; }},
       {"the raiders too",
-       [](EditorFixture& f) { f.ClickButton(EditorRaiders); },
+       [this] { ClickButton(EditorRaiders); },
        [](const c_cEditor& e) { return RaidersLevel(e.Layout()) == 1 && BanditsLevel(e.Layout()) == 0; }},
       {"the name takes typed letters and Backspace once clicked",
-       [](EditorFixture& f) {
-         f.ClickButton(EditorName);
-         f.Type("Ab");
-         f.Key(kGlfwBackspace);
-         f.Type("c");
-         f.Key(kGlfwEnter);
+       [this] {
+         ClickButton(EditorName);
+         Type("Ab");
+         Key(kGlfwBackspace);
+         Type("c");
+         Key(kGlfwEnter);
        },
        [empty](const c_cEditor& e) { return e.Layout().name == empty.name + "Ac" && !e.typing; }},
       {"letters typed into the name are no shortcuts",
-       [](EditorFixture& f) {
-         f.ClickButton(EditorName);
-         f.Key(kGlfwR);
+       [this] {
+         ClickButton(EditorName);
+         Key(kGlfwR);
        },
        [](const c_cEditor& e) { return !e.routeShown && e.typing; }},
       {"R shows the route",
-       [](EditorFixture& f) { f.Key(kGlfwR); },
+       [this] { Key(kGlfwR); },
        [](const c_cEditor& e) { return e.routeShown; }},
       {"Copy opens level 1 as a copy",
-       [](EditorFixture& f) { f.ClickButton(EditorCopy); },
+       [this] { ClickButton(EditorCopy); },
        [](const c_cEditor& e) {
          LevelLayout copy = LevelLayoutOf(1);
          copy.name += " (copy)";
          return e.Layout() == copy && e.copiedLevel == 1;
        }},
       {"E, E, Q and 5 choose tools",
-       [](EditorFixture& f) {
-         f.Key(kGlfwE);
-         f.Key(kGlfwE);
-         f.Key(kGlfwQ);
-         EXPECT_EQ(f.app->editor->toolIndex, 1);
-         f.Key(kGlfwDigit5);
+       [this] {
+         Key(kGlfwE);
+         Key(kGlfwE);
+         Key(kGlfwQ);
+         EXPECT_EQ(app->editor->toolIndex, 1);
+         Key(kGlfwDigit5);
        },
        [](const c_cEditor& e) { return e.toolIndex == 4; }},
       {"Q from the first tool goes round to the last",
-       [](EditorFixture& f) { f.Key(kGlfwQ); },
+       [this] { Key(kGlfwQ); },
        [](const c_cEditor& e) { return e.toolIndex == static_cast<int>(ToolPalette().size()) - 1; }},
   };
   for (const InputCase& c : cases) {
     SCOPED_TRACE(c.what);
     OpenEditorFromMenu();
-    c.input(*this);
+    c.input();
     EXPECT_TRUE(c.made(*app->editor));
     EndProgram();
     ResetGameState();

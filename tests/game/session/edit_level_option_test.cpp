@@ -35,8 +35,11 @@ TEST(EditLevelOption, TakesOneFileAndGoesAlone) {
     std::string error;
     const bool accepted = ParseGameOptions(static_cast<int>(argv.size()), argv.data(), &options, &error);
     EXPECT_EQ(accepted, c.accepted) << c.words[0] << " " << error;
-    if (accepted) EXPECT_EQ(options.editLevelFile, c.file);
-    if (!accepted) EXPECT_FALSE(error.empty());
+    if (accepted) {
+      EXPECT_EQ(options.editLevelFile, c.file);
+    } else {
+      EXPECT_FALSE(error.empty());
+    }
   }
   EXPECT_NE(GameUsage().find("--edit-level FILE"), std::string::npos);
 }
