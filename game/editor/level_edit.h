@@ -17,6 +17,7 @@
 // The reserve a mine gets when it is first placed.
 constexpr int kDefaultMineReserve = 2000;
 constexpr int kDefaultStartIron = 2000;
+constexpr const char* kNewLevelName = "New level";
 
 // A new level: START on the left, FINISH on the right of the middle row, a
 // name, 2000 iron, no mine, no tunnels, no events, no tutorial, nothing else.
@@ -40,6 +41,11 @@ bool EraseAt(LevelLayout& level, CellXY at);
 
 // The numbers of the side panel, clamped to what a level file may hold.
 void SetStartIron(LevelLayout& level, int iron);
+// A mine's reserve is 1 or more; without a mine, nothing changes.
 void SetMineReserve(LevelLayout& level, int reserve);
-void SetEvents(LevelLayout& level, int bandits, int raiders);  // 0 none, 1 low, 2 high (as the map words them)
+// Events by the kinds a level file holds, 0..3, as the map words them: none,
+// low, medium, high. Both none is a level without events.
+void SetEvents(LevelLayout& level, int bandits, int raiders);
+// Printable ASCII, at most kMaxLevelNameLength, without blanks at either end
+// (as the file keeps it); a name with nothing left is kNewLevelName.
 void SetLevelName(LevelLayout& level, const std::string& name);  // printable ASCII, at most kMaxLevelNameLength

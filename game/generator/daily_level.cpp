@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "game/solver/solution_text.h"
+
 namespace {
 
 bool IsLeap(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
@@ -73,8 +75,5 @@ GeneratedLevel DailyLevel(CalendarDay day) {
 Par ParOf(const GeneratedLevel& level) { return {level.solution.ironCost, level.solution.plan.arrivalMs}; }
 
 std::string ParText(Par par) {
-  const int seconds = par.arrivalMs / 1000;
-  char text[64];
-  std::snprintf(text, sizeof text, "Par: %d iron, arrives at %d:%02d", par.iron, seconds / 60, seconds % 60);
-  return text;
+  return "Par: " + std::to_string(par.iron) + " iron, arrives at " + MinutesSeconds(par.arrivalMs);
 }

@@ -29,7 +29,8 @@ std::string WithSlash(std::string path) {
   return path;
 }
 
-// mkdir -p: every missing folder of the path.
+}  // namespace
+
 bool MakeFolders(const std::string& path) {
   for (std::size_t i = 1; i <= path.size(); ++i) {
     if (i < path.size() && path[i] != '/') continue;
@@ -38,8 +39,6 @@ bool MakeFolders(const std::string& path) {
   }
   return IsFolder(path);
 }
-
-}  // namespace
 
 GameFolders ChooseGameFolders(const FolderFacts& facts) {
   GameFolders folders{"./data/", "./", false};

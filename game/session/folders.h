@@ -31,6 +31,10 @@ FolderFacts ProcessFolderFacts();
 // working folder then keeps the state.
 bool UseGameFolders(const GameFolders& folders);
 
+// mkdir -p: every missing folder of the path; false when it is no folder
+// after all.
+bool MakeFolders(const std::string& path);
+
 // The player's own level files (made in the editor, or a random level kept):
 // "levels/" in the state folder, beside the saved state. Ends in "/".
 std::string PlayerLevelsFolder();

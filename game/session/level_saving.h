@@ -5,6 +5,7 @@
 #include <string>
 
 #include "game/rules/layouts.h"
+#include "host/platform.h"
 
 enum class SaveOutcome { Saved, AlreadyThere, NotWinnable, Failed };
 
@@ -20,3 +21,5 @@ struct SaveResult {
 // then calls again with true). Written whole or not at all (a temporary file
 // renamed over), never outside `folder`.
 SaveResult SaveEditedLevel(const std::string& folder, const LevelLayout& level, bool overwrite);
+// The same through the given files, so that a failing disk can be tried.
+SaveResult SaveEditedLevel(const std::string& folder, const LevelLayout& level, bool overwrite, HostFiles& files);

@@ -7,6 +7,7 @@ LevelSolution SolveBoard(const BoardModel& board, int workers) {
   s.board = board;
   s.route = FindCheapestRoute(s.board);
   if (!s.route.found) {
+    s.block = PlanBlock::Route;
     s.blockedBy = "route: scenery and the mine cut the start cell off from the finish cell";
     return s;
   }
@@ -15,5 +16,6 @@ LevelSolution SolveBoard(const BoardModel& board, int workers) {
   s.plan = PlanWork(s.board, s.pieces, TravelCells(s.route.steps), workers);
   s.winnable = s.plan.feasible;
   s.blockedBy = s.plan.blockedBy;
+  s.block = s.plan.block;
   return s;
 }

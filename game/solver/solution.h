@@ -19,6 +19,7 @@ struct LevelSolution {
   WorkPlan plan;
   bool winnable = false;
   std::string blockedBy;  // when not winnable: the constraint that stops it
+  PlanBlock block = PlanBlock::None;
 };
 
 // Level n (1..15) with this many workers.

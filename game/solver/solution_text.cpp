@@ -95,6 +95,11 @@ std::string BoardModelText(const BoardModel& board) {
   return rows;
 }
 
+std::string MinutesSeconds(int ms) {
+  const int seconds = ms / 1000;
+  return Format("%d:%02d", seconds / 60, seconds % 60);
+}
+
 std::string TrackBoardText(const LevelSolution& s) {
   std::string rows = BoardModelText(s.board);
   for (const TrackPiece& p : s.pieces) rows[p.cell.y * (kColumns + 1) + p.cell.x] = kPieceChars[p.kind];

@@ -12,6 +12,9 @@
 std::string TrackBoardText(const LevelSolution& s);
 // The board alone, exactly as --print-level draws a level laid out.
 std::string BoardModelText(const BoardModel& board);
+// A time of play as minutes and seconds, "3:42" (seconds cut, not rounded),
+// as arrivals are shown to the player.
+std::string MinutesSeconds(int ms);
 // The legend of TrackBoardText.
 extern const char* const kTrackLegend;
 // Everything: header, board, cost, iron left, times and the schedule.

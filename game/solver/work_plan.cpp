@@ -48,9 +48,9 @@ class Planner {
       OrderPieces(t);
       FillMine(t);
       if (AllOrdered() && !AnyBusy()) return Finished(t);
-      if (Stuck()) return Blocked("iron: the track costs more than the start iron and the mine's reserve give");
+      if (Stuck()) return Blocked(PlanBlock::Iron, "iron: the track costs more than the start iron and the mine's reserve give");
     }
-    return Blocked("time: the track cannot be finished before the train has to leave");
+    return Blocked(PlanBlock::Time, "time: the track cannot be finished before the train has to leave");
   }
 
  private:
@@ -146,7 +146,7 @@ class Planner {
     plan.ironLeft = iron;
     const int sendOff = t + kSendOffMarginMs;
     if (sendOff + kSendOffDelayMs > kDepartureMs) {
-      return Blocked("time: the track is finished too close to the train's departure");
+      return Blocked(PlanBlock::Time, "time: the track is finished too close to the train's departure");
     }
     plan.clicks.push_back({sendOff, WorkAction::SendOff, 0, {-1, -1}, -1, iron});
     plan.departureMs = sendOff + kSendOffDelayMs;
@@ -154,8 +154,9 @@ class Planner {
     return plan;
   }
 
-  WorkPlan Blocked(const char* why) {
+  WorkPlan Blocked(PlanBlock block, const char* why) {
     plan.feasible = false;
+    plan.block = block;
     plan.blockedBy = why;
     return plan;
   }

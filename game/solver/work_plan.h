@@ -20,6 +20,10 @@
 
 enum class WorkAction { ClearStones, OrderPiece, EnterMine, SendOff };
 
+// What stops a level, for callers that word it themselves (blockedBy is the
+// solver's own sentence, as --check-level prints it).
+enum class PlanBlock { None, Route, Iron, Time };
+
 struct PlannedClick {
   int atMs;           // game time from the level's start
   WorkAction action;
@@ -32,6 +36,7 @@ struct PlannedClick {
 struct WorkPlan {
   bool feasible = false;
   std::string blockedBy;  // the constraint that makes the level unwinnable
+  PlanBlock block = PlanBlock::None;
   std::vector<PlannedClick> clicks;
   int trackDoneMs = 0;    // the last piece finished
   int ironLeft = 0;       // in stock then
