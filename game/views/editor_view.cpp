@@ -143,7 +143,10 @@ void c_EditorView::RenderGhost(const c_cEditor& editor, const c_BoardView& board
   SetAlpha(1.0f);
   const std::string caption = preview.fits ? ToolName(editor.Tool()) : preview.why;
   const ::Colour colour = preview.fits ? kPaper : kNoWay;
-  DrawShadowedText(font, Text(caption), static_cast<float>(CellCentre(target.x)),
+  // Centred under the cell, but whole on the screen at the board's edges.
+  const float half = font->TextWidth(Text(caption)) * kTextScale / 2 + 4;
+  const float captionX = std::clamp(static_cast<float>(CellCentre(target.x)), half, kScreenWidth - half);
+  DrawShadowedText(font, Text(caption), captionX,
                    static_cast<float>(CellTop(target.y) + kCellSize - 22), kTextScale, AlignCenter, colour.r,
                    colour.g, colour.b, 1.0f);
   DrawVerdictMark(preview.fits, static_cast<float>(CellLeft(target.x) + kCellSize - 24),
