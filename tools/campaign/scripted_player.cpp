@@ -226,21 +226,15 @@ class Player {
     const int ahead = ((slot - selected) % kPaletteSlots + kPaletteSlots) % kPaletteSlots;
     return Press(ahead <= kPaletteSlots / 2 ? kGlfwE : kGlfwQ);
   }
-  bool Tour(Input* input) {
+  bool Tour(Input* input) { return FromTour(tour_, input); }
+  bool EditorTourNext(Input* input) { return FromTour(editorTour_, input); }
+  // A tour's next input as the player's; its end and its error as the run's.
+  template <typename SomeTour>
+  bool FromTour(SomeTour& tour, Input* input) {
     TourInput next;
-    const bool acts = tour_.Next(&next);
-    done_ = tour_.Done();
-    if (!tour_.Error().empty()) return Fail(tour_.Error());
-    if (!acts) return false;
-    input->key = next.key;
-    input->at = Point{next.x, next.y};
-    return true;
-  }
-  bool EditorTourNext(Input* input) {
-    TourInput next;
-    const bool acts = editorTour_.Next(&next);
-    done_ = editorTour_.Done();
-    if (!editorTour_.Error().empty()) return Fail(editorTour_.Error());
+    const bool acts = tour.Next(&next);
+    done_ = tour.Done();
+    if (!tour.Error().empty()) return Fail(tour.Error());
     if (!acts) return false;
     input->key = next.key;
     input->at = Point{next.x, next.y};

@@ -28,6 +28,13 @@ class EditorSession : public EditorFixture {
     struct stat s;
     return stat(path.c_str(), &s) == 0;
   }
+  // The file reads back to the level on the editor's board.
+  void ExpectHoldsTheEditedLevel(const std::string& path) {
+    LevelLayout read;
+    std::string error;
+    ASSERT_TRUE(LoadLevelFile(path, read, error)) << error << " / " << app->editor->message;
+    EXPECT_EQ(read, Edited());
+  }
   static std::string Read(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream s;
@@ -89,10 +96,7 @@ TEST_F(EditorSession, SaveWritesAFileThatReadsBackToTheSameBoard) {
   ASSERT_TRUE(Exists(SavedPath())) << app->editor->message;
   EXPECT_FALSE(app->editor->messageRefused) << app->editor->message;
   EXPECT_FALSE(app->editor->History().Changed());
-  LevelLayout read;
-  std::string error;
-  ASSERT_TRUE(LoadLevelFile(SavedPath(), read, error)) << error;
-  EXPECT_EQ(read, Edited());
+  ExpectHoldsTheEditedLevel(SavedPath());
 }
 
 TEST_F(EditorSession, SavingOverAFileAsksFirst) {
@@ -109,10 +113,7 @@ TEST_F(EditorSession, SavingOverAFileAsksFirst) {
   EXPECT_EQ(Read(SavedPath()), first);
   ClickButton(EditorSave);
   ClickBox(kEditorYes);
-  LevelLayout read;
-  std::string error;
-  ASSERT_TRUE(LoadLevelFile(SavedPath(), read, error)) << error;
-  EXPECT_EQ(read, Edited());
+  ExpectHoldsTheEditedLevel(SavedPath());
 }
 
 TEST_F(EditorSession, LeavingWithChangesUnsavedAsksFirst) {
@@ -153,10 +154,7 @@ TEST_F(EditorSession, EditLevelOpensTheFileAndSavesBackIntoIt) {
   ASSERT_EQ(app->screen, ScreenEditor);
   Place(EditTool::Gold, {5, 5});
   Key('S');
-  LevelLayout read;
-  std::string error;
-  ASSERT_TRUE(LoadLevelFile(path, read, error)) << error << " / " << app->editor->message;
-  EXPECT_EQ(read, Edited());
+  ExpectHoldsTheEditedLevel(path);
   EXPECT_FALSE(Exists(LevelsFolder() + LevelFileName(Edited().name))) << "the levels folder is left alone";
 }
 
