@@ -2,6 +2,7 @@
 
 #include "game/rules/economy.h"
 #include "game/rules/layouts.h"
+#include "game/rules/level_format.h"
 #include "game/rules/state.h"
 
 namespace {
@@ -99,7 +100,9 @@ ScreenRequest c_cEditor::PressButton(int button) {
   LevelLayout next = Layout();
   switch (button) {
     case EditorName:
+      // A new level's name is typed afresh; any other is typed on.
       typing = true;
+      nameDraft_ = next.name == kNewLevelName ? std::string() : next.name;
       return ScreenRequest::None;
     case EditorIronLess:
     case EditorIronMore:
@@ -197,16 +200,18 @@ ScreenRequest c_cEditor::Answer(bool yes) {
 
 void c_cEditor::TypeCharacter(int character) {
   if (!typing || character < ' ' || character > '~') return;
+  if (static_cast<int>(nameDraft_.size()) >= kMaxLevelNameLength) return;
+  nameDraft_ += static_cast<char>(character);
   LevelLayout next = Layout();
-  SetLevelName(next, next.name + static_cast<char>(character));
+  SetLevelName(next, nameDraft_);
   Commit(next);
 }
 
 void c_cEditor::DeleteCharacter() {
-  if (!typing || Layout().name.empty()) return;
+  if (!typing || nameDraft_.empty()) return;
+  nameDraft_.pop_back();
   LevelLayout next = Layout();
-  next.name.pop_back();
-  SetLevelName(next, next.name);
+  SetLevelName(next, nameDraft_);
   Commit(next);
 }
 

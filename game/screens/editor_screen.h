@@ -69,6 +69,9 @@ class c_cEditor : public Object {
   void TypeCharacter(int character);
   void DeleteCharacter();
   void StopTyping() { typing = false; }
+  // The name as typed so far (its blanks at the end kept, which the level's
+  // name drops), shown in the field while it has the keys.
+  const std::string& NameDraft() const { return nameDraft_; }
 
   // The main game's answer to SaveEdited: what the save did, in words.
   void TakeSaveAnswer(EditorSaveAnswer answer, const std::string& line);
@@ -106,6 +109,7 @@ class c_cEditor : public Object {
   void Commit(const LevelLayout& next);
   void FollowLayout();
   std::unique_ptr<EditHistory> history_;
+  std::string nameDraft_;
 };
 
 // The events' level of a layout as the editor words it: 0 none, 1 low, 2 high

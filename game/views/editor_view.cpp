@@ -172,7 +172,7 @@ void c_EditorView::RenderTopStrip(const c_cEditor& editor) const {
   Tint(editor.typing ? kBoardWood : kFieldDark);
   Fill(name);
   Tint(kPaper);
-  DrawScaledText(inkFont, Text("Name: " + level.name + (editor.typing ? "_" : "")), name.left + 6,
+  DrawScaledText(inkFont, Text("Name: " + (editor.typing ? editor.NameDraft() + "_" : level.name)), name.left + 6,
                  MiddleY(name) - kTextAboveMiddle, kTextScale, AlignLeft);
   const float y = MiddleY(name) - kTextAboveMiddle;
   DrawScaledText(inkFont, String("Iron"), kEditorIronLabelX, y, kTextScale, AlignLeft);

@@ -63,15 +63,25 @@ TEST_F(EditorInput, EachInputMakesItsEdit) {
       {"the raiders too",
        [this] { ClickButton(EditorRaiders); },
        [](const c_cEditor& e) { return RaidersLevel(e.Layout()) == 1 && BanditsLevel(e.Layout()) == 0; }},
-      {"the name takes typed letters and Backspace once clicked",
+      {"a new level's name is typed afresh, blanks and Backspace included",
        [this] {
          ClickButton(EditorName);
-         Type("Ab");
+         Type("Mesa Cx");
          Key(kGlfwBackspace);
-         Type("c");
+         Type("rossing ");
          Key(kGlfwEnter);
        },
-       [empty](const c_cEditor& e) { return e.Layout().name == empty.name + "Ac" && !e.typing; }},
+       [](const c_cEditor& e) { return e.Layout().name == "Mesa Crossing" && !e.typing; }},
+      {"a name typed is typed on when clicked again",
+       [this] {
+         ClickButton(EditorName);
+         Type("Gulch");
+         Key(kGlfwEnter);
+         ClickButton(EditorName);
+         Type(" 2");
+         Key(kGlfwEnter);
+       },
+       [](const c_cEditor& e) { return e.Layout().name == "Gulch 2"; }},
       {"letters typed into the name are no shortcuts",
        [this] {
          ClickButton(EditorName);
