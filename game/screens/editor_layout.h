@@ -2,7 +2,7 @@
 // numbers along the top strip (where play shows its status line), the tools
 // along the bottom (where play shows its palette) with the verdict and the
 // buttons under them, and the question a save or a leave may ask over the
-// board's middle.
+// board.
 #pragma once
 
 #include "game/screens/hit_box.h"
@@ -66,7 +66,8 @@ constexpr float kVerdictLineX = 8;
 constexpr float kVerdictLineY = 740;
 constexpr float kVerdictLineWidth = 550;
 
-// The question over the board's middle ("Replace NAME?"), with its two answers.
-constexpr HitBox kEditorQuestionPanel = ClosedBox(282, 742, 290, 420);
-constexpr HitBox kEditorYes = ClosedBox(332, 492, 360, 400);
-constexpr HitBox kEditorNo = ClosedBox(532, 692, 360, 400);
+// The question over the board ("Replace NAME?"), with its two answers: above
+// the middle row, where START and FINISH stand on a new level.
+constexpr HitBox kEditorQuestionPanel = ClosedBox(282, 742, 130, 260);
+constexpr HitBox kEditorYes = ClosedBox(332, 492, 200, 240);
+constexpr HitBox kEditorNo = ClosedBox(532, 692, 200, 240);
