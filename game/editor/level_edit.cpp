@@ -228,6 +228,12 @@ LevelLayout EmptyLevel() {
   return l;
 }
 
+LevelLayout StartingCopy(int levelNumber) {
+  LevelLayout l = LevelLayoutOf(levelNumber);
+  l.firstTutorialPage = kNoTutorial;
+  return l;
+}
+
 EditPreview PreviewEdit(const LevelLayout& level, const ToolChoice& tool, CellXY at) {
   if (!OnBoard(at.x, at.y)) return Refused({}, "off the board");
   if (tool.tool == EditTool::Eraser) return PreviewErase(level, at);

@@ -22,6 +22,9 @@ constexpr const char* kNewLevelName = "New level";
 // A new level: START on the left, FINISH on the right of the middle row, a
 // name, 2000 iron, no mine, no tunnels, no events, no tutorial, nothing else.
 LevelLayout EmptyLevel();
+// Level n (1..15) to start a new one from: all of it but its tutorial pages,
+// which belong to the campaign.
+LevelLayout StartingCopy(int levelNumber);
 
 // What a left click of the tool at a cell would do, for the ghost: the cells
 // it would cover, and whether it fits (on the board, over nothing that stays).

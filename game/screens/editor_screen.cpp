@@ -171,7 +171,7 @@ void c_cEditor::Redo() {
 
 void c_cEditor::CopyNextLevel() {
   copiedLevel = copiedLevel % kLevelCount + 1;
-  LevelLayout copy = LevelLayoutOf(copiedLevel);
+  LevelLayout copy = StartingCopy(copiedLevel);
   SetLevelName(copy, copy.name + " (copy)");
   Commit(copy);
   message = "Level " + std::to_string(copiedLevel) + " copied: undo brings yours back";

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "game/editor/level_edit.h"
 #include "game/editor/level_file_name.h"
 #include "game/editor/level_verdict.h"
 #include "game/rules/level_writer.h"
@@ -54,17 +55,21 @@ SaveResult SaveEditedLevel(const std::string& folder, const LevelLayout& level, 
 }
 
 SaveResult SaveEditedLevel(const std::string& folder, const LevelLayout& level, bool overwrite, HostFiles& files) {
-  const LevelVerdict verdict = JudgeLevel(level);
+  // A name set past the panel's rule is kept as the panel would keep it, so
+  // that the file always reads back.
+  LevelLayout saved = level;
+  SetLevelName(saved, level.name);
+  const LevelVerdict verdict = JudgeLevel(saved);
   if (!verdict.winnable) return {SaveOutcome::NotWinnable, "", verdict.text};
   if (folder.empty()) return Failure("the levels folder", "it has no name");
   const std::string inside = folder.back() == '/' ? folder : folder + "/";
-  const std::string name = LevelFileName(level.name);
+  const std::string name = LevelFileName(saved.name);
   const std::string path = inside + name;
   if (!MakeFolders(inside)) return Failure(path, "the folder cannot be made");
   // Hidden and not ending in ".level", so no list of levels shows it.
   const std::string temp = inside + "." + name + ".saving";
   std::string error;
-  if (!WriteWhole(files, temp, WriteLevelText(level), error)) return Failure(path, error);
+  if (!WriteWhole(files, temp, WriteLevelText(saved), error)) return Failure(path, error);
   bool wasThere = false;
   if (!PutInPlace(files, temp, path, overwrite, wasThere)) {
     if (wasThere) return {SaveOutcome::AlreadyThere, path, name + " is already there: save over it?"};

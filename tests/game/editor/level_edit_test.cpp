@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -185,6 +186,37 @@ TEST(LevelEditTest, ThePanelsNumbersAndNameAreKeptWithinWhatAFileHolds) {
   ASSERT_TRUE(EraseAt(level, {4, 0}));
   SetMineReserve(level, 300);
   EXPECT_EQ(level.mineReserve, 0);
+}
+
+TEST(LevelEditTest, ThePaletteHoldsEveryChoiceOnceUnderItsOwnName) {
+  std::set<std::string> names;
+  int kinds = 0, ends = 0;
+  for (const ToolChoice& tool : ToolPalette()) {
+    EXPECT_TRUE(names.insert(ToolName(tool)).second) << ToolName(tool);
+    kinds += tool.tool == EditTool::Scenery;
+    ends += tool.tool == EditTool::TunnelEntry || tool.tool == EditTool::TunnelExit;
+  }
+  EXPECT_EQ(kinds, kBuildingKindCount);
+  EXPECT_EQ(ends, 8);
+  EXPECT_EQ(ToolName(Scenery(kForest)), "Forest");
+  EXPECT_EQ(ToolName(Tool(EditTool::TunnelEntry, SideWest)), "Tunnel entry, west");
+  EXPECT_EQ(ToolPalette().size(), names.size());
+  EXPECT_EQ(ToolPalette().back().tool, EditTool::Eraser);
+}
+
+TEST(LevelEditTest, TheFifteenLevelsAreCopiedWithoutTheirTutorialAndEditAsAnyOther) {
+  for (int n = 1; n <= 15; ++n) {
+    LevelLayout copy = StartingCopy(n);
+    EXPECT_EQ(copy.firstTutorialPage, kNoTutorial) << n;
+    EXPECT_EQ(copy.name, LevelLayoutOf(n).name);
+    // Every cell of the board erased, then START moved: all of it reads back.
+    for (int i = 0; i < kCellCount; ++i) EraseAt(copy, {i % kColumns, i / kColumns});
+    EXPECT_TRUE(copy.scenery.empty() && copy.stones.empty() && copy.gold.empty() && !copy.hasMine &&
+                !copy.hasTunnels)
+        << n;
+    EXPECT_TRUE(ApplyEdit(copy, Tool(EditTool::Start), {0, n % kRows}) || copy.start.y == n % kRows);
+    EXPECT_TRUE(ReadsBack(copy)) << n;
+  }
 }
 
 // Thousands of clicks of every tool at random cells, the eraser among them:

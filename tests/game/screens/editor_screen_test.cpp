@@ -94,7 +94,7 @@ TEST_F(EditorInput, EachInputMakesItsEdit) {
       {"Copy opens level 1 as a copy",
        [this] { ClickButton(EditorCopy); },
        [](const c_cEditor& e) {
-         LevelLayout copy = LevelLayoutOf(1);
+         LevelLayout copy = StartingCopy(1);
          copy.name += " (copy)";
          return e.Layout() == copy && e.copiedLevel == 1;
        }},
