@@ -37,6 +37,11 @@ bool c_MainGame::PointerOverClickable() const {
     case ScreenTitle:
     case ScreenTheEnd:
       return true;
+    case ScreenEditor: {
+      // Over the board: where the chosen tool would be laid.
+      int x = 0, y = 0;
+      return EditorTargetCell(&x, &y) && editor->PreviewAt(CellXY{x, y}).fits;
+    }
     case ScreenPlaying:
       break;
     default:
