@@ -14,6 +14,14 @@ ScreenRequest ClickButtons(float x, float y) {
   return ScreenRequest::None;
 }
 
+// The signs of the middle column, which the first release did not have.
+ScreenRequest ClickMendedSigns(float x, float y) {
+  if (kMenuSettings.Contains(x, y)) return ScreenRequest::ShowSettings;
+  if (kMenuEditor.Contains(x, y)) return ScreenRequest::OpenEditor;
+  if (kMenuLevels.Contains(x, y)) return ScreenRequest::ShowLevelList;
+  return ScreenRequest::None;
+}
+
 }  // namespace
 
 ScreenRequest c_cMenu::ClickMenu(float x, float y) {
@@ -25,9 +33,12 @@ ScreenRequest c_cMenu::ClickMenu(float x, float y) {
   const ScreenRequest request = ClickButtons(x, y);
   if (request != ScreenRequest::None) PlayGameSound(SoundClick);
   if (kMenuFullScreen.Contains(x, y)) return ScreenRequest::ToggleFullScreen;  // silently
-  if (MendedRules() && kMenuSettings.Contains(x, y)) {
-    PlayGameSound(SoundClick);
-    return ScreenRequest::ShowSettings;
+  if (MendedRules()) {
+    const ScreenRequest sign = ClickMendedSigns(x, y);
+    if (sign != ScreenRequest::None) {
+      PlayGameSound(SoundClick);
+      return sign;
+    }
   }
   return request;
 }
@@ -40,5 +51,5 @@ FocusList c_cMenu::KeyFocus() const {
 
 std::vector<HitBox> c_cMenu::Buttons() const {
   if (!MendedRules()) return {kMenuContinue, kMenuNewGame, kMenuMusic, kMenuSound, kMenuQuit, kMenuFullScreen};
-  return {kMenuContinue, kMenuNewGame, kMenuMusic, kMenuSound, kMenuQuit, kMenuSettings, kMenuFullScreen};
+  return {kMenuContinue, kMenuNewGame, kMenuMusic, kMenuSound, kMenuQuit, kMenuEditor, kMenuLevels, kMenuSettings, kMenuFullScreen};
 }

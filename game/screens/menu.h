@@ -20,10 +20,15 @@ constexpr HitBox kMenuFullScreen = OpenBox(374, 650, 712, kNoLimit);
 // The Settings sign above the full-screen switch (not in the first release,
 // whose menu answered no click there).
 constexpr HitBox kMenuSettings = ClosedBox(392, 632, 636, 700);
+// The level editor's and the custom levels' signs, stacked above it in the
+// same column (nor did these answer clicks in the first release).
+constexpr HitBox kMenuEditor = ClosedBox(392, 632, 476, 540);
+constexpr HitBox kMenuLevels = ClosedBox(392, 632, 556, 620);
 
 class c_cMenu : public Object {
  public:
-  // Continue, a new game, a switch, the settings or quitting; every button
+  // Continue, a new game, a switch, the settings, the editor, the custom
+  // levels or quitting; every button
   // but the full-screen switch clicks.
   ScreenRequest ClickMenu(float x, float y);
   // What answers clicks, in screen order (top to bottom).

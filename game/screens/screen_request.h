@@ -30,6 +30,8 @@ enum class ScreenRequest {
   DeleteListedLevel, // the page: the player agreed to delete the chosen file
   SaveRandomLevel,   // the page: keep the random level in the player's levels folder
   LeaveLevelList,    // the page's Back, Escape or the pad's B
+  PlayEdited,        // the editor's Play: the level being edited as a match of its own
+  SaveEdited,        // the editor's Save: the level into its file, if the solver proves it
 };
 
 // Of two requests of a level's panels made before the main game acts, the one

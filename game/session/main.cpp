@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "game/editor/level_edit.h"
 #include "game/rules/level_reader.h"
 #include "game/rules/level_table.h"
 #include "game/session/folders.h"
@@ -41,6 +42,29 @@ int PlayLevelFile(const std::string& path, const GameFolders& folders, int argc,
   }
   UseGameFolders(folders);
   return TarvexStart(argc, argv, InitGameGlobals, PlayLevelMain);
+}
+
+// The level of --edit-level and its file.
+LevelLayout levelToEdit;
+std::string fileToEdit;
+
+void EditLevelMain() { (new c_MainGame())->EditAtStart(levelToEdit, fileToEdit); }
+
+// A missing file is a new level, saved there; a file that is there must
+// read, or nothing starts.
+int EditLevelFile(const std::string& path, const GameFolders& folders, int argc, char** argv) {
+  fileToEdit = path;
+  levelToEdit = EmptyLevel();
+  std::string error;
+  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+    std::fclose(file);
+    if (!LoadLevelFile(path, levelToEdit, error)) {
+      std::fprintf(stderr, "%s\n", error.c_str());
+      return kBadLevelFileStatus;
+    }
+  }
+  UseGameFolders(folders);
+  return TarvexStart(argc, argv, InitGameGlobals, EditLevelMain);
 }
 
 int PrintLevel(int n) {
@@ -98,6 +122,7 @@ int main(int argc, char** argv) {
   }
   if (options.printLevel != 0) return PrintLevel(options.printLevel);
   if (!options.playLevelFile.empty()) return PlayLevelFile(options.playLevelFile, folders, argc, argv);
+  if (!options.editLevelFile.empty()) return EditLevelFile(options.editLevelFile, folders, argc, argv);
   UseGameFolders(folders);
   const GameProgram program = MainGameProgram();
   if (!options.replayFile.empty()) return PlayReplay(options.replayFile, options.headless, program, argc, argv);

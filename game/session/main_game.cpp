@@ -19,6 +19,8 @@
 
 void c_MainGame::Mark() {
   menu.Mark();
+  editor.Mark();
+  editorView.Mark();
   match.Mark();
   demoMatch.Mark();
   demoGui.Mark();
@@ -62,6 +64,8 @@ int c_MainGame::Startup() {
   SetAppUpdateRate(kUpdateRate);
 
   menu = new c_cMenu();
+  editor = new c_cEditor();
+  editorView = new c_EditorView();
   settingsPanel = new c_cSettingsPanel();
   settingsView = new c_SettingsView();
   boardView = new c_BoardView();
@@ -94,6 +98,11 @@ int c_MainGame::Startup() {
     StartCustomMatch(*layoutAtStart);
     layoutAtStart.reset();
   }
+  if (layoutToEdit) {
+    FinishLoading();
+    OpenEditor(*layoutToEdit, pathToEdit);
+    layoutToEdit.reset();
+  }
   return 0;
 }
 
@@ -115,6 +124,7 @@ void c_MainGame::LoadMediaStep(int step) {
     case 5:
       guiView->LoadGuiImages();
       hintView->LoadHintImages();
+      editorView->LoadEditorImages();
       break;
     case 6:
       mapView->LoadMapImages();
@@ -151,6 +161,9 @@ int c_MainGame::Update() {
       break;
     case ScreenLevelList:
       UpdateLevelList();
+      break;
+    case ScreenEditor:
+      UpdateEditor();
       break;
     case ScreenPlaying:
       if (demo.running) {
@@ -345,8 +358,16 @@ void c_MainGame::Act(ScreenRequest request) {
       LeaveLevelList();
       break;
     case ScreenRequest::OpenEditor:
+      OpenEditor(EmptyLevel(), "");
+      break;
     case ScreenRequest::EditListedLevel:
-      // The editor answers these (OpenEditor with the page's chosen level).
+      EditListedLevel();
+      break;
+    case ScreenRequest::PlayEdited:
+      StartCustomMatch(editor->Layout(), CustomOrigin::Editor);
+      break;
+    case ScreenRequest::SaveEdited:
+      SaveEditedNow();
       break;
   }
 }
@@ -467,6 +488,10 @@ void c_MainGame::LeaveLevel() {
       case CustomOrigin::LevelList:
         RefreshLevelList();
         screen = ScreenLevelList;
+        return;
+      case CustomOrigin::Editor:
+        // The editor as it was left, its history with it.
+        ShowEditor();
         return;
       case CustomOrigin::CommandLine:
       default:

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "game/rules/board.h"
+#include "game/screens/editor_screen.h"
 #include "game/screens/gui.h"
 #include "game/screens/level_hint.h"
 #include "game/session/demo_player.h"
@@ -23,6 +24,7 @@
 #include "game/session/gamepad_keys.h"
 #include "game/session/ambience.h"
 #include "game/views/board_view.h"
+#include "game/views/editor_view.h"
 #include "game/views/feedback_view.h"
 #include "game/views/gui_view.h"
 #include "game/screens/won_tally.h"
@@ -88,6 +90,16 @@ class c_MainGame : public c_App {
   // The program was given a level to play: the game opens on it, straight
   // after start-up, instead of the logo.
   void PlayAtStart(const LevelLayout& layout) { layoutAtStart = std::make_unique<LevelLayout>(layout); }
+  // The program was given a level file to edit: the game opens the editor on
+  // it (a new level when the file is missing), and saving writes that file.
+  void EditAtStart(const LevelLayout& layout, const std::string& path) {
+    layoutToEdit = std::make_unique<LevelLayout>(layout);
+    pathToEdit = path;
+  }
+  // The level editor on a layout: `path` is the file it came from, which a
+  // save writes again ("" for a new, unsaved level: saved into the player's
+  // levels folder under a name made from the level's).
+  void OpenEditor(const LevelLayout& layout, const std::string& path);
   // The game's clock at this update (the player's match runs on it).
   int Now() const { return match->clock.lastMillisecs; }
   // Acts on the request of a screen: the one place screens change.
@@ -131,6 +143,9 @@ class c_MainGame : public c_App {
   void Mark() override;
 
   gc_ref<c_cMenu> menu;
+  // The level editor's screen and its view.
+  gc_ref<c_cEditor> editor;
+  gc_ref<c_EditorView> editorView;
   // The player's match: made at start-up and laid out afresh at every level
   // start (its pools are reused, as the first rules expect).
   gc_ref<Match> match;
@@ -219,6 +234,8 @@ class c_MainGame : public c_App {
   // The day (since 1970-01-01) of the daily line being played, or -1.
   std::int64_t dailyDay = -1;
   std::unique_ptr<LevelLayout> layoutAtStart;
+  std::unique_ptr<LevelLayout> layoutToEdit;
+  std::string pathToEdit;
   void RestartCustomMatch();
   // A custom match starts with a new game's crew.
   MatchStart CustomStart(bool retry) const;
@@ -232,6 +249,8 @@ class c_MainGame : public c_App {
   void RefreshLevelList();
   void UpdateLevelList();
   void PlayListedLevel();
+  // The chosen level into the editor.
+  void EditListedLevel();
   void DeleteListedLevel();
   void SaveRandomLevel();
   void LeaveLevelList();
@@ -241,6 +260,22 @@ class c_MainGame : public c_App {
   int levelListReturn = ScreenMenu;
   // The content key of the listed level being played.
   std::uint64_t listedLevelKey = 0;
+
+  // ---- main_game_editor.cpp: the level editor ----
+  void ShowEditor();
+  void UpdateEditor();
+  // Answers whether a key ended the update's input (a request acted on).
+  bool ApplyEditorKeys();
+  void ApplyEditorToolKeys();
+  void TypeIntoName();
+  // The cell a press on the editor's board would act on: the cursor's while
+  // the keys have it there, else the one under the pointer.
+  bool EditorTargetCell(int* x, int* y) const;
+  void SaveEditedNow();
+  void SaveEditedToPath();
+  void RenderEditorScreen();
+  // The keys' focus is the board cursor (not one of the editor's buttons).
+  bool editorOnBoard = true;
 
   // ---- main_game_demo.cpp: "Show me" after a loss ----
   void StartDemonstration();
@@ -284,7 +319,7 @@ class c_MainGame : public c_App {
   int windowCheckCountdown = 0;
 
   // ---- main_game_focus.cpp: one focus for the pointer and the keys ----
-  enum class FocusPlace { None, Menu, Map, Board, PausePanel, WonPanel, FailedPanel, Settings, LevelList };
+  enum class FocusPlace { None, Menu, Map, Board, PausePanel, WonPanel, FailedPanel, Settings, LevelList, Editor };
   FocusPlace CurrentFocusPlace() const;
   FocusList KeyFocusList() const;
   // A new place puts the focus on its first button.

@@ -18,6 +18,8 @@ c_MainGame::FocusPlace c_MainGame::CurrentFocusPlace() const {
       return FocusPlace::Map;
     case ScreenLevelList:
       return FocusPlace::LevelList;
+    case ScreenEditor:
+      return FocusPlace::Editor;
     case ScreenPlaying: {
       const ScreenFlags& flags = Shown().flags;
       if (flags.tutorialShowing == 1) return FocusPlace::None;
@@ -37,6 +39,7 @@ FocusList c_MainGame::KeyFocusList() const {
     case FocusPlace::Settings: return settingsPanel->KeyFocus();
     case FocusPlace::Map: return scenarioMap->KeyFocus();
     case FocusPlace::LevelList: return levelList->KeyFocus();
+    case FocusPlace::Editor: return editor->KeyFocus();
     case FocusPlace::PausePanel:
     case FocusPlace::WonPanel:
     case FocusPlace::FailedPanel: return gui->PanelFocus();
@@ -89,6 +92,18 @@ void c_MainGame::FollowPointer() {
     hoverOnFocus = true;
     return;
   }
+  if (focusPlace == FocusPlace::Editor) {
+    // Over the board the cursor follows the pointer, as on a level's board.
+    const int cx = CellAt(x);
+    const int cy = CellAt(y);
+    editorOnBoard = OnBoard(cx, cy) && editor->question == EditorQuestion::None;
+    if (editorOnBoard) {
+      cursorX = cx;
+      cursorY = cy;
+      hoverOnFocus = true;
+      return;
+    }
+  }
   const FocusList list = KeyFocusList();
   for (int i = 0; i < static_cast<int>(list.boxes.size()); ++i) {
     if (!list.boxes[i].Contains(x, y)) continue;
@@ -125,7 +140,8 @@ bool c_MainGame::FocusPressed(float* x, float* y) {
 }
 
 FocusBox c_MainGame::KeyFocusBox() const {
-  if (focusPlace == FocusPlace::Board) {
+  const bool editorCursor = focusPlace == FocusPlace::Editor && editorOnBoard && editor->question == EditorQuestion::None;
+  if (focusPlace == FocusPlace::Board || editorCursor) {
     const float left = static_cast<float>(CellLeft(cursorX));
     const float top = static_cast<float>(CellTop(cursorY));
     return FocusBox{true, ClosedBox(left, left + kCellSize, top, top + kCellSize)};

@@ -56,6 +56,15 @@ void c_MainGame::PlayListedLevel() {
   StartCustomMatch(levelList->chosenLayout, CustomOrigin::LevelList);
 }
 
+void c_MainGame::EditListedLevel() {
+  // The player's own file is saved back where it was; the game's own levels
+  // and a random one go to the player's folder under their name.
+  const ListedLevel* row = levelList->Selected();
+  const bool own = !levelList->chosenPath.empty() && row != nullptr && row->playersOwn &&
+                   row->path == levelList->chosenPath;
+  OpenEditor(levelList->chosenLayout, own ? levelList->chosenPath : "");
+}
+
 void c_MainGame::DeleteListedLevel() {
   const std::string path = levelList->chosenPath;
   const bool deleted = DeletePlayersLevel(PlayerLevelsFolder(), path);

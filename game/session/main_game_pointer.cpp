@@ -37,6 +37,11 @@ bool c_MainGame::PointerOverClickable() const {
     case ScreenTitle:
     case ScreenTheEnd:
       return true;
+    case ScreenEditor: {
+      // Over the board: where the chosen tool would be laid.
+      int x = 0, y = 0;
+      return EditorTargetCell(&x, &y) && editor->PreviewAt(CellXY{x, y}).fits;
+    }
     case ScreenPlaying:
       break;
     default:
@@ -55,6 +60,7 @@ std::vector<HitBox> c_MainGame::ScreenButtons() const {
     case ScreenMenu: return menu->Buttons();
     case ScreenScenarioMap: return scenarioMap->Buttons();
     case ScreenLevelList: return levelList->Buttons();
+    case ScreenEditor: return editor->Buttons();
     case ScreenPlaying: return demo.running ? std::vector<HitBox>{} : gui->Buttons();
     default: return {};
   }

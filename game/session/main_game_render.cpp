@@ -30,6 +30,9 @@ int c_MainGame::Render() {
     case ScreenPlaying:
       RenderLevel();
       break;
+    case ScreenEditor:
+      RenderEditorScreen();
+      break;
     case ScreenTheEnd:
       menuView->RenderTheEnd(scenarioMap->records);
       break;

@@ -128,6 +128,14 @@ const OptionRow kOptions[] = {
        o->playLevelFile = value;
        return true;
      }},
+    {"--edit-level", "FILE", "open the level FILE in the level editor (a new level\n"
+     "                     when it is missing); saving writes it, once the\n"
+     "                     solver proves it can be won",
+     [](GameOptions* o, const char* value, std::string* error) {
+       o->editLevelFile = value;
+       if (o->editLevelFile.empty()) *error = "--edit-level needs a level file";
+       return !o->editLevelFile.empty();
+     }},
 };
 
 // The keyboard and the gamepad: the whole game plays without a mouse.
@@ -187,6 +195,11 @@ bool ParseGameOptions(int argc, char** argv, GameOptions* options, std::string* 
   }
   if (!options->playLevelFile.empty() && !(options->recordFile.empty() && options->replayFile.empty())) {
     *error = "--play-level goes alone";
+    return false;
+  }
+  if (!options->editLevelFile.empty() &&
+      !(options->recordFile.empty() && options->replayFile.empty() && options->playLevelFile.empty())) {
+    *error = "--edit-level goes alone";
     return false;
   }
   return true;

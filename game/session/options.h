@@ -18,6 +18,7 @@ struct GameOptions {
   std::string replayFile;  // --replay: play that session back
   bool headless = false;   // --headless: a replay without a window
   std::string playLevelFile;  // --play-level: play that level file
+  std::string editLevelFile;  // --edit-level: open that level file (or a new level) in the editor
   // --generate SEED [DIFFICULTY] [FILE]: write or print a generated level and end
   bool generate = false;
   std::uint32_t generateSeed = 0;

@@ -1,6 +1,7 @@
 #include "game/views/menu_view.h"
 
 #include "game/rules/state.h"
+#include "game/screens/menu.h"
 #include "game/views/data_files.h"
 #include "game/views/end_figures.h"
 #include "game/views/feedback_view.h"
@@ -31,6 +32,8 @@ void c_MenuView::LoadMenuImages() {
   soundMarkImage = LoadGameImage(String("menu/soundOn.png"));
   fullScreenMarkImage = LoadGameImage(String("menu/fullscreenOn.png"));
   endImage = LoadGameImage(String("menu/theend.png"));
+  editorSignImage = LoadGameImage(String("menu/editor.png"));
+  levelsSignImage = LoadGameImage(String("menu/levels.png"));
   font = LoadGameFont(String("time.txt"));
 }
 
@@ -42,6 +45,10 @@ void c_MenuView::RenderMenu() const {
   if (gameState.settings.fullScreenOn == 0) DrawImage(fullScreenMarkImage, kFullScreenMarkX, kFullScreenMarkY);
   DrawFieldValue(String::FromInt(gameState.progress.currentLevel), kLevelFieldCentreY);
   DrawFieldValue(String::FromInt(gameState.progress.totalScore), kScoreFieldCentreY);
+  if (MendedRules()) {
+    DrawImage(editorSignImage, kMenuEditor.left, kMenuEditor.top);
+    DrawImage(levelsSignImage, kMenuLevels.left, kMenuLevels.top);
+  }
 }
 
 void c_MenuView::DrawFieldValue(const String& value, float centreY) const {
@@ -68,5 +75,7 @@ void c_MenuView::Mark() {
   soundMarkImage.Mark();
   fullScreenMarkImage.Mark();
   endImage.Mark();
+  editorSignImage.Mark();
+  levelsSignImage.Mark();
   font.Mark();
 }

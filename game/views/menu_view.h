@@ -24,6 +24,9 @@ class c_MenuView : public Object {
   gc_ref<c_Image> soundMarkImage;
   gc_ref<c_Image> fullScreenMarkImage;
   gc_ref<c_Image> endImage;
+  // The signs to the level editor and to the custom levels (mended rules).
+  gc_ref<c_Image> editorSignImage;
+  gc_ref<c_Image> levelsSignImage;
   gc_ref<c_BitmapFont> font;
 
  private:

@@ -2,8 +2,8 @@
 // level by keys alone) and writes its replay file; prints the line a replay of
 // it ends with.
 //
-//   rails-campaign [--lost | --keys | --win-menu | --win-retry-quit | --win-twice | --settings | --daily-line]
-//                  [--rules N] [--state STATEFILE] FILE
+//   rails-campaign [--lost | --keys | --win-menu | --win-retry-quit | --win-twice | --settings | --daily-line |
+//                   --editor | --editor-refused] [--rules N] [--state STATEFILE] FILE
 //
 // --rules 1 plays under the first release's rules, as the replays kept from
 // then were recorded. --state starts from that saved state (a .tarvexstate
@@ -53,6 +53,10 @@ int main(int argc, char** argv) {
       }
       state = text.str();
       hasState = true;
+    } else if (std::strcmp(argv[i], "--editor") == 0) {
+      run = ScriptedRun::Editor;
+    } else if (std::strcmp(argv[i], "--editor-refused") == 0) {
+      run = ScriptedRun::EditorRefused;
     } else if (path.empty() && argv[i][0] != '-') {
       path = argv[i];
     } else {
@@ -62,7 +66,7 @@ int main(int argc, char** argv) {
   }
   if (path.empty()) {
     std::fputs("usage: rails-campaign [--lost | --keys | --win-menu | --win-retry-quit | --win-twice | --settings | "
-               "--daily-line] [--rules N] [--state STATEFILE] FILE\n",
+               "--daily-line | --editor | --editor-refused] [--rules N] [--state STATEFILE] FILE\n",
                stderr);
     return 2;
   }

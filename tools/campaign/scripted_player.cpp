@@ -1,4 +1,5 @@
 #include "tools/campaign/scripted_player.h"
+#include "tools/campaign/editor_tour.h"
 #include "tools/campaign/settings_tour.h"
 
 #include <memory>
@@ -115,7 +116,7 @@ bool EnemyAt(const c_cLevel& level, CellXY* cell) {
 // What the player does, decided once before each update from what shows.
 class Player {
  public:
-  explicit Player(ScriptedRun run) : run_(run) {}
+  explicit Player(ScriptedRun run) : run_(run), editorTour_(run == ScriptedRun::EditorRefused) {}
 
   // The click or key to make before the update at nowMs, if any.
   bool Next(int nowMs, Input* input) {
@@ -128,7 +129,9 @@ class Player {
     c_MainGame* app = App();
     if (app == nullptr || done_ || !error_.empty()) return false;
     if (run_ == ScriptedRun::Settings) return Tour(input);
+    const bool editorRun = run_ == ScriptedRun::Editor || run_ == ScriptedRun::EditorRefused;
     if (app->screen != ScreenPlaying) {
+      planned_ = false;
       if (run_ == ScriptedRun::KeysOnly && app->screen == ScreenScenarioMap && level_ != kOffBoard) {
         // Back on the map after the won panel: the run is over.
         done_ = true;
@@ -144,6 +147,7 @@ class Player {
       screenKeys_ = 0;
     }
     if (run_ == ScriptedRun::KeysOnly && app->screen != ScreenPlaying) return KeysOffTheBoard(app->screen);
+    if (editorRun && app->screen != ScreenPlaying) return EditorTourNext(input);
     switch (app->screen) {
       case ScreenLogo:
         return false;
@@ -234,11 +238,15 @@ class Player {
     const int ahead = ((slot - selected) % kPaletteSlots + kPaletteSlots) % kPaletteSlots;
     return Press(ahead <= kPaletteSlots / 2 ? kGlfwE : kGlfwQ);
   }
-  bool Tour(Input* input) {
+  bool Tour(Input* input) { return FromTour(tour_, input); }
+  bool EditorTourNext(Input* input) { return FromTour(editorTour_, input); }
+  // A tour's next input as the player's; its end and its error as the run's.
+  template <typename SomeTour>
+  bool FromTour(SomeTour& tour, Input* input) {
     TourInput next;
-    const bool acts = tour_.Next(&next);
-    done_ = tour_.Done();
-    if (!tour_.Error().empty()) return Fail(tour_.Error());
+    const bool acts = tour.Next(&next);
+    done_ = tour.Done();
+    if (!tour.Error().empty()) return Fail(tour.Error());
     if (!acts) return false;
     input->key = next.key;
     input->at = Point{next.x, next.y};
@@ -252,7 +260,7 @@ class Player {
   bool Playing(int delta, Point* click) {
     c_MainGame* app = App();
     // The level on the board (a win moves the current level on at once).
-    if (App()->Shown().run.levelNumber != level_) BeginLevel();
+    if (App()->Shown().run.levelNumber != level_ || !planned_) BeginLevel();
     if (!error_.empty()) return false;
     if (App()->Shown().run.trainCrashed == 1) {
       if (run_ != ScriptedRun::LostLevel) return Fail("the train crashed");
@@ -417,6 +425,7 @@ class Player {
     check_ = Check::None;
     panelUpdates_ = 0;
     ++tally_.levelStarts;
+    planned_ = true;
     if (run_ == ScriptedRun::LostLevel) return;
     // A level from elsewhere is solved from the layout the match was laid
     // out from, for the crew the match began with.
@@ -464,6 +473,10 @@ class Player {
   const ScriptedRun run_;
   ScriptedTally tally_;
   SettingsTour tour_;
+  EditorTour editorTour_;
+  // The level on the board has its schedule (a custom level's number is 0,
+  // like no level's).
+  bool planned_ = false;
   // Where the key to press goes (the keys-only run).
   int* key_ = nullptr;
   int screenBefore_ = -1;

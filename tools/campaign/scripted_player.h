@@ -48,6 +48,13 @@ enum class ScriptedRun {
   // by the solver's plan; the won panel and then the map's corner with the
   // day counted are each looked at for a few seconds (for pictures of them).
   DailyLine,
+  // The menu's Editor sign, a small level built on the empty board, played
+  // to a win by the solver's plan, an edit undone back in the editor and the
+  // level saved (editor_tour.h).
+  Editor,
+  // The editor's start iron taken down until the level cannot be won: the
+  // save is refused with the verdict as its reason, and leaving asks first.
+  EditorRefused,
 };
 
 // What the player did on the way.

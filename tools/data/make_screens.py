@@ -15,7 +15,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from common import output_dir  # noqa: E402
 from scenery import (cactus, localised, landscape, locomotive, note_icon, off_stamp, paper_panel,  # noqa: E402
                      RAIL_HEIGHT, red_cross, rock, screen_icon, speaker_icon, sp, track_side, vertical_gradient,
-                     wooden_button)
+                     wooden_button, pencil_icon, list_icon)
 from screen_common import (SS, bevel, ellipse_mask, from_array, grey_out, lighting, mask,  # noqa: E402
                            mix, nail, np_rng, paper_texture, plank, polygon_mask, put_text, rgb,
                            rounded_rect_mask, shadow_of, smooth_noise, solid, text_layer, text_width,
@@ -723,6 +723,14 @@ def make_menu_settings():
                          gear_icon(bw, bh, bw - 34, bh / 2, 30), align="left")
 
 
+def make_menu_sign(box, label, name, icon):
+    """A sign of the column above the full-screen switch, like the Settings one."""
+    x0, y0, x1, y1 = box
+    bw, bh = x1 - x0 + 1, y1 - y0 + 1
+    return wooden_button(bw, bh, (0, 0, bw - 1, bh - 1), label, name, (HEADING, on_scale(21)),
+                         icon(bw, bh, bw - 34, bh / 2, 30), align="left")
+
+
 def make_pause_settings():
     """The pause panel's Settings button: a small board with a cog."""
     x0, y0, x1, y1 = L.PAUSE_SETTINGS
@@ -1064,6 +1072,8 @@ def main():
     for path, image in make_pause_marks().items():
         save_png(image, out, path)
     save_png(make_menu_settings(), out, "menu/settings.png")
+    save_png(make_menu_sign(L.MENU_EDITOR, "Editor", "menu-editor", pencil_icon), out, "menu/editor.png")
+    save_png(make_menu_sign(L.MENU_LEVELS, "Levels", "menu-levels", list_icon), out, "menu/levels.png")
     save_png(make_pause_settings(), out, "game/btnSettings.png")
     save_png(make_settings_panel(), out, "game/msgSettings.png")
     game_map = make_map()

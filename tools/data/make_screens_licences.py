@@ -18,7 +18,7 @@ project's own licence. Run `tools/data/generate.sh data` to make them again.
 
 | files | made by | sources |
 |---|---|---|
-| menu/logo.png, menu/splash.png, menu/menu.png, menu/theend.png, menu/musicOn.png, menu/soundOn.png, menu/fullscreenOn.png, menu/settings.png | make_screens.py | drawn with PIL and numpy |
+| menu/logo.png, menu/splash.png, menu/menu.png, menu/theend.png, menu/musicOn.png, menu/soundOn.png, menu/fullscreenOn.png, menu/settings.png, menu/editor.png, menu/levels.png | make_screens.py | drawn with PIL and numpy |
 | game/border.png, game/guiSelection.png, game/msgLevelDone.png, game/msgLevelFail.png, game/btnShowMe.png, game/star.png, game/msgPause.png, game/pauseMusicOn.png, game/pauseSoundOn.png, game/btnSettings.png, game/msgSettings.png | make_screens.py | drawn with PIL and numpy |
 | game/gameMap.png, game/levelavailable.png, game/levellocked.png, game/leveldone.png, game/levelSelected.png, game/startGrey.png, game/noFunds.png | make_screens.py | drawn with PIL and numpy |
 | game/msgLevelList.png | make_level_list.py | drawn with PIL and numpy |

@@ -325,6 +325,30 @@ def screen_icon(width, height, cx, cy, size, colour="paper"):
     return icon_layer(width, height, draw, colour)
 
 
+def pencil_icon(width, height, cx, cy, size, colour="paper"):
+    """A pencil laid slantwise: the editor."""
+    k = size / 40.0
+
+    def draw(d, s):
+        # the shaft from top right to bottom left, its point at the bottom left
+        d.polygon([(s(cx + 12 * k), s(cy - 18 * k)), (s(cx + 18 * k), s(cy - 12 * k)),
+                   (s(cx - 8 * k), s(cy + 14 * k)), (s(cx - 14 * k), s(cy + 8 * k))], fill=255)
+        d.polygon([(s(cx - 14 * k), s(cy + 8 * k)), (s(cx - 8 * k), s(cy + 14 * k)),
+                   (s(cx - 18 * k), s(cy + 18 * k))], fill=255)
+    return icon_layer(width, height, draw, colour)
+
+
+def list_icon(width, height, cx, cy, size, colour="paper"):
+    """Three lines of a list, each led by a dot: the page of levels."""
+    k = size / 40.0
+
+    def draw(d, s):
+        for row in (-12, 0, 12):
+            d.ellipse(s(cx - 18 * k, cy + (row - 3) * k, cx - 12 * k, cy + (row + 3) * k), fill=255)
+            d.rectangle(s(cx - 7 * k, cy + (row - 2) * k, cx + 18 * k, cy + (row + 2) * k), fill=255)
+    return icon_layer(width, height, draw, colour)
+
+
 def icon_layer(width, height, draw, colour):
     m = to_array(mask(width, height, draw))
     grown = np.asarray(Image.fromarray((m * 255).astype(np.uint8), "L").filter(ImageFilter.MaxFilter(3)),

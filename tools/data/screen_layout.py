@@ -30,6 +30,9 @@ MENU_MARKS = {"menu/musicOn.png": (665, 416), "menu/soundOn.png": (677, 501),
 MENU_TEXTS = {"level": (175, 630), "score": (175, 698)}
 # The Settings sign above the full-screen switch (closed bounds).
 MENU_SETTINGS = (392, 636, 632, 700)
+# The Editor and Levels signs stacked above it, in the same column (closed).
+MENU_EDITOR = (392, 476, 632, 540)
+MENU_LEVELS = (392, 556, 632, 620)
 
 # ---------------------------------------------------------------- in-level frame
 BOARD_WINDOW = (31, 31, 992, 696)          # the 13 x 9 cells of 74 pixels

@@ -648,16 +648,29 @@ class Run {
         fileSystem->BuildStateText().ToUtf8() != report_->stateText) {
       report_->stateProblem = "the state file differs from the game's last save";
     }
-    // A save writes a temporary file and renames it: nothing else may be left.
-    if (DIR* folder = opendir(options_.stateFolder.c_str())) {
-      while (dirent* entry = readdir(folder)) {
-        const std::string name = entry->d_name;
-        if (name != "." && name != ".." && name != ".tarvexstate" && report_->stateProblem.empty()) {
-          report_->stateProblem = "the state folder also holds " + name;
-        }
+    // A save writes a temporary file and renames it: nothing else may be left,
+    // but the levels the editor saved (random play reaches the editor's Save),
+    // whose temporary files are hidden ones.
+    report_->stateProblem += LeftOver(options_.stateFolder, report_->stateProblem.empty(), true);
+  }
+
+  // The first name in the folder no save leaves there, as the problem's
+  // words ("" for none, or when a problem is known already).
+  static std::string LeftOver(const std::string& path, bool look, bool stateFolder) {
+    std::string problem;
+    DIR* folder = look ? opendir(path.c_str()) : nullptr;
+    if (folder == nullptr) return problem;
+    while (dirent* entry = readdir(folder)) {
+      const std::string name = entry->d_name;
+      if (name == "." || name == ".." || !problem.empty()) continue;
+      if (stateFolder && name == "levels") {
+        problem = LeftOver(path + "/levels", true, false);
+      } else if (stateFolder ? name != ".tarvexstate" : name[0] == '.') {
+        problem = (stateFolder ? "the state folder also holds " : "the levels folder also holds ") + name;
       }
-      closedir(folder);
     }
+    closedir(folder);
+    return problem;
   }
 
   EnduranceOptions options_;

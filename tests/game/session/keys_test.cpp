@@ -73,8 +73,8 @@ TEST_F(Keys, TheGridFollowsTheCursorAndThePieceInHand) {
 }
 
 // With nothing won yet the menu's focus starts on "new game" (continue would
-// only begin one too), and moves round its seven signs (Settings between
-// quit and the full-screen switch).
+// only begin one too), and moves round its nine signs (after quit the middle
+// column from the top: Editor, Levels, Settings, the full-screen switch).
 struct MenuCase {
   std::vector<int> keys;  // before Enter
   int screen;
@@ -108,8 +108,10 @@ INSTANTIATE_TEST_SUITE_P(Signs, MenuKeys,
                                            MenuCase{{kDown}, ScreenMenu, true, 1, false},
                                            MenuCase{{kDown, kDown, kUp, kUp}, ScreenScenarioMap, false, 0, false},
                                            MenuCase{{kUp, kUp}, ScreenMenu, true, 0, true},
-                                           MenuCase{{kTab, kTab, kTab, kTab, kTab, kTab, kTab}, ScreenScenarioMap,
-                                                    false, 0, false}));
+                                           // quit, then the middle column from the top
+                                           MenuCase{{kDown, kDown, kDown, kDown}, ScreenEditor, true, 0, false},
+                                           MenuCase{{kTab, kTab, kTab, kTab, kTab, kTab, kTab, kTab, kTab},
+                                                    ScreenScenarioMap, false, 0, false}));
 
 TEST_F(Keys, AMovedPointerTakesTheFocusAndAKeyPressActsOnWhatItPointsAt) {
   Start();

@@ -154,21 +154,34 @@ TEST_F(LevelListPage, DeleteAsksFirstAndOnlyForThePlayersOwnFiles) {
   EXPECT_EQ(Page().Selected()->fileName, "kept.level") << "the selection stays at its place in the list";
 }
 
-TEST_F(LevelListPage, EditHandsTheChosenLevelAndItsPathToTheEditor) {
+TEST_F(LevelListPage, EditOpensTheChosenLevelInTheEditorSavingBackOnlyToThePlayersOwnFile) {
   WritePlayersLevel("to-edit.level", WriteLevelText(LevelLayoutOf(9)));
+  // The player's own file is saved back into itself; the game's own level
+  // and a random one are new levels of the player's.
+  const struct {
+    const char* file;  // nullptr: a random level
+    bool savesBack;
+  } cases[] = {{"to-edit.level", true}, {"01-gentle-bend.level", false}, {nullptr, false}};
   OpenFromMap();
-  SelectFile("to-edit.level");
-  ClickSlot(ListAction::Edit);
-  EXPECT_EQ(Page().chosenPath, players + "to-edit.level");
-  EXPECT_TRUE(Page().chosenLayout == LevelLayoutOf(9));
-  const HitBox edit = kListActionSlot[1];
-  EXPECT_EQ(Page().Click((edit.left + edit.right) / 2, (edit.top + edit.bottom) / 2), ScreenRequest::EditListedLevel);
-  // A random level goes to the editor with no file of its own.
-  ClickBox(kListRandomButton);
-  ClickSlot(ListAction::Easy);
-  ClickSlot(ListAction::Edit);
-  EXPECT_TRUE(Page().chosenPath.empty());
-  EXPECT_TRUE(Page().chosenLayout == Page().randomLayout);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file ? c.file : "random");
+    // Back to the page as the menu's Levels sign asks.
+    if (app->screen != ScreenLevelList) app->Act(ScreenRequest::ShowLevelList);
+    LevelLayout expected;
+    if (c.file != nullptr) {
+      SelectFile(c.file);
+      expected = Page().Selected()->layout;
+    } else {
+      ClickBox(kListRandomButton);
+      ClickSlot(ListAction::Easy);
+      expected = Page().randomLayout;
+    }
+    ClickSlot(ListAction::Edit);
+    ASSERT_EQ(app->screen, ScreenEditor);
+    EXPECT_TRUE(app->editor->Layout() == expected);
+    EXPECT_EQ(app->editor->savesToPath, c.savesBack);
+    EXPECT_EQ(app->editor->path, c.savesBack ? players + c.file : std::string());
+  }
 }
 
 TEST_F(LevelListPage, ARandomLevelOfTheChosenDifficultyIsPlayedAndSaved) {

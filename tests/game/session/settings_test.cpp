@@ -114,8 +114,8 @@ TEST_F(SettingsPlay, HeldPointerDragsTheSliderAndTheArrowsStepTheFocusedOne) {
 TEST_F(SettingsPlay, TheMenuSignIsReachedByKeysAndEscapeClosesThePanel) {
   Start();
   ToMenu();
-  // From "new game" (nothing won): music, sound, quit, then Settings.
-  for (int i = 0; i < 4; ++i) Key(kGlfwDown);
+  // From "new game" (nothing won): music, sound, quit, Editor, Levels, then Settings.
+  for (int i = 0; i < 6; ++i) Key(kGlfwDown);
   Key(kGlfwEnter);
   ASSERT_TRUE(app->settingsPanel->shown);
   Key(kGlfwEscape);
