@@ -13,6 +13,17 @@ bool MemoryFiles::Get(const std::string& path, std::string* text) const {
   return true;
 }
 
+std::vector<std::string> MemoryFiles::NamesIn(const std::string& folder) const {
+  std::vector<std::string> names;
+  for (auto it = files_.lower_bound(folder); it != files_.end(); ++it) {
+    const std::string& path = it->first;
+    if (path.compare(0, folder.size(), folder) != 0) break;
+    const std::string name = path.substr(folder.size());
+    if (!name.empty() && name.find('/') == std::string::npos) names.push_back(name);
+  }
+  return names;
+}
+
 std::FILE* MemoryFiles::Open(const std::string& path, const char* mode) {
   if (mode[0] == 'w' || mode[0] == 'a') {
     auto* w = new Writing;

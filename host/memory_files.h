@@ -6,6 +6,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "host/platform.h"
 
@@ -19,6 +20,9 @@ class MemoryFiles final : public HostFiles {
   void Put(const std::string& path, const std::string& text) { files_[path] = text; }
   // The content of a file in memory; false when there is none.
   bool Get(const std::string& path, std::string* text) const;
+  // The names of the files in memory directly inside `folder` (which ends in
+  // "/"), sorted.
+  std::vector<std::string> NamesIn(const std::string& folder) const;
 
   std::FILE* Open(const std::string& path, const char* mode) override;
   bool Sync(std::FILE* file) override;

@@ -75,8 +75,21 @@ ListedLevel ReadListedLevel(const std::string& folder, const std::string& fileNa
   }
   std::stringstream text;
   text << in.rdbuf();
-  row.contentKey = LevelContentKey(text.str());
-  row.readable = ReadLevelText(text.str(), fileName, row.layout, row.reason);
+  return ListedFromText(folder, fileName, playersOwn, text.str());
+}
+
+ListedLevel ListedFromText(const std::string& folder, const std::string& fileName, bool playersOwn,
+                           const std::string& text) {
+  ListedLevel row;
+  row.path = folder + fileName;
+  row.fileName = fileName;
+  row.playersOwn = playersOwn;
+  if (static_cast<long>(text.size()) > kMostLevelFileBytes) {
+    row.reason = TooBigReason(fileName, static_cast<long>(text.size()));
+    return row;
+  }
+  row.contentKey = LevelContentKey(text);
+  row.readable = ReadLevelText(text, fileName, row.layout, row.reason);
   return row;
 }
 

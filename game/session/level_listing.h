@@ -21,5 +21,9 @@ std::uint64_t LevelContentKey(const std::string& text);
 // The game's own folder first, then the player's; a missing folder lists nothing.
 LevelListing ListLevelFiles(const std::string& gamesFolder, const std::string& playersFolder);
 
+// A file's row from its text, as read from wherever it is kept.
+ListedLevel ListedFromText(const std::string& folder, const std::string& fileName, bool playersOwn,
+                           const std::string& text);
+
 // One file, read (or refused) as the page lists it.
 ListedLevel ReadListedLevel(const std::string& folder, const std::string& fileName, bool playersOwn);

@@ -3,18 +3,17 @@
 // back), and the records of the levels played from it.
 #include "game/rules/level_writer.h"
 #include "game/session/custom_records_file.h"
+#include "game/session/edited_level_save.h"
 #include "game/session/folders.h"
 #include "game/session/level_listing.h"
 #include "game/session/main_game.h"
 #include "game/session/players_levels.h"
 #include "game/session/save_file.h"
 #include "host/files.h"
+#include "host/game.h"
 #include "host/input.h"
 
 namespace {
-
-// The game's own extra levels, in its data folder beside the fifteen.
-std::string GamesExtraLevelsFolder() { return DataFolder() + "levels/extra/"; }
 
 std::string FileNameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 
@@ -28,7 +27,7 @@ void c_MainGame::OpenLevelList() {
 }
 
 void c_MainGame::RefreshLevelList() {
-  levelList->Open(ListLevelFiles(GamesExtraLevelsFolder(), PlayerLevelsFolder()), LoadCustomRecords());
+  levelList->Open(ListLevelFilesFor(currentGame->Files()), LoadCustomRecords());
   levelList->WorkOutShownIron();
 }
 
@@ -67,14 +66,14 @@ void c_MainGame::EditListedLevel() {
 
 void c_MainGame::DeleteListedLevel() {
   const std::string path = levelList->chosenPath;
-  const bool deleted = DeletePlayersLevel(PlayerLevelsFolder(), path);
+  const bool deleted = DeletePlayersLevelFor(currentGame->Files(), path);
   RefreshLevelList();
   levelList->line = FileNameOf(path) + (deleted ? " is deleted" : " could not be deleted");
 }
 
 void c_MainGame::SaveRandomLevel() {
   std::string error;
-  const std::string path = SaveNewPlayersLevel(PlayerLevelsFolder(), levelList->chosenLayout, error);
+  const std::string path = SaveNewPlayersLevelFor(currentGame->Files(), levelList->chosenLayout, error);
   RefreshLevelList();
   levelList->line = path.empty() ? error : "Saved as " + FileNameOf(path);
 }

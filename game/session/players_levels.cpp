@@ -19,10 +19,15 @@ std::string NumberedName(const std::string& name, int number) {
 }  // namespace
 
 std::string SaveNewPlayersLevel(const std::string& folder, const LevelLayout& layout, std::string& error) {
+  return SaveNewPlayersLevel([&folder](const LevelLayout& level) { return SaveEditedLevel(folder, level, false); },
+                             layout, error);
+}
+
+std::string SaveNewPlayersLevel(const LevelSaver& save, const LevelLayout& layout, std::string& error) {
   LevelLayout named = layout;
   for (int number = 1; number <= kMostSameNames; ++number) {
     if (number > 1) named.name = NumberedName(layout.name, number);
-    const SaveResult result = SaveEditedLevel(folder, named, false);
+    const SaveResult result = save(named);
     if (result.outcome == SaveOutcome::Saved) return result.path;
     if (result.outcome != SaveOutcome::AlreadyThere) {
       error = result.message;

@@ -1,7 +1,11 @@
 #include "tools/campaign/editor_tour.h"
 
+#include "game/editor/level_file_name.h"
+#include "game/rules/layout_equal.h"
 #include "game/screens/editor_layout.h"
+#include "game/screens/level_list.h"
 #include "game/screens/menu.h"
+#include "game/session/folders.h"
 #include "game/session/main_game.h"
 
 namespace {
@@ -101,7 +105,9 @@ bool EditorTour::Next(TourInput* input) {
         return false;
       }
       if (editor.messageRefused || editor.message.rfind("Saved", 0) != 0) return Fail("not saved: " + editor.message);
-      step_ = kDone;
+      saved_ = editor.Layout();
+      savedPath_ = PlayerLevelsFolder() + LevelFileName(saved_.name);
+      step_ = kToMenu;
       return false;
     case kLeave:
       return ClickAt(MiddleX(buttons[EditorMenu]), MiddleY(buttons[EditorMenu]), input, true);
@@ -110,6 +116,24 @@ bool EditorTour::Next(TourInput* input) {
       return ClickAt(MiddleX(kEditorYes), MiddleY(kEditorYes), input, true);
     case kOnMenu:
       if (app->screen != ScreenMenu) return Fail("Yes to leaving did not lead to the menu");
+      step_ = kDone;
+      return false;
+    case kToMenu:
+      // Nothing is unsaved, so the editor's Menu asks nothing.
+      if (app->screen == ScreenMenu) return ClickAt(MiddleX(kMenuLevels), MiddleY(kMenuLevels), input, true);
+      if (editor.question != EditorQuestion::None) return Fail("leaving a saved level asked first");
+      return ClickAt(MiddleX(buttons[EditorMenu]), MiddleY(buttons[EditorMenu]), input, false);
+    case kOpenList:
+      if (app->screen != ScreenLevelList) return Fail("the menu's Levels sign opened no page of custom levels");
+      ++step_;
+      return false;
+    case kSelectSaved:
+      return SelectSaved(input);
+    case kEditSaved:
+      return EditSaved(input);
+    case kCheckOpened:
+      if (!inEditor) return Fail("Edit on the page opened no editor");
+      if (!(editor.Layout() == saved_) || editor.path != savedPath_) return Fail("the editor opened another level");
       step_ = kDone;
       return false;
     default:
@@ -160,4 +184,30 @@ bool EditorTour::LowerIron(TourInput* input) {
   if (editor.verdict.winnable) return Fail("a level without iron or a mine is winnable");
   step_ = kSave;
   return false;
+}
+
+bool EditorTour::SelectSaved(TourInput* input) {
+  const c_cLevelList& page = *App()->levelList;
+  for (int i = 0; i < page.RowCount(); ++i) {
+    const ListedLevel& row = page.listing.rows[static_cast<std::size_t>(i)];
+    if (row.path != savedPath_) continue;
+    if (!row.readable || !(row.layout == saved_)) return Fail("the saved file does not read back to the level saved");
+    const int shown = i - page.firstShown;
+    if (shown < 0 || shown >= kListRowsShown) return Fail("the saved level's row is out of view");
+    const HitBox box = ListRowBox(shown);
+    return ClickAt(MiddleX(box), MiddleY(box), input, true);
+  }
+  return Fail("the page does not list the saved level " + savedPath_);
+}
+
+bool EditorTour::EditSaved(TourInput* input) {
+  const c_cLevelList& page = *App()->levelList;
+  const ListedLevel* row = page.Selected();
+  if (row == nullptr || row->path != savedPath_) return Fail("a click on the saved level's row did not select it");
+  const auto actions = page.Actions();
+  for (int i = 0; i < kListActionSlots; ++i) {
+    if (actions[static_cast<std::size_t>(i)] != ListAction::Edit) continue;
+    return ClickAt(MiddleX(kListActionSlot[i]), MiddleY(kListActionSlot[i]), input, true);
+  }
+  return Fail("the saved level's row offers no Edit");
 }

@@ -4,6 +4,8 @@
 // and, back in the editor, an edit undone and the level saved; or the start
 // iron taken down until the level cannot be won, a save refused with the
 // verdict as its reason, and the editor left for the menu, asked first.
+// The saved level is then found on the page of custom levels (the menu's
+// Levels sign) and opened from there in the editor again.
 #pragma once
 
 #include <string>
@@ -29,7 +31,13 @@ class EditorTour {
   static std::vector<PlannedEdit> BuiltLevel();
 
  private:
-  enum Step { kTitle, kOpenEditor, kBuild, kPlay, kUndo, kSave, kCheckSave, kLeave, kConfirmLeave, kOnMenu, kDone };
+  enum Step {
+    kTitle, kOpenEditor, kBuild, kPlay, kUndo, kSave, kCheckSave, kLeave, kConfirmLeave, kOnMenu,
+    kToMenu, kOpenList, kSelectSaved, kEditSaved, kCheckOpened, kDone
+  };
+  // The page of custom levels: the saved level's row, then its Edit.
+  bool SelectSaved(TourInput* input);
+  bool EditSaved(TourInput* input);
   bool Build(TourInput* input);
   bool LowerIron(TourInput* input);
   bool ClickAt(float x, float y, TourInput* input, bool nextStep);
@@ -41,4 +49,7 @@ class EditorTour {
   std::size_t itemsBefore_ = 0;
   bool cellClicked_ = false;
   std::string error_;
+  // The level as it was saved, and where.
+  LevelLayout saved_;
+  std::string savedPath_;
 };

@@ -111,8 +111,9 @@ const KeptReplay kKept[] = {
     // sent with G bound in place of T, the keys reset; the train crashes.
     {"settings.replay", "--settings", "screen=1 level=1 score=0 gold=0 workers=5 time=11399 states=200000000000000"},
     // The editor from the menu: a small level built, played to a win (which
-    // counts for nothing), an edit undone and the level saved; it ends there.
-    {"editor.replay", "--editor", "screen=5 level=1 score=0 gold=0 workers=5 time=55133 states=200000000000000"},
+    // counts for nothing), an edit undone and the level saved, then found on
+    // the page of custom levels and opened from there in the editor again.
+    {"editor.replay", "--editor", "screen=5 level=1 score=0 gold=0 workers=5 time=56533 states=200000000000000"},
     // A level of no iron: its save refused with the verdict, leaving asked.
     {"editor_refused.replay", "--editor-refused",
      "screen=1 level=1 score=0 gold=0 workers=5 time=11433 states=200000000000000"},
