@@ -14,11 +14,11 @@ std::int64_t EditorCalendar() { return 0; }
 // The editor's board counts no enemy's introduction as shown for the player.
 Progress editorPages;
 
-constexpr int kEventsLevels = 3;  // none, low, high
-// The files' kinds 0..3 (none, low, medium, high) as the editor's three.
+// The files' kinds 0..3, worded as the map words them.
+constexpr int kEventsLevels = kMaxEventKind + 1;
 int LevelOfKind(const LevelLayout& level, int kind) {
   if (level.events == EventsCleared || kind <= 0) return 0;
-  return kind == 1 ? 1 : 2;
+  return kind < kEventsLevels ? kind : kEventsLevels - 1;
 }
 
 }  // namespace
@@ -27,7 +27,7 @@ int BanditsLevel(const LevelLayout& level) { return LevelOfKind(level, level.ban
 int RaidersLevel(const LevelLayout& level) { return LevelOfKind(level, level.indigensKind); }
 
 const char* EventsWord(int eventsLevel) {
-  static const char* const kWords[kEventsLevels] = {"none", "low", "high"};
+  static const char* const kWords[kEventsLevels] = {"none", "low", "medium", "high"};
   return eventsLevel >= 0 && eventsLevel < kEventsLevels ? kWords[eventsLevel] : kWords[0];
 }
 

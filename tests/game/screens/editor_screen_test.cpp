@@ -54,12 +54,13 @@ TEST_F(EditorInput, EachInputMakesItsEdit) {
       {"the iron's - takes a step",
        [this] { ClickButton(EditorIronLess); },
        [empty](const c_cEditor& e) { return e.Layout().iron == empty.iron - kEditorIronStep; }},
-      {"the bandits go round none, low, high",
+      {"the bandits go round none, low, medium, high as the map words them",
        [this] {
-         ClickButton(EditorBandits);
-         ClickButton(EditorBandits);
+         for (int i = 0; i < 3; ++i) ClickButton(EditorBandits);
        },
-       [](const c_cEditor& e) { return BanditsLevel(e.Layout()) == 2 && RaidersLevel(e.Layout()) == 0; }},
+       [](const c_cEditor& e) {
+         return BanditsLevel(e.Layout()) == 3 && e.Layout().banditsKind == 3 && RaidersLevel(e.Layout()) == 0;
+       }},
       {"the raiders too",
        [this] { ClickButton(EditorRaiders); },
        [](const c_cEditor& e) { return RaidersLevel(e.Layout()) == 1 && BanditsLevel(e.Layout()) == 0; }},
