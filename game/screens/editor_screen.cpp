@@ -40,11 +40,21 @@ c_cEditor::c_cEditor() {
 
 void c_cEditor::Mark() { board.Mark(); }
 
+// A new editor starts with scenery in hand, what a first click most likely
+// wants (START and FINISH are already laid).
+int c_cEditor::FirstSceneryTool() {
+  const std::vector<ToolChoice>& palette = ToolPalette();
+  for (std::size_t t = 0; t < palette.size(); ++t) {
+    if (palette[t].tool == EditTool::Scenery) return static_cast<int>(t);
+  }
+  return 0;
+}
+
 void c_cEditor::Open(const LevelLayout& layout, const std::string& file, bool toFile) {
   history_ = std::make_unique<EditHistory>(layout);
   path = file;
   savesToPath = toFile;
-  toolIndex = 0;
+  toolIndex = FirstSceneryTool();
   routeShown = false;
   typing = false;
   question = EditorQuestion::None;

@@ -87,6 +87,7 @@ class c_cEditor : public Object {
   const ToolChoice& Tool() const;
 
   int toolIndex = 0;
+  static int FirstSceneryTool();
   bool routeShown = false;
   bool typing = false;
   EditorQuestion question = EditorQuestion::None;

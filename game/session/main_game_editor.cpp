@@ -202,5 +202,10 @@ void c_MainGame::RenderEditorScreen() {
   boardView->gridShown = true;
   int x = 0, y = 0;
   const bool target = EditorTargetCell(&x, &y);
-  editorView->RenderEditor(*editor, *boardView, target, CellXY{x, y});
+  const int tools = static_cast<int>(ToolPalette().size());
+  int hovered = -1;
+  for (int t = 0; t < tools && !keysFocus; ++t) {
+    if (ToolSlotBox(t, tools).Contains(PointerX(), PointerY())) hovered = t;
+  }
+  editorView->RenderEditor(*editor, *boardView, target, CellXY{x, y}, hovered);
 }

@@ -84,7 +84,7 @@ void c_EditorView::Mark() {
 }
 
 void c_EditorView::RenderEditor(const c_cEditor& editor, const c_BoardView& boardView, bool targetShown,
-                                CellXY target) const {
+                                CellXY target, int hoveredTool) const {
   const Match& match = *editor.board;
   boardView.RenderBoard(match);
   if (editor.routeShown) RenderRoute(editor.verdict);
@@ -93,6 +93,7 @@ void c_EditorView::RenderEditor(const c_cEditor& editor, const c_BoardView& boar
   RenderTopStrip(editor);
   RenderBottomStrip(editor, boardView);
   RenderMessage(editor);
+  if (editor.question == EditorQuestion::None) RenderToolName(hoveredTool);
   RenderQuestion(editor);
   Tint(kWhite);
   SetAlpha(1.0f);
@@ -262,6 +263,23 @@ void c_EditorView::RenderMessage(const c_cEditor& editor) const {
   SetAlpha(1.0f);
   const ::Colour colour = editor.messageRefused ? kNoWay : kPaper;
   DrawShadowedText(font, Text(editor.message), x, y, kTextScale, AlignCenter, colour.r, colour.g, colour.b, 1.0f);
+}
+
+// The palette's icons are small: the one under the pointer says what it is,
+// on a label above its slot, kept on the screen.
+void c_EditorView::RenderToolName(int tool) const {
+  const int count = static_cast<int>(ToolPalette().size());
+  if (tool < 0 || tool >= count) return;
+  const std::string name = ToolName(ToolPalette()[static_cast<std::size_t>(tool)]);
+  const HitBox slot = ToolSlotBox(tool, count);
+  const float width = font->TextWidth(Text(name)) * kTextScale + 16;
+  const float centre = std::min(std::max((slot.left + slot.right) / 2, width / 2), kScreenWidth - width / 2);
+  const float y = slot.top - 34;
+  Tint(kFieldDark);
+  SetAlpha(0.9f);
+  FillGameRect(centre - width / 2, y - 4, width, 28);
+  SetAlpha(1.0f);
+  DrawShadowedText(font, Text(name), centre, y, kTextScale, AlignCenter, kPaper.r, kPaper.g, kPaper.b, 1.0f);
 }
 
 void c_EditorView::RenderQuestion(const c_cEditor& editor) const {

@@ -25,7 +25,9 @@ class c_EditorView : public Object {
   void LoadEditorImages();
   // `target`: the cell the ghost stands on (the pointer's or the cursor's),
   // none when `targetShown` is false.
-  void RenderEditor(const c_cEditor& editor, const c_BoardView& boardView, bool targetShown, CellXY target) const;
+  // `hoveredTool`: the palette slot under the pointer, named above it (-1: none).
+  void RenderEditor(const c_cEditor& editor, const c_BoardView& boardView, bool targetShown, CellXY target,
+                    int hoveredTool = -1) const;
   void Mark() override;
 
   gc_ref<c_BitmapFont> font;
@@ -39,5 +41,6 @@ class c_EditorView : public Object {
   void RenderToolIcon(const ToolChoice& tool, const c_BoardView& boardView, const HitBox& slot) const;
   void RenderButton(const HitBox& box, const char* label, bool enabled) const;
   void RenderMessage(const c_cEditor& editor) const;
+  void RenderToolName(int tool) const;
   void RenderQuestion(const c_cEditor& editor) const;
 };

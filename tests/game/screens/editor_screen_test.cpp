@@ -13,7 +13,7 @@ namespace {
 using EditorInput = EditorFixture;
 
 constexpr CellXY kFreeCell{5, 2};
-constexpr int kGlfwE = 69, kGlfwQ = 81, kGlfwR = 82, kGlfwY = 89, kGlfwZ = 90, kGlfwDigit5 = 53;
+constexpr int kGlfwE = 69, kGlfwQ = 81, kGlfwR = 82, kGlfwY = 89, kGlfwZ = 90, kGlfwDigit1 = 49, kGlfwDigit5 = 53;
 
 struct InputCase {
   const char* what;
@@ -99,17 +99,22 @@ TEST_F(EditorInput, EachInputMakesItsEdit) {
          copy.name += " (copy)";
          return e.Layout() == copy && e.copiedLevel == 1;
        }},
-      {"E, E, Q and 5 choose tools",
+      {"the editor opens with scenery in hand; E, E, Q and 5 choose tools",
        [this] {
+         EXPECT_EQ(ToolPalette()[static_cast<std::size_t>(app->editor->toolIndex)].tool, EditTool::Scenery);
+         const int first = app->editor->toolIndex;
          Key(kGlfwE);
          Key(kGlfwE);
          Key(kGlfwQ);
-         EXPECT_EQ(app->editor->toolIndex, 1);
+         EXPECT_EQ(app->editor->toolIndex, first + 1);
          Key(kGlfwDigit5);
        },
        [](const c_cEditor& e) { return e.toolIndex == 4; }},
       {"Q from the first tool goes round to the last",
-       [this] { Key(kGlfwQ); },
+       [this] {
+         Key(kGlfwDigit1);
+         Key(kGlfwQ);
+       },
        [](const c_cEditor& e) { return e.toolIndex == static_cast<int>(ToolPalette().size()) - 1; }},
   };
   for (const InputCase& c : cases) {
