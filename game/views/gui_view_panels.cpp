@@ -67,8 +67,10 @@ void c_GuiView::RenderWonPanel(const Match& match, const WonTally& counting) con
 // A daily line's par where the stars would be: the day's par, then the
 // run's iron against it (in red when it beat or met the par).
 void c_GuiView::RenderDailyPar(const WonTally& tally, float left, float top) const {
+  // The par is the cheapest track there is, so meeting it is the usual best.
   const bool underPar = tally.ironSpent <= tally.par.iron;
-  const std::string spent = "Spent " + std::to_string(tally.ironSpent) + " iron" + (underPar ? ": under par!" : "");
+  const char* verdict = tally.ironSpent < tally.par.iron ? ": under par!" : underPar ? ": on par!" : "";
+  const std::string spent = "Spent " + std::to_string(tally.ironSpent) + " iron" + verdict;
   Tint(kInk);
   DrawScaledText(inkFont, Text(ParText(tally.par)), left + kPanelCentreX, top + kParLineY, kPrintScale);
   Tint(underPar ? kRedInk : kInk);
