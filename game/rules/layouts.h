@@ -30,17 +30,20 @@ enum EventSetup {
 
 constexpr int kNoTutorial = -1;
 
+// Every field starts at zero, as a value-initialised layout always did, so a
+// layout that was never read (the row of a file that does not read, say)
+// copies and compares cleanly.
 struct LevelLayout {
-  CellXY start, finish;
-  int iron;
-  bool hasMine;
-  int mineReserve;
-  CellXY mine;
-  bool hasTunnels;
-  TunnelPair tunnels;
-  EventSetup events;
-  int banditsKind, indigensKind;
-  int firstTutorialPage;  // kNoTutorial for none
+  CellXY start{}, finish{};
+  int iron = 0;
+  bool hasMine = false;
+  int mineReserve = 0;
+  CellXY mine{};
+  bool hasTunnels = false;
+  TunnelPair tunnels{};
+  EventSetup events = EventsConfigured;
+  int banditsKind = 0, indigensKind = 0;
+  int firstTutorialPage = 0;
   std::vector<SceneryPlacement> scenery;
   std::vector<CellXY> stones;
   std::vector<CellXY> gold;

@@ -112,7 +112,8 @@ TEST_F(LevelListPage, APlayedLevelLeadsBackToThePageWithItsWinKeptByItsContent) 
   RunUntil(Played().run.trainArrived);
   ASSERT_EQ(Played().run.trainArrived, 1);
   Update();
-  const CustomRecord* kept = LoadCustomRecords().Of(LevelContentKey(text));
+  const CustomRecords records = LoadCustomRecords();
+  const CustomRecord* kept = records.Of(LevelContentKey(text));
   ASSERT_NE(kept, nullptr);
   EXPECT_EQ(kept->bestScore, Played().run.levelScore);
   EXPECT_EQ(kept->fastestSeconds, app->LevelSeconds());
